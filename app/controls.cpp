@@ -1,0 +1,239 @@
+#include "app/controls.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QSvgRenderer>
+
+namespace numbolo {
+
+TextBox::TextBox(QWidget *parent) : QLineEdit(parent), m_fore(0x000000), m_back(0xFFFFFF)
+{
+    setReadOnly(true);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    // The line edit's own frame and margins would leave too little height for the display
+    // font in boxes of the design's size; the border is drawn over the edge instead.
+    setFrame(false);
+    setTextMargins(2, 0, 2, 0);
+}
+
+void TextBox::setBorder(bool border)
+{
+    m_border = border;
+    setTextMargins(border ? 2 : 0, 0, border ? 2 : 0, 0);
+    update();
+}
+
+void TextBox::paintEvent(QPaintEvent *event)
+{
+    QLineEdit::paintEvent(event);
+    if (!m_border)
+        return;
+    QPainter painter(this);
+    const QRect r = rect().adjusted(0, 0, -1, -1);
+    const QColor shadow(0x80, 0x80, 0x80), light(0xFF, 0xFF, 0xFF), dark(0x40, 0x40, 0x40), face(0xD4, 0xD0, 0xC8);
+    painter.setPen(shadow);
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.setPen(light);
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+    const QRect inner = r.adjusted(1, 1, -1, -1);
+    painter.setPen(dark);
+    painter.drawLine(inner.topLeft(), inner.topRight());
+    painter.drawLine(inner.topLeft(), inner.bottomLeft());
+    painter.setPen(face);
+    painter.drawLine(inner.bottomLeft(), inner.bottomRight());
+    painter.drawLine(inner.topRight(), inner.bottomRight());
+}
+
+void TextBox::setForeColor(VbColor color)
+{
+    m_fore = color;
+    QPalette p = palette();
+    p.setColor(QPalette::Text, toQColor(color));
+    setPalette(p);
+}
+
+void TextBox::setBackColor(VbColor color)
+{
+    m_back = color;
+    QPalette p = palette();
+    p.setColor(QPalette::Base, toQColor(color));
+    setPalette(p);
+}
+
+void TextBox::setFontName(const QString &family)
+{
+    QFont f = font();
+    f.setFamily(family);
+    setFont(f);
+}
+
+void TextBox::setFontSize(qreal points)
+{
+    QFont f = font();
+    f.setPointSizeF(points);
+    setFont(f);
+}
+
+void TextBox::setFontBold(bool bold)
+{
+    QFont f = font();
+    f.setBold(bold);
+    setFont(f);
+}
+
+FormsButton::FormsButton(VbColor back, QWidget *parent) : QPushButton(parent), m_back(back) {}
+
+void FormsButton::paintEvent(QPaintEvent *)
+{
+    // A flat face in the button's own colour with a raised edge, pressed look when down.
+    QPainter painter(this);
+    const QRect r = rect();
+    painter.fillRect(r, toQColor(m_back));
+    const QColor light = toQColor(m_back).lighter(150);
+    const QColor dark = toQColor(m_back).darker(170);
+    const bool down = isDown();
+    painter.setPen(down ? dark : light);
+    painter.drawLine(r.topLeft(), r.topRight());
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.setPen(down ? light : dark);
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomRight());
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(r.adjusted(2, 2, -3, -3));
+    }
+    if (!text().isEmpty()) {
+        painter.setPen(palette().color(QPalette::ButtonText));
+        painter.setFont(font());
+        painter.drawText(r.translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter, text());
+    }
+}
+
+Frame::Frame(const QString &caption, VbColor captionColor, QWidget *parent)
+    : QGroupBox(caption, parent), m_caption(captionColor)
+{
+    setAutoFillBackground(true);
+    applyPalette();
+}
+
+void Frame::setBackColor(VbColor color)
+{
+    m_back = color;
+    applyPalette();
+}
+
+void Frame::setFrameEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    applyPalette();
+}
+
+void Frame::applyPalette()
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toQColor(m_back));
+    // A disabled frame shows its caption greyed, like a disabled control of the platform.
+    p.setColor(QPalette::WindowText, m_enabled ? toQColor(m_caption) : QColor(0x80, 0x80, 0x80));
+    setPalette(p);
+}
+
+ImageButton::ImageButton(const QString &picture, QWidget *parent)
+    : QWidget(parent), m_renderer(new QSvgRenderer(picture, this))
+{
+    setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+QSize ImageButton::sizeHint() const
+{
+    return m_renderer->defaultSize();
+}
+
+void ImageButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    m_renderer->render(&painter, QRectF(rect()).translated(m_pressed ? 1 : 0, m_pressed ? 1 : 0));
+}
+
+void ImageButton::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_pressed = true;
+        update();
+    }
+}
+
+void ImageButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_pressed)
+        return;
+    m_pressed = false;
+    update();
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+IntervalTimer::IntervalTimer(Clock &clock, int intervalMs, QObject *parent)
+    : QObject(parent), m_alarm(clock), m_interval(intervalMs)
+{
+}
+
+void IntervalTimer::setEnabled(bool enabled)
+{
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    if (enabled) {
+        m_next = m_alarm.clock().now() + m_interval;
+        arm();
+    } else {
+        m_alarm.cancel();
+    }
+}
+
+void IntervalTimer::arm()
+{
+    m_alarm.at(m_next, [this] {
+        // The next tick is armed before the handler runs, so a handler that disables the
+        // timer cancels it, and a slow handler does not push later ticks back.
+        m_next += m_interval;
+        arm();
+        emit timeout();
+    });
+}
+
+bool InputGate::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::FocusIn:
+        if (watched->isWidgetType() && m_blocked(static_cast<QWidget *>(watched))) {
+            if (event->type() == QEvent::FocusIn)
+                static_cast<QWidget *>(watched)->clearFocus();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+} // namespace numbolo
+

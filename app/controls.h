@@ -1,0 +1,168 @@
+#pragma once
+// The control kinds of the game's windows: text boxes, push buttons, frames, pictures that act
+// on a click, a clickable label and the clock-driven timer. Colours are design values
+// (0x00BBGGRR); the marker colours are kept as values so searches read them back exactly.
+
+#include "app/platform.h"
+#include "app/vb.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+
+class QSvgRenderer;
+
+namespace numbolo {
+
+class TextBox : public QLineEdit {
+    Q_OBJECT
+    Q_PROPERTY(quint32 ForeColor READ foreColor WRITE setForeColor)
+    Q_PROPERTY(quint32 BackColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(bool Locked READ isLocked WRITE setLocked)
+public:
+    explicit TextBox(QWidget *parent);
+
+    VbColor foreColor() const { return m_fore; }
+    void setForeColor(VbColor color);
+    VbColor backColor() const { return m_back; }
+    void setBackColor(VbColor color);
+    // A locked box cannot be edited from the keyboard; the program still writes its text.
+    bool isLocked() const { return isReadOnly(); }
+    void setLocked(bool locked) { setReadOnly(locked); }
+    void setFontName(const QString &family);
+    void setFontSize(qreal points);
+    void setFontBold(bool bold);
+    // A sunken 3-D border; the target boxes have none.
+    void setBorder(bool border);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    VbColor m_fore;
+    VbColor m_back;
+    bool m_border = true;
+};
+
+// A standard push button. Its background colour is a group marker that is not painted.
+class PushButton : public QPushButton {
+    Q_OBJECT
+    Q_PROPERTY(quint32 BackColor READ backColor)
+public:
+    PushButton(VbColor marker, QWidget *parent) : QPushButton(parent), m_back(marker) {}
+    VbColor backColor() const { return m_back; }
+
+private:
+    VbColor m_back;
+};
+
+// A button of the other kind (the clear key, the colour swatches) whose background is painted.
+// It is not a PushButton, so no search for keys ever matches it.
+class FormsButton : public QPushButton {
+    Q_OBJECT
+    Q_PROPERTY(quint32 BackColor READ backColor)
+public:
+    FormsButton(VbColor back, QWidget *parent);
+    VbColor backColor() const { return m_back; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    VbColor m_back;
+};
+
+// A captioned group box. Disabling a frame makes everything inside it ignore the mouse and the
+// keyboard while the contained controls keep their own enabled flags and their look.
+class Frame : public QGroupBox {
+    Q_OBJECT
+    Q_PROPERTY(quint32 BackColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(bool Enabled READ isFrameEnabled WRITE setFrameEnabled)
+public:
+    Frame(const QString &caption, VbColor captionColor, QWidget *parent);
+
+    VbColor backColor() const { return m_back; }
+    void setBackColor(VbColor color);
+    bool isFrameEnabled() const { return m_enabled; }
+    void setFrameEnabled(bool enabled);
+
+private:
+    void applyPalette();
+    VbColor m_back = 0x444444;
+    VbColor m_caption;
+    bool m_enabled = true;
+};
+
+// A picture that acts when clicked. The picture is vector art, crisp at any scale.
+class ImageButton : public QWidget {
+    Q_OBJECT
+public:
+    ImageButton(const QString &picture, QWidget *parent);
+    QSize sizeHint() const override;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QSvgRenderer *m_renderer;
+    bool m_pressed = false;
+};
+
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// A timer that fires every `interval` ms while enabled, driven by the clock. Each tick is due
+// a whole number of intervals after the enabling, so handler time never adds up to drift.
+// Enabling an enabled timer changes nothing.
+class IntervalTimer : public QObject {
+    Q_OBJECT
+public:
+    IntervalTimer(Clock &clock, int intervalMs, QObject *parent);
+
+    bool isEnabled() const { return m_enabled; }
+    void setEnabled(bool enabled);
+    int interval() const { return m_interval; }
+
+signals:
+    void timeout();
+
+private:
+    void arm();
+    Alarm m_alarm;
+    int m_interval;
+    bool m_enabled = false;
+    qint64 m_next = 0;
+};
+
+// Swallows mouse and keyboard input for widgets that `blocked` says are out of reach.
+class InputGate : public QObject {
+public:
+    InputGate(std::function<bool(QWidget *)> blocked, QObject *parent)
+        : QObject(parent), m_blocked(std::move(blocked))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    std::function<bool(QWidget *)> m_blocked;
+};
+
+} // namespace numbolo

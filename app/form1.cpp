@@ -1,0 +1,330 @@
+#include "app/form1.h"
+
+#include "app/numbertext.h"
+#include "app/settings.h"
+#include "input/form3.h"
+#include "windows/colourdialog.h"
+#include "windows/form2.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+
+#include <cmath>
+
+namespace numbolo {
+
+namespace {
+
+const QString AppTitle = QStringLiteral("Numbolo");
+const QString FontFileName = QStringLiteral("DS-DIGI.TTF");
+const QString DisplayFamily = QStringLiteral("DS-Digital");
+
+// Stored levels are usable where the generator meets its goals in a moment; the game itself
+// only makes levels from about 1.16 to 3.12.
+constexpr double MinUsableLevel = 1.05;
+constexpr double MaxUsableLevel = 10.0;
+
+bool isWhole(double value)
+{
+    return std::floor(value) == value;
+}
+
+} // namespace
+
+Form1::Form1(Services services, QWidget *parent)
+    : QWidget(parent), m_services(services), m_results(services.clock), m_credits(services.clock)
+{
+    buildControls();
+    connectHandlers();
+
+    // Make sure the display face is there even when the user's font folder lacks it.
+    if (!QFontDatabase::families().contains(DisplayFamily)) {
+        QStringList folders = m_services.fonts.programFolders();
+        folders.prepend(m_services.fonts.systemFontFolder());
+        for (const QString &folder : std::as_const(folders)) {
+            const QString path = QDir(folder).filePath(FontFileName);
+            if (QFileInfo::exists(path) && QFontDatabase::addApplicationFont(path) >= 0)
+                break;
+        }
+    }
+}
+
+Form1::~Form1()
+{
+    m_results.stop();
+    m_credits.stop();
+    delete m_help.data();
+    delete m_colours.data();
+    delete m_success.data();
+}
+
+void Form1::load()
+{
+    run([this] { Form_Load(); });
+}
+
+std::vector<PushButton *> Form1::keysWithBackColor(VbColor marker) const
+{
+    std::vector<PushButton *> keys;
+    for (PushButton *key : controlsOf<PushButton>())
+        if (key->backColor() == marker)
+            keys.push_back(key);
+    return keys;
+}
+
+std::vector<TextBox *> Form1::textBoxesWithForeColor(VbColor marker) const
+{
+    std::vector<TextBox *> boxes;
+    for (TextBox *box : controlsOf<TextBox>())
+        if (box->foreColor() == marker)
+            boxes.push_back(box);
+    return boxes;
+}
+
+std::vector<TextBox *> Form1::targetBoxesByName() const
+{
+    return {Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9};
+}
+
+bool Form1::isBlocked(const QWidget *widget) const
+{
+    if (!m_formEnabled)
+        return true;
+    for (const QWidget *w = widget; w != nullptr && w != this; w = w->parentWidget())
+        if (const auto *frame = qobject_cast<const Frame *>(w); frame && !frame->isFrameEnabled())
+            return true;
+    return false;
+}
+
+void Form1::setBackColor(VbColor color)
+{
+    m_back = color;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toQColor(color));
+    setPalette(p);
+}
+
+void Form1::setOuterWidth(int twips)
+{
+    // The window frame takes 90 twips of the outer width.
+    setFixedWidth(px(twips - 90));
+}
+
+MessageAnswer Form1::message(MessageIcon icon, MessageButtons buttons, const QString &title, const QString &text)
+{
+    const MessageAnswer answer = m_services.messages.show({icon, buttons, title, text});
+    return m_ended ? MessageAnswer::Dismissed : answer;
+}
+
+void Form1::fail(const RuntimeError &error)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    Timer1->setEnabled(false);
+    m_results.stop();
+    m_credits.stop();
+    m_services.messages.show({MessageIcon::Critical, MessageButtons::Ok, AppTitle, error.message()});
+    endProgram(1);
+}
+
+void Form1::endProgram(int code)
+{
+    m_ended = true;
+    Timer1->setEnabled(false);
+    m_results.stop();
+    m_credits.stop();
+    for (QWidget *window : {static_cast<QWidget *>(m_help.data()), static_cast<QWidget *>(m_colours.data()),
+                            static_cast<QWidget *>(m_success.data())})
+        if (window != nullptr)
+            window->deleteLater();
+    hide();
+    emit programEnded(code);
+}
+
+void Form1::disableDigitKeys()
+{
+    for (PushButton *key : keysWithBackColor(DigitKeyColor))
+        key->setEnabled(false);
+}
+
+// ---- Start-up ----------------------------------------------------------------------------
+
+void Form1::Form_Load()
+{
+    // The evaluator is a member, created with the window and kept until the program ends.
+    const QString ini = m_services.settings.iniPath();
+    Text12->setText(StoredSettings::read(ini, QStringLiteral("Level")));
+    Text13->setText(StoredSettings::read(ini, QStringLiteral("score")));
+    Text18->setText(StoredSettings::read(ini, QStringLiteral("nums")));
+    Text17->setText(StoredSettings::read(ini, QStringLiteral("cur")));
+    Text16->setText(StoredSettings::read(ini, QStringLiteral("reps")));
+    Text14->setText(StoredSettings::read(ini, QStringLiteral("maxnums")));
+
+    const QString cur = Text17->text();
+    if (cur != QLatin1String("0") && !cur.isEmpty()) {
+        // A game was under way. Values that cannot make a game (damaged or edited by hand)
+        // would fail at every start, so they start with no game instead.
+        if (storedGameUsable())
+            DrawExercise();
+        else
+            Text17->setText(QStringLiteral("0"));
+    }
+
+    if (Text17->text() == QLatin1String("0")) {
+        disableDigitKeys();
+        Text14->setLocked(false);
+        Text16->setLocked(false);
+    } else if (Text17->text().isEmpty()) {
+        // The very first start.
+        disableDigitKeys();
+        Text17->setText(QStringLiteral("0"));
+        Text13->setText(QStringLiteral("0"));
+        Text14->setLocked(false);
+        Text16->setLocked(false);
+        installDisplayFont();
+    }
+}
+
+bool Form1::storedGameUsable() const
+{
+    const auto level = NumberText::parse(Text12->text());
+    const auto nums = NumberText::parse(Text18->text());
+    const auto maxnums = NumberText::parse(Text14->text());
+    const auto reps = NumberText::parse(Text16->text());
+    const auto cur = NumberText::parse(Text17->text());
+    if (!level || !nums || !maxnums || !reps || !cur)
+        return false;
+    if (*level <= 1 || *level < MinUsableLevel || *level > MaxUsableLevel)
+        return false;
+    if (!isWhole(*reps) || *reps < 10 || *reps > 300)
+        return false;
+    return isWhole(*cur) && *cur >= 1 && *cur <= *reps;
+}
+
+void Form1::installDisplayFont()
+{
+    // Failures here are silent: the game falls back to sizes that suit a substituted font.
+    const QString folder = m_services.fonts.systemFontFolder();
+    const QString target = QDir(folder).filePath(FontFileName);
+    if (QFileInfo::exists(target))
+        return;
+
+    QString source;
+    for (const QString &candidate : m_services.fonts.programFolders()) {
+        if (QFileInfo(QDir(candidate).filePath(FontFileName)).isFile()) {
+            source = QDir(candidate).filePath(FontFileName);
+            break;
+        }
+    }
+    // The user's font folder is created when its parent exists, as a system folder would be.
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.exists() && folderInfo.dir().exists())
+        folderInfo.dir().mkdir(folderInfo.fileName());
+    const bool copied = !source.isEmpty() && QFile::copy(source, target);
+
+    if (!copied) {
+        for (TextBox *box : controlsOf<TextBox>()) {
+            box->setFontSize(18);
+            box->setFontBold(false);
+        }
+        for (TextBox *box : {Text14, Text15, Text16, Text17})
+            box->setFontSize(14);
+        return;
+    }
+    QFontDatabase::addApplicationFont(target);
+    message(MessageIcon::Information, MessageButtons::Ok, AppTitle,
+            QStringLiteral("Προκειμένου κάποιοι χαρακτήρες να εμφανίζονται σωστά, το Numbolo εγκατέστησε πρόσθετες "
+                           "γραμματοσειρές στο σύστημά σας. Αν οι αριθμοί δεν εμφανίζονται σωστά, επανεκκινήστε το "
+                           "πρόγραμμα."));
+}
+
+// ---- Shutdown ----------------------------------------------------------------------------
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    if (!m_ended)
+        run([this] { Form_Unload(); });
+    event->accept();
+}
+
+void Form1::Form_Unload()
+{
+    if (!Frame1->isFrameEnabled()) {
+        // The game has ended: it is stored as "no game", with every value "0".
+        for (TextBox *box : {Text12, Text13, Text14, Text17, Text18, Text16})
+            box->setText(QStringLiteral("0"));
+    }
+    // Stop everything that moves before anything else can run, e.g. during the message below.
+    Timer1->setEnabled(false);
+    m_results.stop();
+    m_credits.stop();
+    m_ended = true;
+
+    const QString ini = m_services.settings.iniPath();
+    QString error;
+    const bool saved = StoredSettings::write(ini,
+        {{QStringLiteral("Level"), Text12->text()}, {QStringLiteral("score"), Text13->text()},
+         {QStringLiteral("maxnums"), Text14->text()}, {QStringLiteral("cur"), Text17->text()},
+         {QStringLiteral("nums"), Text18->text()}, {QStringLiteral("reps"), Text16->text()}},
+        &error);
+    if (!saved) {
+        m_services.messages.show({MessageIcon::Critical, MessageButtons::Ok, AppTitle,
+                                  QStringLiteral("Η πρόοδος του παιχνιδιού δεν αποθηκεύτηκε.\n\n%1\n%2\n\n"
+                                                 "Το προηγούμενο αρχείο ρυθμίσεων έμεινε όπως ήταν.")
+                                      .arg(error, QDir::toNativeSeparators(ini))});
+    }
+    endProgram(saved ? 0 : 1);
+}
+
+// ---- Restart -----------------------------------------------------------------------------
+
+void Form1::Image5_Click()
+{
+    if (message(MessageIcon::Exclamation, MessageButtons::YesNo, QStringLiteral("Επανεκκίνηση"),
+                QStringLiteral("Θές σίγουρα να επανεκκινήσεις το πρόγραμμα;"))
+        != MessageAnswer::Yes)
+        return;
+    Text17->setText(QStringLiteral("0"));
+    Text12->setText(QStringLiteral("0"));
+    Text13->setText(QStringLiteral("0"));
+    Text18->setText(QStringLiteral("0"));
+    Text16->setText(QString());
+    Text14->setText(QString());
+    Text14->setLocked(false);
+    Text16->setLocked(false);
+    Timer1->setEnabled(false);
+    Text15->setText(QStringLiteral("180"));
+    for (TextBox *box : textBoxesWithForeColor(TargetForeColor))
+        box->setText(QString());
+}
+
+// ---- Wiring ------------------------------------------------------------------------------
+
+void Form1::connectHandlers()
+{
+    const auto on = [this](auto *sender, auto signal, void (Form1::*handler)()) {
+        connect(sender, signal, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
+    };
+    for (const KeyRow &row : CharacterKeys)
+        connect(this->*row.key, &QPushButton::clicked, this, [this, &row] { run([this, &row] { CharacterKey_Click(row); }); });
+    on(Command17, &QPushButton::clicked, &Form1::Command17_Click);
+    on(Command18, &QPushButton::clicked, &Form1::Command18_Click);
+    on(Command19, &QPushButton::clicked, &Form1::Command19_Click);
+    on(CommandButton2, &QPushButton::clicked, &Form1::CommandButton2_Click);
+    on(Timer1, &IntervalTimer::timeout, &Form1::Timer1_Timer);
+    on(Image1, &ImageButton::clicked, &Form1::Image1_Click);
+    on(Image2, &ImageButton::clicked, &Form1::Image2_Click);
+    on(Image3, &ImageButton::clicked, &Form1::Image3_Click);
+    on(Image4, &ImageButton::clicked, &Form1::Image4_Click);
+    on(Image5, &ImageButton::clicked, &Form1::Image5_Click);
+    on(Image6, &ImageButton::clicked, &Form1::Image6_Click);
+    on(Image7, &ImageButton::clicked, &Form1::Image7_Click);
+    on(Image8, &ImageButton::clicked, &Form1::Image8_Click);
+    on(Label4, &ClickLabel::clicked, &Form1::Label4_Click);
+}
+
+} // namespace numbolo

@@ -1,0 +1,178 @@
+#pragma once
+// Form1: the main window and the only holder of game state. The level, score, counters and
+// limits are the texts of its state boxes, usable keys are enabled keys, sounds are on while
+// Image8 is visible, and an ended game is a window whose frames are disabled.
+//
+// The handlers keep the names of the controls and events they serve. They are defined in the
+// folder of their subsystem: start-up, shutdown and restart here in app/, the exercise engine
+// in engine/, the keypad, answer check and success window in input/, and the options, tool
+// strip, colour picker, help and credits in windows/.
+
+#include "app/controls.h"
+#include "app/platform.h"
+#include "app/runtimeerror.h"
+#include "engine/typewriter.h"
+#include "input/evaluator.h"
+#include "input/form3.h"
+#include "windows/colourdialog.h"
+#include "windows/form2.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+namespace numbolo {
+
+struct KeyRow;
+
+// What AdvanceExercise did. After GameEnded the caller must not go on with its own steps.
+enum class Advance { NextExercise, GameEnded };
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(Services services, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Runs the load handler. A run-time error here ends the program before the window shows.
+    void load();
+    // True once the program has ended (closed, or stopped by a run-time error).
+    bool hasEnded() const { return m_ended; }
+
+    // ---- Controls, by their design names ----
+    Frame *Frame1, *Frame2, *Frame3, *Frame4, *Frame5, *Frame6, *Frame7, *Frame9;
+    TextBox *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7, *Text8, *Text9;
+    TextBox *Text12, *Text13, *Text14, *Text15, *Text16, *Text17, *Text18;
+    PushButton *Command0, *Command1, *Command2, *Command3, *Command4, *Command5, *Command6,
+        *Command7, *Command8, *Command9, *Command10, *Command11, *Command12, *Command13,
+        *Command14, *Command15, *Command16, *Command17, *Command18, *Command19, *Command20;
+    FormsButton *CommandButton2;
+    ImageButton *Image1, *Image2, *Image3, *Image4, *Image5, *Image6, *Image7, *Image8;
+    ClickLabel *Label4;
+    IntervalTimer *Timer1;
+
+    // Every control of the window at every depth, in creation order.
+    const std::vector<QObject *> &controls() const { return m_controls; }
+    // The controls of one kind, in creation order.
+    template <class Kind>
+    std::vector<Kind *> controlsOf() const
+    {
+        std::vector<Kind *> found;
+        for (QObject *control : m_controls)
+            if (auto *k = qobject_cast<Kind *>(control))
+                found.push_back(k);
+        return found;
+    }
+    // The push buttons whose background is `marker`, and the text boxes whose text colour is.
+    std::vector<PushButton *> keysWithBackColor(VbColor marker) const;
+    std::vector<TextBox *> textBoxesWithForeColor(VbColor marker) const;
+    // The eight target boxes by name, Text2 to Text9.
+    std::vector<TextBox *> targetBoxesByName() const;
+
+    // The whole window's enabled flag: while false (the success window is open) no control of
+    // the window takes input, though every control keeps its look.
+    bool isFormEnabled() const { return m_formEnabled; }
+    void setFormEnabled(bool enabled) { m_formEnabled = enabled; }
+    // True when input cannot reach `widget`: the window or a frame around it is disabled.
+    bool isBlocked(const QWidget *widget) const;
+
+    // Sounds are on while Image8 is visible.
+    bool soundsOn() const { return !Image8->isHidden(); }
+    void setBackColor(VbColor color);
+    VbColor backColor() const { return m_back; }
+    // Sets the outer window width in twips (the frame adds 90 twips to the client width).
+    void setOuterWidth(int twips);
+
+    // ---- Shared game procedures (engine/) ----
+    void DrawExercise();
+    Advance AdvanceExercise();
+    bool resultsAnimationRunning() const { return m_results.running(); }
+    bool creditsRunning() const { return m_credits.running(); }
+
+    // ---- Handlers ----
+    void Form_Load();
+    void Form_Unload();
+    void Image5_Click();  // restart
+    void Timer1_Timer();
+    void Command19_Click(); // pause
+    void CharacterKey_Click(const KeyRow &key);
+    void Command18_Click(); // "<X"
+    void CommandButton2_Click(); // "Cl"
+    void Command17_Click(); // "="
+    void Image6_Click();  // start a game, or skip an exercise
+    void Image7_Click();  // fold the tool strip away
+    void Image3_Click();  // bring it back
+    void Image8_Click();  // sounds off
+    void Image4_Click();  // sounds on
+    void Image2_Click();  // colour picker
+    void Image1_Click();  // help
+    void Label4_Click();  // credits
+
+    // The secondary windows while they are open (null otherwise).
+    Form2 *helpWindow() const { return m_help; }
+    ColourDialog *colourDialog() const { return m_colours; }
+    Form3 *successWindow() const { return m_success; }
+    // Opens a fresh success window; its load disables this window.
+    void showSuccessWindow();
+    // Applies a colour from the colour picker to the window, its frames and the target boxes.
+    void applyWindowColour(VbColor color);
+
+    const Services &services() const { return m_services; }
+    const Evaluator &evaluator() const { return m_evaluator; }
+
+    // Runs a handler: a run-time error it raises is reported and ends the program.
+    template <class Handler>
+    void run(Handler &&handler)
+    {
+        if (m_ended)
+            return;
+        try {
+            handler();
+        } catch (const RuntimeError &error) {
+            fail(error);
+        }
+    }
+    // Shows a message box through the message-box seam. Returns Dismissed once the program
+    // has ended while the box was open, so the caller stops.
+    MessageAnswer message(MessageIcon icon, MessageButtons buttons, const QString &title, const QString &text);
+
+signals:
+    // The program ends; `code` is the process exit code.
+    void programEnded(int code);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void fail(const RuntimeError &error);
+    void endProgram(int code);
+    void disableDigitKeys();
+    void installDisplayFont();
+    bool storedGameUsable() const;
+    void startResults(int percentage);
+
+    Services m_services;
+    Evaluator m_evaluator;
+    std::vector<QObject *> m_controls;
+    InputGate *m_gate;
+    Typewriter m_results;
+    Typewriter m_credits;
+    QPointer<Form2> m_help;
+    QPointer<ColourDialog> m_colours;
+    QPointer<Form3> m_success;
+    VbColor m_back = 0x444444;
+    bool m_formEnabled = true;
+    bool m_ended = false;
+};
+
+// A key that appends a character to the display, and whether it starts the countdown.
+struct KeyRow {
+    PushButton *Form1::*key;
+    const char *appends;
+    bool startsCountdown;
+};
+extern const KeyRow CharacterKeys[18];
+
+} // namespace numbolo

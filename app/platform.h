@@ -1,0 +1,202 @@
+#pragma once
+// The platform services the game uses, each behind a small interface: the real ones below are
+// the defaults, tests pass fakes (no real dialogs, no real waiting, no real sound).
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <random>
+
+class QSoundEffect;
+class QTimer;
+
+namespace numbolo {
+
+// ---- Message boxes -----------------------------------------------------------------------
+
+enum class MessageIcon { Information, Exclamation, Critical };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No, Dismissed };
+
+struct Message {
+    MessageIcon icon;
+    MessageButtons buttons;
+    QString title;
+    QString text;
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Shows a modal message box and returns the button pressed. Yes is the default of Yes/No.
+    virtual MessageAnswer show(const Message &message) = 0;
+};
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    MessageAnswer show(const Message &message) override;
+};
+
+// ---- Sound -------------------------------------------------------------------------------
+
+// The two embedded sounds, named as their resources.
+enum class Sound { Hit /* "MYSOUND" */, EndMusic /* "KOTA" */ };
+
+QString soundResourceName(Sound sound);
+
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    // Starts the sound asynchronously; it cuts off any sound still playing. Never blocks, never
+    // fails loudly: without a sound device the game stays silent.
+    virtual void play(Sound sound) = 0;
+};
+
+// Plays the sounds with Qt Multimedia. The audio output is opened at the first sound, so a
+// missing or slow sound server cannot delay start-up.
+class QtSoundPlayer : public SoundPlayer {
+public:
+    QtSoundPlayer();
+    ~QtSoundPlayer() override;
+    void play(Sound sound) override;
+
+private:
+    QSoundEffect *effect(Sound sound);
+    QHash<int, QSoundEffect *> m_effects;
+};
+
+// ---- Settings location and font folders ---------------------------------------------------
+
+class SettingsLocation {
+public:
+    virtual ~SettingsLocation() = default;
+    // The INI file that holds the six persisted values.
+    virtual QString iniPath() const = 0;
+};
+
+// $XDG_CONFIG_HOME/<app>/<app>.ini (Qt's per-user config folder elsewhere), where <app> is the
+// executable's base name, taken anew each time: a renamed program has settings of its own.
+class UserSettingsLocation : public SettingsLocation {
+public:
+    QString iniPath() const override;
+};
+
+class FontFolders {
+public:
+    virtual ~FontFolders() = default;
+    // The folder where installed fonts live (the user's font folder).
+    virtual QString systemFontFolder() const = 0;
+    // The folders searched, in order, for the shipped DS-DIGI.TTF; the program's folder first.
+    virtual QStringList programFolders() const = 0;
+};
+
+class UserFontFolders : public FontFolders {
+public:
+    QString systemFontFolder() const override;
+    QStringList programFolders() const override;
+};
+
+// ---- Random source -----------------------------------------------------------------------
+
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // A uniform single-precision value in [0, 1).
+    virtual float next() = 0;
+};
+
+// Never seeded from anything that changes: every program start replays the same sequence.
+class SeededRandom : public RandomSource {
+public:
+    static constexpr std::uint32_t FixedSeed = 5489u;
+    explicit SeededRandom(std::uint32_t seed = FixedSeed) : m_engine(seed) {}
+    float next() override;
+
+private:
+    std::mt19937 m_engine;
+};
+
+// ---- Clock -------------------------------------------------------------------------------
+
+// Time for the timers and animations. Callbacks are scheduled at absolute times, so a
+// repeating step computes its next due time from the previous one and never drifts.
+class Clock {
+public:
+    using Callback = std::function<void()>;
+    using Id = quint64;
+    virtual ~Clock() = default;
+    // Milliseconds on a monotonic scale.
+    virtual qint64 now() const = 0;
+    // Calls `callback` once, from the event loop, at `when` (at once if that has passed).
+    virtual Id callAt(qint64 when, Callback callback) = 0;
+    // Forgets a pending call; unknown or finished ids are ignored.
+    virtual void cancel(Id id) = 0;
+};
+
+class RealClock : public Clock {
+public:
+    RealClock();
+    ~RealClock() override;
+    qint64 now() const override;
+    Id callAt(qint64 when, Callback callback) override;
+    void cancel(Id id) override;
+
+private:
+    QElapsedTimer m_elapsed;
+    Id m_nextId = 1;
+    QHash<Id, QTimer *> m_timers;
+};
+
+// One pending call on a clock at a time: arming again replaces it, destruction cancels it.
+class Alarm {
+public:
+    explicit Alarm(Clock &clock) : m_clock(clock) {}
+    ~Alarm() { cancel(); }
+    Alarm(const Alarm &) = delete;
+    Alarm &operator=(const Alarm &) = delete;
+
+    void at(qint64 when, Clock::Callback callback);
+    void cancel();
+    bool pending() const { return m_id != 0; }
+    Clock &clock() const { return m_clock; }
+
+private:
+    Clock &m_clock;
+    Clock::Id m_id = 0;
+};
+
+// ---- All of them -------------------------------------------------------------------------
+
+struct Services {
+    MessageBoxes &messages;
+    SoundPlayer &sound;
+    SettingsLocation &settings;
+    FontFolders &fonts;
+    RandomSource &random;
+    Clock &clock;
+};
+
+// The real services, owned together, for the program and the benchmarks.
+class RealServices {
+public:
+    RealServices();
+    ~RealServices();
+    Services services();
+
+private:
+    QtMessageBoxes m_messages;
+    std::unique_ptr<QtSoundPlayer> m_sound;
+    UserSettingsLocation m_settings;
+    UserFontFolders m_fonts;
+    SeededRandom m_random;
+    RealClock m_clock;
+};
+
+// Application-wide set-up shared by the program, the tests and the benchmarks: resources,
+// the font names of the design mapped to installed fonts, and Qt's own texts in Greek.
+void setupApplication();
+
+} // namespace numbolo

@@ -1,0 +1,37 @@
+#pragma once
+// Units of the window design: colours as 0x00BBGGRR values and positions in twips.
+
+#include <QColor>
+#include <QRect>
+
+namespace numbolo {
+
+// A colour as the design states it: 0x00BBGGRR.
+using VbColor = quint32;
+
+inline QColor toQColor(VbColor c)
+{
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+// The one place where twips become pixels: 15 twips per pixel at 96 dpi. Qt scales the
+// pixels again on high-DPI screens.
+constexpr int TwipsPerPixel = 15;
+
+constexpr int px(int twips)
+{
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+// Key-group and target markers: the colours that the game searches controls by.
+constexpr VbColor DigitKeyColor = 0x808080;
+constexpr VbColor OperatorKeyColor = 0x808081;
+constexpr VbColor PlainKeyColor = 0x808082;
+constexpr VbColor TargetForeColor = 0xFF80FF;
+
+} // namespace numbolo

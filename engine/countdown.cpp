@@ -1,0 +1,27 @@
+// The 180-second countdown of an exercise and its pause key.
+
+#include "app/form1.h"
+#include "app/numbertext.h"
+
+namespace numbolo {
+
+void Form1::Timer1_Timer()
+{
+    Text15->setText(NumberText::format(NumberText::parseOrThrow(Text15->text()) - 1));
+    if (Text15->text() != QLatin1String("0"))
+        return;
+    // Stopped before the message, so the count never shows -1, -2, ... under "time is up".
+    Timer1->setEnabled(false);
+    message(MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Numbolo"),
+            QStringLiteral("Ο χρόνος τελείωσε... Την επόμενη φορά θα τα καταφέρεις καλύτερα."));
+    if (m_ended) // the window was closed while the message was open
+        return;
+    AdvanceExercise();
+}
+
+void Form1::Command19_Click()
+{
+    Timer1->setEnabled(false);
+}
+
+} // namespace numbolo

@@ -1,0 +1,114 @@
+#include "engine/exercise.h"
+
+#include "app/form1.h"
+#include "app/numbertext.h"
+#include "app/runtimeerror.h"
+
+#include <cmath>
+
+namespace numbolo {
+
+namespace Exercise {
+
+double target(double range, float r)
+{
+    return std::floor(range * double(r));
+}
+
+std::vector<bool> drawKeys(RandomSource &random, double level, int keyCount, int goal)
+{
+    if (!(level > 1))
+        throw RuntimeError(RuntimeError::InvalidCall,
+                           QStringLiteral("Το επίπεδο %1 δεν επιτρέπει την επιλογή πλήκτρων.").arg(NumberText::format(level)));
+    std::vector<bool> enabled(std::size_t(keyCount), false);
+    for (long pass = 0; pass < MaxPasses; ++pass) {
+        int count = 0;
+        for (int i = 0; i < keyCount; ++i) {
+            enabled[std::size_t(i)] = std::floor(level * double(random.next())) != 0;
+            count += enabled[std::size_t(i)] ? 1 : 0;
+        }
+        if (count == goal)
+            return enabled;
+    }
+    throw RuntimeError(RuntimeError::Overflow,
+                       QStringLiteral("Το επίπεδο %1 δεν επιτρέπει την επιλογή πλήκτρων.").arg(NumberText::format(level)));
+}
+
+double startLevel(double maxnums, double reps)
+{
+    return std::abs(maxnums / 10000) + 1.12 + reps / 300;
+}
+
+double startRange(double maxnums, double reps)
+{
+    return maxnums / 3 + reps / 10;
+}
+
+double levelDrop(double level)
+{
+    return level > 2.9 ? level + 1.14 - 2.9 : level;
+}
+
+double rangeStep(double maxnums, double reps)
+{
+    return (maxnums - (maxnums / 3 + reps / 10)) / (reps - 1);
+}
+
+std::int16_t percentage(double score, double reps)
+{
+    const double rated = score / (reps - reps / 10) * 100;
+    const double rounded = std::nearbyint(rated); // ties to even in the default rounding mode
+    if (!(rounded >= -32768 && rounded <= 32767))
+        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("Υπερχείλιση στον υπολογισμό του ποσοστού."));
+    return std::int16_t(std::min(rounded, 100.0));
+}
+
+std::vector<TypedLine> resultLines(int percentage)
+{
+    std::vector<TypedLine> lines{
+        {QStringLiteral("ΤΕΡΜΑΤΙΣΜΟΣ ΠΑΙΧΝΙΔΙΟΥ."), 24, 200},
+        {QStringLiteral("ΑΠΟΤΕΛΕΣΜΑΤΑ: %1 %").arg(percentage), 20, 300},
+    };
+    if (percentage >= 50) {
+        lines.push_back({QStringLiteral("ΕΠΙΤΥΧΙΑ!!"), 11, 200});
+        lines.push_back({QStringLiteral(":-)     :-)     :-)     :-)     :-)     :-)"), 44, 700});
+    } else {
+        lines.push_back({QStringLiteral(":-(     :-(     :-(     :-(     :-(     :-)"), 44, 700});
+    }
+    return lines;
+}
+
+} // namespace Exercise
+
+void Form1::DrawExercise()
+{
+    const QString levelText = Text12->text();
+
+    for (TextBox *box : textBoxesWithForeColor(TargetForeColor)) {
+        const double range = NumberText::parseOrThrow(Text18->text());
+        box->setText(NumberText::format(Exercise::target(range, m_services.random.next())));
+    }
+
+    const std::vector<PushButton *> operators = keysWithBackColor(OperatorKeyColor);
+    const std::vector<bool> usableOperators =
+        Exercise::drawKeys(m_services.random, NumberText::parseOrThrow(levelText), int(operators.size()), 2);
+    for (std::size_t i = 0; i < operators.size(); ++i)
+        operators[i]->setEnabled(usableOperators[i]);
+
+    // "/" with "x" makes harder sums, so that pair gets five digits.
+    const int digitGoal = Command10->isEnabled() && Command11->isEnabled() ? 5 : 3;
+    const std::vector<PushButton *> digits = keysWithBackColor(DigitKeyColor);
+    const std::vector<bool> usableDigits =
+        Exercise::drawKeys(m_services.random, NumberText::parseOrThrow(levelText), int(digits.size()), digitGoal);
+    for (std::size_t i = 0; i < digits.size(); ++i)
+        digits[i]->setEnabled(usableDigits[i]);
+
+    // Negative targets, and a target of 0, need "-".
+    if (NumberText::parseOrThrow(Text14->text()) < 0)
+        Command12->setEnabled(true);
+    for (TextBox *box : textBoxesWithForeColor(TargetForeColor))
+        if (NumberText::parseOrThrow(box->text()) == 0)
+            Command12->setEnabled(true);
+}
+
+} // namespace numbolo

@@ -1,0 +1,51 @@
+// Moving from one exercise to the next, and the end of the game with its results animation.
+
+#include "app/form1.h"
+#include "app/numbertext.h"
+#include "engine/exercise.h"
+
+namespace numbolo {
+
+Advance Form1::AdvanceExercise()
+{
+    Timer1->setEnabled(false);
+    Text15->setText(QStringLiteral("180"));
+
+    // The end test reads both counts with the locale-independent leading-number parse.
+    if (NumberText::leadingNumber(Text16->text()) != NumberText::leadingNumber(Text17->text())) {
+        Text17->setText(NumberText::format(NumberText::parseOrThrow(Text17->text()) + 1));
+        Text12->setText(NumberText::format(Exercise::levelDrop(NumberText::parseOrThrow(Text12->text()))));
+        // The rise reads the level back from its box, after the drop.
+        Text12->setText(NumberText::format(NumberText::parseOrThrow(Text12->text()) + Exercise::LevelRise));
+        const double step = Exercise::rangeStep(NumberText::parseOrThrow(Text14->text()),
+                                                NumberText::parseOrThrow(Text16->text()));
+        Text18->setText(NumberText::format(NumberText::parseOrThrow(Text18->text()) + step));
+        DrawExercise();
+        return Advance::NextExercise;
+    }
+
+    // The game has ended: lock the window and show the results until the program is closed.
+    Text1->setFontName(QStringLiteral("System"));
+    Text1->setFontSize(20);
+    Text1->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    for (Frame *frame : controlsOf<Frame>())
+        frame->setFrameEnabled(false);
+    const int percentage = Exercise::percentage(NumberText::parseOrThrow(Text13->text()),
+                                                NumberText::parseOrThrow(Text16->text()));
+    if (percentage < 50)
+        Text1->setForeColor(0x0000FF);
+    if (soundsOn())
+        m_services.sound.play(Sound::EndMusic);
+    // The credits cannot be started any more; stop a run in progress so only the results type.
+    m_credits.stop();
+    startResults(percentage);
+    return Advance::GameEnded;
+}
+
+void Form1::startResults(int percentage)
+{
+    // A new call restarts the animation at its first line: only the newest run is ever seen.
+    m_results.start(Exercise::resultLines(percentage), true, [this](const QString &text) { Text1->setText(text); });
+}
+
+} // namespace numbolo

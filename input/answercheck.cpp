@@ -1,0 +1,50 @@
+// The "=" key: evaluate the display, hit the targets that equal the value, complete the exercise.
+
+#include "app/form1.h"
+#include "app/numbertext.h"
+#include "input/form3.h"
+
+#include <algorithm>
+
+namespace numbolo {
+
+void Form1::Command17_Click()
+{
+    // Each step that fails is skipped and the next one runs; this key never shows a message.
+    if (const auto value = m_evaluator.evaluate(Text1->text()))
+        Text1->setText(NumberText::format(*value));
+
+    // The keypad and the evaluator read "." whatever the user's decimal separator.
+    Text1->setText(Text1->text().replace(QLatin1Char(','), QLatin1Char('.')));
+
+    const QString shown = Text1->text();
+    for (TextBox *box : textBoxesWithForeColor(TargetForeColor)) {
+        // An empty box is never a hit: "=" on an empty display must not "hit" cleared targets.
+        if (box->text().isEmpty() || box->text() != shown)
+            continue;
+        box->setText(QString());
+        if (soundsOn())
+            m_services.sound.play(Sound::Hit);
+    }
+
+    const auto targets = targetBoxesByName();
+    const bool allHit = std::all_of(targets.begin(), targets.end(), [](TextBox *box) { return box->text().isEmpty(); });
+    const auto counter = NumberText::parse(Text17->text());
+    if (!allHit || !counter || *counter == 0)
+        return;
+    skipOnError([this] { Text13->setText(NumberText::format(NumberText::parseOrThrow(Text13->text()) + 1)); });
+    Timer1->setEnabled(false);
+    showSuccessWindow();
+}
+
+} // namespace numbolo
+
+namespace numbolo {
+
+void Form1::showSuccessWindow()
+{
+    m_success = new Form3(*this);
+    m_success->show();
+}
+
+} // namespace numbolo

@@ -1,0 +1,86 @@
+#include "input/form3.h"
+
+#include "app/form1.h"
+#include "app/vb.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace numbolo {
+
+namespace {
+QFont comic(qreal points)
+{
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    return font;
+}
+} // namespace
+
+Form3::Form3(Form1 &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_main(main)
+{
+    setObjectName(QStringLiteral("Form3"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Συγχαρητήρια!"));
+    setFixedSize(px(4080), px(1365));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toQColor(0xC0C0C0));
+    p.setColor(QPalette::WindowText, Qt::black);
+    setPalette(p);
+    setFont(comic(9.75));
+
+    auto *tick = new ImageButton(QStringLiteral(":/pictures/tick.svg"), this);
+    tick->setObjectName(QStringLiteral("Image1"));
+    tick->setCursor(Qt::ArrowCursor);
+    tick->setGeometry(twipsRect(120, 120, 750, 750));
+
+    Label1 = new QLabel(QStringLiteral("Η άσκηση αυτή ολοκληρώθηκε με επιτυχία!"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setGeometry(twipsRect(1080, 120, 2775, 615));
+
+    // Greek capital omicron and kappa.
+    Command1 = new QPushButton(QStringLiteral("\u039F\u039A"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setFont(comic(9));
+    Command1->setGeometry(twipsRect(1800, 840, 495, 435));
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+
+    // Centred over the main window.
+    move(main.geometry().center() - rect().center());
+    Form_Load();
+}
+
+void Form3::Form_Load()
+{
+    m_main.setFormEnabled(false);
+}
+
+void Form3::Command1_Click()
+{
+    m_main.setFormEnabled(true);
+    Advance result = Advance::NextExercise;
+    m_main.run([&] { result = m_main.AdvanceExercise(); });
+    if (m_main.hasEnded() || result == Advance::GameEnded)
+        return;
+    m_unloading = true;
+    close();
+}
+
+void Form3::closeEvent(QCloseEvent *event)
+{
+    // The title bar has no close button; a close from the keyboard or the window manager would
+    // leave the main window disabled for good, so only "ΟΚ" closes this window.
+    if (m_unloading)
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace numbolo

@@ -1,0 +1,136 @@
+#include "tests/fakes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTest>
+
+namespace numbolo::testing {
+
+Clock::Id FakeClock::callAt(qint64 when, Callback callback)
+{
+    const Id id = m_nextId++;
+    m_queue.emplace(std::make_pair(std::max(when, m_now), id), std::move(callback));
+    return id;
+}
+
+void FakeClock::cancel(Id id)
+{
+    for (auto it = m_queue.begin(); it != m_queue.end(); ++it) {
+        if (it->first.second == id) {
+            m_queue.erase(it);
+            return;
+        }
+    }
+}
+
+void FakeClock::advance(qint64 ms)
+{
+    const qint64 target = m_now + ms;
+    while (!m_queue.empty() && m_queue.begin()->first.first <= target) {
+        auto node = m_queue.extract(m_queue.begin());
+        m_now = node.key().first;
+        node.mapped()();
+    }
+    m_now = target;
+}
+
+MessageAnswer ScriptedMessages::show(const Message &message)
+{
+    shown.push_back(message);
+    if (whileOpen)
+        whileOpen(message);
+    if (!answers.empty()) {
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    return message.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+}
+
+float ScriptedRandom::next()
+{
+    if (values.empty())
+        return fallback.next();
+    const float value = values.front();
+    values.pop_front();
+    return value;
+}
+
+QString shippedFontPath()
+{
+    return QStringLiteral(NUMBOLO_SOURCE_DIR "/resources/DS-DIGI.TTF");
+}
+
+World::World() : settings(dir.filePath(QStringLiteral("config/Numbolo/Numbolo.ini")))
+{
+    fonts.system = dir.filePath(QStringLiteral("fonts"));
+    fonts.program = dir.filePath(QStringLiteral("program"));
+    QDir().mkpath(fonts.system);
+    QDir().mkpath(fonts.program);
+}
+
+Services World::services()
+{
+    return Services{messages, sound, settings, fonts, random, clock};
+}
+
+void World::store(const std::map<QString, QString> &values)
+{
+    QSettings ini(settings.path, QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("Str"));
+    for (const auto &[key, text] : values)
+        ini.setValue(key, text);
+    ini.endGroup();
+    ini.sync();
+}
+
+QString World::stored(const QString &key) const
+{
+    QSettings ini(settings.path, QSettings::IniFormat);
+    return ini.value(QStringLiteral("Str/") + key).toString();
+}
+
+bool World::hasStored(const QString &key) const
+{
+    QSettings ini(settings.path, QSettings::IniFormat);
+    return ini.contains(QStringLiteral("Str/") + key);
+}
+
+void World::shipFont()
+{
+    QFile::copy(shippedFontPath(), QDir(fonts.program).filePath(QStringLiteral("DS-DIGI.TTF")));
+}
+
+void World::installFont()
+{
+    QFile::copy(shippedFontPath(), QDir(fonts.system).filePath(QStringLiteral("DS-DIGI.TTF")));
+}
+
+std::unique_ptr<Form1> World::start()
+{
+    auto form = std::make_unique<Form1>(services());
+    form->load();
+    return form;
+}
+
+void setTargets(Form1 &form, const QStringList &texts)
+{
+    const auto boxes = form.targetBoxesByName();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i]->setText(i < std::size_t(texts.size()) ? texts[qsizetype(i)] : QString());
+}
+
+void click(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+void startGame(Form1 &form, const QString &count, const QString &range)
+{
+    form.Text16->setText(count);
+    form.Text14->setText(range);
+    click(form.Image6);
+}
+
+} // namespace numbolo::testing

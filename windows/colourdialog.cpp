@@ -1,0 +1,93 @@
+#include "windows/colourdialog.h"
+
+#include "app/form1.h"
+
+#include <QPushButton>
+
+namespace numbolo {
+
+const std::array<ColourDialog::Swatch, 6> ColourDialog::Palette{{
+    {0, 120, 240, 6, 0x005E3F00}, // dark blue
+    {1, 360, 240, 5, 0x00663131}, // dark slate blue
+    {3, 600, 240, 4, 0x00484800}, // dark teal
+    {5, 120, 480, 2, 0x002B2B57}, // dark red-brown
+    {9, 360, 480, 1, 0x001F3F3F}, // dark olive
+    {4, 600, 480, 3, 0x00444444}, // dark grey: the design colour
+}};
+
+ColourDialog::ColourDialog(Form1 &main)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_main(main)
+{
+    setObjectName(QStringLiteral("Dialog"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Επιλογή Χρώματος"));
+    setFixedSize(px(1650), px(915));
+
+    Frame1 = new Frame(QStringLiteral("Παλέττα"), 0x000000, this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setBackColor(0xC0C0C0);
+    QFont frameFont(QStringLiteral("Comic Sans MS"));
+    frameFont.setPointSizeF(9);
+    Frame1->setFont(frameFont);
+    Frame1->setGeometry(twipsRect(0, 0, 975, 855));
+
+    for (std::size_t i = 0; i < Palette.size(); ++i) {
+        const Swatch &swatch = Palette[i];
+        auto *button = new FormsButton(swatch.color, Frame1);
+        button->setObjectName(QStringLiteral("CommandButton1_%1").arg(swatch.index));
+        button->setGeometry(twipsRect(swatch.left, swatch.top, 255, 255));
+        button->setFocusPolicy(Qt::StrongFocus);
+        connect(button, &QPushButton::clicked, this, [this, i] { CommandButton1_Click(int(i)); });
+        CommandButton1[i] = button;
+    }
+
+    Command1 = new QPushButton(QStringLiteral("X"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    QFont closeFont(QStringLiteral("Comic Sans MS"));
+    closeFont.setPointSizeF(9.75);
+    closeFont.setBold(true);
+    Command1->setFont(closeFont);
+    Command1->setGeometry(twipsRect(1200, 240, 255, 285));
+    connect(Command1, &QPushButton::clicked, this, &ColourDialog::Command1_Click);
+
+    // Tab order by the palette's tab positions, the close button last; focus starts on the first.
+    std::array<QWidget *, 7> order{};
+    for (std::size_t i = 0; i < Palette.size(); ++i)
+        order[std::size_t(Palette[i].tabOrder - 1)] = CommandButton1[i];
+    order[6] = Command1;
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    order[0]->setFocus();
+}
+
+void ColourDialog::CommandButton1_Click(int swatch)
+{
+    m_main.applyWindowColour(Palette[std::size_t(swatch)].color);
+    close();
+}
+
+void ColourDialog::Command1_Click()
+{
+    close();
+}
+
+void Form1::Image2_Click()
+{
+    // One picker at a time, without an owner; a second click brings it to the front.
+    if (m_colours == nullptr)
+        m_colours = new ColourDialog(*this);
+    m_colours->show();
+    m_colours->raise();
+    m_colours->activateWindow();
+}
+
+void Form1::applyWindowColour(VbColor color)
+{
+    setBackColor(color);
+    for (TextBox *box : textBoxesWithForeColor(TargetForeColor))
+        box->setBackColor(color);
+    for (Frame *frame : controlsOf<Frame>())
+        frame->setBackColor(color);
+}
+
+} // namespace numbolo

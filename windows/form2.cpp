@@ -1,0 +1,59 @@
+#include "windows/form2.h"
+
+#include "app/form1.h"
+#include "app/vb.h"
+
+#include <QIcon>
+#include <QLabel>
+
+namespace numbolo {
+
+QString Form2::helpText()
+{
+    // The blanks before the commas and the straight quotes are part of the text as written.
+    return QStringLiteral("Αφού επιλέξεις τον αριθμό ασκήσεων ,στο πεδίο ")
+        + QStringLiteral("\"Επιλογές - Ασκήσεις\"")
+        + QStringLiteral(", και το εύρος τιμών των αριθμών με τους οποιόυς θέλεις να παίξεις   ,στο πεδίο ")
+        + QStringLiteral("\"Αριθμοί 0 - \"")
+        + QStringLiteral(", πάτησε το κόκκινο βελάκι για να ξεκινήσεις. Θα δεις οτι κάποια πλήκτρα είναι ανενεργά. "
+                         "Με τα πλήκτρα που έχουν απομείνει θα πρέπει να κάνεις τις κατάλληλες πράξεις, ώστε τα "
+                         "αποτελέσματά τους να είναι ίσα με τους αριθμούς μώβ χρώματος που εμφανίστηκαν δεξιά. Κάθε "
+                         "προσπάθεια, για να είναι επιτυχής, θα πρέπει να ολοκληρωθει σε 3 λεπτά.");
+}
+
+Form2::Form2()
+{
+    setObjectName(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Βοήθεια"));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/help-icon.svg")));
+    setFixedSize(px(4185), px(5100));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, toQColor(0xC0FFFF));
+    p.setColor(QPalette::WindowText, Qt::black);
+    setPalette(p);
+
+    Label1 = new QLabel(helpText(), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPointSizeF(11.25);
+    font.setBold(true);
+    Label1->setFont(font);
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setGeometry(twipsRect(120, 0, 3975, 5055));
+}
+
+void Form1::Image1_Click()
+{
+    // One help window at a time, without an owner: the game stays usable beside it.
+    if (m_help == nullptr)
+        m_help = new Form2;
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+} // namespace numbolo

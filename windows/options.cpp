@@ -1,0 +1,76 @@
+// The red arrow Image6: starts a game from the two option boxes, or skips an exercise.
+
+#include "app/form1.h"
+#include "app/numbertext.h"
+#include "engine/exercise.h"
+
+#include <cmath>
+
+namespace numbolo {
+
+namespace {
+
+const QString AppTitle = QStringLiteral("Numbolo");
+
+// The range and count checks: a text that is not a number fails the check.
+bool rangeInBand(std::optional<double> m)
+{
+    return m && !(*m > -100 && *m < 100);
+}
+
+bool rangeWithinLimits(double m)
+{
+    return !(m > 9999 || std::floor(m) != m || m < -9999);
+}
+
+bool countValid(std::optional<double> r)
+{
+    return r && !(*r > 300 || *r < 10 || std::floor(*r) != *r);
+}
+
+} // namespace
+
+void Form1::Image6_Click()
+{
+    // A failing operation here never ends the program: a check that cannot be read counts as
+    // failed, and a failure inside the exercise procedures leaves the rest of the click undone.
+    const auto cur = NumberText::parse(Text17->text());
+    if (!cur || *cur != 0) {
+        if (message(MessageIcon::Information, MessageButtons::YesNo, QStringLiteral("Επιβεβαίωση"),
+                    QStringLiteral("Θές σιγουρα να παραλείψεις την τρέχουσα άσκηση και να προχωρήσεις στην επόμενη;"))
+            == MessageAnswer::Yes)
+            skipOnError([this] { AdvanceExercise(); });
+        return;
+    }
+
+    const auto m = NumberText::parse(Text14->text());
+    if (rangeInBand(m))
+        Text14->setText(NumberText::format(*m + 0));
+    if (!rangeInBand(m) || !rangeWithinLimits(*m)) {
+        message(MessageIcon::Critical, MessageButtons::Ok, AppTitle,
+                QStringLiteral("Στο πεδίο  \"Αριθμοί 0 -  \", επιτρέπονται ακέραιοι αριθμοί από 100 εως 9999 ή -9999 εως -100"));
+        if (!hasEnded())
+            Text14->setText(QString());
+        return;
+    }
+
+    const auto r = NumberText::parse(Text16->text());
+    if (r)
+        Text16->setText(NumberText::format(*r + 0));
+    if (!countValid(r)) {
+        message(MessageIcon::Critical, MessageButtons::Ok, AppTitle,
+                QStringLiteral("Ο ελάχιστος αριθμός ασκήσεων είναι 10 και ο μέγιστος 300!"));
+        if (!hasEnded())
+            Text16->setText(QString());
+        return;
+    }
+
+    Text14->setLocked(true);
+    Text16->setLocked(true);
+    Text12->setText(NumberText::format(Exercise::startLevel(*m, *r)));
+    Text18->setText(NumberText::format(Exercise::startRange(*m, *r)));
+    skipOnError([this] { DrawExercise(); });
+    skipOnError([this] { Text17->setText(NumberText::format(NumberText::parseOrThrow(Text17->text()) + 1)); });
+}
+
+} // namespace numbolo
