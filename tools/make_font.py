@@ -7,7 +7,9 @@ package fonts-dseg (SIL Open Font License 1.1). That licence reserves the
 font name "DSEG" for the original, so a modified copy has to carry another
 name: every family, full, PostScript, unique and typographic name record is
 rewritten to "DS-Digital", and the script fails if any name record still
-contains the reserved name. The glyphs are left untouched.
+contains the reserved name. The glyphs are condensed to CONDENSE of their
+width, so that numbers fit the boxes of the game window as a narrow digital
+face does; their shapes are otherwise untouched.
 
 Needs python3-fonttools (Debian) and fonts-dseg.
 
@@ -46,6 +48,47 @@ NEW_NAMES = {
 # the decimal point and letters.
 REQUIRED_CHARACTERS = ("0123456789.+-*/()^"
                        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")
+
+
+# The digits come from the seven-segment DSEG7 Classic of the same package: the
+# fourteen-segment zero carries a diagonal stroke that children misread as 6.
+DIGITS_FONT = Path("/usr/share/fonts/truetype/dseg/DSEG7Classic-Regular.ttf")
+
+
+def take_digits(font, source_path=DIGITS_FONT):
+    """Replace the outlines of 0-9 by the seven-segment ones (same em, same advance)."""
+    source = TTFont(str(source_path))
+    source_cmap = source.getBestCmap()
+    cmap = font.getBestCmap()
+    for digit in "0123456789":
+        name, source_name = cmap[ord(digit)], source_cmap[ord(digit)]
+        font["glyf"][name] = source["glyf"][source_name]
+        font["hmtx"][name] = source["hmtx"][source_name]
+
+
+# Horizontal scale of every glyph: the source face is about 0.8 em wide per
+# character, a digital-clock face about half an em.
+CONDENSE = 0.62
+
+
+def condense(font, factor=CONDENSE):
+    """Scale every glyph and its metrics horizontally by `factor`."""
+    glyf = font["glyf"]
+    hmtx = font["hmtx"]
+    for name in font.getGlyphOrder():
+        glyph = glyf[name]
+        if glyph.isComposite():
+            for component in glyph.components:
+                component.x = round(component.x * factor)
+        elif glyph.numberOfContours > 0:
+            coordinates = glyph.coordinates
+            for i, (x, y) in enumerate(coordinates):
+                coordinates[i] = (round(x * factor), y)
+        glyph.recalcBounds(glyf)
+        advance, lsb = hmtx[name]
+        hmtx[name] = (round(advance * factor), getattr(glyph, "xMin", round(lsb * factor)))
+    widths = [hmtx[n][0] for n in font.getGlyphOrder() if hmtx[n][0] > 0]
+    font["OS/2"].xAvgCharWidth = round(sum(widths) / len(widths))
 
 
 def rename(font):
@@ -116,6 +159,8 @@ def main():
     out_dir.mkdir(parents=True, exist_ok=True)
     # Keep the original time stamps so a rebuild gives an identical file.
     font = TTFont(str(SOURCE_FONT), recalcTimestamp=False)
+    take_digits(font)
+    condense(font)
     rename(font)
     check(font)
     font.save(str(out_dir / "DS-DIGI.TTF"))
