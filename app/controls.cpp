@@ -6,12 +6,17 @@
 #include <QStyleOptionButton>
 #include <QSvgRenderer>
 
+#include <limits>
+
 namespace numbolo {
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent), m_fore(0x000000), m_back(0xFFFFFF)
 {
     setReadOnly(true);
     setContextMenuPolicy(Qt::NoContextMenu);
+    // No length limit of its own: the line edit's default of 32767 would silently stop the
+    // keypad from appending to a long display.
+    setMaxLength(std::numeric_limits<int>::max());
     // The line edit's own frame and margins would leave too little height for the display
     // font in boxes of the design's size; the border is drawn over the edge instead.
     setFrame(false);

@@ -202,7 +202,8 @@ bool Form1::storedGameUsable() const
         return false;
     if (!isWhole(*reps) || *reps < 10 || *reps > 300)
         return false;
-    return isWhole(*cur) && *cur >= 1 && *cur <= *reps;
+    // Only the exact text "0" means no game; other spellings of zero ("00", " 0") resume.
+    return isWhole(*cur) && *cur >= 0 && *cur <= *reps;
 }
 
 void Form1::installDisplayFont()
@@ -220,10 +221,6 @@ void Form1::installDisplayFont()
             break;
         }
     }
-    // The user's font folder is created when its parent exists, as a system folder would be.
-    const QFileInfo folderInfo(folder);
-    if (!folderInfo.exists() && folderInfo.dir().exists())
-        folderInfo.dir().mkdir(folderInfo.fileName());
     const bool copied = !source.isEmpty() && QFile::copy(source, target);
 
     if (!copied) {

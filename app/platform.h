@@ -8,9 +8,11 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 
-class QSoundEffect;
+class QAudioSink;
+class QBuffer;
 class QTimer;
 
 namespace numbolo {
@@ -55,8 +57,20 @@ public:
     virtual void play(Sound sound) = 0;
 };
 
-// Plays the sounds with Qt Multimedia. The audio output is opened at the first sound, so a
-// missing or slow sound server cannot delay start-up.
+// A decoded PCM WAVE file: its format and samples.
+struct WaveClip {
+    int sampleRate = 0;
+    int channels = 0;
+    int bitsPerSample = 0;
+    QByteArray samples;
+    double seconds() const;
+};
+// Reads a PCM WAVE file (8-bit unsigned or 16-bit signed); nullopt for anything else.
+std::optional<WaveClip> readWave(const QByteArray &file);
+
+// Plays the embedded sounds through a Qt Multimedia audio sink. The audio output is opened at
+// the first sound, so a missing or slow sound server cannot delay start-up, and a sink is left
+// to drain after its data is sent, so the end of a sound is never cut off.
 class QtSoundPlayer : public SoundPlayer {
 public:
     QtSoundPlayer();
@@ -64,8 +78,10 @@ public:
     void play(Sound sound) override;
 
 private:
-    QSoundEffect *effect(Sound sound);
-    QHash<int, QSoundEffect *> m_effects;
+    const WaveClip *clip(Sound sound);
+    QHash<int, std::optional<WaveClip>> m_clips;
+    std::unique_ptr<QAudioSink> m_sink;
+    std::unique_ptr<QBuffer> m_source;
 };
 
 // ---- Settings location and font folders ---------------------------------------------------
@@ -87,7 +103,8 @@ public:
 class FontFolders {
 public:
     virtual ~FontFolders() = default;
-    // The folder where installed fonts live (the user's font folder).
+    // The folder where installed fonts live: the user's font folder, which the real service
+    // creates when missing. A folder that does not exist makes the font installation fail.
     virtual QString systemFontFolder() const = 0;
     // The folders searched, in order, for the shipped DS-DIGI.TTF; the program's folder first.
     virtual QStringList programFolders() const = 0;

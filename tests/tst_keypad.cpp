@@ -1,0 +1,251 @@
+// The keypad: character keys append to the display, "<X" shortens it, "Cl" clears it, digits
+// 1 to 9 start the countdown, and keys that cannot be reached do nothing.
+
+#include "app/form1.h"
+#include "tests/fakes.h"
+
+#include <QTest>
+
+using namespace numbolo;
+using namespace numbolo::testing;
+
+namespace {
+
+// Every push button of the main window enabled, as if an exercise used every key.
+void enableAllKeys(Form1 &form)
+{
+    for (PushButton *key : form.controlsOf<PushButton>())
+        key->setEnabled(true);
+}
+
+QAbstractButton *keyNamed(Form1 &form, const QString &name)
+{
+    auto *key = form.findChild<QAbstractButton *>(name);
+    if (key == nullptr)
+        qFatal("no key %s", qPrintable(name));
+    return key;
+}
+
+// Clicks "=" after clicking the keys that type `expression`.
+void typeAndEvaluate(Form1 &form, const QString &expression)
+{
+    static const QHash<QChar, QString> keyFor{
+        {u'+', QStringLiteral("Command13")}, {u'-', QStringLiteral("Command12")},
+        {u'*', QStringLiteral("Command11")}, {u'/', QStringLiteral("Command10")},
+    };
+    for (const QChar c : expression)
+        click(keyNamed(form, c.isDigit() ? QStringLiteral("Command%1").arg(c) : keyFor.value(c)));
+    click(form.Command17);
+}
+
+struct Started {
+    World world;
+    std::unique_ptr<Form1> form;
+    Started() : form(world.start()) { form->show(); }
+};
+
+} // namespace
+
+class TestKeypad : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void characterKeyAppends_data();
+    void characterKeyAppends();
+    void backspace_data();
+    void backspace();
+    void clearKeepsCountdownAndTargets_data();
+    void clearKeepsCountdownAndTargets();
+    void keysAppendToResult();
+    void keyAppendsToLongDisplay();
+    void unreachableKeysIgnoreClicks_data();
+    void unreachableKeysIgnoreClicks();
+};
+
+void TestKeypad::initTestCase()
+{
+    setupApplication();
+}
+
+void TestKeypad::characterKeyAppends_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("appends");
+    QTest::addColumn<bool>("startsCountdown");
+    QTest::newRow("0") << "Command0" << "0" << false;
+    for (int digit = 1; digit <= 9; ++digit)
+        QTest::addRow("%d", digit) << QStringLiteral("Command%1").arg(digit) << QString::number(digit) << true;
+    QTest::newRow("/") << "Command10" << "/" << false;
+    QTest::newRow("x inserts *") << "Command11" << "*" << false;
+    QTest::newRow("-") << "Command12" << "-" << false;
+    QTest::newRow("+") << "Command13" << "+" << false;
+    QTest::newRow(".") << "Command14" << "." << false;
+    QTest::newRow("(") << "Command15" << "(" << false;
+    QTest::newRow(")") << "Command16" << ")" << false;
+    QTest::newRow("x^y inserts ^") << "Command20" << "^" << false;
+}
+
+void TestKeypad::characterKeyAppends()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, appends);
+    QFETCH(bool, startsCountdown);
+
+    // Once with the countdown off (or paused), once with it running: keys other than 1 to 9
+    // leave it as it was.
+    for (const bool runningBefore : {false, true}) {
+        Started s;
+        Form1 &form = *s.form;
+        enableAllKeys(form);
+        form.Text1->setText(QStringLiteral("12*3"));
+        form.Text1->setCursorPosition(0); // the key appends at the end whatever the caret
+        form.Timer1->setEnabled(runningBefore);
+
+        click(keyNamed(form, key));
+
+        QCOMPARE(form.Text1->text(), QStringLiteral("12*3") + appends);
+        QCOMPARE(form.Timer1->isEnabled(), runningBefore || startsCountdown);
+        QVERIFY(s.world.messages.shown.empty());
+    }
+}
+
+void TestKeypad::backspace_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("12+3") << "12+3" << "12+";
+    QTest::newRow("one character") << "7" << "";
+    QTest::newRow("empty stays empty") << "" << "";
+    QTest::newRow("result with a point") << "3.5" << "3.";
+}
+
+void TestKeypad::backspace()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    Started s;
+    Form1 &form = *s.form;
+    form.Text1->setText(before);
+
+    click(form.Command18);
+
+    QCOMPARE(form.Text1->text(), after);
+    // An empty display is no error: no message, and the program goes on.
+    QVERIFY(s.world.messages.shown.empty());
+    QVERIFY(!form.hasEnded());
+    QVERIFY(!form.Timer1->isEnabled());
+}
+
+void TestKeypad::clearKeepsCountdownAndTargets_data()
+{
+    QTest::addColumn<bool>("countdownRunning");
+    QTest::newRow("countdown running") << true;
+    QTest::newRow("countdown stopped") << false;
+}
+
+void TestKeypad::clearKeepsCountdownAndTargets()
+{
+    QFETCH(bool, countdownRunning);
+    Started s;
+    Form1 &form = *s.form;
+    const QStringList targets{"12", "7", "", "305", "0", "", "41", "9"};
+    setTargets(form, targets);
+    form.Text15->setText(QStringLiteral("163"));
+    form.Text1->setText(QStringLiteral("12+3"));
+    form.Timer1->setEnabled(countdownRunning);
+
+    click(form.CommandButton2);
+
+    QCOMPARE(form.Text1->text(), QString());
+    QCOMPARE(form.Timer1->isEnabled(), countdownRunning);
+    QCOMPARE(form.Text15->text(), QStringLiteral("163"));
+    QStringList after;
+    for (TextBox *box : form.targetBoxesByName())
+        after << box->text();
+    QCOMPARE(after, targets);
+}
+
+void TestKeypad::keysAppendToResult()
+{
+    Started s;
+    Form1 &form = *s.form;
+    enableAllKeys(form);
+
+    typeAndEvaluate(form, QStringLiteral("7+8"));
+    QCOMPARE(form.Text1->text(), QStringLiteral("15"));
+    click(form.Command13);
+    click(form.Command2);
+    QCOMPARE(form.Text1->text(), QStringLiteral("15+2"));
+}
+
+void TestKeypad::keyAppendsToLongDisplay()
+{
+    // Guards the line edit's default limit of 32767 characters, which silently cut the display
+    // and made every further key do nothing; the display has no length limit of its own.
+    Started s;
+    Form1 &form = *s.form;
+    enableAllKeys(form);
+    const QString longText = QStringLiteral("1+").repeated(20'000);
+    form.Text1->setText(longText);
+    QCOMPARE(form.Text1->text().size(), longText.size());
+
+    click(form.Command5);
+
+    QCOMPARE(form.Text1->text().size(), longText.size() + 1);
+    QVERIFY(form.Text1->text().endsWith(QLatin1String("+5")));
+}
+
+void TestKeypad::unreachableKeysIgnoreClicks_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("blockedBy");
+    const QStringList keys{"Command0", "Command5", "Command9", "Command10", "Command11", "Command12",
+                           "Command13", "Command14", "Command15", "Command16", "Command20", "Command17",
+                           "Command18", "CommandButton2"};
+    for (const char *blockedBy : {"key disabled", "Frame1 disabled", "success window open"})
+        for (const QString &key : keys)
+            QTest::addRow("%s, %s", qPrintable(key), blockedBy) << key << QString::fromLatin1(blockedBy);
+}
+
+void TestKeypad::unreachableKeysIgnoreClicks()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, blockedBy);
+    Started s;
+    Form1 &form = *s.form;
+    enableAllKeys(form);
+    // A game in its last target, so that "=" on the display would hit and complete it.
+    form.Text17->setText(QStringLiteral("1"));
+    form.Text13->setText(QStringLiteral("0"));
+    setTargets(form, {"5"});
+    form.Text1->setText(QStringLiteral("2+3"));
+
+    QAbstractButton *button = keyNamed(form, key);
+    if (blockedBy == QLatin1String("key disabled")) {
+        button->setEnabled(false);
+    } else if (blockedBy == QLatin1String("Frame1 disabled")) {
+        form.Frame1->setFrameEnabled(false);
+    } else {
+        click(form.Command17);
+        QVERIFY(form.successWindow() != nullptr);
+        QVERIFY(!form.isFormEnabled());
+        // The same starting point again, now behind the open success window.
+        form.Text13->setText(QStringLiteral("0"));
+        setTargets(form, {"5"});
+        form.Text1->setText(QStringLiteral("2+3"));
+        s.world.sound.played.clear();
+    }
+    Form3 *const success = form.successWindow();
+
+    click(button);
+
+    QCOMPARE(form.Text1->text(), QStringLiteral("2+3"));
+    QCOMPARE(form.Text2->text(), QStringLiteral("5"));
+    QCOMPARE(form.Text13->text(), QStringLiteral("0"));
+    QVERIFY(!form.Timer1->isEnabled());
+    QVERIFY(s.world.sound.played.empty());
+    QCOMPARE(form.successWindow(), success);
+}
+
+QTEST_MAIN(TestKeypad)
+#include "tst_keypad.moc"

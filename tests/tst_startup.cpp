@@ -1,0 +1,447 @@
+// Form1's design and its load handler: the controls and their markers, the three start-up
+// paths, the display font on the first start, and stored values that cannot make a game.
+
+#include "app/form1.h"
+#include "app/numbertext.h"
+#include "tests/fakes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace numbolo;
+using namespace numbolo::testing;
+
+using Stored = QMap<QString, QString>;
+
+namespace {
+
+QStringList namesOf(const auto &objects)
+{
+    QStringList names;
+    for (const QObject *object : objects)
+        names << object->objectName();
+    return names;
+}
+
+QString fontFile(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral("DS-DIGI.TTF"));
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void storeAll(World &world, const Stored &values)
+{
+    std::map<QString, QString> entries;
+    for (auto it = values.begin(); it != values.end(); ++it)
+        entries[it.key()] = it.value();
+    if (!entries.empty())
+        world.store(entries);
+}
+
+// A stored game that can be resumed.
+const Stored ValidGame{{"Level", "1.5"}, {"score", "2"}, {"maxnums", "100"},
+                       {"cur", "3"},     {"nums", "40"},  {"reps", "10"}};
+
+// The exercise on the window follows the drawing rules: eight whole targets within the number
+// range, exactly two operators ("-" may come on as a third for a zero or negative target), and
+// five digits exactly when the pair is "/" and "x".
+void verifyDrawnExercise(const Form1 &form)
+{
+    const double nums = NumberText::parseOrThrow(form.Text18->text());
+    const double maxnums = NumberText::parseOrThrow(form.Text14->text());
+    bool zero = false;
+    for (const TextBox *box : form.targetBoxesByName()) {
+        const auto target = NumberText::parse(box->text());
+        QVERIFY2(target.has_value(), qPrintable(box->objectName() + " holds " + box->text()));
+        QCOMPARE(std::floor(*target), *target);
+        if (nums > 0)
+            QVERIFY(*target >= 0 && *target < nums);
+        else
+            QVERIFY(*target >= std::floor(nums) && *target <= 0);
+        zero = zero || *target == 0;
+    }
+    int operators = 0;
+    for (const PushButton *key : form.keysWithBackColor(OperatorKeyColor))
+        operators += key->isEnabled() ? 1 : 0;
+    if (zero || maxnums < 0) {
+        QVERIFY(form.Command12->isEnabled());
+        QVERIFY(operators == 2 || operators == 3);
+    } else {
+        QCOMPARE(operators, 2);
+    }
+    int digits = 0;
+    for (const PushButton *key : form.keysWithBackColor(DigitKeyColor))
+        digits += key->isEnabled() ? 1 : 0;
+    QCOMPARE(digits, form.Command10->isEnabled() && form.Command11->isEnabled() ? 5 : 3);
+}
+
+// The state of no game running: digit keys off, all other keys on, options open, no targets.
+void verifyNoGame(const Form1 &form)
+{
+    QCOMPARE(form.Text17->text(), QStringLiteral("0"));
+    for (const PushButton *key : form.controlsOf<PushButton>())
+        QCOMPARE(key->isEnabled(), key->backColor() != DigitKeyColor);
+    QVERIFY(form.CommandButton2->isEnabled());
+    QVERIFY(!form.Text14->isLocked());
+    QVERIFY(!form.Text16->isLocked());
+    for (const TextBox *box : form.targetBoxesByName())
+        QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
+}
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void creationOrder();
+    void controlTree_data();
+    void controlTree();
+    void markerSearches_data();
+    void markerSearches();
+    void stateAtCreation();
+
+    void startUpPaths_data();
+    void startUpPaths();
+    void firstStartFont_data();
+    void firstStartFont();
+    void damagedStoredValues_data();
+    void damagedStoredValues();
+    void storedLevelInTheUserLocale_data();
+    void storedLevelInTheUserLocale();
+};
+
+void TestStartup::initTestCase()
+{
+    setupApplication();
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestStartup::cleanup()
+{
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestStartup::creationOrder()
+{
+    // Enumerating the window visits the controls in the design's creation order, which decides
+    // the order of every search by marker.
+    const QStringList design = QStringLiteral(
+        "Text16 Frame2 Frame9 Text14 Frame5 Image8 Image4 Image5 Image2 Frame6 Label4 Image1 Frame1 Text18 "
+        "Command20 Frame7 Text17 Image6 Command14 Text12 Text13 Frame3 Command19 Text15 Frame4 Text9 Text8 "
+        "Text7 Text6 Text5 Text4 Text3 Text2 Text1 Command11 Command17 Command12 Command13 Command10 Command7 "
+        "Command8 Command9 Command4 Command5 Command6 Command1 Command2 Command3 Command0 Command15 Command16 "
+        "Timer1 Command18 CommandButton2 Image3 Image7").split(QLatin1Char(' '));
+    World world;
+    Form1 form(world.services());
+    QCOMPARE(form.objectName(), QStringLiteral("Form1"));
+    QCOMPARE(namesOf(form.controls()), design);
+}
+
+void TestStartup::controlTree_data()
+{
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QStringList>("members");
+    const auto list = [](const char *names) { return QString::fromLatin1(names).split(QLatin1Char(' ')); };
+    QTest::newRow("window") << "Form1" << list("Text16 Frame2 Frame6 Frame1 Image3 Image7");
+    QTest::newRow("Frame1") << "Frame1"
+                            << list("Text18 Command20 Frame7 Command14 Text12 Text13 Frame3 Frame4 Text1 Command11 "
+                                    "Command17 Command12 Command13 Command10 Command7 Command8 Command9 Command4 "
+                                    "Command5 Command6 Command1 Command2 Command3 Command0 Command15 Command16 "
+                                    "Timer1 Command18 CommandButton2");
+    QTest::newRow("Frame2") << "Frame2" << list("Frame9 Frame5 Image8 Image4 Image5 Image2");
+    QTest::newRow("Frame9") << "Frame9" << list("Text14");
+    QTest::newRow("Frame5 (Text16 only lies over it)") << "Frame5" << QStringList();
+    QTest::newRow("Frame6") << "Frame6" << list("Label4 Image1");
+    QTest::newRow("Frame3") << "Frame3" << list("Command19 Text15");
+    QTest::newRow("Frame4") << "Frame4" << list("Text9 Text8 Text7 Text6 Text5 Text4 Text3 Text2");
+    QTest::newRow("Frame7") << "Frame7" << list("Text17 Image6");
+}
+
+void TestStartup::controlTree()
+{
+    // Which frame holds a control decides what the end of a game locks.
+    QFETCH(QString, container);
+    QFETCH(QStringList, members);
+    World world;
+    Form1 form(world.services());
+    QStringList found;
+    for (const QObject *control : form.controls())
+        if (control->parent() != nullptr && control->parent()->objectName() == container)
+            found << control->objectName();
+    QCOMPARE(found, members);
+}
+
+void TestStartup::markerSearches_data()
+{
+    QTest::addColumn<bool>("textBoxes");
+    QTest::addColumn<quint32>("marker");
+    QTest::addColumn<QStringList>("found");
+    const auto list = [](const char *names) { return QString::fromLatin1(names).split(QLatin1Char(' ')); };
+    QTest::newRow("digit keys") << false << quint32(DigitKeyColor)
+                                << list("Command7 Command8 Command9 Command4 Command5 Command6 Command1 Command2 "
+                                        "Command3 Command0");
+    QTest::newRow("operator keys") << false << quint32(OperatorKeyColor)
+                                   << list("Command11 Command12 Command13 Command10");
+    QTest::newRow("plain keys") << false << quint32(PlainKeyColor)
+                                << list("Command20 Command14 Command19 Command17 Command15 Command16 Command18");
+    QTest::newRow("the clear key is another kind of button") << false << quint32(0x8080FF) << QStringList();
+    QTest::newRow("target boxes") << true << quint32(TargetForeColor)
+                                  << list("Text9 Text8 Text7 Text6 Text5 Text4 Text3 Text2");
+}
+
+void TestStartup::markerSearches()
+{
+    QFETCH(bool, textBoxes);
+    QFETCH(quint32, marker);
+    QFETCH(QStringList, found);
+    World world;
+    Form1 form(world.services());
+    const QStringList names = textBoxes ? namesOf(form.textBoxesWithForeColor(marker))
+                                        : namesOf(form.keysWithBackColor(marker));
+    QCOMPARE(names, found);
+    QVERIFY(!names.contains(QStringLiteral("CommandButton2")));
+}
+
+void TestStartup::stateAtCreation()
+{
+    World world;
+    Form1 form(world.services()); // not loaded: the design values
+    for (const TextBox *box : form.controlsOf<TextBox>()) {
+        QCOMPARE(box->text(), box == form.Text15 ? QStringLiteral("180") : QString());
+        QVERIFY2(box->isLocked(), qPrintable(box->objectName()));
+    }
+    for (const PushButton *key : form.controlsOf<PushButton>())
+        QVERIFY2(key->isEnabled(), qPrintable(key->objectName()));
+    QVERIFY(form.CommandButton2->isEnabled());
+    QVERIFY(!form.Timer1->isEnabled());
+    QCOMPARE(form.Timer1->interval(), 1000);
+
+    const QStringList hidden{"Text12", "Text13", "Text18", "Image3", "Image4"};
+    for (QObject *control : form.controls())
+        if (auto *widget = qobject_cast<QWidget *>(control))
+            QCOMPARE(widget->isHidden(), hidden.contains(widget->objectName()));
+
+    // Client area 8970 x 5415 twips at 15 twips per pixel, neither resizable nor maximisable.
+    QCOMPARE(form.minimumSize(), QSize(598, 361));
+    QCOMPARE(form.maximumSize(), QSize(598, 361));
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+}
+
+void TestStartup::startUpPaths_data()
+{
+    QTest::addColumn<Stored>("stored");
+    QTest::addColumn<bool>("resumes");
+    QTest::addColumn<QStringList>("shown"); // Text12, Text13, Text14, Text16, Text17, Text18
+
+    QTest::newRow("first start, no settings file") << Stored{} << false << QStringList{"", "0", "", "", "0", ""};
+    QTest::newRow("first start: a stored score without a counter shows 0")
+        << Stored{{"score", "5"}, {"Level", "2"}, {"reps", "20"}} << false << QStringList{"2", "0", "", "20", "0", ""};
+    QTest::newRow("stored counter 0")
+        << Stored{{"Level", "1.22"}, {"score", "3"}, {"maxnums", "500"}, {"cur", "0"}, {"nums", "171"}, {"reps", "20"}}
+        << false << QStringList{"1.22", "3", "500", "20", "0", "171"};
+    QTest::newRow("stored running game") << ValidGame << true << QStringList{"1.5", "2", "100", "10", "3", "40"};
+    QTest::newRow("stored running game, negative range")
+        << Stored{{"Level", "2.96"}, {"score", "0"}, {"maxnums", "-9999"}, {"cur", "300"}, {"nums", "-3363.5"}, {"reps", "300"}}
+        << true << QStringList{"2.96", "0", "-9999", "300", "300", "-3363.5"};
+    // Only the exact text "0" means no game: other spellings of zero resume. Regression: the
+    // check for damaged values once took "00" and " 0" for damaged and dropped the game.
+    Stored doubleZero = ValidGame;
+    doubleZero["cur"] = "00";
+    QTest::newRow("stored counter 00 resumes") << doubleZero << true << QStringList{"1.5", "2", "100", "10", "00", "40"};
+    Stored blankZero = ValidGame;
+    blankZero["cur"] = " 0";
+    QTest::newRow("stored counter ' 0' resumes") << blankZero << true << QStringList{"1.5", "2", "100", "10", " 0", "40"};
+}
+
+void TestStartup::startUpPaths()
+{
+    QFETCH(Stored, stored);
+    QFETCH(bool, resumes);
+    QFETCH(QStringList, shown);
+    World world;
+    world.shipFont();
+    world.installFont(); // keeps the first start's font step quiet
+    storeAll(world, stored);
+    const auto form = world.start();
+
+    QVERIFY(!form->hasEnded());
+    QVERIFY(world.messages.shown.empty());
+    const QList<TextBox *> boxes{form->Text12, form->Text13, form->Text14, form->Text16, form->Text17, form->Text18};
+    for (qsizetype i = 0; i < boxes.size(); ++i)
+        QCOMPARE(boxes[i]->text(), shown[i]);
+    // The hidden state boxes hold their values although they are never shown.
+    QVERIFY(form->Text12->isHidden() && form->Text13->isHidden() && form->Text18->isHidden());
+    QCOMPARE(form->Text15->text(), QStringLiteral("180"));
+    QVERIFY(form->Text1->text().isEmpty());
+    QVERIFY(!form->Timer1->isEnabled());
+
+    if (resumes) {
+        verifyDrawnExercise(*form);
+        QVERIFY(form->Text14->isLocked());
+        QVERIFY(form->Text16->isLocked());
+    } else {
+        verifyNoGame(*form);
+    }
+}
+
+void TestStartup::firstStartFont_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<bool>("copied");
+    QTest::addColumn<bool>("fallbackSizes");
+    QTest::newRow("font already in the font folder") << "present" << false << false;
+    QTest::newRow("copy fails: no font shipped beside the program") << "not shipped" << false << true;
+    QTest::newRow("copy fails: the font folder's parent is missing") << "no folder" << false << true;
+    QTest::newRow("copy succeeds") << "copy" << true << false;
+    QTest::newRow("stored counter 0: no font step even with the font missing") << "cur 0" << false << false;
+}
+
+void TestStartup::firstStartFont()
+{
+    QFETCH(QString, setup);
+    QFETCH(bool, copied);
+    QFETCH(bool, fallbackSizes);
+    World world;
+    const QByteArray placeholder("a font that is already installed");
+    if (setup != QLatin1String("not shipped"))
+        world.shipFont();
+    if (setup == QLatin1String("present")) {
+        QFile present(fontFile(world.fonts.system));
+        QVERIFY(present.open(QIODevice::WriteOnly));
+        present.write(placeholder);
+    }
+    if (setup == QLatin1String("no folder"))
+        world.fonts.system = world.dir.filePath(QStringLiteral("missing/parent/fonts"));
+    if (setup == QLatin1String("cur 0"))
+        world.store({{"cur", "0"}});
+
+    Form1 design(world.services());
+    const auto form = world.start();
+    QVERIFY(!form->hasEnded());
+
+    const QString target = fontFile(world.fonts.system);
+    if (setup == QLatin1String("present"))
+        QCOMPARE(readAll(target), placeholder);
+    else if (copied)
+        QCOMPARE(readAll(target), readAll(shippedFontPath()));
+    else
+        QVERIFY(!QFile::exists(target));
+
+    if (copied) {
+        QCOMPARE(world.messages.shown.size(), std::size_t(1));
+        const Message &m = world.messages.shown.front();
+        QCOMPARE(m.icon, MessageIcon::Information);
+        QCOMPARE(m.buttons, MessageButtons::Ok);
+        QCOMPARE(m.title, QStringLiteral("Numbolo"));
+        QCOMPARE(m.text, QStringLiteral("Προκειμένου κάποιοι χαρακτήρες να εμφανίζονται σωστά, το Numbolo εγκατέστησε "
+                                        "πρόσθετες γραμματοσειρές στο σύστημά σας. Αν οι αριθμοί δεν εμφανίζονται "
+                                        "σωστά, επανεκκινήστε το πρόγραμμα."));
+    } else {
+        QVERIFY(world.messages.shown.empty());
+    }
+
+    const auto loaded = form->controlsOf<TextBox>();
+    const auto designed = design.controlsOf<TextBox>();
+    QCOMPARE(loaded.size(), designed.size());
+    for (std::size_t i = 0; i < loaded.size(); ++i) {
+        const TextBox *box = loaded[i];
+        const QString name = box->objectName();
+        if (fallbackSizes) {
+            const bool small = QStringList{"Text14", "Text15", "Text16", "Text17"}.contains(name);
+            QCOMPARE(box->font().pointSizeF(), small ? 14.0 : 18.0);
+            QVERIFY2(!box->font().bold(), qPrintable(name));
+        } else {
+            QCOMPARE(box->font().pointSizeF(), designed[i]->font().pointSizeF());
+            QCOMPARE(box->font().bold(), designed[i]->font().bold());
+        }
+    }
+}
+
+void TestStartup::damagedStoredValues_data()
+{
+    // The settings hold a game that cannot be played: start with no game instead of failing
+    // at every start.
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("text");
+    const std::pair<const char *, const char *> rows[] = {
+        {"Level", ""},   {"Level", "abc"}, {"Level", "1"},   {"Level", "0.5"}, {"reps", "9"},
+        {"reps", "301"}, {"reps", "12.5"}, {"cur", "0.5"},   {"cur", "11"},    {"cur", "abc"},
+        {"nums", "abc"}, {"nums", ""},     {"maxnums", "abc"}, {"maxnums", ""},
+    };
+    for (const auto &[key, text] : rows)
+        QTest::addRow("%s '%s'", key, text) << QString::fromLatin1(key) << QString::fromLatin1(text);
+}
+
+void TestStartup::damagedStoredValues()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, text);
+    World world;
+    world.shipFont();
+    world.installFont();
+    Stored stored = ValidGame;
+    stored[key] = text;
+    storeAll(world, stored);
+    const auto form = world.start();
+
+    QVERIFY(!form->hasEnded());
+    QVERIFY(world.messages.shown.empty());
+    verifyNoGame(*form);
+    const std::pair<const char *, TextBox *> others[] = {{"Level", form->Text12}, {"score", form->Text13},
+                                                         {"maxnums", form->Text14}, {"nums", form->Text18},
+                                                         {"reps", form->Text16}};
+    for (const auto &[name, box] : others)
+        QCOMPARE(box->text(), stored.value(QString::fromLatin1(name)));
+}
+
+void TestStartup::storedLevelInTheUserLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<bool>("resumes");
+    const QLocale greek(QLocale::Greek, QLocale::Greece);
+    QTest::newRow("Greek decimal comma") << greek << "1,22" << true;
+    QTest::newRow("a point is no decimal in Greek") << greek << "1.22" << false;
+    QTest::newRow("C decimal point") << QLocale::c() << "1.22" << true;
+    QTest::newRow("a comma is no decimal in C") << QLocale::c() << "1,22" << false;
+}
+
+void TestStartup::storedLevelInTheUserLocale()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, level);
+    QFETCH(bool, resumes);
+    QLocale::setDefault(locale);
+    World world;
+    world.shipFont();
+    world.installFont();
+    Stored stored = ValidGame;
+    stored["Level"] = level;
+    storeAll(world, stored);
+    const auto form = world.start();
+
+    QVERIFY(world.messages.shown.empty());
+    QCOMPARE(form->Text12->text(), level);
+    if (resumes) {
+        QCOMPARE(form->Text17->text(), QStringLiteral("3"));
+        verifyDrawnExercise(*form);
+    } else {
+        verifyNoGame(*form);
+    }
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

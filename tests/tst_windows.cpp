@@ -1,0 +1,828 @@
+// The success window, the tool strip and sound switch, restart, the colour picker, the help
+// window and the credits, driven through the real widgets.
+
+#include "app/form1.h"
+#include "tests/fakes.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QTest>
+
+using namespace numbolo;
+using namespace numbolo::testing;
+
+namespace {
+
+struct Started {
+    World world;
+    std::unique_ptr<Form1> form;
+    Started() : form(world.start()) { form->show(); }
+};
+
+// Hits every remaining target through "=": the display is set to each target's text in turn.
+void solveExercise(Form1 &form)
+{
+    for (TextBox *box : form.targetBoxesByName()) {
+        if (box->text().isEmpty())
+            continue;
+        form.Text1->setText(box->text());
+        click(form.Command17);
+    }
+}
+
+void deleteClosedWindows()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Counts the shown windows of one name, owned ones (the success window) included.
+int visibleWindowsNamed(const QString &name)
+{
+    int count = 0;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        count += window->objectName() == name && window->isVisible();
+    return count;
+}
+
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+QString hex(VbColor color)
+{
+    return QStringLiteral("0x%1").arg(color, 6, 16, QLatin1Char('0'));
+}
+
+// Every colour the picker may touch: the window's, each frame's, each text box's two.
+QMap<QString, QString> colours(const Form1 &form)
+{
+    QMap<QString, QString> colours{{QStringLiteral("Form1 back"), hex(form.backColor())}};
+    for (Frame *frame : form.controlsOf<Frame>())
+        colours[frame->objectName() + QStringLiteral(" back")] = hex(frame->backColor());
+    for (TextBox *box : form.controlsOf<TextBox>()) {
+        colours[box->objectName() + QStringLiteral(" back")] = hex(box->backColor());
+        colours[box->objectName() + QStringLiteral(" fore")] = hex(box->foreColor());
+    }
+    return colours;
+}
+
+// The state that restart may or may not touch, one "name: value" line per item.
+QMap<QString, QString> gameState(const Form1 &form)
+{
+    QMap<QString, QString> state;
+    for (TextBox *box : form.controlsOf<TextBox>()) {
+        state[box->objectName()] = box->text();
+        state[box->objectName() + QStringLiteral(" locked")] = yesNo(box->isLocked());
+    }
+    for (PushButton *key : form.controlsOf<PushButton>())
+        state[key->objectName() + QStringLiteral(" enabled")] = yesNo(key->isEnabled());
+    for (Frame *frame : form.controlsOf<Frame>())
+        state[frame->objectName() + QStringLiteral(" enabled")] = yesNo(frame->isFrameEnabled());
+    for (ImageButton *image : form.controlsOf<ImageButton>())
+        state[image->objectName() + QStringLiteral(" shown")] = yesNo(!image->isHidden());
+    state[QStringLiteral("Timer1 enabled")] = yesNo(form.Timer1->isEnabled());
+    state[QStringLiteral("window width")] = QString::number(form.width());
+    state.insert(colours(form));
+    return state;
+}
+
+QStringList lines(const QMap<QString, QString> &state)
+{
+    QStringList result;
+    for (auto it = state.begin(); it != state.end(); ++it)
+        result << it.key() + QStringLiteral(": ") + it.value();
+    return result;
+}
+
+// Calls `seen` when the watched window is about to close or hide.
+class ClosingWatch : public QObject {
+public:
+    explicit ClosingWatch(std::function<void()> seen) : m_seen(std::move(seen)) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close || event->type() == QEvent::Hide)
+            m_seen();
+        return false;
+    }
+
+private:
+    std::function<void()> m_seen;
+};
+
+FormsButton *swatchOfColour(ColourDialog &dialog, VbColor color)
+{
+    FormsButton *found = nullptr;
+    for (FormsButton *swatch : dialog.findChildren<FormsButton *>())
+        if (swatch->backColor() == color) {
+            if (found != nullptr)
+                return nullptr; // two swatches of one colour
+            found = swatch;
+        }
+    return found;
+}
+
+// The help text as the window must show it: the straight quotes around the field names and
+// the blanks before the commas are part of it.
+QString expectedHelpText()
+{
+    const QString quote = QStringLiteral("\"");
+    return QStringLiteral("Αφού επιλέξεις τον αριθμό ασκήσεων ,στο πεδίο ")
+        + quote + QStringLiteral("Επιλογές - Ασκήσεις") + quote
+        + QStringLiteral(", και το εύρος τιμών των αριθμών με τους οποιόυς θέλεις να παίξεις")
+        + QString(3, u' ') + QStringLiteral(",στο πεδίο ")
+        + quote + QStringLiteral("Αριθμοί 0 - ") + quote
+        + QStringLiteral(", πάτησε το κόκκινο βελάκι για να ξεκινήσεις.")
+        + QStringLiteral(" Θα δεις οτι κάποια πλήκτρα είναι ανενεργά.")
+        + QStringLiteral(" Με τα πλήκτρα που έχουν απομείνει θα πρέπει να κάνεις τις κατάλληλες πράξεις,")
+        + QStringLiteral(" ώστε τα αποτελέσματά τους να είναι ίσα με τους αριθμούς μώβ χρώματος που")
+        + QStringLiteral(" εμφανίστηκαν δεξιά.")
+        + QStringLiteral(" Κάθε προσπάθεια, για να είναι επιτυχής, θα πρέπει να ολοκληρωθει σε 3 λεπτά.");
+}
+
+// The display right after a click on the credits label (at[0]) and every 50 ms after it
+// (at[k]), and 1 ms before each of those moments (justBefore[k - 1]), until the credits end.
+struct CreditSamples {
+    QStringList at;
+    QStringList justBefore;
+};
+
+CreditSamples sampleCredits(Form1 &form, FakeClock &clock)
+{
+    CreditSamples samples;
+    samples.at << form.Text1->text();
+    // Some 150 steps and 3.7 s of pauses: 400 samples are far more than enough.
+    for (int k = 0; k < 400 && form.creditsRunning(); ++k) {
+        clock.advance(49);
+        samples.justBefore << form.Text1->text();
+        clock.advance(1);
+        samples.at << form.Text1->text();
+    }
+    return samples;
+}
+
+struct CreditLine {
+    QString text;   // the exact text, or the start of it when `exact` is false
+    bool exact;
+    int extraSteps; // steps that hold the whole line beyond its length
+    int pauseMs;
+};
+
+Qt::Alignment horizontal(const TextBox *box)
+{
+    return box->alignment() & Qt::AlignHorizontal_Mask;
+}
+
+} // namespace
+
+class TestWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+
+    void successWindowHoldsTheGame();
+    void okDrawsNextExerciseBeforeClosing();
+    void okAfterLastExerciseKeepsWindowOverResults();
+    void eachSolvedExerciseGetsAFreshWindow();
+    void toolImagesIgnoredWhileSuccessWindowOpen_data();
+    void toolImagesIgnoredWhileSuccessWindowOpen();
+
+    void foldAndUnfoldToolStrip();
+    void soundSwitch_data();
+    void soundSwitch();
+
+    void restartAsksFirst();
+    void restartAnsweredNoChangesNothing();
+    void restartYesWhileCountdownRuns();
+    void restartTwiceIsLikeOnce();
+
+    void colourDialogOpensOnce();
+    void swatchPlaces_data();
+    void swatchPlaces();
+    void swatchTabOrderStartsAtDarkOlive();
+    void swatchRecoloursWindowFramesTargets_data();
+    void swatchRecoloursWindowFramesTargets();
+    void closeButtonChangesNoColour();
+    void darkGreyRestoresDesignColours();
+
+    void helpWindowOpensOnce();
+    void helpTextAndColours();
+
+    void creditsTypeEveryStepAndPause();
+    void secondCreditsClickRestarts();
+};
+
+void TestWindows::initTestCase()
+{
+    setupApplication();
+}
+
+// ---- Success window ----------------------------------------------------------------------
+
+void TestWindows::successWindowHoldsTheGame()
+{
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    solveExercise(form);
+    Form3 *window = form.successWindow();
+    QVERIFY(window != nullptr);
+    QVERIFY(window->isVisible());
+    QVERIFY(!form.isFormEnabled());
+
+    QCOMPARE(window->windowTitle(), QStringLiteral("Συγχαρητήρια!"));
+    QCOMPARE(window->Label1->text(), QStringLiteral("Η άσκηση αυτή ολοκληρώθηκε με επιτυχία!"));
+    // Greek capital omicron and kappa, not the Latin letters.
+    QCOMPARE(window->Command1->text(), QString::fromUtf16(u"\u039F\u039A"));
+    QVERIFY(window->Command1->text() != QLatin1String("OK"));
+
+    // No close, minimise or maximise button: the custom title bar carries none.
+    const Qt::WindowFlags flags = window->windowFlags();
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(!flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowSystemMenuHint));
+
+    // Closing from outside is refused: only "ΟΚ" may let the game go on.
+    QVERIFY(!window->close());
+    QCloseEvent event;
+    QApplication::sendEvent(window, &event);
+    QVERIFY(!event.isAccepted());
+    QVERIFY(window->isVisible());
+    QVERIFY(!form.isFormEnabled());
+    QCOMPARE(form.Text17->text(), QStringLiteral("1"));
+}
+
+void TestWindows::okDrawsNextExerciseBeforeClosing()
+{
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    solveExercise(form);
+    QPointer<Form3> window = form.successWindow();
+    QVERIFY(window != nullptr);
+
+    bool closing = false;
+    QString counterAtClose;
+    bool targetsDrawnAtClose = false;
+    bool enabledAtClose = false;
+    ClosingWatch watch([&] {
+        if (closing)
+            return;
+        closing = true;
+        counterAtClose = form.Text17->text();
+        const auto targets = form.targetBoxesByName();
+        targetsDrawnAtClose = std::none_of(targets.begin(), targets.end(), [](TextBox *b) { return b->text().isEmpty(); });
+        enabledAtClose = form.isFormEnabled();
+    });
+    window->installEventFilter(&watch);
+
+    click(window->Command1);
+
+    QVERIFY(closing);
+    QCOMPARE(counterAtClose, QStringLiteral("2"));
+    QVERIFY(targetsDrawnAtClose);
+    QVERIFY(enabledAtClose);
+    QVERIFY(window == nullptr || !window->isVisible());
+    deleteClosedWindows();
+    QVERIFY(window == nullptr);
+    QVERIFY(form.isFormEnabled());
+    QCOMPARE(form.Text15->text(), QStringLiteral("180"));
+}
+
+void TestWindows::okAfterLastExerciseKeepsWindowOverResults()
+{
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    form.Text17->setText(QStringLiteral("10")); // the last exercise
+    solveExercise(form);
+    Form3 *window = form.successWindow();
+    QVERIFY(window != nullptr);
+
+    click(window->Command1);
+
+    deleteClosedWindows();
+    QCOMPARE(form.successWindow(), window);
+    QVERIFY(window->isVisible());
+    QVERIFY(form.resultsAnimationRunning());
+    QVERIFY(!form.Frame1->isFrameEnabled());
+    const QString firstStep = form.Text1->text();
+    QCOMPARE(firstStep.size(), 1);
+    const std::size_t pendingAfterFirst = s.world.clock.pending();
+    QVERIFY(pendingAfterFirst >= 1);
+
+    s.world.clock.advance(3000);
+    QVERIFY(form.Text1->text() != firstStep);
+
+    // Further clicks restart the animation; they never pile up runs.
+    for (int i = 0; i < 10; ++i) {
+        click(window->Command1);
+        QCOMPARE(form.Text1->text(), firstStep);
+        QCOMPARE(s.world.clock.pending(), pendingAfterFirst);
+        s.world.clock.advance(700);
+    }
+    deleteClosedWindows();
+    QCOMPARE(form.successWindow(), window);
+    QVERIFY(window->isVisible());
+    QCOMPARE(visibleWindowsNamed(QStringLiteral("Form3")), 1);
+    QVERIFY(!form.hasEnded());
+}
+
+void TestWindows::eachSolvedExerciseGetsAFreshWindow()
+{
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    solveExercise(form);
+    QPointer<Form3> first = form.successWindow();
+    QVERIFY(first != nullptr);
+    click(first->Command1);
+    deleteClosedWindows();
+    QVERIFY(first == nullptr);
+    QVERIFY(form.successWindow() == nullptr);
+    QVERIFY(form.isFormEnabled());
+
+    solveExercise(form);
+
+    QPointer<Form3> second = form.successWindow();
+    QVERIFY(second != nullptr);
+    QVERIFY(second->isVisible());
+    QVERIFY(!form.isFormEnabled());
+    QCOMPARE(form.Text13->text(), QStringLiteral("2"));
+    QCOMPARE(visibleWindowsNamed(QStringLiteral("Form3")), 1);
+}
+
+void TestWindows::toolImagesIgnoredWhileSuccessWindowOpen_data()
+{
+    QTest::addColumn<QString>("image");
+    for (const char *name : {"Image1", "Image2", "Image5", "Image6", "Image7", "Image8", "Label4"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestWindows::toolImagesIgnoredWhileSuccessWindowOpen()
+{
+    QFETCH(QString, image);
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    solveExercise(form);
+    QVERIFY(form.successWindow() != nullptr);
+    s.world.messages.answers = {MessageAnswer::Yes};
+    const QMap<QString, QString> before = gameState(form);
+
+    click(form.findChild<QWidget *>(image));
+
+    QCOMPARE(lines(gameState(form)), lines(before));
+    QVERIFY(s.world.messages.shown.empty());
+    QVERIFY(form.helpWindow() == nullptr);
+    QVERIFY(form.colourDialog() == nullptr);
+    QVERIFY(!form.creditsRunning());
+}
+
+// ---- Tool strip and sound switch -----------------------------------------------------------
+
+void TestWindows::foldAndUnfoldToolStrip()
+{
+    Started s;
+    Form1 &form = *s.form;
+    QCOMPARE(form.width(), px(8970));
+    QVERIFY(form.Image3->isHidden());
+
+    click(form.Image7);
+
+    QCOMPARE(form.width(), px(7310));
+    QVERIFY(!form.Image3->isHidden());
+    QVERIFY(form.Image3->x() < form.width());
+    // The strip, Text16 and Image7 are cut off by the narrower window.
+    QVERIFY(form.Frame2->x() >= form.width());
+    QVERIFY(form.Frame6->x() >= form.width());
+    QVERIFY(form.Text16->x() >= form.width());
+    QVERIFY(form.Image7->x() >= form.width());
+
+    click(form.Image3);
+
+    QCOMPARE(form.width(), px(8970));
+    QVERIFY(form.Image3->isHidden());
+    QVERIFY(form.Image7->geometry().right() < form.width());
+    QVERIFY(form.Frame2->geometry().right() < form.width());
+}
+
+void TestWindows::soundSwitch_data()
+{
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<bool>("soundsOn");
+    QTest::newRow("on at start") << QStringList{} << true;
+    QTest::newRow("off") << QStringList{"Image8"} << false;
+    QTest::newRow("off, on") << QStringList{"Image8", "Image4"} << true;
+    QTest::newRow("on, folded") << QStringList{"Image7"} << true;
+    QTest::newRow("off, folded") << QStringList{"Image8", "Image7"} << false;
+    QTest::newRow("off, folded, unfolded") << QStringList{"Image8", "Image7", "Image3"} << false;
+    QTest::newRow("folded, unfolded, off") << QStringList{"Image7", "Image3", "Image8"} << false;
+    QTest::newRow("off, folded, unfolded, on, folded")
+        << QStringList{"Image8", "Image7", "Image3", "Image4", "Image7"} << true;
+}
+
+void TestWindows::soundSwitch()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(bool, soundsOn);
+    Started s;
+    Form1 &form = *s.form;
+    for (const QString &name : clicks)
+        click(form.findChild<QWidget *>(name));
+
+    QCOMPARE(form.Image8->isHidden(), !soundsOn);
+    QCOMPARE(form.Image4->isHidden(), soundsOn);
+    QCOMPARE(form.soundsOn(), soundsOn);
+
+    // A hit plays the hit sound exactly when sounds are on, whether or not the strip is seen.
+    setTargets(form, {"5", "8"});
+    form.Text1->setText(QStringLiteral("5"));
+    click(form.Command17);
+    QCOMPARE(form.Text2->text(), QString());
+    QCOMPARE(s.world.sound.played, soundsOn ? std::vector<Sound>{Sound::Hit} : std::vector<Sound>{});
+}
+
+// ---- Restart -----------------------------------------------------------------------------
+
+void TestWindows::restartAsksFirst()
+{
+    Started s;
+    Form1 &form = *s.form;
+    click(form.Image5);
+    QCOMPARE(s.world.messages.shown.size(), std::size_t(1));
+    const Message &question = s.world.messages.shown.front();
+    QCOMPARE(question.icon, MessageIcon::Exclamation);
+    QCOMPARE(question.buttons, MessageButtons::YesNo);
+    QCOMPARE(question.title, QStringLiteral("Επανεκκίνηση"));
+    QCOMPARE(question.text, QStringLiteral("Θές σίγουρα να επανεκκινήσεις το πρόγραμμα;"));
+}
+
+void TestWindows::restartAnsweredNoChangesNothing()
+{
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("20"), QStringLiteral("500"));
+    form.Timer1->setEnabled(true);
+    s.world.clock.advance(2000);
+    QCOMPARE(form.Text15->text(), QStringLiteral("178"));
+    const QMap<QString, QString> before = gameState(form);
+    s.world.messages.answers = {MessageAnswer::No};
+
+    click(form.Image5);
+
+    QCOMPARE(s.world.messages.shown.size(), std::size_t(1));
+    QCOMPARE(lines(gameState(form)), lines(before));
+    s.world.clock.advance(1000);
+    QCOMPARE(form.Text15->text(), QStringLiteral("177"));
+}
+
+void TestWindows::restartYesWhileCountdownRuns()
+{
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("20"), QStringLiteral("500"));
+    form.Timer1->setEnabled(true);
+    s.world.clock.advance(3000);
+    QCOMPARE(form.Text15->text(), QStringLiteral("177"));
+    form.Text1->setText(QStringLiteral("12+3"));
+    click(form.Image8); // sounds off
+    form.applyWindowColour(0x00484800);
+    const QMap<QString, QString> before = gameState(form);
+    s.world.messages.answers = {MessageAnswer::Yes};
+
+    click(form.Image5);
+
+    QMap<QString, QString> expected = before;
+    expected[QStringLiteral("Text17")] = QStringLiteral("0");
+    expected[QStringLiteral("Text12")] = QStringLiteral("0");
+    expected[QStringLiteral("Text13")] = QStringLiteral("0");
+    expected[QStringLiteral("Text18")] = QStringLiteral("0");
+    expected[QStringLiteral("Text16")] = QString();
+    expected[QStringLiteral("Text14")] = QString();
+    expected[QStringLiteral("Text14 locked")] = QStringLiteral("no");
+    expected[QStringLiteral("Text16 locked")] = QStringLiteral("no");
+    expected[QStringLiteral("Timer1 enabled")] = QStringLiteral("no");
+    expected[QStringLiteral("Text15")] = QStringLiteral("180");
+    for (int n = 2; n <= 9; ++n)
+        expected[QStringLiteral("Text%1").arg(n)] = QString();
+    QCOMPARE(lines(gameState(form)), lines(expected));
+
+    // The countdown is really stopped.
+    s.world.clock.advance(5000);
+    QCOMPARE(form.Text15->text(), QStringLiteral("180"));
+    QVERIFY(s.world.sound.played.empty());
+}
+
+void TestWindows::restartTwiceIsLikeOnce()
+{
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("20"), QStringLiteral("500"));
+    s.world.messages.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+
+    click(form.Image5);
+    const QMap<QString, QString> once = gameState(form);
+    click(form.Image5);
+
+    QCOMPARE(s.world.messages.shown.size(), std::size_t(2));
+    QCOMPARE(lines(gameState(form)), lines(once));
+}
+
+// ---- Colour picker -------------------------------------------------------------------------
+
+void TestWindows::colourDialogOpensOnce()
+{
+    Started s;
+    Form1 &form = *s.form;
+    click(form.Image2);
+    ColourDialog *dialog = form.colourDialog();
+    QVERIFY(dialog != nullptr);
+    click(form.Image2);
+
+    QCOMPARE(form.colourDialog(), dialog);
+    QCOMPARE(visibleWindowsNamed(QStringLiteral("Dialog")), 1);
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Επιλογή Χρώματος"));
+    // Modeless and without an owner: the game stays usable beside it.
+    QVERIFY(dialog->parentWidget() == nullptr);
+    QVERIFY(!dialog->isModal());
+    QVERIFY(form.isFormEnabled());
+}
+
+void TestWindows::swatchPlaces_data()
+{
+    QTest::addColumn<quint32>("color");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("top");
+    QTest::newRow("dark blue") << quint32(0x005E3F00) << 120 << 240;
+    QTest::newRow("dark slate blue") << quint32(0x00663131) << 360 << 240;
+    QTest::newRow("dark teal") << quint32(0x00484800) << 600 << 240;
+    QTest::newRow("dark red-brown") << quint32(0x002B2B57) << 120 << 480;
+    QTest::newRow("dark olive") << quint32(0x001F3F3F) << 360 << 480;
+    QTest::newRow("dark grey") << quint32(0x00444444) << 600 << 480;
+}
+
+void TestWindows::swatchPlaces()
+{
+    QFETCH(quint32, color);
+    QFETCH(int, left);
+    QFETCH(int, top);
+    Started s;
+    click(s.form->Image2);
+    ColourDialog *dialog = s.form->colourDialog();
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(dialog->findChildren<FormsButton *>().size(), 6);
+
+    FormsButton *swatch = swatchOfColour(*dialog, color);
+    QVERIFY(swatch != nullptr);
+    auto *frame = qobject_cast<Frame *>(swatch->parentWidget());
+    QVERIFY(frame != nullptr);
+    QCOMPARE(frame->title(), QStringLiteral("Παλέττα"));
+    QCOMPARE(swatch->geometry(), twipsRect(left, top, 255, 255));
+    QCOMPARE(swatch->text(), QString());
+}
+
+void TestWindows::swatchTabOrderStartsAtDarkOlive()
+{
+    Started s;
+    click(s.form->Image2);
+    ColourDialog *dialog = s.form->colourDialog();
+    QVERIFY(dialog != nullptr);
+
+    QWidget *focused = dialog->focusWidget();
+    QVERIFY(focused != nullptr);
+    QCOMPARE(focused, static_cast<QWidget *>(swatchOfColour(*dialog, 0x001F3F3F)));
+
+    // Tab goes through the swatches by their tab positions, then to "X", then round again.
+    const std::vector<QWidget *> expected{
+        swatchOfColour(*dialog, 0x001F3F3F), swatchOfColour(*dialog, 0x002B2B57),
+        swatchOfColour(*dialog, 0x00444444), swatchOfColour(*dialog, 0x00484800),
+        swatchOfColour(*dialog, 0x00663131), swatchOfColour(*dialog, 0x005E3F00),
+        dialog->Command1, swatchOfColour(*dialog, 0x001F3F3F)};
+    std::vector<QWidget *> order{focused};
+    for (QWidget *w = focused->nextInFocusChain(); order.size() < expected.size() && w != nullptr;
+         w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->isHidden() && w->window() == dialog)
+            order.push_back(w);
+    }
+    QCOMPARE(order, expected);
+}
+
+void TestWindows::swatchRecoloursWindowFramesTargets_data()
+{
+    swatchPlaces_data();
+}
+
+void TestWindows::swatchRecoloursWindowFramesTargets()
+{
+    QFETCH(quint32, color);
+    Started s;
+    Form1 &form = *s.form;
+    setTargets(form, {"12", "7"}); // filled and empty boxes alike
+    const QMap<QString, QString> before = colours(form);
+    click(form.Image2);
+    QPointer<ColourDialog> dialog = form.colourDialog();
+    QVERIFY(dialog != nullptr);
+
+    click(swatchOfColour(*dialog, color));
+
+    QVERIFY(dialog == nullptr || !dialog->isVisible());
+    deleteClosedWindows();
+    QVERIFY(dialog == nullptr);
+    QVERIFY(form.colourDialog() == nullptr);
+
+    // The window, every frame and the eight target boxes take the colour; nothing else changes.
+    QMap<QString, QString> expected = before;
+    expected[QStringLiteral("Form1 back")] = hex(color);
+    for (const char *frame : {"Frame1", "Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "Frame7", "Frame9"})
+        expected[QString::fromLatin1(frame) + QStringLiteral(" back")] = hex(color);
+    for (int n = 2; n <= 9; ++n)
+        expected[QStringLiteral("Text%1 back").arg(n)] = hex(color);
+    QCOMPARE(lines(colours(form)), lines(expected));
+}
+
+void TestWindows::closeButtonChangesNoColour()
+{
+    Started s;
+    Form1 &form = *s.form;
+    const QMap<QString, QString> before = colours(form);
+    click(form.Image2);
+    QPointer<ColourDialog> dialog = form.colourDialog();
+    QVERIFY(dialog != nullptr);
+
+    click(dialog->Command1);
+
+    QVERIFY(dialog == nullptr || !dialog->isVisible());
+    deleteClosedWindows();
+    QVERIFY(dialog == nullptr);
+    QCOMPARE(lines(colours(form)), lines(before));
+}
+
+void TestWindows::darkGreyRestoresDesignColours()
+{
+    Started s;
+    Form1 &form = *s.form;
+    const QMap<QString, QString> design = colours(form);
+    click(form.Image2);
+    click(swatchOfColour(*form.colourDialog(), 0x00484800));
+    deleteClosedWindows();
+    QVERIFY(colours(form) != design);
+
+    click(form.Image2);
+    QVERIFY(form.colourDialog() != nullptr);
+    click(swatchOfColour(*form.colourDialog(), 0x00444444));
+
+    QCOMPARE(lines(colours(form)), lines(design));
+}
+
+// ---- Help ----------------------------------------------------------------------------------
+
+void TestWindows::helpWindowOpensOnce()
+{
+    Started s;
+    Form1 &form = *s.form;
+    click(form.Image1);
+    QPointer<Form2> help = form.helpWindow();
+    QVERIFY(help != nullptr);
+    click(form.Image1);
+
+    QCOMPARE(form.helpWindow(), help.data());
+    QCOMPARE(visibleWindowsNamed(QStringLiteral("Form2")), 1);
+    QCOMPARE(help->windowTitle(), QStringLiteral("Βοήθεια"));
+    QVERIFY(help->parentWidget() == nullptr);
+    QVERIFY(form.isFormEnabled());
+
+    // Closed from its title bar, it opens again from its design.
+    QVERIFY(help->close());
+    deleteClosedWindows();
+    QVERIFY(help == nullptr);
+    click(form.Image1);
+    QVERIFY(form.helpWindow() != nullptr);
+    QCOMPARE(visibleWindowsNamed(QStringLiteral("Form2")), 1);
+}
+
+void TestWindows::helpTextAndColours()
+{
+    Started s;
+    click(s.form->Image1);
+    Form2 *help = s.form->helpWindow();
+    QVERIFY(help != nullptr);
+
+    const QString expected = expectedHelpText();
+    QCOMPARE(expected.size(), 497);
+    const QString shown = help->Label1->text();
+    for (qsizetype i = 0; i < std::min(shown.size(), expected.size()); ++i) {
+        if (shown[i] != expected[i])
+            QFAIL(qPrintable(QStringLiteral("character %1 is U+%2, expected U+%3 in \"...%4...\"")
+                                 .arg(i)
+                                 .arg(shown[i].unicode(), 4, 16, QLatin1Char('0'))
+                                 .arg(expected[i].unicode(), 4, 16, QLatin1Char('0'))
+                                 .arg(expected.mid(std::max<qsizetype>(0, i - 10), 20))));
+    }
+    QCOMPARE(shown.size(), expected.size());
+
+    // Light yellow (0x00C0FFFF) behind the window and the label, which is either filled with it
+    // or transparent over the window.
+    const QColor lightYellow(255, 255, 192);
+    QVERIFY(help->autoFillBackground());
+    QCOMPARE(help->palette().color(help->backgroundRole()), lightYellow);
+    QLabel *label = help->Label1;
+    QCOMPARE(label->parentWidget(), static_cast<QWidget *>(help));
+    if (label->autoFillBackground())
+        QCOMPARE(label->palette().color(label->backgroundRole()), lightYellow);
+}
+
+// ---- Credits -------------------------------------------------------------------------------
+
+void TestWindows::creditsTypeEveryStepAndPause()
+{
+    Started s;
+    Form1 &form = *s.form;
+    form.Text1->setText(QStringLiteral("12+3")); // an expression that the credits replace
+
+    click(form.Label4);
+    QCOMPARE(horizontal(form.Text1), Qt::AlignHCenter);
+    QCOMPARE(form.Text1->font().pointSizeF(), 22.0);
+    QCOMPARE(s.world.clock.pending(), std::size_t(1));
+    const CreditSamples samples = sampleCredits(form, s.world.clock);
+
+    // Nothing changes between steps: each sample 1 ms before a step equals the one before it.
+    for (qsizetype k = 0; k < samples.justBefore.size(); ++k)
+        QVERIFY2(samples.justBefore[k] == samples.at[k], qPrintable(QStringLiteral("changed between steps at %1 ms").arg(k * 50 + 49)));
+
+    const std::vector<CreditLine> credits{
+        {QStringLiteral("Numbolo_v.1.2"), true, 1, 500},
+        {QStringLiteral("Educational Game for kids"), true, 1, 500},
+        {QStringLiteral("Author:"), false, 2, 700},
+        {QStringLiteral("August 2012, "), false, 1, 500},
+        {QStringLiteral("Music by KOTA_TEAM"), true, 1, 500},
+        {QString(), false, 1, 1000},
+    };
+    const QStringList &at = samples.at;
+    qsizetype start = 0;
+    for (const CreditLine &credit : credits) {
+        // The line grows one character per step until the first step that holds it.
+        qsizetype length = 1;
+        while (start + length < at.size() && at[start + length] != at[start + length - 1])
+            ++length;
+        QVERIFY2(start + length < at.size(), "the credits ended inside a line");
+        const QString line = at[start + length - 1];
+        QCOMPARE(line.size(), length);
+        if (credit.exact)
+            QCOMPARE(line, credit.text);
+        else
+            QVERIFY2(line.startsWith(credit.text) && line.size() > credit.text.size(), qPrintable(line));
+
+        QStringList expected;
+        for (qsizetype n = 1; n <= length + credit.extraSteps; ++n)
+            expected << line.left(n);
+        for (int held = 0; held < credit.pauseMs / 50; ++held)
+            expected << line;
+        QCOMPARE(at.mid(start, expected.size()), expected);
+        start += expected.size();
+    }
+
+    // Then the display is emptied, left-aligned at 28 pt, and nothing is left on the clock.
+    QCOMPARE(at.size(), start + 1);
+    QCOMPARE(at.back(), QString());
+    QVERIFY(!form.creditsRunning());
+    QCOMPARE(horizontal(form.Text1), Qt::AlignLeft);
+    QCOMPARE(form.Text1->font().pointSizeF(), 28.0);
+    QCOMPARE(s.world.clock.pending(), std::size_t(0));
+}
+
+void TestWindows::secondCreditsClickRestarts()
+{
+    Started s;
+    Form1 &form = *s.form;
+    click(form.Label4);
+    const QString firstStep = form.Text1->text();
+    const qsizetype fullRun = sampleCredits(form, s.world.clock).at.size();
+
+    click(form.Label4);
+    s.world.clock.advance(3000);
+    for (int i = 0; i < 10; ++i) {
+        click(form.Label4);
+        QCOMPARE(form.Text1->text(), firstStep);
+        QCOMPARE(horizontal(form.Text1), Qt::AlignHCenter);
+        QCOMPARE(s.world.clock.pending(), std::size_t(1));
+        s.world.clock.advance(50 * (i + 1) + 7);
+    }
+    click(form.Label4);
+
+    // The last click's run plays out whole and ends as a single run does.
+    QCOMPARE(sampleCredits(form, s.world.clock).at.size(), fullRun);
+    QVERIFY(!form.creditsRunning());
+    QCOMPARE(form.Text1->text(), QString());
+    QCOMPARE(horizontal(form.Text1), Qt::AlignLeft);
+    QCOMPARE(form.Text1->font().pointSizeF(), 28.0);
+    QCOMPARE(s.world.clock.pending(), std::size_t(0));
+}
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
