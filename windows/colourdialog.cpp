@@ -58,6 +58,10 @@ ColourDialog::ColourDialog(Form1 &main)
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     order[0]->setFocus();
+
+    // Opens beside the colour button that called it.
+    const QPoint button = main.Image2->mapToGlobal(QPoint(0, main.Image2->height() / 2));
+    move(button - QPoint(width() + 12, height() / 2));
 }
 
 void ColourDialog::CommandButton1_Click(int swatch)
