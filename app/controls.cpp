@@ -56,17 +56,13 @@ void TextBox::paintEvent(QPaintEvent *event)
 void TextBox::setForeColor(VbColor color)
 {
     m_fore = color;
-    QPalette p = palette();
-    p.setColor(QPalette::Text, toQColor(color));
-    setPalette(p);
+    setPaletteColor(this, QPalette::Text, color);
 }
 
 void TextBox::setBackColor(VbColor color)
 {
     m_back = color;
-    QPalette p = palette();
-    p.setColor(QPalette::Base, toQColor(color));
-    setPalette(p);
+    setPaletteColor(this, QPalette::Base, color);
 }
 
 void TextBox::setFontName(const QString &family)

@@ -102,9 +102,7 @@ bool Form1::isBlocked(const QWidget *widget) const
 void Form1::setBackColor(VbColor color)
 {
     m_back = color;
-    QPalette p = palette();
-    p.setColor(QPalette::Window, toQColor(color));
-    setPalette(p);
+    setPaletteColor(this, QPalette::Window, color);
 }
 
 void Form1::setOuterWidth(int twips)

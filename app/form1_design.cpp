@@ -238,9 +238,7 @@ void Form1::buildControls()
         case Kind::Label: {
             auto *label = new ClickLabel(caption, parent);
             label->setFont(makeFont(row.font, label->font()));
-            QPalette p = label->palette();
-            p.setColor(QPalette::WindowText, toQColor(row.fore));
-            label->setPalette(p);
+            setPaletteColor(label, QPalette::WindowText, row.fore);
             label->setAlignment(row.align | Qt::AlignTop);
             widget = label;
             break;

@@ -2,7 +2,9 @@
 // Units of the window design: colours as 0x00BBGGRR values and positions in twips.
 
 #include <QColor>
+#include <QPalette>
 #include <QRect>
+#include <QWidget>
 
 namespace numbolo {
 
@@ -12,6 +14,14 @@ using VbColor = quint32;
 inline QColor toQColor(VbColor c)
 {
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+// Sets one colour of a widget's palette from a design colour.
+inline void setPaletteColor(QWidget *widget, QPalette::ColorRole role, VbColor color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, toQColor(color));
+    widget->setPalette(palette);
 }
 
 // The one place where twips become pixels: 15 twips per pixel at 96 dpi. Qt scales the

@@ -27,10 +27,8 @@ Form3::Form3(Form1 &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint 
     setWindowTitle(QStringLiteral("Συγχαρητήρια!"));
     setFixedSize(px(4080), px(1365));
     setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, toQColor(0xC0C0C0));
-    p.setColor(QPalette::WindowText, Qt::black);
-    setPalette(p);
+    setPaletteColor(this, QPalette::Window, 0xC0C0C0);
+    setPaletteColor(this, QPalette::WindowText, 0x000000);
     setFont(comic(9.75));
 
     auto *tick = new ImageButton(QStringLiteral(":/pictures/tick.svg"), this);

@@ -30,10 +30,8 @@ Form2::Form2()
     setWindowIcon(QIcon(QStringLiteral(":/pictures/help-icon.svg")));
     setFixedSize(px(4185), px(5100));
     setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, toQColor(0xC0FFFF));
-    p.setColor(QPalette::WindowText, Qt::black);
-    setPalette(p);
+    setPaletteColor(this, QPalette::Window, 0xC0FFFF);
+    setPaletteColor(this, QPalette::WindowText, 0x000000);
 
     Label1 = new QLabel(helpText(), this);
     Label1->setObjectName(QStringLiteral("Label1"));
