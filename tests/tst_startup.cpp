@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <algorithm>
@@ -120,6 +121,8 @@ private slots:
     void damagedStoredValues();
     void storedLevelInTheUserLocale_data();
     void storedLevelInTheUserLocale();
+    void handWrittenSettingsFile_data();
+    void handWrittenSettingsFile();
 };
 
 void TestStartup::initTestCase()
@@ -237,6 +240,9 @@ void TestStartup::stateAtCreation()
     QCOMPARE(form.minimumSize(), QSize(598, 361));
     QCOMPARE(form.maximumSize(), QSize(598, 361));
     QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+    // Text16 is a window-level box that lies over the options frame and is drawn above it.
+    QVERIFY(form.Frame2->geometry().contains(form.Text16->geometry().center()));
+    QCOMPARE(form.childAt(form.Text16->geometry().center()), form.Text16);
     QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
 }
 
@@ -431,6 +437,49 @@ void TestStartup::storedLevelInTheUserLocale()
     Stored stored = ValidGame;
     stored["Level"] = level;
     storeAll(world, stored);
+    const auto form = world.start();
+
+    QVERIFY(world.messages.shown.empty());
+    QCOMPARE(form->Text12->text(), level);
+    if (resumes) {
+        QCOMPARE(form->Text17->text(), QStringLiteral("3"));
+        verifyDrawnExercise(*form);
+    } else {
+        verifyNoGame(*form);
+    }
+}
+
+void TestStartup::handWrittenSettingsFile_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<bool>("resumes");
+    const QLocale greek(QLocale::Greek, QLocale::Greece);
+    const QByteArray game("score=2\nmaxnums=100\ncur=3\nnums=40\nreps=10\n");
+    QTest::newRow("plain values") << QLocale::c() << "[Str]\nLevel=1.5\n" + game << "1.5" << true;
+    QTest::newRow("Greek decimal comma, unquoted") << greek << "[Str]\nLevel=1,22\n" + game << "1,22" << true;
+    QTest::newRow("Greek decimal comma, quoted") << greek << "[Str]\nLevel=\"1,22\"\n" + game << "1,22" << true;
+    QTest::newRow("keys are case-sensitive") << QLocale::c() << "[Str]\nlevel=1.5\n" + game << "" << false;
+    QTest::newRow("another section") << QLocale::c() << "[Other]\nLevel=1.5\n" + game << "" << false;
+}
+
+void TestStartup::handWrittenSettingsFile()
+{
+    // A settings file edited by hand resumes its game when its values can make one.
+    QFETCH(QLocale, locale);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, level);
+    QFETCH(bool, resumes);
+    QLocale::setDefault(locale);
+    World world;
+    world.shipFont();
+    world.installFont();
+    QVERIFY(QDir().mkpath(QFileInfo(world.settings.path).absolutePath()));
+    QFile ini(world.settings.path);
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(file);
+    ini.close();
     const auto form = world.start();
 
     QVERIFY(world.messages.shown.empty());
