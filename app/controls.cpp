@@ -1,6 +1,7 @@
 #include "app/controls.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -212,6 +213,16 @@ void IntervalTimer::arm()
         arm();
         emit timeout();
     });
+}
+
+void shrinkToFit(QLabel *label, qreal smallestPoints)
+{
+    QFont font = label->font();
+    const QRect area = label->contentsRect();
+    while (font.pointSizeF() > smallestPoints
+           && QFontMetrics(font).boundingRect(area, Qt::TextWordWrap, label->text()).height() > area.height())
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    label->setFont(font);
 }
 
 bool InputGate::eventFilter(QObject *watched, QEvent *event)

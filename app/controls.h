@@ -150,6 +150,10 @@ private:
     qint64 m_next = 0;
 };
 
+// Lowers the font of a word-wrapped label in quarter points until its text fits the label:
+// the fonts that stand in for the design's faces can run wider than the design expects.
+void shrinkToFit(QLabel *label, qreal smallestPoints = 7);
+
 // Swallows mouse and keyboard input for widgets that `blocked` says are out of reach.
 class InputGate : public QObject {
 public:

@@ -50,6 +50,7 @@ Form1::Form1(Services services, QWidget *parent)
                 break;
         }
     }
+    applyAccessibleNames(*this);
 }
 
 Form1::~Form1()

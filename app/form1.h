@@ -175,4 +175,8 @@ struct KeyRow {
 };
 extern const KeyRow CharacterKeys[18];
 
+// Gives every control a person can use or read a Greek accessible name and its tooltip as the
+// description, for screen readers (app/accessibility.cpp). The constructor calls it.
+void applyAccessibleNames(Form1 &form);
+
 } // namespace numbolo

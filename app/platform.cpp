@@ -1,4 +1,5 @@
 #include "app/platform.h"
+#include "app/qtgreek.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -277,6 +278,10 @@ void setupApplication()
 
     // Qt's own dialog texts in Greek, whatever the user's locale.
     if (auto *app = QCoreApplication::instance()) {
+        // Debian's Qt 6 translations have no Greek, so the game carries Greek for the texts of
+        // Qt's widgets. Translators installed later are asked first: a Greek translation of Qt,
+        // where one is installed, wins over these.
+        QCoreApplication::installTranslator(new QtGreekTexts(app));
         auto *translator = new QTranslator(app);
         if (translator->load(QStringLiteral("qtbase_el"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             QCoreApplication::installTranslator(translator);

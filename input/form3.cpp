@@ -41,6 +41,7 @@ Form3::Form3(Form1 &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint 
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setGeometry(twipsRect(1080, 120, 2775, 615));
+    shrinkToFit(Label1);
 
     // Greek capital omicron and kappa.
     Command1 = new QPushButton(QStringLiteral("\u039F\u039A"), this);

@@ -3,7 +3,6 @@
 #include "app/form1.h"
 #include "app/vb.h"
 
-#include <QFontMetrics>
 #include <QIcon>
 #include <QLabel>
 
@@ -42,12 +41,8 @@ Form2::Form2()
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setTextFormat(Qt::PlainText);
     Label1->setGeometry(twipsRect(120, 0, 3975, 5055));
-    // The fonts standing in for the design's face run wider; shrink until the paragraph fits.
-    const QRect area = Label1->contentsRect();
-    while (font.pointSizeF() > 7
-           && QFontMetrics(font).boundingRect(area, Qt::TextWordWrap, Label1->text()).height() > area.height())
-        font.setPointSizeF(font.pointSizeF() - 0.25);
     Label1->setFont(font);
+    shrinkToFit(Label1);
 }
 
 void Form1::Image1_Click()

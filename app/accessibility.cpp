@@ -1,0 +1,122 @@
+// What screen readers hear: a Greek accessible name for every control of the main window a
+// person can use or read, the tooltip as its description, and the picture buttons and the
+// credits label presented as buttons that assistive technology can press.
+
+#include "app/form1.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+#include <initializer_list>
+#include <utility>
+
+namespace numbolo {
+
+namespace {
+
+// A picture or label that acts on a click, presented as a push button with a press action.
+class ClickableAccessible : public QAccessibleWidget {
+public:
+    explicit ClickableAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Button) {}
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    // Pressing clicks the control as the mouse would, so a window or frame that blocks the
+    // mouse blocks this as well.
+    void doAction(const QString &action) override
+    {
+        if (action != pressAction())
+            return;
+        QWidget *target = widget();
+        const QPointF centre = QRectF(target->rect()).center();
+        const QPointF global = target->mapToGlobal(centre);
+        QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &release);
+    }
+};
+
+QAccessibleInterface *clickableFactory(const QString &className, QObject *object)
+{
+    const bool clickable = className == QLatin1String(ImageButton::staticMetaObject.className())
+        || className == QLatin1String(ClickLabel::staticMetaObject.className());
+    if (clickable && object->isWidgetType())
+        return new ClickableAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void applyAccessibleNames(Form1 &form)
+{
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(clickableFactory);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
+
+    // Keys are named by what they do, as their captions are symbols; boxes by what they show.
+    const std::pair<QWidget *, const char *> names[] = {
+        {form.Command0, "Ψηφίο 0"},
+        {form.Command1, "Ψηφίο 1"},
+        {form.Command2, "Ψηφίο 2"},
+        {form.Command3, "Ψηφίο 3"},
+        {form.Command4, "Ψηφίο 4"},
+        {form.Command5, "Ψηφίο 5"},
+        {form.Command6, "Ψηφίο 6"},
+        {form.Command7, "Ψηφίο 7"},
+        {form.Command8, "Ψηφίο 8"},
+        {form.Command9, "Ψηφίο 9"},
+        {form.Command10, "Διαίρεση"},
+        {form.Command11, "Πολλαπλασιασμός"},
+        {form.Command12, "Αφαίρεση"},
+        {form.Command13, "Πρόσθεση"},
+        {form.Command14, "Υποδιαστολή"},
+        {form.Command15, "Άνοιγμα παρένθεσης"},
+        {form.Command16, "Κλείσιμο παρένθεσης"},
+        {form.Command17, "Ίσον"},
+        {form.Command18, "Διαγραφή τελευταίου χαρακτήρα"},
+        {form.Command19, "Παύση χρονομέτρου"},
+        {form.Command20, "Ύψωση σε δύναμη"},
+        {form.CommandButton2, "Καθαρισμός"},
+        {form.Text1, "Οθόνη πράξεων"},
+        {form.Text15, "Χρονόμετρο, δευτερόλεπτα που απομένουν"},
+        {form.Text17, "Τρέχουσα άσκηση"},
+        {form.Text16, "Αριθμός ασκήσεων"},
+        {form.Text14, "Μέγιστος αριθμός-στόχος"},
+    };
+    for (const auto &[widget, name] : names)
+        widget->setAccessibleName(QString::fromUtf8(name));
+
+    // The targets are numbered as they are read: left to right, top to bottom. Assistive
+    // technology lists a frame's controls in stacking order, which starts as creation order;
+    // raising the targets in reading order lists them in reading order too. They do not
+    // overlap, so nothing on screen changes.
+    int number = 0;
+    for (TextBox *target : {form.Text3, form.Text6, form.Text2, form.Text7, form.Text5, form.Text4, form.Text8, form.Text9}) {
+        target->setAccessibleName(QStringLiteral("Αριθμός-στόχος %1").arg(++number));
+        target->raise();
+    }
+
+    // A frame inside a frame would otherwise be announced with the outer frame's caption.
+    for (Frame *frame : form.controlsOf<Frame>())
+        frame->setAccessibleName(frame->title());
+
+    // Pictures and the credits label carry no text of their own: their tooltip names them.
+    const std::initializer_list<QWidget *> clickables = {form.Image1, form.Image2, form.Image3, form.Image4,
+                                                          form.Image5, form.Image6, form.Image7, form.Image8,
+                                                          form.Label4};
+    for (QWidget *clickable : clickables)
+        clickable->setAccessibleName(clickable->toolTip());
+
+    for (QObject *control : form.controls()) {
+        auto *widget = qobject_cast<QWidget *>(control);
+        if (widget != nullptr && !widget->toolTip().isEmpty())
+            widget->setAccessibleDescription(widget->toolTip());
+    }
+}
+
+} // namespace numbolo

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Checks what a screen reader gets from Numbolo through AT-SPI, the Linux desktop's
+# accessibility bus. In a private session bus (dbus-run-session) it starts the accessibility
+# bus and its registry (at-spi2-core), the game under Xvfb with Qt's accessibility bridge on,
+# and a pyatspi client (packaging/atspi-tree.py) that prints the tree, finds every control by
+# its Greek name and checks that text changes arrive. It also runs the accessibility test's
+# event rows, which need the live bridge. Installs what it needs with apt-get.
+#
+#   packaging/check-atspi.sh [build-folder]      (default: /tmp/build-pkg)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-/tmp/build-pkg}"
+
+need=()
+command -v dbus-run-session >/dev/null || need+=(dbus dbus-bin)
+[ -x /usr/libexec/at-spi-bus-launcher ] || need+=(at-spi2-core)
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || need+=(python3-pyatspi)
+command -v Xvfb >/dev/null || need+=(xvfb)
+command -v import >/dev/null || need+=(imagemagick)
+if [ ${#need[@]} -gt 0 ]; then
+    sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target Numbolo tst_accessibility -j2 >/dev/null
+
+if [ -z "${NUMBOLO_ATSPI_INSIDE:-}" ]; then
+    export NUMBOLO_ATSPI_INSIDE=1
+    exec dbus-run-session -- "$0" "$build"
+fi
+
+# ---- Inside the private session bus --------------------------------------------------------
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A home folder where the display font is already installed (no first-start message) and the
+# option boxes hold a valid game, so the red arrow starts one.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$XDG_DATA_HOME/fonts" "$XDG_CONFIG_HOME/Numbolo" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+cp "$root/resources/DS-DIGI.TTF" "$XDG_DATA_HOME/fonts/"
+printf '[Str]\ncur=0\nreps=10\nmaxnums=100\n' >"$XDG_CONFIG_HOME/Numbolo/Numbolo.ini"
+
+display=":$(( (RANDOM % 300) + 100 ))"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY="$display"
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+/usr/libexec/at-spi2-registryd >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_LOGGING_RULES='qt.multimedia*=false'
+
+status=0
+echo "== tst_accessibility textChangesReachAssistiveTechnology, with the bridge active"
+"$build/tests/tst_accessibility" textChangesReachAssistiveTechnology >"$work/test.log" 2>&1 || status=$?
+grep -E '^(PASS|FAIL|SKIP|Totals)' "$work/test.log" | grep -v 'initTestCase\|cleanupTestCase' || true
+grep -q '^SKIP' "$work/test.log" && status=1
+echo
+
+"$build/Numbolo" >"$work/game.log" 2>&1 &
+pids+=($!)
+sleep 3
+/usr/bin/python3 "$root/packaging/atspi-tree.py" || status=$?
+import -window root "$build/atspi-game.png"
+echo "screenshot after the presses: $build/atspi-game.png"
+exit $status

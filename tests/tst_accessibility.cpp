@@ -1,0 +1,320 @@
+// What assistive technology gets from the main window: Greek names, descriptions, roles, a
+// press action on the pictures, text-change events; and Qt's own texts in Greek.
+
+#include "app/form1.h"
+#include "tests/fakes.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <vector>
+
+using namespace numbolo;
+using namespace numbolo::testing;
+
+namespace {
+
+struct Started {
+    World world;
+    std::unique_ptr<Form1> form;
+    Started() : form(world.start()) { form->show(); }
+};
+
+// State the game keeps in text boxes that are never shown.
+const QStringList NeverShown = {QStringLiteral("Text12"), QStringLiteral("Text13"), QStringLiteral("Text18")};
+
+// The widgets of the window that a person can use or read.
+std::vector<QWidget *> perceivableControls(const Form1 &form)
+{
+    std::vector<QWidget *> found;
+    for (QObject *control : form.controls()) {
+        auto *widget = qobject_cast<QWidget *>(control);
+        if (widget != nullptr && qobject_cast<Frame *>(widget) == nullptr && !NeverShown.contains(widget->objectName()))
+            found.push_back(widget);
+    }
+    return found;
+}
+
+QString accessibleText(QWidget *widget, QAccessible::Text which)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+    return iface != nullptr ? iface->text(which) : QString();
+}
+
+// The accessibility events raised since the handler was installed, by the object they name.
+std::multimap<QObject *, QAccessible::Event> raisedEvents;
+
+void recordEvent(QAccessibleEvent *event)
+{
+    raisedEvents.emplace(event->object(), event->type());
+}
+
+// Records the events while it lives, in place of the platform bridge.
+struct RecordingEvents {
+    QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler(recordEvent);
+    ~RecordingEvents() { QAccessible::installUpdateHandler(previous); }
+};
+
+} // namespace
+
+class TestAccessibility : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+
+    void controlsNamedInGreek_data();
+    void controlsNamedInGreek();
+    void namesAreUnique();
+    void targetsNumberedInReadingOrder();
+    void framesNamedByTheirCaption_data();
+    void framesNamedByTheirCaption();
+    void textChangesReachAssistiveTechnology_data();
+    void textChangesReachAssistiveTechnology();
+    void pressActionClicksPictures_data();
+    void pressActionClicksPictures();
+
+    void standardButtonsInGreek_data();
+    void standardButtonsInGreek();
+    void lineEditMenuInGreek_data();
+    void lineEditMenuInGreek();
+};
+
+void TestAccessibility::initTestCase()
+{
+    setupApplication();
+}
+
+void TestAccessibility::controlsNamedInGreek_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QAccessible::Role>("role");
+    Started s;
+    for (QWidget *widget : perceivableControls(*s.form)) {
+        QAccessible::Role role = QAccessible::Button;
+        if (qobject_cast<TextBox *>(widget) != nullptr)
+            role = QAccessible::EditableText;
+        QTest::newRow(qPrintable(widget->objectName())) << widget->objectName() << role;
+    }
+}
+
+// Names are what a screen reader says, so a symbol caption ("x^y", "<X") or an empty picture
+// would leave the control unusable; pictures and the label must also be pressable buttons.
+void TestAccessibility::controlsNamedInGreek()
+{
+    QFETCH(QString, control);
+    QFETCH(QAccessible::Role, role);
+    Started s;
+    auto *widget = s.form->findChild<QWidget *>(control);
+    QVERIFY(widget != nullptr);
+
+    const QString name = accessibleText(widget, QAccessible::Name);
+    static const QRegularExpression greekWord(QStringLiteral("\\p{Greek}{3,}"));
+    QVERIFY2(greekWord.match(name).hasMatch(), qPrintable(QStringLiteral("name: \"%1\"").arg(name)));
+    QCOMPARE(accessibleText(widget, QAccessible::Description), widget->toolTip());
+    QCOMPARE(QAccessible::queryAccessibleInterface(widget)->role(), role);
+}
+
+void TestAccessibility::namesAreUnique()
+{
+    Started s;
+    std::map<QString, QString> owner;
+    for (QWidget *widget : perceivableControls(*s.form)) {
+        const QString name = accessibleText(widget, QAccessible::Name);
+        const auto [it, fresh] = owner.emplace(name, widget->objectName());
+        QVERIFY2(fresh, qPrintable(QStringLiteral("%1 and %2 are both \"%3\"").arg(it->second, widget->objectName(), name)));
+    }
+}
+
+// Numbers follow the boxes' places on screen, rows top to bottom and left to right in a row,
+// whatever their design names.
+void TestAccessibility::targetsNumberedInReadingOrder()
+{
+    Started s;
+    std::vector<TextBox *> boxes = s.form->targetBoxesByName();
+    QCOMPARE(boxes.size(), std::size_t(8));
+    std::sort(boxes.begin(), boxes.end(), [](TextBox *a, TextBox *b) { return a->y() < b->y(); });
+    // Boxes whose tops lie within half a box height of a row's first box belong to that row.
+    std::vector<std::vector<TextBox *>> rows;
+    for (TextBox *box : boxes) {
+        if (rows.empty() || box->y() > rows.back().front()->y() + box->height() / 2)
+            rows.emplace_back();
+        rows.back().push_back(box);
+    }
+    QStringList expected, actual;
+    int number = 0;
+    for (auto &row : rows) {
+        std::sort(row.begin(), row.end(), [](TextBox *a, TextBox *b) { return a->x() < b->x(); });
+        for (TextBox *box : row) {
+            expected << QStringLiteral("%1: Αριθμός-στόχος %2").arg(box->objectName()).arg(++number);
+            actual << box->objectName() + QStringLiteral(": ") + accessibleText(box, QAccessible::Name);
+        }
+    }
+    QCOMPARE(rows.size(), std::size_t(4));
+    QCOMPARE(actual, expected);
+
+    // Assistive technology walks the frame's children in this order as well.
+    QAccessibleInterface *frame = QAccessible::queryAccessibleInterface(s.form->Frame4);
+    QStringList listed;
+    for (int i = 0; i < frame->childCount(); ++i)
+        listed << frame->child(i)->text(QAccessible::Name);
+    QStringList numbered;
+    for (int n = 1; n <= 8; ++n)
+        numbered << QStringLiteral("Αριθμός-στόχος %1").arg(n);
+    QCOMPARE(listed, numbered);
+}
+
+void TestAccessibility::framesNamedByTheirCaption_data()
+{
+    QTest::addColumn<QString>("frame");
+    Started s;
+    for (Frame *frame : s.form->controlsOf<Frame>())
+        QTest::newRow(qPrintable(frame->objectName())) << frame->objectName();
+}
+
+// Regression: Qt names a widget that has no name of its own after the group box around it, so
+// the frames inside frames were announced with the outer frame's caption.
+void TestAccessibility::framesNamedByTheirCaption()
+{
+    QFETCH(QString, frame);
+    Started s;
+    auto *box = s.form->findChild<Frame *>(frame);
+    QVERIFY(box != nullptr);
+    QCOMPARE(accessibleText(box, QAccessible::Name), box->title());
+}
+
+void TestAccessibility::textChangesReachAssistiveTechnology_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::newRow("display") << QStringLiteral("Text1");
+    QTest::newRow("countdown") << QStringLiteral("Text15");
+    for (int i = 2; i <= 9; ++i) {
+        const QString name = QStringLiteral("Text%1").arg(i);
+        QTest::newRow(qPrintable(QStringLiteral("target ") + name)) << name;
+    }
+}
+
+// The game writes these boxes itself; a screen reader only learns of the new text through an
+// accessibility event.
+void TestAccessibility::textChangesReachAssistiveTechnology()
+{
+    QFETCH(QString, control);
+    Started s;
+    auto *box = s.form->findChild<TextBox *>(control);
+    QVERIFY(box != nullptr);
+    QVERIFY(QAccessible::queryAccessibleInterface(box) != nullptr);
+
+    // Qt raises accessibility events only while its platform bridge is active: under a
+    // session with the AT-SPI registry (packaging/check-atspi.sh), not on the offscreen platform.
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("xcb") && platform != QLatin1String("wayland"))
+        QSKIP("no accessibility bridge on this platform");
+    // The bridge turns active once its connection to the accessibility bus is made.
+    QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
+    // Filled, changed and emptied (a hit target empties): each change is announced.
+    const RecordingEvents recording;
+    for (const QString &text : {QString(), QStringLiteral("47"), QStringLiteral("52"), QString()}) {
+        if (box->text() == text)
+            continue;
+        raisedEvents.clear();
+        box->setText(text);
+        const auto [first, last] = raisedEvents.equal_range(box);
+        const bool announced = std::any_of(first, last, [](const auto &entry) {
+            return entry.second == QAccessible::TextInserted || entry.second == QAccessible::TextRemoved
+                || entry.second == QAccessible::TextUpdated || entry.second == QAccessible::ValueChanged;
+        });
+        QVERIFY2(announced, qPrintable(QStringLiteral("no text change event for \"%1\"").arg(text)));
+    }
+}
+
+void TestAccessibility::pressActionClicksPictures_data()
+{
+    QTest::addColumn<bool>("windowEnabled");
+    QTest::addColumn<bool>("soundsOnAfter");
+    QTest::newRow("sounds switched off") << true << false;
+    QTest::newRow("ignored while the window takes no input") << false << true;
+}
+
+// The press action of a picture is a click, and like a click it is blocked while the window
+// takes no input (the success window is open).
+void TestAccessibility::pressActionClicksPictures()
+{
+    QFETCH(bool, windowEnabled);
+    QFETCH(bool, soundsOnAfter);
+    Started s;
+    QVERIFY(s.form->soundsOn());
+    s.form->setFormEnabled(windowEnabled);
+
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(s.form->Image8);
+    QAccessibleActionInterface *actions = iface != nullptr ? iface->actionInterface() : nullptr;
+    QVERIFY(actions != nullptr);
+    QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(s.form->soundsOn(), soundsOnAfter);
+}
+
+void TestAccessibility::standardButtonsInGreek_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("OK") << int(QMessageBox::Ok) << QStringLiteral("Εντάξει");
+    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << QStringLiteral("Ακύρωση");
+    QTest::newRow("Yes") << int(QMessageBox::Yes) << QStringLiteral("&Ναι");
+    QTest::newRow("No") << int(QMessageBox::No) << QStringLiteral("Ό&χι");
+    QTest::newRow("Close") << int(QMessageBox::Close) << QStringLiteral("Κλείσιμο");
+}
+
+// Run under the C locale (see main): Qt's texts are Greek whatever the user's locale.
+void TestAccessibility::standardButtonsInGreek()
+{
+    QFETCH(int, button);
+    QFETCH(QString, text);
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::StandardButton(button));
+    QAbstractButton *shown = box.button(QMessageBox::StandardButton(button));
+    QVERIFY(shown != nullptr);
+    QCOMPARE(shown->text(), text);
+}
+
+void TestAccessibility::lineEditMenuInGreek_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("undo") << QStringLiteral("&Αναίρεση");
+    QTest::newRow("redo") << QStringLiteral("Ε&πανάληψη");
+    QTest::newRow("cut") << QStringLiteral("Απο&κοπή");
+    QTest::newRow("copy") << QStringLiteral("Αντι&γραφή");
+    QTest::newRow("paste") << QStringLiteral("Επι&κόλληση");
+    QTest::newRow("delete") << QStringLiteral("Διαγραφή");
+    QTest::newRow("select all") << QStringLiteral("Επιλογή όλων");
+}
+
+void TestAccessibility::lineEditMenuInGreek()
+{
+    QFETCH(QString, text);
+    QLineEdit edit;
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList shown;
+    for (const QAction *action : menu->actions())
+        shown << action->text().section(QLatin1Char('\t'), 0, 0); // without the key sequence
+    QVERIFY2(shown.contains(text), qPrintable(shown.join(QStringLiteral(" | "))));
+}
+
+int main(int argc, char *argv[])
+{
+    qputenv("LC_ALL", "C");
+    qputenv("LANG", "C");
+    qputenv("LANGUAGE", "");
+    QApplication app(argc, argv);
+    TestAccessibility test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_accessibility.moc"
