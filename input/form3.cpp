@@ -34,6 +34,7 @@ Form3::Form3(Form1 &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint 
     auto *tick = new ImageButton(QStringLiteral(":/pictures/tick.svg"), this);
     tick->setObjectName(QStringLiteral("Image1"));
     tick->setCursor(Qt::ArrowCursor);
+    tick->setAccessibleName(QStringLiteral("Επιτυχία"));
     tick->setGeometry(twipsRect(120, 120, 750, 750));
 
     Label1 = new QLabel(QStringLiteral("Η άσκηση αυτή ολοκληρώθηκε με επιτυχία!"), this);

@@ -7,12 +7,12 @@
 namespace numbolo {
 
 const std::array<ColourDialog::Swatch, 6> ColourDialog::Palette{{
-    {0, 120, 240, 6, 0x005E3F00}, // dark blue
-    {1, 360, 240, 5, 0x00663131}, // dark slate blue
-    {3, 600, 240, 4, 0x00484800}, // dark teal
-    {5, 120, 480, 2, 0x002B2B57}, // dark red-brown
-    {9, 360, 480, 1, 0x001F3F3F}, // dark olive
-    {4, 600, 480, 3, 0x00444444}, // dark grey: the design colour
+    {0, 120, 240, 6, 0x005E3F00, "Σκούρο μπλε"},
+    {1, 360, 240, 5, 0x00663131, "Σκούρο μωβ μπλε"},
+    {3, 600, 240, 4, 0x00484800, "Σκούρο πετρόλ"},
+    {5, 120, 480, 2, 0x002B2B57, "Σκούρο κεραμιδί"},
+    {9, 360, 480, 1, 0x001F3F3F, "Σκούρο λαδί"},
+    {4, 600, 480, 3, 0x00444444, "Σκούρο γκρι (αρχικό χρώμα)"},
 }};
 
 ColourDialog::ColourDialog(Form1 &main)
@@ -37,12 +37,14 @@ ColourDialog::ColourDialog(Form1 &main)
         button->setObjectName(QStringLiteral("CommandButton1_%1").arg(swatch.index));
         button->setGeometry(twipsRect(swatch.left, swatch.top, 255, 255));
         button->setFocusPolicy(Qt::StrongFocus);
+        button->setAccessibleName(QString::fromUtf8(swatch.name));
         connect(button, &QPushButton::clicked, this, [this, i] { CommandButton1_Click(int(i)); });
         CommandButton1[i] = button;
     }
 
     Command1 = new QPushButton(QStringLiteral("X"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setAccessibleName(QStringLiteral("Κλείσιμο"));
     QFont closeFont(QStringLiteral("Comic Sans MS"));
     closeFont.setPointSizeF(9.75);
     closeFont.setBold(true);

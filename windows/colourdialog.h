@@ -23,6 +23,7 @@ public:
         int left, top;
         int tabOrder;
         VbColor color;
+        const char *name; // read out by screen readers
     };
     static const std::array<Swatch, 6> Palette;
 
