@@ -34,7 +34,8 @@ namespace numbolo {
 
 MessageAnswer QtMessageBoxes::show(const Message &message)
 {
-    QMessageBox box;
+    // Over the active game window, where there is one, so the box opens centred on it.
+    QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(message.title);
     box.setText(message.text);
     switch (message.icon) {
