@@ -158,15 +158,15 @@ const Row Design[] = {
      .tooltip = "Απόκρυψη εργαλείων", .picture = ":/pictures/hide-tools.svg"},
 };
 
-QFont makeFont(const FontSpec &spec, const QFont &base)
+QFont makeFont(const FontSpec &wanted, const QFont &base)
 {
     QFont font(base);
-    if (spec.family != nullptr) {
-        font.setFamilies({QString::fromUtf8(spec.family)});
-        font.setPointSizeF(spec.points);
+    if (wanted.family != nullptr) {
+        font.setFamilies({QString::fromUtf8(wanted.family)});
+        font.setPointSizeF(wanted.points);
     }
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
     return font;
 }
 
