@@ -107,7 +107,7 @@ cat >"$root/tmp/run-numbolo.sh" <<'INNER'
 #!/bin/sh
 # Runs inside the clean root: starts the game under Xvfb and checks its libraries.
 set -u
-export HOME=/root/numbolo-home XDG_RUNTIME_DIR=/tmp/runtime
+export HOME=/home/player XDG_RUNTIME_DIR=/tmp/runtime
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 fail=0
@@ -168,7 +168,7 @@ chroot "$root" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-in
 cp "$build/bench/sound_play" "$root/tmp/"
 cat >"$root/tmp/run-sound.sh" <<'INNER'
 #!/bin/sh
-export XDG_RUNTIME_DIR=/tmp/runtime QT_QPA_PLATFORM=offscreen HOME=/root/numbolo-home
+export XDG_RUNTIME_DIR=/tmp/runtime QT_QPA_PLATFORM=offscreen HOME=/home/player
 pulseaudio -D -n --exit-idle-time=-1 --load="module-null-sink sink_name=capture" \
     --load=module-native-protocol-unix 2>/dev/null
 sleep 1
