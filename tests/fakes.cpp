@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QTest>
 
+#include <set>
+
 namespace numbolo::testing {
 
 Clock::Id FakeClock::callAt(qint64 when, Callback callback)
@@ -131,6 +133,70 @@ void startGame(Form1 &form, const QString &count, const QString &range)
     form.Text16->setText(count);
     form.Text14->setText(range);
     click(form.Image6);
+}
+
+Started::Started() : form(world.start())
+{
+    form->show();
+}
+
+std::unique_ptr<Form1> shownWindowWithFont(World &world)
+{
+    world.shipFont();
+    world.installFont();
+    auto form = world.start();
+    form->show();
+    return form;
+}
+
+std::unique_ptr<Form1> shownGame(World &world, const QString &count, const QString &range)
+{
+    auto form = shownWindowWithFont(world);
+    startGame(*form, count, range);
+    return form;
+}
+
+void enableAllKeys(Form1 &form)
+{
+    for (PushButton *key : form.controlsOf<PushButton>())
+        key->setEnabled(true);
+}
+
+void skipExercise(World &world, Form1 &form)
+{
+    world.messages.answers.push_back(MessageAnswer::Yes);
+    click(form.Image6);
+}
+
+void typeEveryTarget(Form1 &form)
+{
+    std::set<QString> values;
+    for (const TextBox *box : form.targetBoxesByName())
+        values.insert(box->text());
+    for (const QString &value : values) {
+        form.Text1->setText(value);
+        click(form.Command17);
+    }
+}
+
+QStringList shownGameValues(const Form1 &form)
+{
+    return {form.Text12->text(), form.Text13->text(), form.Text14->text(),
+            form.Text17->text(), form.Text18->text(), form.Text16->text()};
+}
+
+QStringList storedGameValues(const World &world)
+{
+    QStringList values;
+    for (const char *key : {"Level", "score", "maxnums", "cur", "nums", "reps"})
+        values << world.stored(QString::fromLatin1(key));
+    return values;
+}
+
+QByteArray fileContents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace numbolo::testing

@@ -101,4 +101,29 @@ void click(QWidget *widget);
 // Starts a game from the option boxes through the red arrow.
 void startGame(Form1 &form, const QString &count, const QString &range);
 
+// A World with Form1 loaded on it and shown; nothing stored and no font shipped beforehand.
+struct Started {
+    Started();
+    World world;
+    std::unique_ptr<Form1> form;
+};
+
+// Ships and installs the display font, then starts Form1 and shows it: start-up has no font to copy.
+std::unique_ptr<Form1> shownWindowWithFont(World &world);
+// shownWindowWithFont(), then a game started from the option boxes through the red arrow.
+std::unique_ptr<Form1> shownGame(World &world, const QString &count = QStringLiteral("10"),
+                                 const QString &range = QStringLiteral("100"));
+// Enables every push button of the window, as if the exercise used every key.
+void enableAllKeys(Form1 &form);
+// Answers the skip question "yes" and clicks the red arrow: the running exercise is skipped.
+void skipExercise(World &world, Form1 &form);
+// Types each distinct target text into the display and clicks "=" after each: solves the exercise.
+void typeEveryTarget(Form1 &form);
+// The six values a game keeps between runs, as shown: Level, score, maxnums, cur, nums, reps.
+QStringList shownGameValues(const Form1 &form);
+// The same six values as a separate reader of the settings file sees them, "" where missing.
+QStringList storedGameValues(const World &world);
+// The bytes of a file, or none where it cannot be read.
+QByteArray fileContents(const QString &path);
+
 } // namespace numbolo::testing

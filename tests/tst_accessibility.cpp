@@ -22,12 +22,6 @@ using namespace numbolo::testing;
 
 namespace {
 
-struct Started {
-    World world;
-    std::unique_ptr<Form1> form;
-    Started() : form(world.start()) { form->show(); }
-};
-
 // State the game keeps in text boxes that are never shown.
 const QStringList NeverShown = {QStringLiteral("Text12"), QStringLiteral("Text13"), QStringLiteral("Text18")};
 

@@ -11,17 +11,6 @@ using namespace numbolo::testing;
 
 namespace {
 
-struct Started {
-    World world;
-    std::unique_ptr<Form1> form;
-    Started() : form(world.start())
-    {
-        form->show();
-        for (PushButton *key : form->controlsOf<PushButton>())
-            key->setEnabled(true);
-    }
-};
-
 // Clicks the keys that type `expression` into the display.
 void type(Form1 &form, const QString &expression)
 {
@@ -152,6 +141,7 @@ void TestAnswer::displayAfterEquals()
     QLocale::setDefault(QLocale(locale));
     Started s;
     Form1 &form = *s.form;
+    enableAllKeys(form);
     setTargets(form, {"13", "99", "36", "42"});
 
     type(form, typed);
@@ -201,6 +191,7 @@ void TestAnswer::hitSearch()
     QFETCH(int, hitSounds);
     Started s;
     Form1 &form = *s.form;
+    enableAllKeys(form);
     setTargets(form, targets);
     if (!soundsOn)
         click(form.Image8);
@@ -236,6 +227,7 @@ void TestAnswer::completion()
     QFETCH(bool, completes);
     Started s;
     Form1 &form = *s.form;
+    enableAllKeys(form);
     form.Text17->setText(counter);
     form.Text13->setText(QStringLiteral("4"));
     setTargets(form, targets);
@@ -271,6 +263,7 @@ void TestAnswer::hugeDisplayIsRefused()
     QCOMPARE(display.size(), 1'000'000);
     Started s;
     Form1 &form = *s.form;
+    enableAllKeys(form);
     setTargets(form, {"1", "9"});
     form.Text1->setText(display);
     // The display holds the whole text (see the keypad's long-display test).

@@ -11,13 +11,6 @@ using namespace numbolo::testing;
 
 namespace {
 
-// Every push button of the main window enabled, as if an exercise used every key.
-void enableAllKeys(Form1 &form)
-{
-    for (PushButton *key : form.controlsOf<PushButton>())
-        key->setEnabled(true);
-}
-
 QAbstractButton *keyNamed(Form1 &form, const QString &name)
 {
     auto *key = form.findChild<QAbstractButton *>(name);
@@ -37,12 +30,6 @@ void typeAndEvaluate(Form1 &form, const QString &expression)
         click(keyNamed(form, c.isDigit() ? QStringLiteral("Command%1").arg(c) : keyFor.value(c)));
     click(form.Command17);
 }
-
-struct Started {
-    World world;
-    std::unique_ptr<Form1> form;
-    Started() : form(world.start()) { form->show(); }
-};
 
 } // namespace
 

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 
 using namespace numbolo;
 using namespace numbolo::testing;
@@ -25,25 +24,6 @@ const QString CountMessage = QStringLiteral("Ο ελάχιστος αριθμό�
 const QString SkipQuestion =
     QStringLiteral("Θές σιγουρα να παραλείψεις την τρέχουσα άσκηση και να προχωρήσεις στην επόμενη;");
 const QString TimeUp = QStringLiteral("Ο χρόνος τελείωσε... Την επόμενη φορά θα τα καταφέρεις καλύτερα.");
-
-// A shown window with no game running, the display font already installed.
-std::unique_ptr<Form1> shownWindow(World &world)
-{
-    world.shipFont();
-    world.installFont();
-    auto form = world.start();
-    form->show();
-    return form;
-}
-
-// A shown window with a game started through the option boxes and the red arrow.
-std::unique_ptr<Form1> shownGame(World &world, const QString &count = QStringLiteral("10"),
-                                 const QString &range = QStringLiteral("100"))
-{
-    auto form = shownWindow(world);
-    startGame(*form, count, range);
-    return form;
-}
 
 // Puts a running game on its last exercise with the given score.
 void toLastExercise(Form1 &form, int score)
@@ -61,27 +41,22 @@ PushButton *usableDigit(const Form1 &form)
     return nullptr;
 }
 
-void skip(World &world, Form1 &form)
-{
-    world.messages.answers.push_back(MessageAnswer::Yes);
-    click(form.Image6);
-}
-
-// Solves the exercise on the window: every target value typed into the display and "=".
-void solve(Form1 &form)
-{
-    std::set<QString> values;
-    for (const TextBox *box : form.targetBoxesByName())
-        values.insert(box->text());
-    for (const QString &value : values) {
-        form.Text1->setText(value);
-        click(form.Command17);
-    }
-}
-
 int count(const std::vector<Sound> &played, Sound sound)
 {
     return int(std::count(played.begin(), played.end(), sound));
+}
+
+// Every text box's text and lock and every key's enabled state, in creation order.
+QStringList boxesAndKeys(const Form1 &form)
+{
+    QStringList state;
+    for (const QObject *control : form.controls()) {
+        if (const auto *box = qobject_cast<const TextBox *>(control))
+            state << box->text() << QString::number(box->isLocked());
+        if (const auto *key = qobject_cast<const PushButton *>(control))
+            state << QString::number(key->isEnabled());
+    }
+    return state;
 }
 
 bool targetsDrawn(const Form1 &form)
@@ -256,7 +231,7 @@ void TestProgression::optionChecks()
     QFETCH(QString, countAfter);
     QFETCH(QString, rangeAfter);
     World world;
-    auto form = shownWindow(world);
+    auto form = shownWindowWithFont(world);
     startGame(*form, count, range);
 
     QCOMPARE(form->Text16->text(), countAfter);
@@ -333,13 +308,7 @@ void TestProgression::skipQuestion()
     click(usableDigit(*form));
     world.clock.advance(3000);
     QCOMPARE(form->Text15->text(), QStringLiteral("177"));
-    QStringList before;
-    for (const QObject *control : form->controls()) {
-        if (const auto *box = qobject_cast<const TextBox *>(control))
-            before << box->text() << QString::number(box->isLocked());
-        if (const auto *key = qobject_cast<const PushButton *>(control))
-            before << QString::number(key->isEnabled());
-    }
+    const QStringList before = boxesAndKeys(*form);
 
     world.messages.answers.push_back(answer);
     click(form->Image6);
@@ -358,14 +327,7 @@ void TestProgression::skipQuestion()
         QCOMPARE(form->Text12->text(), QStringLiteral("1.22333333333333"));
         return;
     }
-    QStringList after;
-    for (const QObject *control : form->controls()) {
-        if (const auto *box = qobject_cast<const TextBox *>(control))
-            after << box->text() << QString::number(box->isLocked());
-        if (const auto *key = qobject_cast<const PushButton *>(control))
-            after << QString::number(key->isEnabled());
-    }
-    QCOMPARE(after, before);
+    QCOMPARE(boxesAndKeys(*form), before);
     // The countdown goes on.
     world.clock.advance(1000);
     QCOMPARE(form->Text15->text(), QStringLiteral("176"));
@@ -390,7 +352,7 @@ void TestProgression::levelSawTooth()
     World world;
     auto form = shownGame(world);
     form->Text12->setText(before);
-    skip(world, *form);
+    skipExercise(world, *form);
     QCOMPARE(form->Text17->text(), QStringLiteral("2"));
     QCOMPARE(form->Text12->text(), after);
 }
@@ -425,7 +387,7 @@ void TestProgression::rangeRamp()
         QVERIFY2(std::abs(nums - (start + (exercise - 1) * step)) < 1e-9 * std::abs(maxnums),
                  qPrintable(form->Text18->text()));
         if (exercise < int(reps))
-            skip(world, *form);
+            skipExercise(world, *form);
     }
     // The decimal texts of the steps may leave the last range a hair off the target range.
     if (exactEnd)
@@ -458,7 +420,7 @@ void TestProgression::lastExerciseEndsTheGame()
     toLastExercise(*form, 6);
 
     if (how == QLatin1String("solve")) {
-        solve(*form);
+        typeEveryTarget(*form);
         QVERIFY(form->successWindow() != nullptr);
         click(form->successWindow()->Command1);
         // The game ended under the success window, which stays open over the results.
@@ -469,7 +431,7 @@ void TestProgression::lastExerciseEndsTheGame()
         QCOMPARE(world.messages.shown.size(), std::size_t(1));
         QCOMPARE(world.messages.shown.back().text, TimeUp);
     } else {
-        skip(world, *form);
+        skipExercise(world, *form);
     }
     const int messagesAtEnd = int(world.messages.shown.size());
 
@@ -529,7 +491,7 @@ void TestProgression::percentage()
     auto form = shownGame(world, count);
     toLastExercise(*form, score);
     DisplayRecorder display(*form, world.clock);
-    skip(world, *form);
+    skipExercise(world, *form);
     qint64 cycle = 0;
     const auto expected = expectedCycle(percentage, &cycle);
     world.clock.advance(cycle - 1);
@@ -556,7 +518,7 @@ void TestProgression::resultsAnimationCycle()
     auto form = shownGame(world);
     toLastExercise(*form, score);
     DisplayRecorder display(*form, world.clock);
-    skip(world, *form);
+    skipExercise(world, *form);
 
     qint64 cycle = 0;
     const auto one = expectedCycle(percentage, &cycle);
@@ -579,7 +541,7 @@ void TestProgression::gameEndAgainRestartsTheAnimation()
     World world;
     auto form = shownGame(world);
     toLastExercise(*form, 8);
-    solve(*form);
+    typeEveryTarget(*form);
     Form3 *success = form->successWindow();
     QVERIFY(success != nullptr);
     click(success->Command1);
@@ -728,10 +690,7 @@ void TestProgression::wholeGame()
     // Ten exercises played through the window: solved ones with "=" and the success window,
     // one lost to the countdown, one skipped. 8 solved of 10 rate 8 / 9 = 89 %.
     World world;
-    auto form = shownWindow(world);
-    form->Text16->setText(QStringLiteral("10"));
-    form->Text14->setText(QStringLiteral("100"));
-    click(form->Image6);
+    auto form = shownGame(world);
 
     const QStringList plan{"solve", "solve", "solve", "time-out", "solve", "solve", "skip", "solve", "solve", "solve"};
     int solved = 0;
@@ -745,7 +704,7 @@ void TestProgression::wholeGame()
         if (step == QLatin1String("solve")) {
             click(usableDigit(*form)); // the child starts typing: the countdown runs
             world.clock.advance(20'000);
-            solve(*form);
+            typeEveryTarget(*form);
             ++solved;
             QCOMPARE(form->Text13->text(), QString::number(solved));
             QVERIFY(!form->Timer1->isEnabled());
@@ -759,7 +718,7 @@ void TestProgression::wholeGame()
             world.clock.advance(180'000);
             QCOMPARE(world.messages.shown.back().text, TimeUp);
         } else {
-            skip(world, *form);
+            skipExercise(world, *form);
             QCOMPARE(world.messages.shown.back().text, SkipQuestion);
         }
     }

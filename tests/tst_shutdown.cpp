@@ -9,11 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <set>
 
 #ifdef Q_OS_LINUX
 #include <csignal>
@@ -25,56 +22,11 @@ using namespace numbolo::testing;
 
 namespace {
 
-const QStringList Keys{"Level", "score", "maxnums", "cur", "nums", "reps"};
-
-std::unique_ptr<Form1> shownWindow(World &world)
-{
-    world.shipFont();
-    world.installFont();
-    auto form = world.start();
-    form->show();
-    return form;
-}
-
-// The six boxes in the order of Keys.
-QStringList shownValues(const Form1 &form)
-{
-    return {form.Text12->text(), form.Text13->text(), form.Text14->text(),
-            form.Text17->text(), form.Text18->text(), form.Text16->text()};
-}
-
-// The six values as an independent reader of the settings file sees them.
-QStringList storedValues(const World &world)
-{
-    QSettings ini(world.settings.path, QSettings::IniFormat);
-    QStringList values;
-    for (const QString &key : Keys)
-        values << ini.value(QStringLiteral("Str/") + key).toString();
-    return values;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void solve(Form1 &form)
-{
-    std::set<QString> values;
-    for (const TextBox *box : form.targetBoxesByName())
-        values.insert(box->text());
-    for (const QString &value : values) {
-        form.Text1->setText(value);
-        click(form.Command17);
-    }
-}
-
+// Puts a running game on its last exercise and skips it: the game ends.
 void endGame(World &world, Form1 &form)
 {
     form.Text17->setText(form.Text16->text());
-    world.messages.answers.push_back(MessageAnswer::Yes);
-    click(form.Image6);
+    skipExercise(world, form);
 }
 
 } // namespace
@@ -129,11 +81,10 @@ void TestShutdown::savedAndResumed()
     QFETCH(bool, resumes);
     QLocale::setDefault(locale);
     World world;
-    auto form = shownWindow(world);
+    auto form = shownWindowWithFont(world);
     if (moment != QLatin1String("first start")) {
         startGame(*form, QStringLiteral("20"), QStringLiteral("500"));
-        world.messages.answers.push_back(MessageAnswer::Yes);
-        click(form->Image6); // skip to exercise 2: a level with a fraction
+        skipExercise(world, *form); // to exercise 2: a level with a fraction
         form->Text13->setText(QStringLiteral("1"));
     }
     if (moment == QLatin1String("paused")) {
@@ -147,7 +98,7 @@ void TestShutdown::savedAndResumed()
     }
     if (moment == QLatin1String("ended"))
         endGame(world, *form);
-    const QStringList shown = shownValues(*form);
+    const QStringList shown = shownGameValues(*form);
     const std::size_t messagesBefore = world.messages.shown.size();
 
     QSignalSpy ended(form.get(), &Form1::programEnded);
@@ -157,7 +108,7 @@ void TestShutdown::savedAndResumed()
     QCOMPARE(ended.first().first().toInt(), 0);
     QCOMPARE(world.messages.shown.size(), messagesBefore);
     QCOMPARE(world.clock.pending(), std::size_t(0)); // nothing moves any more
-    QCOMPARE(storedValues(world), saved.isEmpty() ? shown : saved);
+    QCOMPARE(storedGameValues(world), saved.isEmpty() ? shown : saved);
     if (saved.isEmpty()) // a fraction is stored exactly as shown
         QVERIFY(shown[0].contains(locale.decimalPoint()));
 
@@ -167,7 +118,7 @@ void TestShutdown::savedAndResumed()
     auto next = world.start();
     QVERIFY(world.messages.shown.empty());
     QVERIFY(!QFile::exists(QDir(world.fonts.system).filePath(QStringLiteral("DS-DIGI.TTF"))));
-    QCOMPARE(shownValues(*next), storedValues(world));
+    QCOMPARE(shownGameValues(*next), storedGameValues(world));
     QCOMPARE(next->Text14->isLocked(), resumes);
     QCOMPARE(next->Text16->isLocked(), resumes);
     QCOMPARE(next->Text2->text().isEmpty(), !resumes);
@@ -191,8 +142,7 @@ void TestShutdown::closingEndsTheProgram()
     QFETCH(QString, moment);
     QFETCH(QString, savedCur);
     World world;
-    auto form = shownWindow(world);
-    startGame(*form, QStringLiteral("10"), QStringLiteral("100"));
+    auto form = shownGame(world);
     QSignalSpy ended(form.get(), &Form1::programEnded);
     const auto closeWhileOpen = [&](const Message &) { form->close(); };
 
@@ -205,7 +155,7 @@ void TestShutdown::closingEndsTheProgram()
     } else if (moment.startsWith(QLatin1String("success"))) {
         if (moment.endsWith(QLatin1String("ended")))
             form->Text17->setText(QStringLiteral("10"));
-        solve(*form);
+        typeEveryTarget(*form);
         QVERIFY(form->successWindow() != nullptr);
         if (moment.endsWith(QLatin1String("ended"))) {
             click(form->successWindow()->Command1);
@@ -221,8 +171,7 @@ void TestShutdown::closingEndsTheProgram()
         world.clock.advance(180'000);
     } else {
         world.messages.whileOpen = closeWhileOpen;
-        world.messages.answers.push_back(MessageAnswer::Yes);
-        click(form->Image6);
+        skipExercise(world, *form);
     }
 
     QVERIFY(form->hasEnded());
@@ -266,10 +215,10 @@ void TestShutdown::failedWrite()
         QVERIFY(QDir().mkpath(world.settings.path));
     if (previousFile)
         world.store({{"Level", "1.5"}, {"score", "2"}, {"maxnums", "100"}, {"cur", "3"}, {"nums", "40"}, {"reps", "10"}});
-    const QByteArray before = readAll(world.settings.path);
+    const QByteArray before = fileContents(world.settings.path);
     QCOMPARE(before.isEmpty(), !previousFile);
 
-    auto form = shownWindow(world); // reading never fails: a missing or odd file reads as empty
+    auto form = shownWindowWithFont(world); // reading never fails: a missing or odd file reads as empty
     QVERIFY(!form->hasEnded());
     QCOMPARE(form->Text17->text(), previousFile ? QStringLiteral("3") : QStringLiteral("0"));
     world.messages.answers.push_back(MessageAnswer::Yes);
@@ -311,7 +260,7 @@ void TestShutdown::failedWrite()
     QCOMPARE(shown.buttons, MessageButtons::Ok);
     QCOMPARE(shown.title, QStringLiteral("Numbolo"));
     // The previous file is whole: the next run resumes where the last save left off.
-    QCOMPARE(readAll(world.settings.path), before);
+    QCOMPARE(fileContents(world.settings.path), before);
 }
 
 QTEST_MAIN(TestShutdown)

@@ -33,12 +33,6 @@ QString fontFile(const QString &folder)
     return QDir(folder).filePath(QStringLiteral("DS-DIGI.TTF"));
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void storeAll(World &world, const Stored &values)
 {
     std::map<QString, QString> entries;
@@ -96,6 +90,20 @@ void verifyNoGame(const Form1 &form)
     QVERIFY(!form.Text16->isLocked());
     for (const TextBox *box : form.targetBoxesByName())
         QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
+}
+
+// A quiet start-up that read the stored level as `level`: the stored game (exercise 3) runs
+// again when `resumes`, else no game runs.
+void verifyStartedFromLevel(const World &world, const Form1 &form, const QString &level, bool resumes)
+{
+    QVERIFY(world.messages.shown.empty());
+    QCOMPARE(form.Text12->text(), level);
+    if (resumes) {
+        QCOMPARE(form.Text17->text(), QStringLiteral("3"));
+        verifyDrawnExercise(form);
+    } else {
+        verifyNoGame(form);
+    }
 }
 
 } // namespace
@@ -340,9 +348,9 @@ void TestStartup::firstStartFont()
 
     const QString target = fontFile(world.fonts.system);
     if (setup == QLatin1String("present"))
-        QCOMPARE(readAll(target), placeholder);
+        QCOMPARE(fileContents(target), placeholder);
     else if (copied)
-        QCOMPARE(readAll(target), readAll(shippedFontPath()));
+        QCOMPARE(fileContents(target), fileContents(shippedFontPath()));
     else
         QVERIFY(!QFile::exists(target));
 
@@ -439,14 +447,7 @@ void TestStartup::storedLevelInTheUserLocale()
     storeAll(world, stored);
     const auto form = world.start();
 
-    QVERIFY(world.messages.shown.empty());
-    QCOMPARE(form->Text12->text(), level);
-    if (resumes) {
-        QCOMPARE(form->Text17->text(), QStringLiteral("3"));
-        verifyDrawnExercise(*form);
-    } else {
-        verifyNoGame(*form);
-    }
+    verifyStartedFromLevel(world, *form, level, resumes);
 }
 
 void TestStartup::handWrittenSettingsFile_data()
@@ -482,14 +483,7 @@ void TestStartup::handWrittenSettingsFile()
     ini.close();
     const auto form = world.start();
 
-    QVERIFY(world.messages.shown.empty());
-    QCOMPARE(form->Text12->text(), level);
-    if (resumes) {
-        QCOMPARE(form->Text17->text(), QStringLiteral("3"));
-        verifyDrawnExercise(*form);
-    } else {
-        verifyNoGame(*form);
-    }
+    verifyStartedFromLevel(world, *form, level, resumes);
 }
 
 QTEST_MAIN(TestStartup)

@@ -14,12 +14,6 @@ using namespace numbolo::testing;
 
 namespace {
 
-struct Started {
-    World world;
-    std::unique_ptr<Form1> form;
-    Started() : form(world.start()) { form->show(); }
-};
-
 // Hits every remaining target through "=": the display is set to each target's text in turn.
 void solveExercise(Form1 &form)
 {
