@@ -210,7 +210,8 @@ void Form1::installDisplayFont()
     // Failures here are silent: the game falls back to sizes that suit a substituted font.
     const QString folder = m_services.fonts.systemFontFolder();
     const QString target = QDir(folder).filePath(FontFileName);
-    if (QFileInfo::exists(target))
+    // Only a file counts as the installed font; a folder of that name would block the copy.
+    if (QFileInfo(target).isFile())
         return;
 
     QString source;

@@ -1,7 +1,12 @@
 #include "app/settings.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+
+#include <filesystem>
+#include <system_error>
 
 namespace numbolo::StoredSettings {
 
@@ -22,6 +27,32 @@ QString read(const QString &iniPath, const QString &key)
     return value.toString();
 }
 
+namespace {
+
+// Writes the values as a complete settings file at `path`, replacing whatever is there.
+bool writeComplete(const QString &path, const Values &values)
+{
+    QFile::remove(path); // a leftover of an interrupted save would be merged in
+    QSettings settings(path, QSettings::IniFormat);
+    settings.beginGroup(Section);
+    for (const auto &[key, text] : values)
+        settings.setValue(key, text);
+    settings.endGroup();
+    settings.sync();
+    return settings.status() == QSettings::NoError && QFileInfo(path).isFile();
+}
+
+// Puts `from` in the place of `to` in one step: a reader sees the old file or the new one.
+bool replace(const QString &from, const QString &to)
+{
+    std::error_code failed;
+    std::filesystem::rename(QFileInfo(from).filesystemAbsoluteFilePath(), QFileInfo(to).filesystemAbsoluteFilePath(),
+                            failed);
+    return !failed;
+}
+
+} // namespace
+
 bool write(const QString &iniPath, const Values &values, QString *error)
 {
     const QFileInfo info(iniPath);
@@ -29,22 +60,22 @@ bool write(const QString &iniPath, const Values &values, QString *error)
         *error = QStringLiteral("Στη θέση του αρχείου υπάρχει φάκελος.");
         return false;
     }
-    QSettings settings(iniPath, QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError || (info.exists() && !info.isReadable())) {
-        // An unreadable file would be merged as empty and overwritten: keep it as it is.
+    // A file the user has made unreadable or read-only is kept as it is.
+    if (info.exists() && !info.isReadable()) {
         *error = QStringLiteral("Το αρχείο δεν μπορεί να διαβαστεί.");
         return false;
     }
-    settings.beginGroup(Section);
-    for (const auto &[key, text] : values)
-        settings.setValue(key, text);
-    settings.endGroup();
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
+    // The new file is written complete beside the old one and then takes its place. Nothing of
+    // the old file is merged in, so a damaged file is simply replaced, and a crash or a full
+    // disk at any moment leaves the old file or the new one, never a part of either.
+    const QString staging = iniPath + QStringLiteral(".saving");
+    const bool saved = (!info.exists() || info.isWritable()) && QDir().mkpath(info.absolutePath())
+        && writeComplete(staging, values) && replace(staging, iniPath);
+    if (!saved) {
+        QFile::remove(staging);
         *error = QStringLiteral("Το αρχείο δεν μπορεί να γραφτεί.");
-        return false;
     }
-    return true;
+    return saved;
 }
 
 } // namespace numbolo::StoredSettings

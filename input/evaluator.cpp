@@ -1,6 +1,7 @@
 #include "evaluator.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <string>
 #include <system_error>
@@ -75,23 +76,36 @@ std::optional<Op> binaryOperator(char16_t c)
 // double reads as 0 (its correctly rounded value).
 std::optional<double> readNumber(QStringView text, qsizetype &pos)
 {
-    std::string literal;
+    const qsizetype start = pos;
     int points = 0;
-    bool integerPartNonZero = false;
+    std::uint64_t whole = 0; // the value of a literal without "." while it has few digits
     for (; pos < text.size(); ++pos) {
         const char16_t c = text[pos].unicode();
-        if (c == u'.') {
+        if (c == u'.')
             ++points;
-        } else if (isDigit(c)) {
-            integerPartNonZero = integerPartNonZero || (points == 0 && c != u'0');
-        } else {
+        else if (isDigit(c))
+            whole = whole * 10 + (c - u'0'); // wraps for long literals, which do not use it
+        else
             break;
-        }
+    }
+    const qsizetype length = pos - start;
+    if (points > 1 || length == points)
+        return std::nullopt;
+    // Whole numbers of up to 15 digits are exact in a double: the common keypad case needs
+    // no decimal conversion.
+    if (points == 0 && length <= 15)
+        return static_cast<double>(whole);
+
+    std::string literal;
+    literal.reserve(static_cast<std::size_t>(length));
+    bool integerPartNonZero = false;
+    bool afterPoint = false;
+    for (qsizetype i = start; i < pos; ++i) {
+        const char16_t c = text[i].unicode();
+        afterPoint = afterPoint || c == u'.';
+        integerPartNonZero = integerPartNonZero || (!afterPoint && c != u'0');
         literal.push_back(static_cast<char>(c));
     }
-    if (points > 1 || literal.size() == static_cast<std::size_t>(points))
-        return std::nullopt;
-
     double value = 0.0;
     const char *end = literal.data() + literal.size();
     const auto [stop, error] = std::from_chars(literal.data(), end, value, std::chars_format::fixed);
