@@ -1,7 +1,9 @@
 #include "app/controls.h"
 
 #include <QEvent>
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -69,7 +71,7 @@ void TextBox::setBackColor(VbColor color)
 void TextBox::setFontName(const QString &family)
 {
     QFont f = font();
-    f.setFamily(family);
+    f.setFamily(installedFamily(family));
     setFont(f);
 }
 
@@ -213,6 +215,34 @@ void IntervalTimer::arm()
         arm();
         emit timeout();
     });
+}
+
+QString installedFamily(const QString &family)
+{
+    static QHash<QString, QString> resolved;
+    auto it = resolved.find(family);
+    if (it == resolved.end()) {
+        QString installed = family;
+        if (!QFontDatabase::hasFamily(family)) {
+            for (const QString &standIn : QFont::substitutes(family)) {
+                if (QFontDatabase::hasFamily(standIn)) {
+                    installed = standIn;
+                    break;
+                }
+            }
+        }
+        it = resolved.insert(family, installed);
+    }
+    return *it;
+}
+
+QFont designFont(const QString &family, qreal points, bool bold, bool italic)
+{
+    QFont font(installedFamily(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
 }
 
 void shrinkToFit(QLabel *label, qreal smallestPoints)

@@ -150,6 +150,13 @@ private:
     qint64 m_next = 0;
 };
 
+// A font of the design: `family` is a design name ("Comic Sans MS", "DS-Digital", ...). Where
+// that family is not installed, its first installed stand-in is named directly, so text
+// layout never searches for a missing family.
+QFont designFont(const QString &family, qreal points, bool bold = false, bool italic = false);
+// The installed family that shows the design's `family`.
+QString installedFamily(const QString &family);
+
 // Lowers the font of a word-wrapped label in quarter points until its text fits the label:
 // the fonts that stand in for the design's faces can run wider than the design expects.
 void shrinkToFit(QLabel *label, qreal smallestPoints = 7);

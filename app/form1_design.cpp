@@ -160,14 +160,9 @@ const Row Design[] = {
 
 QFont makeFont(const FontSpec &wanted, const QFont &base)
 {
-    QFont font(base);
-    if (wanted.family != nullptr) {
-        font.setFamilies({QString::fromUtf8(wanted.family)});
-        font.setPointSizeF(wanted.points);
-    }
-    font.setBold(wanted.bold);
-    font.setItalic(wanted.italic);
-    return font;
+    if (wanted.family == nullptr)
+        return base;
+    return designFont(QString::fromUtf8(wanted.family), wanted.points, wanted.bold, wanted.italic);
 }
 
 } // namespace
@@ -183,9 +178,7 @@ void Form1::buildControls()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(px(8970), px(5415));
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPointSizeF(8.25);
-    setFont(windowFont);
+    setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
 
     m_gate = new InputGate([this](QWidget *w) { return isBlocked(w); }, this);
 

@@ -10,15 +10,6 @@
 
 namespace numbolo {
 
-namespace {
-QFont comic(qreal points)
-{
-    QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    return font;
-}
-} // namespace
 
 Form3::Form3(Form1 &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_main(main)
 {
@@ -29,7 +20,7 @@ Form3::Form3(Form1 &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint 
     setAutoFillBackground(true);
     setPaletteColor(this, QPalette::Window, 0xC0C0C0);
     setPaletteColor(this, QPalette::WindowText, 0x000000);
-    setFont(comic(9.75));
+    setFont(designFont(QStringLiteral("Comic Sans MS"), 9.75, true));
 
     auto *tick = new ImageButton(QStringLiteral(":/pictures/tick.svg"), this);
     tick->setObjectName(QStringLiteral("Image1"));
@@ -47,7 +38,7 @@ Form3::Form3(Form1 &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint 
     // Greek capital omicron and kappa.
     Command1 = new QPushButton(QStringLiteral("\u039F\u039A"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setFont(comic(9));
+    Command1->setFont(designFont(QStringLiteral("Comic Sans MS"), 9, true));
     Command1->setGeometry(twipsRect(1800, 840, 495, 435));
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);

@@ -26,9 +26,7 @@ ColourDialog::ColourDialog(Form1 &main)
     Frame1 = new Frame(QStringLiteral("Παλέττα"), 0x000000, this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setBackColor(0xC0C0C0);
-    QFont frameFont(QStringLiteral("Comic Sans MS"));
-    frameFont.setPointSizeF(9);
-    Frame1->setFont(frameFont);
+    Frame1->setFont(designFont(QStringLiteral("Comic Sans MS"), 9));
     Frame1->setGeometry(twipsRect(0, 0, 975, 855));
 
     for (std::size_t i = 0; i < Palette.size(); ++i) {
@@ -45,10 +43,7 @@ ColourDialog::ColourDialog(Form1 &main)
     Command1 = new QPushButton(QStringLiteral("X"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setAccessibleName(QStringLiteral("Κλείσιμο"));
-    QFont closeFont(QStringLiteral("Comic Sans MS"));
-    closeFont.setPointSizeF(9.75);
-    closeFont.setBold(true);
-    Command1->setFont(closeFont);
+    Command1->setFont(designFont(QStringLiteral("Comic Sans MS"), 9.75, true));
     Command1->setGeometry(twipsRect(1200, 240, 255, 285));
     connect(Command1, &QPushButton::clicked, this, &ColourDialog::Command1_Click);
 

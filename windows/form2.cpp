@@ -34,14 +34,11 @@ Form2::Form2()
 
     Label1 = new QLabel(helpText(), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPointSizeF(11.25);
-    font.setBold(true);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setTextFormat(Qt::PlainText);
     Label1->setGeometry(twipsRect(120, 0, 3975, 5055));
-    Label1->setFont(font);
+    Label1->setFont(designFont(QStringLiteral("Comic Sans MS"), 11.25, true));
     shrinkToFit(Label1);
 }
 
