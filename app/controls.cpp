@@ -9,6 +9,7 @@
 #include <QStyleOptionButton>
 #include <QSvgRenderer>
 
+#include <algorithm>
 #include <limits>
 
 namespace numbolo {
@@ -71,7 +72,7 @@ void TextBox::setBackColor(VbColor color)
 void TextBox::setFontName(const QString &family)
 {
     QFont f = font();
-    f.setFamily(installedFamily(family));
+    f.setFamily(family);
     setFont(f);
 }
 
@@ -224,9 +225,14 @@ QString installedFamily(const QString &family)
     if (it == resolved.end()) {
         QString installed = family;
         if (!QFontDatabase::hasFamily(family)) {
+            // Substitutes come back in lower case; name the family as the database spells it.
+            const QStringList families = QFontDatabase::families();
             for (const QString &standIn : QFont::substitutes(family)) {
-                if (QFontDatabase::hasFamily(standIn)) {
-                    installed = standIn;
+                const auto match = std::find_if(families.begin(), families.end(), [&](const QString &name) {
+                    return name.compare(standIn, Qt::CaseInsensitive) == 0;
+                });
+                if (match != families.end()) {
+                    installed = *match;
                     break;
                 }
             }
