@@ -225,14 +225,15 @@ QString installedFamily(const QString &family)
     if (it == resolved.end()) {
         QString installed = family;
         if (!QFontDatabase::hasFamily(family)) {
-            // Substitutes come back in lower case; name the family as the database spells it.
+            // Substitutes come back in lower case; name the family as the database spells it,
+            // without the "[foundry]" it adds where two foundries share a family name.
             const QStringList families = QFontDatabase::families();
             for (const QString &standIn : QFont::substitutes(family)) {
                 const auto match = std::find_if(families.begin(), families.end(), [&](const QString &name) {
-                    return name.compare(standIn, Qt::CaseInsensitive) == 0;
+                    return name.section(QLatin1String(" ["), 0, 0).compare(standIn, Qt::CaseInsensitive) == 0;
                 });
                 if (match != families.end()) {
-                    installed = *match;
+                    installed = match->section(QLatin1String(" ["), 0, 0);
                     break;
                 }
             }
