@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QTest>
 
 #include <algorithm>
@@ -120,6 +122,8 @@ private slots:
     void markerSearches_data();
     void markerSearches();
     void stateAtCreation();
+    void designFontsUseTheirFirstInstalledStandIn_data();
+    void designFontsUseTheirFirstInstalledStandIn();
 
     void startUpPaths_data();
     void startUpPaths();
@@ -484,6 +488,31 @@ void TestStartup::handWrittenSettingsFile()
     const auto form = world.start();
 
     verifyStartedFromLevel(world, *form, level, resumes);
+}
+
+void TestStartup::designFontsUseTheirFirstInstalledStandIn_data()
+{
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<QString>("standIn");
+    QTest::newRow("keys and captions") << "Comic Sans MS" << "Andika";
+    // Regression: Z003 is listed as "Z003 [urw]" and was missed, so "i" fell back to a serif.
+    QTest::newRow("about label") << "Monotype Corsiva" << "Z003";
+    QTest::newRow("hidden boxes") << "MS Sans Serif" << "DejaVu Sans";
+}
+
+void TestStartup::designFontsUseTheirFirstInstalledStandIn()
+{
+    QFETCH(QString, design);
+    QFETCH(QString, standIn);
+    if (QFontDatabase::hasFamily(design))
+        QSKIP("the design font itself is installed here");
+    if (!QFontDatabase::hasFamily(standIn))
+        QSKIP("the stand-in font is not installed here");
+    QCOMPARE(installedFamily(design), standIn);
+    World world;
+    auto form = world.start();
+    if (design == QLatin1String("Monotype Corsiva"))
+        QVERIFY(QFontInfo(form->Label4->font()).family().startsWith(standIn));
 }
 
 QTEST_MAIN(TestStartup)
