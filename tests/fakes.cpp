@@ -199,4 +199,12 @@ QByteArray fileContents(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+PushButton *usableDigit(Form1 &form)
+{
+    for (const KeyRow &row : CharacterKeys)
+        if (row.startsCountdown && (form.*row.key)->isEnabled())
+            return form.*row.key;
+    return nullptr;
+}
+
 } // namespace numbolo::testing

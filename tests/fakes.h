@@ -123,6 +123,8 @@ void typeEveryTarget(Form1 &form);
 QStringList shownGameValues(const Form1 &form);
 // The same six values as a separate reader of the settings file sees them, "" where missing.
 QStringList storedGameValues(const World &world);
+// The first enabled digit key from 1 to 9, or null when there is none.
+PushButton *usableDigit(Form1 &form);
 // The bytes of a file, or none where it cannot be read.
 QByteArray fileContents(const QString &path);
 

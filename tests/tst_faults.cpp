@@ -29,13 +29,6 @@ using namespace numbolo::testing;
 
 namespace {
 
-const QStringList Keys{"Level", "score", "maxnums", "cur", "nums", "reps"};
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void writeAll(const QString &path, const QByteArray &bytes)
 {
@@ -45,20 +38,7 @@ void writeAll(const QString &path, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), qint64(bytes.size()));
 }
 
-// The six values as the window holds them, in the order of Keys.
-QStringList shownValues(const Form1 &form)
-{
-    return {form.Text12->text(), form.Text13->text(), form.Text14->text(),
-            form.Text17->text(), form.Text18->text(), form.Text16->text()};
-}
 
-QStringList storedValues(const World &world)
-{
-    QStringList values;
-    for (const QString &key : Keys)
-        values << world.stored(key);
-    return values;
-}
 
 bool targetsDrawn(const Form1 &form)
 {
@@ -80,14 +60,6 @@ void verifyPlayable(World &world, Form1 &form)
     QVERIFY(world.messages.shown.empty());
 }
 
-// An enabled digit key from 1 to 9.
-PushButton *usableDigit(Form1 &form)
-{
-    for (const KeyRow &row : CharacterKeys)
-        if (row.startsCountdown && (form.*row.key)->isEnabled())
-            return form.*row.key;
-    return nullptr;
-}
 
 // The sizes the display font's absence leaves: 18 everywhere, 14 in the four small boxes.
 void verifyFallbackSizes(const Form1 &form)
@@ -233,7 +205,7 @@ void TestFaults::damagedSettingsFile()
     QVERIFY(form->hasEnded());
     if (savable) {
         QVERIFY(world.messages.shown.empty());
-        QCOMPARE(storedValues(world), shownValues(*form));
+        QCOMPARE(storedGameValues(world), shownGameValues(*form));
     } else {
         // One clear error, and the file or folder stays as it was.
         QCOMPARE(world.messages.shown.size(), std::size_t(1));
@@ -244,7 +216,7 @@ void TestFaults::damagedSettingsFile()
         } else {
             restore.dismiss();
             QVERIFY(QFile::setPermissions(world.settings.path, QFile::ReadOwner | QFile::WriteOwner));
-            QCOMPARE(readAll(world.settings.path), content);
+            QCOMPARE(fileContents(world.settings.path), content);
         }
     }
 }
@@ -267,7 +239,7 @@ void TestFaults::saveReplacesTheFileInOneStep()
     QFETCH(QString, how);
     World world;
     world.store({{"Level", "1.5"}, {"score", "2"}, {"maxnums", "100"}, {"cur", "3"}, {"nums", "40"}, {"reps", "10"}});
-    const QByteArray before = readAll(world.settings.path);
+    const QByteArray before = fileContents(world.settings.path);
     const QDir folder = QFileInfo(world.settings.path).dir();
     const QString link = folder.filePath(QStringLiteral("previous.ini"));
     QCOMPARE(::link(QFile::encodeName(world.settings.path).constData(), QFile::encodeName(link).constData()), 0);
@@ -295,16 +267,16 @@ void TestFaults::saveReplacesTheFileInOneStep()
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    QCOMPARE(readAll(link), before);
+    QCOMPARE(fileContents(link), before);
     // No temporary file stays behind, whether the save succeeded or not.
     QCOMPARE(folder.entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
              (QStringList{"Numbolo.ini", "previous.ini"}));
     if (how == QLatin1String("full")) {
         QCOMPARE(world.messages.shown.size(), std::size_t(1));
-        QCOMPARE(readAll(world.settings.path), before);
+        QCOMPARE(fileContents(world.settings.path), before);
     } else {
         QVERIFY(world.messages.shown.empty());
-        QCOMPARE(storedValues(world), shownValues(*form));
+        QCOMPARE(storedGameValues(world), shownGameValues(*form));
         QCOMPARE(world.stored(QStringLiteral("cur")), QStringLiteral("4"));
         QVERIFY(!world.hasStored(QStringLiteral("stale")));
     }

@@ -32,15 +32,6 @@ void toLastExercise(Form1 &form, int score)
     form.Text13->setText(QString::number(score));
 }
 
-PushButton *usableDigit(const Form1 &form)
-{
-    for (PushButton *key : {form.Command1, form.Command2, form.Command3, form.Command4, form.Command5,
-                            form.Command6, form.Command7, form.Command8, form.Command9})
-        if (key->isEnabled())
-            return key;
-    return nullptr;
-}
-
 int count(const std::vector<Sound> &played, Sound sound)
 {
     return int(std::count(played.begin(), played.end(), sound));

@@ -22,34 +22,8 @@ namespace {
 
 const QString TimeUp = QStringLiteral("Ο χρόνος τελείωσε... Την επόμενη φορά θα τα καταφέρεις καλύτερα.");
 
-std::unique_ptr<Form1> shownWindow(World &world)
-{
-    world.shipFont();
-    world.installFont();
-    auto form = world.start();
-    form->show();
-    return form;
-}
 
-PushButton *usableDigit(Form1 &form)
-{
-    for (const KeyRow &row : CharacterKeys)
-        if (row.startsCountdown && (form.*row.key)->isEnabled())
-            return form.*row.key;
-    return nullptr;
-}
 
-// Every target value typed into the display, each followed by "=".
-void solve(Form1 &form)
-{
-    std::set<QString> values;
-    for (const TextBox *box : form.targetBoxesByName())
-        values.insert(box->text());
-    for (const QString &value : values) {
-        form.Text1->setText(value);
-        click(form.Command17);
-    }
-}
 
 // Resident memory in KiB, or -1 where /proc is not there.
 long residentKib()
@@ -91,7 +65,7 @@ void TestSoak::threeHundredExercises()
     // Every tenth exercise is lost to the countdown, every other multiple of seven skipped, the
     // rest solved: 232 of 300 solved rate 232 / 270 = 85.9, shown as 86 %.
     World world;
-    auto form = shownWindow(world);
+    auto form = shownWindowWithFont(world);
     startGame(*form, QStringLiteral("300"), QStringLiteral("9999"));
     const qsizetype windows = QApplication::topLevelWidgets().size();
 
@@ -119,7 +93,7 @@ void TestSoak::threeHundredExercises()
             click(form->Image6);
         } else {
             world.clock.advance(30'000);
-            solve(*form);
+            typeEveryTarget(*form);
             ++solved;
             QCOMPARE(form->Text13->text(), QString::number(solved));
             QVERIFY(form->successWindow() != nullptr);
@@ -146,7 +120,7 @@ void TestSoak::eightHoursOfResults()
 {
     World world;
     world.store({{"Level", "1.5"}, {"score", "9"}, {"maxnums", "100"}, {"cur", "10"}, {"nums", "100"}, {"reps", "10"}});
-    auto form = shownWindow(world);
+    auto form = shownWindowWithFont(world);
     world.messages.answers.push_back(MessageAnswer::Yes);
     click(form->Image6); // skip the last exercise: the results run
     QVERIFY(form->resultsAnimationRunning());
