@@ -13,7 +13,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <set>
 
 using namespace numbolo;
 using namespace numbolo::testing;

@@ -10,9 +10,10 @@ Only the Python 3 standard library is used and every random choice comes
 from a generator with a fixed seed, so running the script again gives
 byte-identical files.
 
-Both files end in about 0.35 s of silence: Qt 6.4's QSoundEffect tends to
-cut off the last few hundred milliseconds of a sound, and the padding makes
-sure that only silence is lost.
+Both files end in about 0.35 s of silence: audio back ends that stop a
+stream as soon as its data is sent (Qt 6.4's QSoundEffect among them) cut off
+the last few hundred milliseconds, and the padding makes sure that only
+silence is lost. The game's own player lets the stream drain as well.
 
 Usage: make_sounds.py [OUTPUT_DIR]   (default: resources/sounds beside tools/)
 """
