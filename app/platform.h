@@ -11,8 +11,6 @@
 #include <optional>
 #include <random>
 
-class QAudioSink;
-class QBuffer;
 class QTimer;
 
 namespace numbolo {
@@ -47,8 +45,6 @@ public:
 // The two embedded sounds, named as their resources.
 enum class Sound { Hit /* "MYSOUND" */, EndMusic /* "KOTA" */ };
 
-QString soundResourceName(Sound sound);
-
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
@@ -57,31 +53,24 @@ public:
     virtual void play(Sound sound) = 0;
 };
 
-// A decoded PCM WAVE file: its format and samples.
-struct WaveClip {
-    int sampleRate = 0;
-    int channels = 0;
-    int bitsPerSample = 0;
-    QByteArray samples;
-    double seconds() const;
-};
-// Reads a PCM WAVE file (8-bit unsigned or 16-bit signed); nullopt for anything else.
-std::optional<WaveClip> readWave(const QByteArray &file);
-
-// Plays the embedded sounds through a Qt Multimedia audio sink. The audio output is opened at
-// the first sound, so a missing or slow sound server cannot delay start-up, and a sink is left
-// to drain after its data is sent, so the end of a sound is never cut off.
-class QtSoundPlayer : public SoundPlayer {
+// The real sound player. Qt Multimedia and the libraries it pulls in are loaded with the
+// sound module (numbolo_sound, built from app/qtsound.cpp) at the first sound, so they cost
+// start-up nothing. Without the module, a sound device or a sound server the game is silent.
+class ModuleSoundPlayer : public SoundPlayer {
 public:
-    QtSoundPlayer();
-    ~QtSoundPlayer() override;
+    // Looks for the module in `folders`, first match wins; by default beside the program and in
+    // the installed module folder.
+    explicit ModuleSoundPlayer(QStringList folders = defaultFolders());
+    ~ModuleSoundPlayer() override;
     void play(Sound sound) override;
+    // True once the module has been found and loaded (it is looked for at the first sound).
+    bool loaded() const { return m_player != nullptr; }
+    static QStringList defaultFolders();
 
 private:
-    const WaveClip *clip(Sound sound);
-    QHash<int, std::optional<WaveClip>> m_clips;
-    std::unique_ptr<QAudioSink> m_sink;
-    std::unique_ptr<QBuffer> m_source;
+    QStringList m_folders;
+    bool m_looked = false;
+    std::unique_ptr<SoundPlayer> m_player;
 };
 
 // ---- Settings location and font folders ---------------------------------------------------
@@ -205,7 +194,7 @@ public:
 
 private:
     QtMessageBoxes m_messages;
-    std::unique_ptr<QtSoundPlayer> m_sound;
+    ModuleSoundPlayer m_sound;
     UserSettingsLocation m_settings;
     UserFontFolders m_fonts;
     SeededRandom m_random;

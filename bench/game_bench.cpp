@@ -26,6 +26,7 @@
 
 #include "app/form1.h"
 #include "app/platform.h"
+#include "app/qtsound.h"
 #include "engine/exercise.h"
 
 #include <QApplication>

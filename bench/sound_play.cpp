@@ -3,6 +3,7 @@
 //   sound_play MYSOUND|KOTA [milliseconds to keep running] [times]
 
 #include "app/platform.h"
+#include "app/qtsound.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "app/numbertext.h"
+#include "app/qtsound.h"
 #include "input/form3.h"
 #include "tests/fakes.h"
 
@@ -129,6 +130,7 @@ private slots:
     void saveReplacesTheFileInOneStep();
     void noSoundServer_data();
     void noSoundServer();
+    void soundModuleLoadsAtFirstSound();
     void fontFolderCannotTakeTheFont_data();
     void fontFolderCannotTakeTheFont();
     void millionCharacterDisplay_data();
@@ -422,6 +424,21 @@ void TestFaults::millionCharacterDisplay()
         QVERIFY(stateOf(world, *form) == before);
     }
     QVERIFY(!form->hasEnded());
+}
+
+void TestFaults::soundModuleLoadsAtFirstSound()
+{
+    // No module where the game looks: silence, and the game goes on.
+    ModuleSoundPlayer missing({QStringLiteral("/nonexistent-numbolo-folder")});
+    missing.play(Sound::Hit);
+    QVERIFY(!missing.loaded());
+
+    // The module built beside the program is loaded at the first sound, not before.
+    ModuleSoundPlayer module({QStringLiteral(NUMBOLO_BINARY_DIR)});
+    QVERIFY(!module.loaded());
+    module.play(Sound::Hit);
+    QVERIFY(module.loaded());
+    module.play(Sound::EndMusic);
 }
 
 QTEST_MAIN(TestFaults)
