@@ -115,7 +115,8 @@ fail=0
 echo "== ldd: the program and the Qt plugins it loads"
 plugins=/usr/lib/x86_64-linux-gnu/qt6/plugins
 for lib in /usr/bin/Numbolo $plugins/platforms/libqxcb.so $plugins/imageformats/libqsvg.so \
-    $plugins/iconengines/libqsvgicon.so $plugins/multimedia/*.so $plugins/xcbglintegrations/*.so; do
+    $plugins/iconengines/libqsvgicon.so $plugins/multimedia/*.so $plugins/xcbglintegrations/*.so \
+    $(ls /usr/lib/numbolo/*.so /usr/lib/*/numbolo/*.so 2>/dev/null); do
     if [ ! -e "$lib" ]; then echo "  missing: $lib"; fail=1; continue; fi
     missing="$(ldd "$lib" | grep 'not found')"
     if [ -n "$missing" ]; then echo "  $lib:"; echo "$missing"; fail=1; else echo "  ok  $lib"; fi
