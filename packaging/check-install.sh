@@ -47,7 +47,7 @@ for file in bin/Numbolo share/numbolo/DS-DIGI.TTF share/numbolo/DS-DIGI-LICENSE.
     share/icons/hicolor/scalable/apps/$app_id.svg share/icons/hicolor/48x48/apps/$app_id.png; do
     [ -f "$prefix/$file" ] || { echo "missing: $file"; exit 1; }
 done
-ls "$prefix"/lib*/numbolo/*numbolo_sound* "$prefix"/lib/*/numbolo/*numbolo_sound* >/dev/null 2>&1 \
+[ -n "$(find "$prefix" -path '*/lib*/numbolo/*numbolo_sound*' -print -quit)" ] \
     || { echo "missing: the sound module in lib/numbolo"; exit 1; }
 grep -q "^Icon=$app_id$" "$prefix/share/applications/$app_id.desktop"
 
