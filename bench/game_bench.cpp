@@ -29,6 +29,7 @@
 #include "app/qtsound.h"
 #include "engine/exercise.h"
 
+#include "residentmemory.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -111,17 +112,6 @@ void runFor(int msecs)
     QEventLoop loop;
     QTimer::singleShot(msecs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
-}
-
-long residentKib()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
 }
 
 struct Usage {
@@ -276,18 +266,18 @@ public:
         QObject::connect(m_form.Text1, &QLineEdit::textChanged, [&] { ++steps; });
         m_form.AdvanceExercise();
         runFor(5000); // allocations of the first cycles settle
-        const long startKib = residentKib();
+        const long startKib = measure::residentKib();
         const qsizetype startWindows = QApplication::topLevelWidgets().size();
         const Usage start = usage();
         for (int minute = 1; minute * 60 <= seconds; ++minute) {
             runFor(60'000);
-            std::printf("%d %ld %lld %.1f\n", minute, residentKib(), qlonglong(QApplication::topLevelWidgets().size()),
+            std::printf("%d %ld %lld %.1f\n", minute, measure::residentKib(), qlonglong(QApplication::topLevelWidgets().size()),
                         ms(usage().cpuNs - start.cpuNs));
             std::fflush(stdout);
         }
         runFor(seconds % 60 * 1000);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        std::printf("%ld %lld %lld %ld\n", residentKib() - startKib, qlonglong(startWindows),
+        std::printf("%ld %lld %lld %ld\n", measure::residentKib() - startKib, qlonglong(startWindows),
                     qlonglong(QApplication::topLevelWidgets().size()), steps);
         return m_form.resultsAnimationRunning() ? 0 : 1;
     }

@@ -27,6 +27,7 @@
 #include "app/platform.h"
 #endif
 
+#include "residentmemory.h"
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
@@ -67,17 +68,6 @@ double cpuMs()
     getrusage(RUSAGE_SELF, &usage);
     const auto ms = [](const timeval &t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
     return ms(usage.ru_utime) + ms(usage.ru_stime);
-}
-
-long residentKib()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
 }
 
 // Reports the end of the first frame of `window`: the first paint event of the window is
@@ -167,7 +157,7 @@ int child(int argc, char *argv[])
         // A window beside the main one (a message box at start-up) would spoil the comparison.
         const QWidgetList topLevels = QApplication::topLevelWidgets();
         const auto windows = std::count_if(topLevels.cbegin(), topLevels.cend(), [](const QWidget *w) { return w->isVisible(); });
-        std::printf("%.3f %.3f %ld %d\n", paintMs, paintCpuMs, residentKib(), int(windows));
+        std::printf("%.3f %.3f %ld %d\n", paintMs, paintCpuMs, numbolo::measure::residentKib(), int(windows));
         std::fflush(stdout);
         // exit() leaves the window open: closing it would write settings, and every run must
         // start from the same files.

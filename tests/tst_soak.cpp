@@ -8,6 +8,7 @@
 #include "input/form3.h"
 #include "tests/fakes.h"
 
+#include "bench/residentmemory.h"
 #include <QApplication>
 #include <QFile>
 #include <QTest>
@@ -23,18 +24,6 @@ const QString TimeUp = QStringLiteral("Ο χρόνος τελείωσε... Τη�
 
 
 
-
-// Resident memory in KiB, or -1 where /proc is not there.
-long residentKib()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
 
 // Runs the window's pending events, deferred deletions included.
 void settle()
@@ -138,12 +127,12 @@ void TestSoak::eightHoursOfResults()
             QCOMPARE(world.clock.pending(), std::size_t(1));
         }
         if (elapsed == hour)
-            settled = residentKib();
+            settled = measure::residentKib();
     }
     QCOMPARE(QApplication::topLevelWidgets().size(), windows);
     QVERIFY(world.messages.shown.size() == 1); // the skip question only
     if (settled > 0) {
-        const long growth = residentKib() - settled;
+        const long growth = measure::residentKib() - settled;
         QVERIFY2(growth < 5 * 1024, qPrintable(QStringLiteral("resident memory grew by %1 KiB").arg(growth)));
     }
 }
