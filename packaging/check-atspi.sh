@@ -17,11 +17,8 @@ command -v dbus-run-session >/dev/null || need+=(dbus dbus-bin)
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || need+=(python3-pyatspi)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v import >/dev/null || need+=(imagemagick)
-if [ ${#need[@]} -gt 0 ]; then
-    sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
+. "$(dirname "$0")/lib.sh"
+install_packages "${need[@]}"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target Numbolo tst_accessibility -j2 >/dev/null

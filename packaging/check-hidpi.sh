@@ -13,11 +13,8 @@ build="${1:-/tmp/build-pkg}"
 need=()
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v compare >/dev/null || need+=(imagemagick)
-if [ ${#need[@]} -gt 0 ]; then
-    sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
+. "$(dirname "$0")/lib.sh"
+install_packages "${need[@]}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target Numbolo -j2 >/dev/null
 

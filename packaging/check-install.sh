@@ -15,11 +15,8 @@ command -v appstreamcli >/dev/null || need+=(appstream)
 command -v desktop-file-validate >/dev/null || need+=(desktop-file-utils)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v import >/dev/null || need+=(imagemagick)
-if [ ${#need[@]} -gt 0 ]; then
-    sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
+. "$(dirname "$0")/lib.sh"
+install_packages "${need[@]}"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target Numbolo -j2 >/dev/null
