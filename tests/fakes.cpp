@@ -207,4 +207,14 @@ PushButton *usableDigit(Form1 &form)
     return nullptr;
 }
 
+void verifyOnlyMessage(const ScriptedMessages &messages, const Message &expected)
+{
+    QCOMPARE(messages.shown.size(), std::size_t(1));
+    const Message &shown = messages.shown.front();
+    QCOMPARE(shown.icon, expected.icon);
+    QCOMPARE(shown.buttons, expected.buttons);
+    QCOMPARE(shown.title, expected.title);
+    QCOMPARE(shown.text, expected.text);
+}
+
 } // namespace numbolo::testing

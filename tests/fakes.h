@@ -123,6 +123,8 @@ void typeEveryTarget(Form1 &form);
 QStringList shownGameValues(const Form1 &form);
 // The same six values as a separate reader of the settings file sees them, "" where missing.
 QStringList storedGameValues(const World &world);
+// Checks that exactly one message box was shown, and that it was `expected` in all four parts.
+void verifyOnlyMessage(const ScriptedMessages &messages, const Message &expected);
 // The first enabled digit key from 1 to 9, or null when there is none.
 PushButton *usableDigit(Form1 &form);
 // The bytes of a file, or none where it cannot be read.

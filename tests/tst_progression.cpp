@@ -235,12 +235,8 @@ void TestProgression::optionChecks()
         QVERIFY(targetsDrawn(*form));
         return;
     }
-    QCOMPARE(world.messages.shown.size(), std::size_t(1));
-    const Message &shown = world.messages.shown.front();
-    QCOMPARE(shown.icon, MessageIcon::Critical);
-    QCOMPARE(shown.buttons, MessageButtons::Ok);
-    QCOMPARE(shown.title, QStringLiteral("Numbolo"));
-    QCOMPARE(shown.text, message == QLatin1String("range") ? RangeMessage : CountMessage);
+    verifyOnlyMessage(world.messages, {MessageIcon::Critical, MessageButtons::Ok, QStringLiteral("Numbolo"),
+                                       message == QLatin1String("range") ? RangeMessage : CountMessage});
     // Nothing is started: no counter, no locks, no level, no targets.
     QCOMPARE(form->Text17->text(), QStringLiteral("0"));
     QVERIFY(!form->Text14->isLocked());
@@ -304,12 +300,8 @@ void TestProgression::skipQuestion()
     world.messages.answers.push_back(answer);
     click(form->Image6);
 
-    QCOMPARE(world.messages.shown.size(), std::size_t(1));
-    const Message &shown = world.messages.shown.front();
-    QCOMPARE(shown.icon, MessageIcon::Information);
-    QCOMPARE(shown.buttons, MessageButtons::YesNo);
-    QCOMPARE(shown.title, QStringLiteral("Επιβεβαίωση"));
-    QCOMPARE(shown.text, SkipQuestion);
+    verifyOnlyMessage(world.messages,
+                      {MessageIcon::Information, MessageButtons::YesNo, QStringLiteral("Επιβεβαίωση"), SkipQuestion});
     if (answer == MessageAnswer::Yes) {
         QCOMPARE(form->Text17->text(), QStringLiteral("2"));
         QCOMPARE(form->Text13->text(), QStringLiteral("0"));
@@ -655,12 +647,7 @@ void TestProgression::timeOut()
     QVERIFY(world.messages.shown.empty());
     world.clock.advance(1);
 
-    QCOMPARE(world.messages.shown.size(), std::size_t(1));
-    const Message &shown = world.messages.shown.front();
-    QCOMPARE(shown.icon, MessageIcon::Exclamation);
-    QCOMPARE(shown.buttons, MessageButtons::Ok);
-    QCOMPARE(shown.title, QStringLiteral("Numbolo"));
-    QCOMPARE(shown.text, TimeUp);
+    verifyOnlyMessage(world.messages, {MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Numbolo"), TimeUp});
     // Stopped at 0 before the message: it never counts on below 0 under "time is up".
     QCOMPARE(whileOpen, (QStringList{"0", "0", "0"}));
 

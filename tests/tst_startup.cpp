@@ -359,14 +359,11 @@ void TestStartup::firstStartFont()
         QVERIFY(!QFile::exists(target));
 
     if (copied) {
-        QCOMPARE(world.messages.shown.size(), std::size_t(1));
-        const Message &m = world.messages.shown.front();
-        QCOMPARE(m.icon, MessageIcon::Information);
-        QCOMPARE(m.buttons, MessageButtons::Ok);
-        QCOMPARE(m.title, QStringLiteral("Numbolo"));
-        QCOMPARE(m.text, QStringLiteral("Προκειμένου κάποιοι χαρακτήρες να εμφανίζονται σωστά, το Numbolo εγκατέστησε "
-                                        "πρόσθετες γραμματοσειρές στο σύστημά σας. Αν οι αριθμοί δεν εμφανίζονται "
-                                        "σωστά, επανεκκινήστε το πρόγραμμα."));
+        verifyOnlyMessage(world.messages, {MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Numbolo"),
+                                           QStringLiteral("Προκειμένου κάποιοι χαρακτήρες να εμφανίζονται σωστά, το "
+                                                          "Numbolo εγκατέστησε πρόσθετες γραμματοσειρές στο σύστημά "
+                                                          "σας. Αν οι αριθμοί δεν εμφανίζονται σωστά, επανεκκινήστε "
+                                                          "το πρόγραμμα.")});
     } else {
         QVERIFY(world.messages.shown.empty());
     }

@@ -451,12 +451,8 @@ void TestWindows::restartAsksFirst()
     Started s;
     Form1 &form = *s.form;
     click(form.Image5);
-    QCOMPARE(s.world.messages.shown.size(), std::size_t(1));
-    const Message &question = s.world.messages.shown.front();
-    QCOMPARE(question.icon, MessageIcon::Exclamation);
-    QCOMPARE(question.buttons, MessageButtons::YesNo);
-    QCOMPARE(question.title, QStringLiteral("Επανεκκίνηση"));
-    QCOMPARE(question.text, QStringLiteral("Θές σίγουρα να επανεκκινήσεις το πρόγραμμα;"));
+    verifyOnlyMessage(s.world.messages, {MessageIcon::Exclamation, MessageButtons::YesNo, QStringLiteral("Επανεκκίνηση"),
+                                         QStringLiteral("Θές σίγουρα να επανεκκινήσεις το πρόγραμμα;")});
 }
 
 void TestWindows::restartAnsweredNoChangesNothing()
