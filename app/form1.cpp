@@ -37,11 +37,9 @@ bool isWhole(double value)
 Form1::Form1(Services services, QWidget *parent)
     : QWidget(parent), m_services(services), m_results(services.clock), m_credits(services.clock)
 {
-    buildControls();
-    connectHandlers();
-
-    // Make sure the display face is there even when the user's font folder lacks it.
-    if (!QFontDatabase::families().contains(DisplayFamily)) {
+    // Make sure the display face is there even when the user's font folder lacks it. This comes
+    // first: a box given its text before the face is known keeps a fallback font.
+    if (!QFontDatabase::hasFamily(DisplayFamily)) {
         QStringList folders = m_services.fonts.programFolders();
         folders.prepend(m_services.fonts.systemFontFolder());
         for (const QString &folder : std::as_const(folders)) {
@@ -50,6 +48,8 @@ Form1::Form1(Services services, QWidget *parent)
                 break;
         }
     }
+    buildControls();
+    connectHandlers();
     applyAccessibleNames(*this);
 }
 

@@ -116,6 +116,8 @@ private slots:
     void initTestCase();
     void cleanup();
 
+    // Runs first, while this process does not know the display face yet.
+    void displayFaceKnownBeforeAnyText();
     void creationOrder();
     void controlTree_data();
     void controlTree();
@@ -146,6 +148,27 @@ void TestStartup::initTestCase()
 void TestStartup::cleanup()
 {
     QLocale::setDefault(QLocale::c());
+}
+
+void TestStartup::displayFaceKnownBeforeAnyText()
+{
+    if (QFontDatabase::hasFamily(QStringLiteral("DS-Digital")))
+        QSKIP("the display face is installed on this machine already");
+    World world;
+    world.shipFont(); // only beside the program, as on a start with the user's copy deleted
+    auto form = world.start();
+    form->show();
+    // Regression: the face was registered after the boxes were built, so "180", given to Text15
+    // at creation, stayed in a fallback font. A box built now, the same in every other way, must
+    // look the same.
+    TextBox reference(nullptr);
+    reference.setFont(form->Text15->font());
+    reference.setBackColor(form->Text15->backColor());
+    reference.setAlignment(form->Text15->alignment());
+    reference.setText(form->Text15->text());
+    reference.resize(form->Text15->size());
+    QCOMPARE(form->Text15->grab().toImage().convertToFormat(QImage::Format_RGB32),
+             reference.grab().toImage().convertToFormat(QImage::Format_RGB32));
 }
 
 void TestStartup::creationOrder()
