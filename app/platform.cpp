@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QFile>
+#include <QSessionManager>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
@@ -18,6 +20,16 @@
 
 #include <algorithm>
 #include <limits>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <io.h>
+#endif
 
 static void initNumboloResources()
 {
@@ -105,6 +117,54 @@ QString UserSettingsLocation::iniPath() const
     return QDir(base).filePath(app + QLatin1Char('/') + app + QStringLiteral(".ini"));
 }
 
+#ifdef Q_OS_UNIX
+namespace {
+// fsync() failed because of the disk, not because this kind of file cannot be flushed.
+bool diskFailed()
+{
+    return errno != EINVAL && errno != ENOTSUP && errno != EBADF && errno != EROFS;
+}
+} // namespace
+#endif
+
+bool SettingsLocation::flushFile(QFileDevice &file) const
+{
+#if defined(Q_OS_UNIX)
+    int result;
+    do
+        result = ::fsync(file.handle());
+    while (result != 0 && errno == EINTR);
+    return result == 0 || !diskFailed();
+#elif defined(Q_OS_WIN)
+    return _commit(file.handle()) == 0;
+#else
+    Q_UNUSED(file);
+    return true;
+#endif
+}
+
+bool SettingsLocation::flushFolder(const QString &folder) const
+{
+#if defined(Q_OS_UNIX)
+    // The new name of the file is an entry of its folder: a power cut before the folder reaches
+    // the disk could bring the old file back.
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return true; // a folder that cannot be opened cannot be flushed either
+    int result;
+    do
+        result = ::fsync(fd);
+    while (result != 0 && errno == EINTR);
+    const bool flushed = result == 0 || !diskFailed();
+    ::close(fd);
+    return flushed;
+#else
+    // Elsewhere a renamed file's folder entry is the file system's business.
+    Q_UNUSED(folder);
+    return true;
+#endif
+}
+
 QString UserFontFolders::systemFontFolder() const
 {
 #ifdef Q_OS_WIN
@@ -123,6 +183,83 @@ QStringList UserFontFolders::programFolders() const
     const QString bin = QCoreApplication::applicationDirPath();
     return {bin, QDir(bin).filePath(QStringLiteral("../share/numbolo")),
             QDir(bin).filePath(QStringLiteral("../Resources"))};
+}
+
+// ---- Requests to end the program ---------------------------------------------------------
+
+#ifdef Q_OS_UNIX
+namespace {
+
+constexpr int EndSignals[] = {SIGTERM, SIGHUP, SIGINT};
+int signalPipe[2] = {-1, -1};
+struct sigaction replacedHandlers[std::size(EndSignals)];
+
+// Runs inside the signal: write() is safe there, and errno is kept for the code it interrupted.
+void onEndSignal(int signal)
+{
+    const int saved = errno;
+    const char byte = char(signal);
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+} // namespace
+#endif
+
+EndRequests::EndRequests(QObject *parent) : QObject(parent)
+{
+#ifdef Q_OS_UNIX
+    if (signalPipe[0] < 0 && ::pipe(signalPipe) == 0) {
+        for (const int fd : signalPipe) {
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        }
+        m_notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
+        connect(m_notifier, &QSocketNotifier::activated, this, &EndRequests::readSignals);
+        struct sigaction action = {};
+        action.sa_handler = onEndSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (std::size_t i = 0; i < std::size(EndSignals); ++i)
+            ::sigaction(EndSignals[i], &action, &replacedHandlers[i]);
+    }
+#endif
+#if QT_CONFIG(sessionmanager)
+    // The desktop session asks its programs to save before it ends (and may then go on).
+    if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) { emit saveRequested(); },
+                Qt::DirectConnection);
+        connect(app, &QGuiApplication::saveStateRequest, this, [this](QSessionManager &) { emit saveRequested(); },
+                Qt::DirectConnection);
+    }
+#endif
+}
+
+EndRequests::~EndRequests()
+{
+#ifdef Q_OS_UNIX
+    if (m_notifier != nullptr) {
+        for (std::size_t i = 0; i < std::size(EndSignals); ++i)
+            ::sigaction(EndSignals[i], &replacedHandlers[i], nullptr);
+        delete m_notifier;
+        for (int &fd : signalPipe) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+#endif
+}
+
+void EndRequests::readSignals()
+{
+#ifdef Q_OS_UNIX
+    char bytes[16];
+    bool received = false;
+    while (::read(signalPipe[0], bytes, sizeof bytes) > 0)
+        received = true;
+    if (received)
+        emit endRequested();
+#endif
 }
 
 // ---- Random source -----------------------------------------------------------------------

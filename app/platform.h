@@ -11,6 +11,8 @@
 #include <optional>
 #include <random>
 
+class QFileDevice;
+class QSocketNotifier;
 class QTimer;
 
 namespace numbolo {
@@ -80,6 +82,11 @@ public:
     virtual ~SettingsLocation() = default;
     // The INI file that holds the six persisted values.
     virtual QString iniPath() const = 0;
+    // Flush what was written to `file` (open for writing), or the entries of `folder`, to the
+    // disk, so that it survives a power cut. False only when the disk reports a failure; where
+    // the system cannot flush such a file or folder at all there is nothing to wait for.
+    virtual bool flushFile(QFileDevice &file) const;
+    virtual bool flushFolder(const QString &folder) const;
 };
 
 // $XDG_CONFIG_HOME/<app>/<app>.ini (Qt's per-user config folder elsewhere), where <app> is the
@@ -103,6 +110,31 @@ class UserFontFolders : public FontFolders {
 public:
     QString systemFontFolder() const override;
     QStringList programFolders() const override;
+};
+
+// ---- Requests to end the program ---------------------------------------------------------
+
+// What asks the program to end or to save from outside its window: the termination signals
+// SIGTERM (a shutdown or a logout), SIGHUP (the terminal closes) and SIGINT (Ctrl+C), and the
+// desktop session's request to save before it ends. On Unix the signal handlers only write the
+// signal into a pipe that the event loop watches, so the handlers call nothing that is unsafe
+// there; elsewhere there are no such signals to handle. One object at a time; destroying it
+// puts back the handlers it replaced.
+class EndRequests : public QObject {
+    Q_OBJECT
+public:
+    explicit EndRequests(QObject *parent = nullptr);
+    ~EndRequests() override;
+
+signals:
+    // A termination signal arrived: end as closing the window does.
+    void endRequested();
+    // The desktop session asks to save now; the program goes on.
+    void saveRequested();
+
+private:
+    void readSignals();
+    QSocketNotifier *m_notifier = nullptr;
 };
 
 // ---- Random source -----------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "tests/fakes.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -59,6 +60,18 @@ float ScriptedRandom::next()
     return value;
 }
 
+bool TempSettings::flushFile(QFileDevice &file) const
+{
+    flushed << file.fileName();
+    return !fileFlushFails && SettingsLocation::flushFile(file);
+}
+
+bool TempSettings::flushFolder(const QString &folder) const
+{
+    flushed << folder;
+    return !folderFlushFails && SettingsLocation::flushFolder(folder);
+}
+
 QString shippedFontPath()
 {
     return QStringLiteral(NUMBOLO_SOURCE_DIR "/resources/DS-DIGI.TTF");
@@ -114,6 +127,14 @@ std::unique_ptr<Form1> World::start()
     auto form = std::make_unique<Form1>(services());
     form->load();
     return form;
+}
+
+Form1 *runningWindow()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *form = qobject_cast<Form1 *>(widget); form != nullptr && !form->hasEnded())
+            return form;
+    return nullptr;
 }
 
 void setTargets(Form1 &form, const QStringList &texts)

@@ -50,7 +50,13 @@ class TempSettings : public SettingsLocation {
 public:
     explicit TempSettings(QString path) : path(std::move(path)) {}
     QString iniPath() const override { return path; }
+    // The real flushes, recorded by path, or a disk that refuses them.
+    bool flushFile(QFileDevice &file) const override;
+    bool flushFolder(const QString &folder) const override;
     QString path;
+    bool fileFlushFails = false;
+    bool folderFlushFails = false;
+    mutable QStringList flushed;
 };
 
 class TempFontFolders : public FontFolders {
@@ -93,6 +99,9 @@ public:
     TempFontFolders fonts;
     ScriptedRandom random;
 };
+
+// The Form1 that runGame() shows, or null.
+Form1 *runningWindow();
 
 // Sets the eight targets to `texts` (fewer leave the rest empty).
 void setTargets(Form1 &form, const QStringList &texts);
