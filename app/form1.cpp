@@ -2,6 +2,7 @@
 
 #include "app/numbertext.h"
 #include "app/settings.h"
+#include "engine/exercise.h"
 #include "input/form3.h"
 #include "windows/colourdialog.h"
 #include "windows/form2.h"
@@ -155,22 +156,29 @@ void Form1::disableDigitKeys()
 void Form1::Form_Load()
 {
     // The evaluator is a member, created with the window and kept until the program ends.
+    // A stored number reads whichever of "," and "." is its decimal separator, so a game saved
+    // under other number settings resumes; it is shown in this locale's form.
     const QString ini = m_services.settings.iniPath();
-    Text12->setText(StoredSettings::read(ini, QStringLiteral("Level")));
-    Text13->setText(StoredSettings::read(ini, QStringLiteral("score")));
-    Text18->setText(StoredSettings::read(ini, QStringLiteral("nums")));
-    Text17->setText(StoredSettings::read(ini, QStringLiteral("cur")));
-    Text16->setText(StoredSettings::read(ini, QStringLiteral("reps")));
-    Text14->setText(StoredSettings::read(ini, QStringLiteral("maxnums")));
+    const auto restore = [&ini](TextBox *box, const char *key) {
+        box->setText(NumberText::fromStored(StoredSettings::read(ini, QString::fromLatin1(key))));
+    };
+    restore(Text12, "Level");
+    restore(Text13, "score");
+    restore(Text18, "nums");
+    restore(Text17, "cur");
+    restore(Text16, "reps");
+    restore(Text14, "maxnums");
 
     const QString cur = Text17->text();
     if (cur != QLatin1String("0") && !cur.isEmpty()) {
         // A game was under way. Values that cannot make a game (damaged or edited by hand)
-        // would fail at every start, so they start with no game instead.
-        if (storedGameUsable())
+        // would fail at every start, so they start clean with no game and no score instead.
+        if (storedGameUsable()) {
             DrawExercise();
-        else
+        } else {
             Text17->setText(QStringLiteral("0"));
+            Text13->setText(QStringLiteral("0"));
+        }
     }
 
     if (Text17->text() == QLatin1String("0")) {
@@ -248,6 +256,12 @@ void Form1::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+void Form1::shutDown()
+{
+    if (!m_ended)
+        run([this] { Form_Unload(); });
+}
+
 void Form1::Form_Unload()
 {
     if (!Frame1->isFrameEnabled()) {
@@ -261,20 +275,55 @@ void Form1::Form_Unload()
     m_credits.stop();
     m_ended = true;
 
-    const QString ini = m_services.settings.iniPath();
     QString error;
-    const bool saved = StoredSettings::write(ini,
-        {{QStringLiteral("Level"), Text12->text()}, {QStringLiteral("score"), Text13->text()},
-         {QStringLiteral("maxnums"), Text14->text()}, {QStringLiteral("cur"), Text17->text()},
-         {QStringLiteral("nums"), Text18->text()}, {QStringLiteral("reps"), Text16->text()}},
-        &error);
-    if (!saved) {
+    const StoredSettings::Saved saved = saveProgress(&error);
+    if (saved != StoredSettings::Saved::Yes) {
+        const QString kept = saved == StoredSettings::Saved::No
+            ? QStringLiteral("\n\nΤο προηγούμενο αρχείο ρυθμίσεων έμεινε όπως ήταν.")
+            : QString();
         m_services.messages.show({MessageIcon::Critical, MessageButtons::Ok, AppTitle,
-                                  QStringLiteral("Η πρόοδος του παιχνιδιού δεν αποθηκεύτηκε.\n\n%1\n%2\n\n"
-                                                 "Το προηγούμενο αρχείο ρυθμίσεων έμεινε όπως ήταν.")
-                                      .arg(error, QDir::toNativeSeparators(ini))});
+                                  QStringLiteral("Η πρόοδος του παιχνιδιού δεν αποθηκεύτηκε.\n\n%1\n%2%3")
+                                      .arg(error, QDir::toNativeSeparators(m_services.settings.iniPath()), kept)});
     }
-    endProgram(saved ? 0 : 1);
+    endProgram(saved == StoredSettings::Saved::Yes ? 0 : 1);
+}
+
+void Form1::checkpoint()
+{
+    if (m_ended)
+        return;
+    QString ignored;
+    saveProgress(&ignored);
+}
+
+StoredSettings::Values Form1::valuesToStore() const
+{
+    QString level = Text12->text(), score = Text13->text(), maxnums = Text14->text(), cur = Text17->text(),
+            nums = Text18->text(), reps = Text16->text();
+    // A solved exercise counts once: while the success window waits for its button, the game
+    // is stored as the button will leave it, one exercise on, or ended after the last one.
+    if (m_solvedNotAdvanced && Frame1->isFrameEnabled()) {
+        if (Exercise::isLastExercise(cur, reps)) {
+            level = score = maxnums = cur = nums = reps = QStringLiteral("0");
+        } else {
+            skipOnError([&] {
+                const Exercise::Position next = Exercise::nextExercise({cur, level, nums}, maxnums, reps);
+                cur = next.cur;
+                level = next.level;
+                nums = next.nums;
+            });
+        }
+    }
+    // An ended game is stored as no game, with every value "0", as the close leaves it.
+    if (!Frame1->isFrameEnabled())
+        level = score = maxnums = cur = nums = reps = QStringLiteral("0");
+    return {{QStringLiteral("Level"), level}, {QStringLiteral("score"), score}, {QStringLiteral("maxnums"), maxnums},
+            {QStringLiteral("cur"), cur},     {QStringLiteral("nums"), nums},   {QStringLiteral("reps"), reps}};
+}
+
+StoredSettings::Saved Form1::saveProgress(QString *error)
+{
+    return StoredSettings::write(m_services.settings, valuesToStore(), error);
 }
 
 // ---- Restart -----------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "app/controls.h"
 #include "app/platform.h"
 #include "app/runtimeerror.h"
+#include "app/settings.h"
 #include "engine/typewriter.h"
 #include "input/evaluator.h"
 #include "input/form3.h"
@@ -36,6 +37,13 @@ public:
 
     // Runs the load handler. A run-time error here ends the program before the window shows.
     void load();
+    // Ends the program as closing the window does (the reset after an ended game, the save, the
+    // end), also where the window would refuse a close. For the termination signals.
+    void shutDown();
+    // Stores the six values as a close would store them now, and the game goes on. A failure
+    // is silent: the close reports it. For the moments a game starts, an exercise begins or is
+    // solved and a game ends, and for the desktop session's request to save.
+    void checkpoint();
     // True once the program has ended (closed, or stopped by a run-time error).
     bool hasEnded() const { return m_ended; }
 
@@ -151,6 +159,10 @@ private:
     void disableDigitKeys();
     void installDisplayFont();
     bool storedGameUsable() const;
+    // The six values a close would store now, in writing order.
+    StoredSettings::Values valuesToStore() const;
+    // The one save of the six values, for the close and the checkpoints.
+    StoredSettings::Saved saveProgress(QString *error);
     void startResults(int percentage);
 
     Services m_services;
@@ -165,6 +177,8 @@ private:
     VbColor m_back = 0x444444;
     bool m_formEnabled = true;
     bool m_ended = false;
+    // An exercise is solved (its score counted) and AdvanceExercise has not moved past it yet.
+    bool m_solvedNotAdvanced = false;
 };
 
 // A key that appends a character to the display, and whether it starts the countdown.

@@ -36,6 +36,22 @@ std::optional<double> parse(const QString &text, const QLocale &locale)
     return value;
 }
 
+QString fromStored(const QString &text, const QLocale &locale)
+{
+    if (parse(text, locale))
+        return text;
+    const QString point = locale.decimalPoint();
+    for (const QChar separator : {QLatin1Char(','), QLatin1Char('.')}) {
+        if (text.count(separator) != 1 || point == separator)
+            continue;
+        QString localised = text;
+        localised.replace(separator, point);
+        if (parse(localised, locale))
+            return localised;
+    }
+    return text;
+}
+
 double parseOrThrow(const QString &text, const QLocale &locale)
 {
     if (const auto value = parse(text, locale))

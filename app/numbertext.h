@@ -16,6 +16,12 @@ QString format(double value, const QLocale &locale = QLocale());
 // separators, non-finite values and anything that is not a whole number text fail.
 std::optional<double> parse(const QString &text, const QLocale &locale = QLocale());
 
+// A stored number text in the form of `locale`: a text that is no number there but is one with
+// the other of "," and "." as its decimal separator gets the locale's separator instead. Every
+// other text is returned unchanged. Stored numbers never hold group separators, so a game saved
+// under one locale's number settings reads the same under another's.
+QString fromStored(const QString &text, const QLocale &locale = QLocale());
+
 // parse(), raising a type-mismatch run-time error when the text is not a number.
 double parseOrThrow(const QString &text, const QLocale &locale = QLocale());
 

@@ -54,6 +54,23 @@ double rangeStep(double maxnums, double reps)
     return (maxnums - (maxnums / 3 + reps / 10)) / (reps - 1);
 }
 
+bool isLastExercise(const QString &cur, const QString &reps)
+{
+    return NumberText::leadingNumber(reps) == NumberText::leadingNumber(cur);
+}
+
+Position nextExercise(const Position &now, const QString &maxnums, const QString &reps)
+{
+    using NumberText::format;
+    using NumberText::parseOrThrow;
+    Position next;
+    next.cur = format(parseOrThrow(now.cur) + 1);
+    const QString dropped = format(levelDrop(parseOrThrow(now.level)));
+    next.level = format(parseOrThrow(dropped) + LevelRise);
+    next.nums = format(parseOrThrow(now.nums) + rangeStep(parseOrThrow(maxnums), parseOrThrow(reps)));
+    return next;
+}
+
 std::int16_t percentage(double score, double reps)
 {
     const double rated = score / (reps - reps / 10) * 100;

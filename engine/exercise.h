@@ -30,6 +30,19 @@ constexpr double LevelRise = 0.06;
 // How much the number range grows per exercise so that it reaches the target range at the end.
 double rangeStep(double maxnums, double reps);
 
+// Where a game stands: the texts of the counter, the level and the number range.
+struct Position {
+    QString cur, level, nums;
+};
+// True when exercise `cur` is the last of `reps`: the end test reads both counts with the
+// locale-independent leading-number parse.
+bool isLastExercise(const QString &cur, const QString &reps);
+// The position after exercise `now`: the counter one on, the level after the drop and then the
+// rise, the range one step on towards `maxnums`, each written as its box shows numbers. The rise
+// reads the dropped level back from its text, as the level box holds it between the two steps.
+// Raises a type-mismatch run-time error for a text that is not a number.
+Position nextExercise(const Position &now, const QString &maxnums, const QString &reps);
+
 // The score rated against 90 % of the exercises, rounded half to even into a 16-bit value and
 // capped at 100. Raises an overflow run-time error outside the 16-bit range.
 std::int16_t percentage(double score, double reps);

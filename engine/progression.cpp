@@ -8,19 +8,18 @@ namespace numbolo {
 
 Advance Form1::AdvanceExercise()
 {
+    m_solvedNotAdvanced = false;
     Timer1->setEnabled(false);
     Text15->setText(QStringLiteral("180"));
 
-    // The end test reads both counts with the locale-independent leading-number parse.
-    if (NumberText::leadingNumber(Text16->text()) != NumberText::leadingNumber(Text17->text())) {
-        Text17->setText(NumberText::format(NumberText::parseOrThrow(Text17->text()) + 1));
-        Text12->setText(NumberText::format(Exercise::levelDrop(NumberText::parseOrThrow(Text12->text()))));
-        // The rise reads the level back from its box, after the drop.
-        Text12->setText(NumberText::format(NumberText::parseOrThrow(Text12->text()) + Exercise::LevelRise));
-        const double step = Exercise::rangeStep(NumberText::parseOrThrow(Text14->text()),
-                                                NumberText::parseOrThrow(Text16->text()));
-        Text18->setText(NumberText::format(NumberText::parseOrThrow(Text18->text()) + step));
+    if (!Exercise::isLastExercise(Text17->text(), Text16->text())) {
+        const Exercise::Position next =
+            Exercise::nextExercise({Text17->text(), Text12->text(), Text18->text()}, Text14->text(), Text16->text());
+        Text17->setText(next.cur);
+        Text12->setText(next.level);
+        Text18->setText(next.nums);
         DrawExercise();
+        checkpoint();
         return Advance::NextExercise;
     }
 
@@ -39,6 +38,7 @@ Advance Form1::AdvanceExercise()
     // The credits cannot be started any more; stop a run in progress so only the results type.
     m_credits.stop();
     startResults(percentage);
+    checkpoint();
     return Advance::GameEnded;
 }
 

@@ -71,6 +71,7 @@ void Form1::Image6_Click()
     Text18->setText(NumberText::format(Exercise::startRange(*m, *r)));
     skipOnError([this] { DrawExercise(); });
     skipOnError([this] { Text17->setText(NumberText::format(NumberText::parseOrThrow(Text17->text()) + 1)); });
+    checkpoint(); // the game has started
 }
 
 } // namespace numbolo
