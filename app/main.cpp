@@ -1,5 +1,5 @@
-#include "app/form1.h"
 #include "app/platform.h"
+#include "app/program.h"
 
 #include <QApplication>
 
@@ -11,11 +11,5 @@ int main(int argc, char *argv[])
     numbolo::setupApplication();
 
     numbolo::RealServices real;
-    numbolo::Form1 window(real.services());
-    QObject::connect(&window, &numbolo::Form1::programEnded, &app, &QCoreApplication::exit, Qt::QueuedConnection);
-    window.load();
-    if (window.hasEnded())
-        return 1;
-    window.show();
-    return app.exec();
+    return numbolo::runGame(real.services());
 }
