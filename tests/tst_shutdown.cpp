@@ -1,7 +1,10 @@
 // Closing the main window: the six values stored (all "0" after an ended game), the program
-// ended at once from any moment, and a settings file that cannot be written.
+// ended at once from any moment, and a settings file that cannot be written. Every other way
+// the program ends or is asked to save (the termination signals, the desktop session) and the
+// checkpoints of a game under way go through the same save.
 
 #include "app/form1.h"
+#include "app/program.h"
 #include "input/form3.h"
 #include "tests/fakes.h"
 
@@ -11,10 +14,12 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
-#ifdef Q_OS_LINUX
 #include <csignal>
+#ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 using namespace numbolo;
@@ -27,6 +32,24 @@ void endGame(World &world, Form1 &form)
 {
     form.Text17->setText(form.Text16->text());
     skipExercise(world, form);
+}
+
+// A game under way at exercise 3 of 10 with a score of 2.
+const std::map<QString, QString> StoredGame{{"Level", "1.5"}, {"score", "2"}, {"maxnums", "100"},
+                                            {"cur", "3"},     {"nums", "40"},  {"reps", "10"}};
+const QStringList AllZero{"0", "0", "0", "0", "0", "0"};
+
+// The six values of the game above once its exercise is solved and "ΟΚ" is pressed.
+QStringList valuesAfterOk()
+{
+    World world;
+    world.shipFont();
+    world.installFont();
+    world.store(StoredGame);
+    auto form = world.start();
+    typeEveryTarget(*form);
+    click(form->successWindow()->Command1);
+    return shownGameValues(*form);
 }
 
 } // namespace
@@ -43,6 +66,10 @@ private slots:
     void closingEndsTheProgram();
     void failedWrite_data();
     void failedWrite();
+    void checkpoints_data();
+    void checkpoints();
+    void endings_data();
+    void endings();
 };
 
 void TestShutdown::initTestCase()
@@ -109,6 +136,9 @@ void TestShutdown::savedAndResumed()
     QCOMPARE(world.messages.shown.size(), messagesBefore);
     QCOMPARE(world.clock.pending(), std::size_t(0)); // nothing moves any more
     QCOMPARE(storedGameValues(world), saved.isEmpty() ? shown : saved);
+    // The save counts once the new file and then its folder have been flushed to the disk.
+    QCOMPARE(world.settings.flushed.mid(world.settings.flushed.size() - 2),
+             (QStringList{world.settings.path + ".saving", QFileInfo(world.settings.path).absolutePath()}));
     if (saved.isEmpty()) // a fraction is stored exactly as shown
         QVERIFY(shown[0].contains(locale.decimalPoint()));
 
@@ -131,7 +161,8 @@ void TestShutdown::closingEndsTheProgram_data()
     QTest::addColumn<QString>("moment");
     QTest::addColumn<QString>("savedCur");
     QTest::newRow("during the results animation") << "animation" << "0";
-    QTest::newRow("success window open") << "success" << "1";
+    // The solved exercise counts once: it is stored as "ΟΚ" would leave the game, one exercise on.
+    QTest::newRow("success window open") << "success" << "2";
     QTest::newRow("success window open over the results") << "success, ended" << "0";
     QTest::newRow("time-out message open") << "time-out" << "1";
     QTest::newRow("skip question open, answered yes") << "skip" << "1";
@@ -193,18 +224,23 @@ void TestShutdown::failedWrite_data()
 {
     QTest::addColumn<QString>("failure");
     QTest::addColumn<bool>("previousFile");
-    QTest::newRow("settings folder read-only") << "read-only" << true;
+    QTest::addColumn<bool>("kept"); // the previous file stays as it was
+    QTest::newRow("settings folder read-only") << "read-only" << true << true;
 #ifdef Q_OS_LINUX
-    QTest::newRow("disk full") << "full" << true;
+    QTest::newRow("disk full") << "full" << true << true;
 #endif
-    QTest::newRow("settings folder is a file") << "folder is a file" << false;
-    QTest::newRow("a folder in the settings file's place") << "file is a folder" << false;
+    QTest::newRow("settings folder is a file") << "folder is a file" << false << true;
+    QTest::newRow("a folder in the settings file's place") << "file is a folder" << false << true;
+    QTest::newRow("the disk fails to flush the new file") << "file flush" << true << true;
+    // The new file is in place, but a power cut could still lose it: the save did not count.
+    QTest::newRow("the disk fails to flush the folder") << "folder flush" << true << false;
 }
 
 void TestShutdown::failedWrite()
 {
     QFETCH(QString, failure);
     QFETCH(bool, previousFile);
+    QFETCH(bool, kept);
     World world;
     if (failure == QLatin1String("folder is a file")) {
         QFile blocker(world.dir.filePath(QStringLiteral("blocker")));
@@ -215,15 +251,16 @@ void TestShutdown::failedWrite()
         QVERIFY(QDir().mkpath(world.settings.path));
     if (previousFile)
         world.store({{"Level", "1.5"}, {"score", "2"}, {"maxnums", "100"}, {"cur", "3"}, {"nums", "40"}, {"reps", "10"}});
-    const QByteArray before = fileContents(world.settings.path);
-    QCOMPARE(before.isEmpty(), !previousFile);
 
     auto form = shownWindowWithFont(world); // reading never fails: a missing or odd file reads as empty
     QVERIFY(!form->hasEnded());
     QCOMPARE(form->Text17->text(), previousFile ? QStringLiteral("3") : QStringLiteral("0"));
     world.messages.answers.push_back(MessageAnswer::Yes);
-    click(form->Image6); // a change that will not be saved
+    click(form->Image6); // a skip, whose checkpoint is saved; or a start that the options refuse
     world.messages.shown.clear();
+    form->Text13->setText(QStringLiteral("7")); // a change that will not be saved
+    const QByteArray before = fileContents(world.settings.path);
+    QCOMPARE(before.isEmpty(), !previousFile);
 
     const QString folder = QFileInfo(world.settings.path).absolutePath();
     auto restore = qScopeGuard([&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
@@ -232,6 +269,8 @@ void TestShutdown::failedWrite()
         if (QFileInfo(folder).isWritable())
             QSKIP("The folder stays writable for this user (root).");
     }
+    world.settings.fileFlushFails = failure == QLatin1String("file flush");
+    world.settings.folderFlushFails = failure == QLatin1String("folder flush");
 
     QSignalSpy ended(form.get(), &Form1::programEnded);
 #ifdef Q_OS_LINUX
@@ -259,8 +298,163 @@ void TestShutdown::failedWrite()
     QCOMPARE(shown.icon, MessageIcon::Critical);
     QCOMPARE(shown.buttons, MessageButtons::Ok);
     QCOMPARE(shown.title, QStringLiteral("Numbolo"));
-    // The previous file is whole: the next run resumes where the last save left off.
-    QCOMPARE(fileContents(world.settings.path), before);
+    QCOMPARE(shown.text.contains(QStringLiteral("έμεινε όπως ήταν")), kept);
+    if (kept) // the previous file is whole: the next run resumes where the last save left off
+        QCOMPARE(fileContents(world.settings.path), before);
+    else
+        QCOMPARE(storedGameValues(world), shownGameValues(*form));
+}
+
+void TestShutdown::checkpoints_data()
+{
+    QTest::addColumn<QString>("moment");
+    QTest::addColumn<QStringList>("saved"); // empty: the values as shown
+    QTest::newRow("a game starts") << "started" << QStringList();
+    QTest::newRow("an exercise begins after a skip") << "skipped" << QStringList();
+    QTest::newRow("an exercise begins after a time-out") << "timed out" << QStringList();
+    QTest::newRow("an exercise is solved: stored one exercise on") << "solved" << QStringList();
+    QTest::newRow("the last exercise is solved: stored as an ended game") << "last solved" << AllZero;
+    QTest::newRow("the game ends") << "ended" << AllZero;
+    QTest::newRow("checkpoints that cannot be written are silent") << "unwritable" << QStringList();
+}
+
+void TestShutdown::checkpoints()
+{
+    // A power cut, a crash or kill -9 loses at most the exercise in play: the values reach the
+    // disk whenever a game starts, an exercise begins or is solved and a game ends.
+    QFETCH(QString, moment);
+    QFETCH(QStringList, saved);
+    World world;
+    if (moment == QLatin1String("unwritable"))
+        QVERIFY(QDir().mkpath(world.settings.path));
+    auto form = shownGame(world);
+    QCOMPARE(form->Text17->text(), QStringLiteral("1"));
+    if (moment == QLatin1String("skipped")) {
+        skipExercise(world, *form);
+    } else if (moment == QLatin1String("timed out")) {
+        click(usableDigit(*form));
+        world.clock.advance(180'000);
+    } else if (moment.endsWith(QLatin1String("solved"))) {
+        if (moment.startsWith(QLatin1String("last")))
+            form->Text17->setText(QStringLiteral("10"));
+        typeEveryTarget(*form);
+        QVERIFY(form->successWindow() != nullptr);
+    } else if (moment == QLatin1String("ended")) {
+        endGame(world, *form);
+        QVERIFY(form->resultsAnimationRunning());
+    } else if (moment == QLatin1String("unwritable")) {
+        skipExercise(world, *form);
+        QCOMPARE(form->Text17->text(), QStringLiteral("2"));
+        QVERIFY(world.messages.shown.size() == 1); // the skip question only
+        QVERIFY(QFileInfo(world.settings.path).isDir());
+        // The close reports the failed save, once.
+        form->close();
+        QCOMPARE(world.messages.shown.size(), std::size_t(2));
+        QCOMPARE(world.messages.shown.back().icon, MessageIcon::Critical);
+        return;
+    }
+    QVERIFY(!form->hasEnded());
+    const QStringList stored = storedGameValues(world);
+    if (moment == QLatin1String("solved")) {
+        click(form->successWindow()->Command1); // the stored values are those "ΟΚ" makes
+        QCOMPARE(form->Text17->text(), QStringLiteral("2"));
+    }
+    QCOMPARE(stored, saved.isEmpty() ? shownGameValues(*form) : saved);
+}
+
+void TestShutdown::endings_data()
+{
+    QTest::addColumn<QString>("moment");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("saved"); // empty: the values as shown; "after ok": as "ΟΚ" leaves them
+    QTest::newRow("closing the window") << "running" << "close" << 0 << QStringList();
+#ifdef Q_OS_UNIX
+    QTest::newRow("SIGTERM (shutdown, logout)") << "running" << "SIGTERM" << 0 << QStringList();
+    QTest::newRow("SIGHUP (the terminal closes)") << "running" << "SIGHUP" << 0 << QStringList();
+    QTest::newRow("SIGINT (Ctrl+C)") << "running" << "SIGINT" << 0 << QStringList();
+    QTest::newRow("SIGTERM after the game ended") << "ended" << "SIGTERM" << 0 << AllZero;
+    QTest::newRow("SIGTERM with the success window open: counted once") << "solved" << "SIGTERM" << 0
+                                                                       << QStringList{"after ok"};
+    QTest::newRow("SIGTERM with the last success window open") << "last solved" << "SIGTERM" << 0 << AllZero;
+    QTest::newRow("a save that fails, by SIGTERM: status 1") << "unwritable" << "SIGTERM" << 1 << QStringList();
+#endif
+    QTest::newRow("the desktop session asks to save, then the window closes") << "running" << "session" << 0
+                                                                               << QStringList();
+    QTest::newRow("the session's save after the game ended") << "ended" << "session" << 0 << AllZero;
+    QTest::newRow("a save that fails, by closing: status 1") << "unwritable" << "close" << 1 << QStringList();
+}
+
+void TestShutdown::endings()
+{
+    // The program as it runs: every way it ends stores what closing the window stores, and
+    // the exit status says whether the progress was saved.
+    QFETCH(QString, moment);
+    QFETCH(QString, how);
+    QFETCH(int, status);
+    QFETCH(QStringList, saved);
+    if (saved == QStringList{"after ok"})
+        saved = valuesAfterOk();
+    World world;
+    world.shipFont();
+    world.installFont();
+    if (moment == QLatin1String("unwritable"))
+        QVERIFY(QDir().mkpath(world.settings.path));
+    else
+        world.store(StoredGame);
+    // As in a fresh program, where closing the last window would end the event loop.
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+    auto restore = qScopeGuard([] { QGuiApplication::setQuitOnLastWindowClosed(false); });
+
+    QStringList shown;
+    QStringList storedOnRequest;
+    bool goesOn = false;
+    QTimer act;
+    act.setSingleShot(true);
+    connect(&act, &QTimer::timeout, this, [&] {
+        Form1 *form = runningWindow();
+        if (form == nullptr)
+            return QCoreApplication::exit(99);
+        if (moment == QLatin1String("ended")) {
+            endGame(world, *form);
+            world.messages.shown.clear(); // the skip question
+        }
+        if (moment.endsWith(QLatin1String("solved"))) {
+            if (moment.startsWith(QLatin1String("last")))
+                form->Text17->setText(form->Text16->text());
+            typeEveryTarget(*form);
+        }
+        shown = shownGameValues(*form);
+        if (how == QLatin1String("session")) {
+            emit form->findChild<EndRequests *>()->saveRequested();
+            storedOnRequest = storedGameValues(world);
+            goesOn = !form->hasEnded() && form->isVisible();
+            form->close();
+        } else if (how == QLatin1String("close")) {
+            form->close();
+        } else {
+#ifdef Q_OS_UNIX
+            const int signal = how == QLatin1String("SIGTERM") ? SIGTERM : how == QLatin1String("SIGHUP") ? SIGHUP : SIGINT;
+            ::kill(::getpid(), signal);
+#endif
+        }
+    });
+    act.start(0);
+    QCOMPARE(runGame(world.services()), status);
+
+    QCOMPARE(shown.size(), 6);
+    QVERIFY(runningWindow() == nullptr);
+    if (status != 0) {
+        QCOMPARE(world.messages.shown.size(), std::size_t(1));
+        QCOMPARE(world.messages.shown.front().icon, MessageIcon::Critical);
+        return;
+    }
+    QVERIFY(world.messages.shown.empty());
+    QCOMPARE(storedGameValues(world), saved.isEmpty() ? shown : saved);
+    if (how == QLatin1String("session")) {
+        QVERIFY(goesOn);
+        QCOMPARE(storedOnRequest, saved.isEmpty() ? shown : saved);
+    }
 }
 
 QTEST_MAIN(TestShutdown)

@@ -3,6 +3,7 @@
 
 #include "app/form1.h"
 #include "app/numbertext.h"
+#include "app/program.h"
 #include "tests/fakes.h"
 
 #include <QDir>
@@ -10,7 +11,10 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QLockFile>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -137,6 +141,8 @@ private slots:
     void storedLevelInTheUserLocale();
     void handWrittenSettingsFile_data();
     void handWrittenSettingsFile();
+    void oneCopyPerSettingsFile_data();
+    void oneCopyPerSettingsFile();
 };
 
 void TestStartup::initTestCase()
@@ -441,26 +447,36 @@ void TestStartup::damagedStoredValues()
     const std::pair<const char *, TextBox *> others[] = {{"Level", form->Text12}, {"score", form->Text13},
                                                          {"maxnums", form->Text14}, {"nums", form->Text18},
                                                          {"reps", form->Text16}};
+    // It starts clean: no game and no score, which the next game would otherwise carry on from.
+    QCOMPARE(form->Text13->text(), QStringLiteral("0"));
     for (const auto &[name, box] : others)
-        QCOMPARE(box->text(), stored.value(QString::fromLatin1(name)));
+        if (box != form->Text13)
+            QCOMPARE(box->text(), stored.value(QString::fromLatin1(name)));
 }
 
 void TestStartup::storedLevelInTheUserLocale_data()
 {
+    // Stored numbers read whichever of "," and "." is their decimal separator: a game saved
+    // under Greek number settings resumes under English or C ones, and back.
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("level");
+    QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("resumes");
     const QLocale greek(QLocale::Greek, QLocale::Greece);
-    QTest::newRow("Greek decimal comma") << greek << "1,22" << true;
-    QTest::newRow("a point is no decimal in Greek") << greek << "1.22" << false;
-    QTest::newRow("C decimal point") << QLocale::c() << "1.22" << true;
-    QTest::newRow("a comma is no decimal in C") << QLocale::c() << "1,22" << false;
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("Greek decimal comma") << greek << "1,22" << "1,22" << true;
+    QTest::newRow("saved under C, read in Greek") << greek << "1.22" << "1,22" << true;
+    QTest::newRow("C decimal point") << QLocale::c() << "1.22" << "1.22" << true;
+    QTest::newRow("saved in Greek, read under C") << QLocale::c() << "1,22333333333333" << "1.22333333333333" << true;
+    QTest::newRow("saved in Greek, read in English") << english << "1,22" << "1.22" << true;
+    QTest::newRow("both separators: no number") << english << "1.222,5" << "1.222,5" << false;
 }
 
 void TestStartup::storedLevelInTheUserLocale()
 {
     QFETCH(QLocale, locale);
     QFETCH(QString, level);
+    QFETCH(QString, shown);
     QFETCH(bool, resumes);
     QLocale::setDefault(locale);
     World world;
@@ -468,10 +484,17 @@ void TestStartup::storedLevelInTheUserLocale()
     world.installFont();
     Stored stored = ValidGame;
     stored["Level"] = level;
+    stored["nums"] = locale.decimalPoint() == QLatin1String(",") ? "40.5" : "40,5";
     storeAll(world, stored);
     const auto form = world.start();
 
-    verifyStartedFromLevel(world, *form, level, resumes);
+    verifyStartedFromLevel(world, *form, shown, resumes);
+    if (resumes) {
+        QCOMPARE(form->Text18->text(), QString(QStringLiteral("40") + locale.decimalPoint() + QStringLiteral("5")));
+        // The game goes on from there: the next exercise reads the level and range as numbers.
+        QCOMPARE(form->AdvanceExercise(), Advance::NextExercise);
+        QCOMPARE(form->Text17->text(), QStringLiteral("4"));
+    }
 }
 
 void TestStartup::handWrittenSettingsFile_data()
@@ -487,6 +510,12 @@ void TestStartup::handWrittenSettingsFile_data()
     QTest::newRow("Greek decimal comma, quoted") << greek << "[Str]\nLevel=\"1,22\"\n" + game << "1,22" << true;
     QTest::newRow("keys are case-sensitive") << QLocale::c() << "[Str]\nlevel=1.5\n" + game << "" << false;
     QTest::newRow("another section") << QLocale::c() << "[Other]\nLevel=1.5\n" + game << "" << false;
+    QTest::newRow("blanks, a trailing comment, Windows line breaks")
+        << QLocale::c() << QByteArray("\xEF\xBB\xBF; saved\r\n[Str]\r\nLevel = 1.5 ; level\r\n") + game << "1.5" << true;
+    QTest::newRow("the last of two values counts") << QLocale::c() << "[Str]\nLevel=9\n" + game + "Level=1.5\n"
+                                                  << "1.5" << true;
+    QTest::newRow("escapes, as Qt writes them") << QLocale::c() << "[Str]\nLevel=\"1\\x2e\" \\\n5\n" + game << "1.5"
+                                               << true;
 }
 
 void TestStartup::handWrittenSettingsFile()
@@ -533,6 +562,83 @@ void TestStartup::designFontsUseTheirFirstInstalledStandIn()
     auto form = world.start();
     if (design == QLatin1String("Monotype Corsiva"))
         QVERIFY(QFontInfo(form->Label4->font()).family().startsWith(standIn));
+}
+
+void TestStartup::oneCopyPerSettingsFile_data()
+{
+    QTest::addColumn<QString>("other");  // what another copy left beside the settings file
+    QTest::addColumn<bool>("link");      // this start reaches the settings through a link
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("a copy runs: it is asked to the front") << "running" << false << false;
+    QTest::newRow("a copy runs on the file this link names") << "running" << true << false;
+    QTest::newRow("the lock of a killed copy") << "killed" << false << true;
+    QTest::newRow("an empty lock, from a kill while the lock was made") << "empty" << false << true;
+}
+
+void TestStartup::oneCopyPerSettingsFile()
+{
+    // Two copies on the same settings would overwrite each other's progress: a second start
+    // brings the running copy's window to the front and ends.
+    QFETCH(QString, other);
+    QFETCH(bool, link);
+    QFETCH(bool, starts);
+    World world;
+    world.shipFont();
+    world.installFont();
+    storeAll(world, ValidGame);
+    if (link) {
+        const QString file = world.settings.path;
+        world.settings.path = world.dir.filePath(QStringLiteral("linked.ini"));
+        QVERIFY(QFile::link(file, world.settings.path));
+    }
+    const QByteArray before = fileContents(world.settings.path);
+
+    std::unique_ptr<InstanceLock> running;
+    const QString lockPath = InstanceLock(world.settings.path).lockPath();
+    if (other == QLatin1String("running")) {
+        running = std::make_unique<InstanceLock>(StoredSettings::resolvedPath(world.settings.path));
+        QVERIFY(running->acquired());
+    } else if (other == QLatin1String("killed")) {
+        // A lock as a copy writes it, with the id of a process that no longer exists.
+        QByteArray lock;
+        {
+            QLockFile made(lockPath);
+            QVERIFY(made.tryLock(0));
+            lock = fileContents(lockPath);
+        }
+        lock.replace(0, lock.indexOf('\n'), "2147483646");
+        QFile file(lockPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(lock);
+    } else {
+        QFile file(lockPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+    std::unique_ptr<QSignalSpy> asked;
+    if (running)
+        asked = std::make_unique<QSignalSpy>(running.get(), &InstanceLock::showRequested);
+    bool shown = false;
+    QTimer close;
+    close.setSingleShot(true);
+    connect(&close, &QTimer::timeout, this, [&] {
+        if (Form1 *form = runningWindow()) {
+            shown = form->isVisible();
+            form->close();
+        }
+    });
+    close.start(0);
+    QCOMPARE(runGame(world.services()), 0);
+
+    QCOMPARE(shown, starts);
+    QVERIFY(world.messages.shown.empty());
+    if (starts) {
+        QVERIFY(!QFile::exists(lockPath)); // released at the end
+        return;
+    }
+    QCOMPARE(fileContents(world.settings.path), before);
+    QVERIFY(asked->count() == 1 || asked->wait(1000));
+    QVERIFY(QFile::exists(lockPath));
 }
 
 QTEST_MAIN(TestStartup)
