@@ -184,6 +184,8 @@ private slots:
     void toolImagesIgnoredWhileSuccessWindowOpen_data();
     void toolImagesIgnoredWhileSuccessWindowOpen();
 
+    void doubleClicks_data();
+    void doubleClicks();
     void foldAndUnfoldToolStrip();
     void soundSwitch_data();
     void soundSwitch();
@@ -191,6 +193,7 @@ private slots:
     void restartAsksFirst();
     void restartAnsweredNoChangesNothing();
     void restartYesWhileCountdownRuns();
+    void restartAfterTheGameEndedChangesNothing();
     void restartTwiceIsLikeOnce();
 
     void colourDialogOpensOnce();
@@ -356,13 +359,16 @@ void TestWindows::eachSolvedExerciseGetsAFreshWindow()
 void TestWindows::toolImagesIgnoredWhileSuccessWindowOpen_data()
 {
     QTest::addColumn<QString>("image");
-    for (const char *name : {"Image1", "Image2", "Image5", "Image6", "Image7", "Image8", "Label4"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    QTest::addColumn<Way>("way");
+    for (const Way way : {Way::Mouse, Way::AccessiblePress, Way::ProgrammaticClick})
+        for (const char *name : {"Image1", "Image2", "Image5", "Image6", "Image7", "Image8", "Label4"})
+            QTest::addRow("%s, %s", name, qPrintable(wayName(way))) << QString::fromLatin1(name) << way;
 }
 
 void TestWindows::toolImagesIgnoredWhileSuccessWindowOpen()
 {
     QFETCH(QString, image);
+    QFETCH(Way, way);
     Started s;
     Form1 &form = *s.form;
     startGame(form, QStringLiteral("10"), QStringLiteral("100"));
@@ -371,13 +377,75 @@ void TestWindows::toolImagesIgnoredWhileSuccessWindowOpen()
     s.world.messages.answers = {MessageAnswer::Yes};
     const QMap<QString, QString> before = gameState(form);
 
-    click(form.findChild<QWidget *>(image));
+    activate(form.findChild<QWidget *>(image), way);
 
     QCOMPARE(lines(gameState(form)), lines(before));
     QVERIFY(s.world.messages.shown.empty());
     QVERIFY(form.helpWindow() == nullptr);
     QVERIFY(form.colourDialog() == nullptr);
     QVERIFY(!form.creditsRunning());
+}
+
+// ---- Double-clicks ---------------------------------------------------------------------------
+
+void TestWindows::doubleClicks_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<int>("actions");
+    // Pictures, the credits label and the painted buttons act once on a double- or
+    // triple-click; the keypad's push buttons act on every click.
+    for (const int clicks : {2, 3}) {
+        for (const char *once : {"Image6", "Image8", "Image5", "Image1", "Image7", "Label4", "CommandButton2", "swatch"})
+            QTest::addRow("%s, %d clicks", once, clicks) << QString::fromLatin1(once) << clicks << 1;
+        for (const char *every : {"Command4", "Command17"})
+            QTest::addRow("%s, %d clicks", every, clicks) << QString::fromLatin1(every) << clicks << clicks;
+    }
+}
+
+void TestWindows::doubleClicks()
+{
+    QFETCH(QString, control);
+    QFETCH(int, clicks);
+    QFETCH(int, actions);
+    Started s;
+    Form1 &form = *s.form;
+    enableAllKeys(form);
+    form.Text16->setText(QStringLiteral("10")); // valid options: the red arrow starts a game
+    form.Text14->setText(QStringLiteral("100"));
+
+    // Every click that reaches any control of either window.
+    int acted = 0;
+    const auto count = [&](QObject *object) {
+        if (auto *button = qobject_cast<QAbstractButton *>(object))
+            connect(button, &QAbstractButton::clicked, this, [&] { ++acted; });
+        else if (auto *picture = qobject_cast<ImageButton *>(object))
+            connect(picture, &ImageButton::clicked, this, [&] { ++acted; });
+        else if (auto *label = qobject_cast<ClickLabel *>(object))
+            connect(label, &ClickLabel::clicked, this, [&] { ++acted; });
+    };
+    for (QObject *object : form.controls())
+        count(object);
+    QWidget *target = form.findChild<QWidget *>(control);
+    if (control == QLatin1String("swatch")) {
+        click(form.Image2);
+        acted = 0;
+        for (FormsButton *swatch : form.colourDialog()->CommandButton1)
+            count(swatch);
+        target = form.colourDialog()->CommandButton1[0];
+    }
+
+    clickBurst(target, clicks);
+
+    QCOMPARE(acted, actions);
+    if (control == QLatin1String("Image6")) { // the game starts, and no skip question follows
+        QCOMPARE(form.Text17->text(), QStringLiteral("1"));
+        QVERIFY(s.world.messages.shown.empty());
+    }
+    if (control == QLatin1String("Image8"))
+        QVERIFY(!form.soundsOn());
+    if (control == QLatin1String("Command4"))
+        QCOMPARE(form.Text1->text(), QStringLiteral("4").repeated(clicks));
 }
 
 // ---- Tool strip and sound switch -----------------------------------------------------------
@@ -503,12 +571,55 @@ void TestWindows::restartYesWhileCountdownRuns()
     expected[QStringLiteral("Text15")] = QStringLiteral("180");
     for (int n = 2; n <= 9; ++n)
         expected[QStringLiteral("Text%1").arg(n)] = QString();
+    // As at a start with no game: the digits wait for the next game.
+    for (int n = 0; n <= 9; ++n)
+        expected[QStringLiteral("Command%1 enabled").arg(n)] = QStringLiteral("no");
     QCOMPARE(lines(gameState(form)), lines(expected));
 
-    // The countdown is really stopped.
+    // The countdown is really stopped, and no digit starts it again.
     s.world.clock.advance(5000);
     QCOMPARE(form.Text15->text(), QStringLiteral("180"));
     QVERIFY(s.world.sound.played.empty());
+    for (int n = 1; n <= 9; ++n)
+        click(form.findChild<QWidget *>(QStringLiteral("Command%1").arg(n)));
+    QVERIFY(!form.Timer1->isEnabled());
+
+    // Even a countdown that runs with no game (new options typed, not started) never moves a
+    // game on: there is none. It used to end the program with a run-time error.
+    form.Text16->setText(QStringLiteral("10"));
+    form.Text14->setText(QStringLiteral("100"));
+    form.Timer1->setEnabled(true);
+    s.world.clock.advance(181'000);
+    QVERIFY(!form.hasEnded());
+    QVERIFY(s.world.messages.shown.size() == 1); // the restart question only
+    QCOMPARE(form.Text17->text(), QStringLiteral("0"));
+    QCOMPARE(form.Text15->text(), QStringLiteral("180"));
+    QVERIFY(form.Text2->text().isEmpty());
+}
+
+// The countdown of the last exercise runs out while the restart question is open: the game
+// has ended by the time the child answers, and a late "Ναι" must not touch it.
+void TestWindows::restartAfterTheGameEndedChangesNothing()
+{
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    form.Text17->setText(QStringLiteral("10"));
+    click(usableDigit(form));
+    s.world.messages.whileOpen = [&](const Message &message) {
+        if (message.title == QStringLiteral("Επανεκκίνηση"))
+            s.world.clock.advance(180'000);
+    };
+    s.world.messages.answers = {MessageAnswer::Ok, MessageAnswer::Yes};
+
+    click(form.Image5);
+
+    QCOMPARE(s.world.messages.shown.size(), std::size_t(2));
+    QVERIFY(!form.Frame1->isFrameEnabled());
+    QVERIFY(form.resultsAnimationRunning());
+    QCOMPARE(form.Text17->text(), QStringLiteral("10"));
+    QCOMPARE(form.Text14->text(), QStringLiteral("100"));
+    QVERIFY(form.Text14->isLocked());
 }
 
 void TestWindows::restartTwiceIsLikeOnce()
