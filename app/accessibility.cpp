@@ -30,12 +30,21 @@ public:
             QAccessibleWidget::doAction(action);
             return;
         }
-        if (auto *button = qobject_cast<QAbstractButton *>(widget()))
-            button->click(); // does nothing while the key itself is disabled
-        else if (auto *picture = qobject_cast<ImageButton *>(widget()))
-            picture->click();
-        else if (auto *label = qobject_cast<ClickLabel *>(widget()))
-            label->click();
+        // The click runs from the event loop, after the reply to the screen reader has gone:
+        // a handler may open a question and wait for its answer, and the screen reader must
+        // not wait with it (it has to read the question out).
+        QWidget *target = widget();
+        QMetaObject::invokeMethod(
+            target,
+            [target] {
+                if (auto *button = qobject_cast<QAbstractButton *>(target))
+                    button->click(); // does nothing while the key itself is disabled
+                else if (auto *picture = qobject_cast<ImageButton *>(target))
+                    picture->click();
+                else if (auto *label = qobject_cast<ClickLabel *>(target))
+                    label->click();
+            },
+            Qt::QueuedConnection);
     }
 
     QAccessible::State state() const override

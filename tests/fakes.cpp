@@ -163,6 +163,7 @@ void activate(QWidget *control, Way way)
         QVERIFY2(actions != nullptr && actions->actionNames().contains(QAccessibleActionInterface::pressAction()),
                  qPrintable(control->objectName()));
         actions->doAction(QAccessibleActionInterface::pressAction());
+        QCoreApplication::processEvents(); // the press acts from the event loop
         return;
     }
     case Way::ProgrammaticClick:
