@@ -88,8 +88,12 @@ private:
     VbColor m_back;
 };
 
-// A captioned group box. Disabling a frame makes everything inside it ignore the mouse and the
-// keyboard while the contained controls keep their own enabled flags and their look.
+// A captioned group box, drawn as an etched rectangle (a dark and a light line) whose top edge
+// runs through the middle of the caption; the caption stands on that line at the left, over the
+// frame's background. The lines are the frame's outer edge, and its inside starts at its top
+// edge, so the contained controls keep the places of the design. Disabling a frame makes
+// everything inside it ignore the mouse and the keyboard while the contained controls keep
+// their own enabled flags and their look; only the caption greys.
 class Frame : public QGroupBox {
     Q_OBJECT
     Q_PROPERTY(quint32 BackColor READ backColor WRITE setBackColor)
@@ -101,6 +105,9 @@ public:
     void setBackColor(VbColor color);
     bool isFrameEnabled() const { return m_enabled; }
     void setFrameEnabled(bool enabled);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void applyPalette();

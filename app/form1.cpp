@@ -124,8 +124,14 @@ void Form1::setBackColor(VbColor color)
 
 void Form1::setOuterWidth(int twips)
 {
-    // The window frame takes 90 twips of the outer width.
-    setFixedWidth(px(twips - 90));
+    // The window frame takes 90 twips of the outer width. Folded (7400), that would end the
+    // window at 7310 twips, 40 twips into the show-tools button Image3 at the right edge of the
+    // play area; the window ends just right of the button instead, so all of it shows.
+    int client = px(twips - 90);
+    const QRect button = Image3->geometry();
+    if (client > button.left() && client <= button.right())
+        client = button.right() + 1;
+    setFixedWidth(client);
 }
 
 MessageAnswer Form1::message(MessageIcon icon, MessageButtons buttons, const QString &title, const QString &text)
