@@ -1,13 +1,12 @@
 // What screen readers hear: a Greek accessible name for every control of the main window a
-// person can use or read, the tooltip as its description, and the picture buttons and the
-// credits label presented as buttons that assistive technology can press.
+// person can use or read, the tooltip as its description, and the keys, the picture buttons and
+// the credits label presented as buttons that assistive technology can press.
 
 #include "app/form1.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QCoreApplication>
-#include <QMouseEvent>
 
 #include <initializer_list>
 #include <utility>
@@ -16,35 +15,55 @@ namespace numbolo {
 
 namespace {
 
-// A picture or label that acts on a click, presented as a push button with a press action.
-class ClickableAccessible : public QAccessibleWidget {
+// A key, a picture or the credits label, presented as a push button whose press action is a
+// click. The click is made at once and goes through the game's gate like a mouse click, so a
+// screen reader or a switch device can press whatever the mouse could, and nothing more.
+class PressableAccessible : public QAccessibleWidget {
 public:
-    explicit ClickableAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Button) {}
+    explicit PressableAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Button) {}
 
-    QStringList actionNames() const override { return {pressAction()}; }
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
 
-    // Pressing clicks the control as the mouse would, so a window or frame that blocks the
-    // mouse blocks this as well.
     void doAction(const QString &action) override
     {
-        if (action != pressAction())
+        if (action != pressAction()) {
+            QAccessibleWidget::doAction(action);
             return;
+        }
+        // The click runs from the event loop, after the reply to the screen reader has gone:
+        // a handler may open a question and wait for its answer, and the screen reader must
+        // not wait with it (it has to read the question out).
         QWidget *target = widget();
-        const QPointF centre = QRectF(target->rect()).center();
-        const QPointF global = target->mapToGlobal(centre);
-        QMouseEvent press(QEvent::MouseButtonPress, centre, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, centre, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &release);
+        QMetaObject::invokeMethod(
+            target,
+            [target] {
+                if (auto *button = qobject_cast<QAbstractButton *>(target))
+                    button->click(); // does nothing while the key itself is disabled
+                else if (auto *picture = qobject_cast<ImageButton *>(target))
+                    picture->click();
+                else if (auto *label = qobject_cast<ClickLabel *>(target))
+                    label->click();
+            },
+            Qt::QueuedConnection);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.pressed = qobject_cast<QAbstractButton *>(widget()) != nullptr
+            && static_cast<QAbstractButton *>(widget())->isDown();
+        return state;
     }
 };
 
-QAccessibleInterface *clickableFactory(const QString &className, QObject *object)
+QAccessibleInterface *pressableFactory(const QString &className, QObject *object)
 {
-    const bool clickable = className == QLatin1String(ImageButton::staticMetaObject.className())
-        || className == QLatin1String(ClickLabel::staticMetaObject.className());
-    if (clickable && object->isWidgetType())
-        return new ClickableAccessible(static_cast<QWidget *>(object));
+    static const QStringList pressable{QLatin1String(ImageButton::staticMetaObject.className()),
+                                       QLatin1String(ClickLabel::staticMetaObject.className()),
+                                       QLatin1String(PushButton::staticMetaObject.className()),
+                                       QLatin1String(FormsButton::staticMetaObject.className())};
+    if (object->isWidgetType() && pressable.contains(className))
+        return new PressableAccessible(static_cast<QWidget *>(object));
     return nullptr;
 }
 
@@ -53,7 +72,7 @@ QAccessibleInterface *clickableFactory(const QString &className, QObject *object
 void applyAccessibleNames(Form1 &form)
 {
     static const bool factoryInstalled = [] {
-        QAccessible::installFactory(clickableFactory);
+        QAccessible::installFactory(pressableFactory);
         return true;
     }();
     Q_UNUSED(factoryInstalled);

@@ -6,11 +6,14 @@
 #include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
+#include <QApplication>
 #include <QStyleOptionButton>
 #include <QSvgRenderer>
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace numbolo {
 
@@ -25,6 +28,29 @@ TextBox::TextBox(QWidget *parent) : QLineEdit(parent), m_fore(0x000000), m_back(
     // font in boxes of the design's size; the border is drawn over the edge instead.
     setFrame(false);
     setTextMargins(2, 0, 2, 0);
+    connect(this, &QLineEdit::textChanged, this, &TextBox::textChangedFromAnywhere);
+}
+
+void TextBox::setText(const QString &text)
+{
+    const QScopedValueRollback<bool> writing(m_programWrite, true);
+    m_accepted = text;
+    QLineEdit::setText(text);
+}
+
+void TextBox::textChangedFromAnywhere()
+{
+    if (m_programWrite)
+        return;
+    // Typing reaches a locked box only through paths that bypass the keyboard's read-only
+    // check, such as a screen reader's "set text": the box then shows its text again at once.
+    const bool allowed = m_mayEdit ? m_mayEdit() : !isLocked();
+    if (allowed) {
+        m_accepted = text();
+        return;
+    }
+    const QScopedValueRollback<bool> refusing(m_programWrite, true);
+    QLineEdit::setText(m_accepted);
 }
 
 void TextBox::setBorder(bool border)
@@ -92,6 +118,12 @@ void TextBox::setFontBold(bool bold)
 
 FormsButton::FormsButton(VbColor back, QWidget *parent) : QPushButton(parent), m_back(back) {}
 
+void FormsButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A push button takes the second click of a double-click as a new press; this one does not.
+    event->accept();
+}
+
 void FormsButton::paintEvent(QPaintEvent *)
 {
     // A flat face in the button's own colour with a raised edge, pressed look when down.
@@ -135,6 +167,48 @@ void Frame::setFrameEnabled(bool enabled)
 {
     m_enabled = enabled;
     applyPalette();
+}
+
+void Frame::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QString caption = title();
+    // The caption's letters start where the design's controls do, 120 twips in, and their top
+    // is the frame's top edge. They are placed by their drawn outline rather than the font's
+    // line height: the faces that stand in for the design's reserve much room above and below
+    // the letters, which would push the caption into the controls placed 240 twips down.
+    const QRect letters = caption.isEmpty() ? QRect() : QFontMetrics(font()).tightBoundingRect(caption);
+    const QRect captionRect(px(120), 0, letters.width(), letters.height());
+    const int lineTop = captionRect.height() / 2;
+
+    // The etched rectangle: a dark line and a light one inside it, each as thick as a pixel of
+    // the design and laid on whole device pixels, so they stay crisp and even at any scale.
+    const qreal ratio = painter.deviceTransform().m11();
+    const int u = std::max(1, qRound(ratio));
+    const int w = qRound(width() * ratio);
+    const int h = qRound(height() * ratio);
+    const int top = qRound(lineTop * ratio);
+    painter.save();
+    painter.scale(1 / ratio, 1 / ratio);
+    const QColor shadow(0x80, 0x80, 0x80), highlight(0xFF, 0xFF, 0xFF);
+    for (const auto &[offset, colour] : {std::pair{0, shadow}, std::pair{u, highlight}}) {
+        const QRect box(offset, top + offset, w - u, h - top - u);
+        painter.fillRect(QRect(box.left(), box.top(), box.width(), u), colour);
+        painter.fillRect(QRect(box.left(), box.bottom() + 1 - u, box.width(), u), colour);
+        painter.fillRect(QRect(box.left(), box.top(), u, box.height()), colour);
+        painter.fillRect(QRect(box.right() + 1 - u, box.top(), u, box.height()), colour);
+    }
+    painter.restore();
+
+    if (caption.isEmpty())
+        return;
+    // The caption stands on the line over the frame's background, with a little room on either
+    // side, and never over the side lines.
+    const QRect room = captionRect.adjusted(-2, 0, 2, 0).intersected(rect().adjusted(2, 0, -2, 0));
+    painter.fillRect(room, palette().color(QPalette::Window));
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    painter.drawText(QPoint(captionRect.left() - letters.left(), -letters.top()), caption);
 }
 
 void Frame::applyPalette()
@@ -183,10 +257,71 @@ void ImageButton::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+void ImageButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The first click of the pair has acted already; QWidget would make this one a press.
+    event->accept();
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    // A click is a press and a release on the label: a release alone (the end of a swallowed
+    // double-click) is none.
+    if (event->button() != Qt::LeftButton || !std::exchange(m_pressed, false))
+        return;
+    if (rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->accept();
+}
+
+bool ClickBursts::actsOncePerBurst(const QObject *control)
+{
+    return qobject_cast<const ImageButton *>(control) != nullptr || qobject_cast<const ClickLabel *>(control) != nullptr
+        || qobject_cast<const FormsButton *>(control) != nullptr;
+}
+
+bool ClickBursts::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (!watched->isWidgetType()
+        || (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonRelease))
+        return false;
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    if (mouse->button() != Qt::LeftButton)
+        return false;
+
+    const quint64 when = mouse->timestamp();
+    const QPointF where = mouse->globalPosition();
+    const bool near = (where - m_where).manhattanLength() <= QApplication::startDragDistance();
+    const bool continues = m_inBurst && near && when >= m_last && when - m_last <= quint64(QApplication::doubleClickInterval());
+
+    if (type == QEvent::MouseButtonRelease) {
+        if (continues) {
+            m_last = when; // the burst goes on as long as the clicks come quickly
+        } else if (actsOncePerBurst(watched)) {
+            m_inBurst = true;
+            m_last = when;
+            m_where = where;
+        } else {
+            m_inBurst = false;
+        }
+        return false;
+    }
+    if (continues) {
+        m_last = when;
+        return true; // the double-click, or a third click, of a burst that has acted already
+    }
+    m_inBurst = false;
+    return false;
 }
 
 IntervalTimer::IntervalTimer(Clock &clock, int intervalMs, QObject *parent)

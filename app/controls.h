@@ -16,6 +16,9 @@ class QSvgRenderer;
 
 namespace numbolo {
 
+// A text box. The program writes its text through setText(); text that arrives any other way
+// (the keyboard, a screen reader setting or inserting text) is kept only while the edit gate
+// allows it, so a locked box, or a box out of reach, refuses text from every source.
 class TextBox : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(quint32 ForeColor READ foreColor WRITE setForeColor)
@@ -36,14 +39,23 @@ public:
     void setFontBold(bool bold);
     // A sunken 3-D border; the target boxes have none.
     void setBorder(bool border);
+    // The program's own write: always taken, whatever the lock.
+    void setText(const QString &text);
+    // Decides whether text from outside the program may change the box now; without a gate,
+    // an unlocked box takes it.
+    void setEditGate(std::function<bool()> mayEdit) { m_mayEdit = std::move(mayEdit); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void textChangedFromAnywhere();
     VbColor m_fore;
     VbColor m_back;
     bool m_border = true;
+    QString m_accepted;          // the text as last written or allowed
+    bool m_programWrite = false; // inside setText() or a refusal
+    std::function<bool()> m_mayEdit;
 };
 
 // A standard push button. Its background colour is a group marker that is not painted.
@@ -60,6 +72,7 @@ private:
 
 // A button of the other kind (the clear key, the colour swatches) whose background is painted.
 // It is not a PushButton, so no search for keys ever matches it.
+// Like the pictures, it acts once on a double-click (see ClickBursts).
 class FormsButton : public QPushButton {
     Q_OBJECT
     Q_PROPERTY(quint32 BackColor READ backColor)
@@ -69,13 +82,18 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     VbColor m_back;
 };
 
-// A captioned group box. Disabling a frame makes everything inside it ignore the mouse and the
-// keyboard while the contained controls keep their own enabled flags and their look.
+// A captioned group box, drawn as an etched rectangle (a dark and a light line) whose top edge
+// runs through the middle of the caption; the caption stands on that line at the left, over the
+// frame's background. The lines are the frame's outer edge, and its inside starts at its top
+// edge, so the contained controls keep the places of the design. Disabling a frame makes
+// everything inside it ignore the mouse and the keyboard while the contained controls keep
+// their own enabled flags and their look; only the caption greys.
 class Frame : public QGroupBox {
     Q_OBJECT
     Q_PROPERTY(quint32 BackColor READ backColor WRITE setBackColor)
@@ -87,6 +105,9 @@ public:
     void setBackColor(VbColor color);
     bool isFrameEnabled() const { return m_enabled; }
     void setFrameEnabled(bool enabled);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void applyPalette();
@@ -101,6 +122,8 @@ class ImageButton : public QWidget {
 public:
     ImageButton(const QString &picture, QWidget *parent);
     QSize sizeHint() const override;
+    // A click from elsewhere than the mouse (a screen reader's press).
+    void click() { emit clicked(); }
 
 signals:
     void clicked();
@@ -109,6 +132,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     QSvgRenderer *m_renderer;
@@ -119,12 +143,39 @@ class ClickLabel : public QLabel {
     Q_OBJECT
 public:
     using QLabel::QLabel;
+    void click() { emit clicked(); }
 
 signals:
     void clicked();
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};
+
+// A picture, a label or a button of the other kind acts once on a double-click, as such
+// controls do on the platform the game comes from; the keypad's push buttons take every click.
+// This application-wide filter swallows the rest of a click burst that started with a click on
+// one of them: the double-click and any further press at the same spot within the
+// double-click interval, whichever control is under the mouse by then (the sound switch swaps
+// its picture, a swatch closes its window).
+class ClickBursts : public QObject {
+public:
+    using QObject::QObject;
+    // True for the controls that act once on a double-click.
+    static bool actsOncePerBurst(const QObject *control);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool m_inBurst = false;
+    quint64 m_last = 0; // timestamp of the burst's last press or release
+    QPointF m_where;    // global position of the burst
 };
 
 // A timer that fires every `interval` ms while enabled, driven by the clock. Each tick is due

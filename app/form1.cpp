@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 
+#include <functional>
+
 #include <cmath>
 
 namespace numbolo {
@@ -93,12 +95,26 @@ std::vector<TextBox *> Form1::targetBoxesByName() const
 
 bool Form1::isBlocked(const QWidget *widget) const
 {
-    if (!m_formEnabled)
+    if (m_ended || !m_formEnabled || m_openMessages > 0)
         return true;
     for (const QWidget *w = widget; w != nullptr && w != this; w = w->parentWidget())
         if (const auto *frame = qobject_cast<const Frame *>(w); frame && !frame->isFrameEnabled())
             return true;
     return false;
+}
+
+bool Form1::mayAct(const QWidget *control) const
+{
+    if (isBlocked(control) || !control->isEnabled() || control->isHidden())
+        return false;
+    const auto *box = qobject_cast<const TextBox *>(control);
+    return box == nullptr || !box->isLocked();
+}
+
+bool Form1::gameRunning() const
+{
+    const auto cur = NumberText::parse(Text17->text());
+    return cur && *cur != 0 && Frame1->isFrameEnabled();
 }
 
 void Form1::setBackColor(VbColor color)
@@ -109,13 +125,22 @@ void Form1::setBackColor(VbColor color)
 
 void Form1::setOuterWidth(int twips)
 {
-    // The window frame takes 90 twips of the outer width.
-    setFixedWidth(px(twips - 90));
+    // The window frame takes 90 twips of the outer width. Folded (7400), that would end the
+    // window at 7310 twips, 40 twips into the show-tools button Image3 at the right edge of the
+    // play area; the window ends just right of the button instead, so all of it shows.
+    int client = px(twips - 90);
+    const QRect button = Image3->geometry();
+    if (client > button.left() && client <= button.right())
+        client = button.right() + 1;
+    setFixedWidth(client);
 }
 
 MessageAnswer Form1::message(MessageIcon icon, MessageButtons buttons, const QString &title, const QString &text)
 {
+    // While a message box is open the window takes no input, whatever the path.
+    ++m_openMessages;
     const MessageAnswer answer = m_services.messages.show({icon, buttons, title, text});
+    --m_openMessages;
     return m_ended ? MessageAnswer::Dismissed : answer;
 }
 
@@ -251,6 +276,17 @@ void Form1::installDisplayFont()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    // While the success window holds the game (the exercise scored, the counter not yet moved
+    // on) this window is disabled, and a disabled window does not close: the child finishes
+    // with "ΟΚ" first.
+    if (!m_ended && !m_formEnabled) {
+        event->ignore();
+        if (m_success != nullptr) {
+            m_success->raise();
+            m_success->activateWindow();
+        }
+        return;
+    }
     if (!m_ended)
         run([this] { Form_Unload(); });
     event->accept();
@@ -334,6 +370,10 @@ void Form1::Image5_Click()
                 QStringLiteral("Θές σίγουρα να επανεκκινήσεις το πρόγραμμα;"))
         != MessageAnswer::Yes)
         return;
+    // A game that ended while the question was open stays ended.
+    if (!Frame1->isFrameEnabled())
+        return;
+    exerciseChanged();
     Text17->setText(QStringLiteral("0"));
     Text12->setText(QStringLiteral("0"));
     Text13->setText(QStringLiteral("0"));
@@ -346,22 +386,33 @@ void Form1::Image5_Click()
     Text15->setText(QStringLiteral("180"));
     for (TextBox *box : textBoxesWithForeColor(TargetForeColor))
         box->setText(QString());
+    // The window is now exactly as a start with no game: the digits wait for a new game, so
+    // no countdown can start without one.
+    disableDigitKeys();
 }
 
 // ---- Wiring ------------------------------------------------------------------------------
 
+template <class Sender, class Signal>
+void Form1::connectHandler(Sender *control, Signal signal, std::function<void()> handler)
+{
+    connect(control, signal, this, [this, control, handler = std::move(handler)] {
+        if (mayAct(control))
+            run(handler);
+    });
+}
+
 void Form1::connectHandlers()
 {
-    const auto on = [this](auto *sender, auto signal, void (Form1::*handler)()) {
-        connect(sender, signal, this, [this, handler] { run([this, handler] { (this->*handler)(); }); });
+    const auto on = [this](auto *control, auto signal, void (Form1::*handler)()) {
+        connectHandler(control, signal, [this, handler] { (this->*handler)(); });
     };
     for (const KeyRow &row : CharacterKeys)
-        connect(this->*row.key, &QPushButton::clicked, this, [this, &row] { run([this, &row] { CharacterKey_Click(row); }); });
+        connectHandler(this->*row.key, &QPushButton::clicked, [this, &row] { CharacterKey_Click(row); });
     on(Command17, &QPushButton::clicked, &Form1::Command17_Click);
     on(Command18, &QPushButton::clicked, &Form1::Command18_Click);
     on(Command19, &QPushButton::clicked, &Form1::Command19_Click);
     on(CommandButton2, &QPushButton::clicked, &Form1::CommandButton2_Click);
-    on(Timer1, &IntervalTimer::timeout, &Form1::Timer1_Timer);
     on(Image1, &ImageButton::clicked, &Form1::Image1_Click);
     on(Image2, &ImageButton::clicked, &Form1::Image2_Click);
     on(Image3, &ImageButton::clicked, &Form1::Image3_Click);
@@ -371,6 +422,10 @@ void Form1::connectHandlers()
     on(Image7, &ImageButton::clicked, &Form1::Image7_Click);
     on(Image8, &ImageButton::clicked, &Form1::Image8_Click);
     on(Label4, &ClickLabel::clicked, &Form1::Label4_Click);
+    // The timer is no control a person reaches: its ticks are not gated.
+    connect(Timer1, &IntervalTimer::timeout, this, [this] { run([this] { Timer1_Timer(); }); });
+    for (TextBox *box : controlsOf<TextBox>())
+        box->setEditGate([this, box] { return mayAct(box); });
 }
 
 } // namespace numbolo

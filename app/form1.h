@@ -81,8 +81,15 @@ public:
     // the window takes input, though every control keeps its look.
     bool isFormEnabled() const { return m_formEnabled; }
     void setFormEnabled(bool enabled) { m_formEnabled = enabled; }
-    // True when input cannot reach `widget`: the window or a frame around it is disabled.
+    // True when input cannot reach `widget`: the program has ended, a message box is open, or
+    // the window or a frame around it is disabled.
     bool isBlocked(const QWidget *widget) const;
+    // The one place that decides whether a control of this window may act now. Every way in
+    // (the mouse, the keyboard, a screen reader's press or "set text", a programmatic click)
+    // reaches the handlers and the text boxes through it: a control acts only while it is
+    // enabled and shown and nothing blocks it; a text box takes text from outside the program
+    // only while it is also unlocked.
+    bool mayAct(const QWidget *control) const;
 
     // Sounds are on while Image8 is visible.
     bool soundsOn() const { return !Image8->isHidden(); }
@@ -164,6 +171,14 @@ private:
     // The one save of the six values, for the close and the checkpoints.
     StoredSettings::Saved saveProgress(QString *error);
     void startResults(int percentage);
+    // Connects a control's signal to its handler through the gate.
+    template <class Sender, class Signal>
+    void connectHandler(Sender *control, Signal signal, std::function<void()> handler);
+    // The exercise on screen: it changes whenever an exercise is drawn, the game ends or the
+    // game is abandoned. A question about an exercise acts only while it is still on screen.
+    quint64 exerciseShown() const { return m_exerciseSerial; }
+    void exerciseChanged() { ++m_exerciseSerial; }
+    bool gameRunning() const;
 
     Services m_services;
     Evaluator m_evaluator;
@@ -179,6 +194,8 @@ private:
     bool m_ended = false;
     // An exercise is solved (its score counted) and AdvanceExercise has not moved past it yet.
     bool m_solvedNotAdvanced = false;
+    int m_openMessages = 0;
+    quint64 m_exerciseSerial = 0;
 };
 
 // A key that appends a character to the display, and whether it starts the countdown.

@@ -1,4 +1,5 @@
 #include "app/platform.h"
+#include "app/controls.h"
 #include "app/qtgreek.h"
 
 #include <QApplication>
@@ -349,6 +350,16 @@ void setupApplication()
     QFont::insertSubstitutions(QStringLiteral("Monotype Corsiva"), {QStringLiteral("Z003"), QStringLiteral("URW Chancery L"), QStringLiteral("DejaVu Serif")});
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), {QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("System"), {QStringLiteral("DejaVu Sans")});
+
+    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        // Pictures, labels and the painted buttons act once on a double-click.
+        const QString name = QStringLiteral("numbolo-click-bursts");
+        if (app->findChild<QObject *>(name, Qt::FindDirectChildrenOnly) == nullptr) {
+            auto *bursts = new ClickBursts(app);
+            bursts->setObjectName(name);
+            app->installEventFilter(bursts);
+        }
+    }
 
     // Qt's own dialog texts in Greek, whatever the user's locale.
     if (auto *app = QCoreApplication::instance()) {

@@ -12,9 +12,16 @@ void Form1::Timer1_Timer()
         return;
     // Stopped before the message, so the count never shows -1, -2, ... under "time is up".
     Timer1->setEnabled(false);
+    if (!gameRunning()) {
+        // No exercise to lose: the countdown goes back to its start and nothing moves on.
+        Text15->setText(QStringLiteral("180"));
+        return;
+    }
+    const quint64 timedOut = exerciseShown();
     message(MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Numbolo"),
             QStringLiteral("Ο χρόνος τελείωσε... Την επόμενη φορά θα τα καταφέρεις καλύτερα."));
-    if (m_ended) // the window was closed while the message was open
+    // The window closed, or the exercise was skipped or abandoned, while the message was open.
+    if (m_ended || exerciseShown() != timedOut)
         return;
     AdvanceExercise();
 }

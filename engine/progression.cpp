@@ -9,6 +9,8 @@ namespace numbolo {
 Advance Form1::AdvanceExercise()
 {
     m_solvedNotAdvanced = false;
+    // The exercise on screen is over, whichever way this goes.
+    exerciseChanged();
     Timer1->setEnabled(false);
     Text15->setText(QStringLiteral("180"));
 

@@ -1,5 +1,6 @@
 #include "evaluator.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cmath>
@@ -70,11 +71,33 @@ std::optional<Op> binaryOperator(char16_t c)
     }
 }
 
+// The length of the exponent part at `pos` when the `mantissa` before it and the exponent are
+// spelt as the display writes a number in exponent form, or 0. The display writes one digit
+// from 1 to 9, then at most 14 decimals after a ".", then "E", a sign and two digits, or three
+// for exponents from 100 on ("1E-05", "1.5E+16", "4.94065645841247E-324").
+qsizetype exponentLength(QStringView mantissa, QStringView text, qsizetype pos)
+{
+    const auto digitsOnly = [](QStringView digits) {
+        return std::all_of(digits.begin(), digits.end(), [](QChar c) { return isDigit(c.unicode()); });
+    };
+    const bool mantissaAsWritten = mantissa[0] >= u'1' && mantissa[0] <= u'9'
+        && (mantissa.size() == 1
+            || (mantissa.size() >= 3 && mantissa.size() <= 16 && mantissa[1] == u'.' && digitsOnly(mantissa.sliced(2))));
+    if (!mantissaAsWritten || pos + 3 >= text.size() || text[pos] != u'E' || (text[pos + 1] != u'+' && text[pos + 1] != u'-'))
+        return 0;
+    qsizetype digits = 0;
+    while (pos + 2 + digits < text.size() && isDigit(text[pos + 2 + digits].unicode()))
+        ++digits;
+    const bool asWritten = digits == 2 || (digits == 3 && text[pos + 2] >= u'1' && text[pos + 2] <= u'3');
+    return asWritten ? 2 + digits : 0;
+}
+
 // Reads the number literal starting at `pos` (a digit or "."), advancing `pos`
-// past it. Requires at least one digit and at most one ".". Returns nullopt for a
+// past it. Requires at least one digit and at most one "."; with `exponentAllowed`
+// an exponent part as the display writes it may follow. Returns nullopt for a
 // malformed literal or one too large for a double; a literal too small for a
 // double reads as 0 (its correctly rounded value).
-std::optional<double> readNumber(QStringView text, qsizetype &pos)
+std::optional<double> readNumber(QStringView text, qsizetype &pos, bool exponentAllowed)
 {
     const qsizetype start = pos;
     int points = 0;
@@ -91,26 +114,32 @@ std::optional<double> readNumber(QStringView text, qsizetype &pos)
     const qsizetype length = pos - start;
     if (points > 1 || length == points)
         return std::nullopt;
+    const qsizetype exponent = exponentAllowed ? exponentLength(text.sliced(start, length), text, pos) : 0;
+    pos += exponent;
     // Whole numbers of up to 15 digits are exact in a double: the common keypad case needs
     // no decimal conversion.
-    if (points == 0 && length <= 15)
+    if (points == 0 && length <= 15 && exponent == 0)
         return static_cast<double>(whole);
 
     std::string literal;
-    literal.reserve(static_cast<std::size_t>(length));
+    literal.reserve(static_cast<std::size_t>(pos - start));
     bool integerPartNonZero = false;
     bool afterPoint = false;
-    for (qsizetype i = start; i < pos; ++i) {
+    for (qsizetype i = start; i < start + length; ++i) {
         const char16_t c = text[i].unicode();
         afterPoint = afterPoint || c == u'.';
         integerPartNonZero = integerPartNonZero || (!afterPoint && c != u'0');
-        literal.push_back(static_cast<char>(c));
     }
+    for (qsizetype i = start; i < pos; ++i)
+        literal.push_back(static_cast<char>(text[i].unicode()));
     double value = 0.0;
     const char *end = literal.data() + literal.size();
-    const auto [stop, error] = std::from_chars(literal.data(), end, value, std::chars_format::fixed);
-    if (error == std::errc::result_out_of_range && !integerPartNonZero)
-        return 0.0; // below the smallest subnormal: underflow, not overflow
+    const auto [stop, error] = std::from_chars(literal.data(), end, value,
+                                               exponent > 0 ? std::chars_format::scientific : std::chars_format::fixed);
+    // Out of range below the smallest subnormal is an underflow, not an overflow. The display
+    // writes no exponent form out of range, so there it is an error either way.
+    if (error == std::errc::result_out_of_range && !integerPartNonZero && exponent == 0)
+        return 0.0;
     if (error != std::errc() || stop != end || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -213,7 +242,9 @@ std::optional<double> Evaluator::evaluate(QStringView expression) const
         const char16_t c = expression[pos].unicode();
         if (expectOperand) {
             if (isDigit(c) || c == u'.') {
-                const std::optional<double> number = readNumber(expression, pos);
+                // A previous result stands at the start of the text, after its own sign.
+                const bool exponentAllowed = pos == 0 || (pos == 1 && expression[0] == u'-');
+                const std::optional<double> number = readNumber(expression, pos, exponentAllowed);
                 if (!number)
                     return std::nullopt;
                 stacks.pushValue(*number);

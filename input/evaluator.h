@@ -8,7 +8,8 @@ namespace numbolo {
 
 // Evaluates the arithmetic the keypad can type. Pure and thread-safe; keeps no state.
 //
-// Accepted text: the characters 0-9 . + - * / ^ ( ) and nothing else (no blanks).
+// Accepted text: the characters 0-9 . + - * / ^ ( ) and nothing else (no blanks), but for the
+// exponent of a previous result (below).
 // Grammar, loosest binding first; operators of equal rank work from left to right:
 //   sum      := product { ("+" | "-") product }
 //   product  := signed { ("*" | "/") signed }
@@ -19,6 +20,12 @@ namespace numbolo {
 //   primary  := number | "(" sum ")"
 //   number   := digits with at most one "." anywhere, at least one digit
 //               (".5", "5.", "007" are numbers; "." and "1.2.3" are not)
+//
+// A previous result may stand at the start of the text, and the display writes every number
+// it can show, so the evaluator reads back each of them: the first number of the text, alone
+// or after one leading "-", may end in an exponent as the display writes it, "E", a sign and
+// two or three digits ("1E-05", "1.5E+16", "-2E+100"). Nowhere else, and in no other spelling
+// ("1e-05", "1E5", "1E+1234"), since no key types an "E".
 // Juxtaposition ("2(3)", "(2)(3)") and empty parentheses are errors.
 //
 // Numbers are converted with correct rounding. A literal too small for a double

@@ -29,35 +29,8 @@ if [ -z "${NUMBOLO_ATSPI_INSIDE:-}" ]; then
 fi
 
 # ---- Inside the private session bus --------------------------------------------------------
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A home folder where the display font is already installed (no first-start message) and the
-# option boxes hold a valid game, so the red arrow starts one.
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$XDG_DATA_HOME/fonts" "$XDG_CONFIG_HOME/Numbolo" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-cp "$root/resources/DS-DIGI.TTF" "$XDG_DATA_HOME/fonts/"
-printf '[Str]\ncur=0\nreps=10\nmaxnums=100\n' >"$XDG_CONFIG_HOME/Numbolo/Numbolo.ini"
-
-display=":$(( (RANDOM % 300) + 100 ))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY="$display"
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-/usr/libexec/at-spi2-registryd >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-
-export QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_LOGGING_RULES='qt.multimedia*=false'
+# The option boxes hold a valid game, so the red arrow starts one.
+accessible_desktop '[Str]\ncur=0\nreps=10\nmaxnums=100\n'
 
 status=0
 echo "== tst_accessibility textChangesReachAssistiveTechnology, with the bridge active"

@@ -1,7 +1,10 @@
 #include "tests/fakes.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QFile>
 #include <QSettings>
 #include <QTest>
@@ -147,6 +150,74 @@ void setTargets(Form1 &form, const QStringList &texts)
 void click(QWidget *widget)
 {
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+QString wayName(Way way)
+{
+    switch (way) {
+    case Way::Mouse:
+        return QStringLiteral("mouse");
+    case Way::Keyboard:
+        return QStringLiteral("keyboard");
+    case Way::AccessiblePress:
+        return QStringLiteral("screen reader press");
+    case Way::ProgrammaticClick:
+        return QStringLiteral("click()");
+    }
+    return {};
+}
+
+void activate(QWidget *control, Way way)
+{
+    switch (way) {
+    case Way::Mouse:
+        click(control);
+        return;
+    case Way::Keyboard:
+        control->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(control, Qt::Key_Space);
+        return;
+    case Way::AccessiblePress: {
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control);
+        QAccessibleActionInterface *actions = iface != nullptr ? iface->actionInterface() : nullptr;
+        QVERIFY2(actions != nullptr && actions->actionNames().contains(QAccessibleActionInterface::pressAction()),
+                 qPrintable(control->objectName()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCoreApplication::processEvents(); // the press acts from the event loop
+        return;
+    }
+    case Way::ProgrammaticClick:
+        if (auto *button = qobject_cast<QAbstractButton *>(control))
+            button->click();
+        else if (auto *picture = qobject_cast<ImageButton *>(control))
+            picture->click();
+        else if (auto *label = qobject_cast<ClickLabel *>(control))
+            label->click();
+        return;
+    }
+}
+
+void clickBurst(QWidget *widget, int clicks)
+{
+    const QPoint global = widget->mapToGlobal(widget->rect().center());
+    QWidget *const window = widget->window();
+    ulong when = ulong(QTest::lastMouseTimestamp) + 10'000;
+    const auto send = [&](QEvent::Type type) {
+        QWidget *target = window->isVisible() ? QApplication::widgetAt(global) : nullptr;
+        if (target == nullptr)
+            target = widget; // nothing else there (or no window system): the widget itself
+        const QPointF local = target->mapFromGlobal(QPointF(global));
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, local, QPointF(global), Qt::LeftButton, held, Qt::NoModifier);
+        event.setTimestamp(when);
+        when += 60; // well inside the double-click interval
+        QApplication::sendEvent(target, &event);
+    };
+    for (int i = 1; i <= clicks; ++i) {
+        send(i == 2 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress);
+        send(QEvent::MouseButtonRelease);
+    }
+    QTest::lastMouseTimestamp = int(when + 10'000);
 }
 
 void startGame(Form1 &form, const QString &count, const QString &range)

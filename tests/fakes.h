@@ -107,6 +107,17 @@ Form1 *runningWindow();
 void setTargets(Form1 &form, const QStringList &texts);
 // Clicks a widget with the mouse, as a person would.
 void click(QWidget *widget);
+// The ways a person can make a control act.
+enum class Way { Mouse, Keyboard, AccessiblePress, ProgrammaticClick };
+QString wayName(Way way);
+// Makes `control` act the given way: a mouse click, the space bar on the focused control, the
+// press action of its accessible interface (what a screen reader or a switch device uses), or
+// a click() from code.
+void activate(QWidget *control, Way way);
+// `clicks` clicks in quick succession at the centre of `widget`, as the window system delivers
+// them: a press and a release, then a double-click event and a release, then plain presses
+// again. Each event goes to whatever is under the mouse by then.
+void clickBurst(QWidget *widget, int clicks);
 // Starts a game from the option boxes through the red arrow.
 void startGame(Form1 &form, const QString &count, const QString &range);
 

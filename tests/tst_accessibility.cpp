@@ -75,6 +75,8 @@ private slots:
     void pressActionClicksPictures_data();
     void pressActionClicksPictures();
 
+    void textFromAssistiveTechnology_data();
+    void textFromAssistiveTechnology();
     void standardButtonsInGreek_data();
     void standardButtonsInGreek();
     void lineEditMenuInGreek_data();
@@ -251,7 +253,70 @@ void TestAccessibility::pressActionClicksPictures()
     QVERIFY(actions != nullptr);
     QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
     actions->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents(); // the press acts from the event loop
     QCOMPARE(s.form->soundsOn(), soundsOnAfter);
+}
+
+void TestAccessibility::textFromAssistiveTechnology_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("moment");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<bool>("taken");
+    // Only the option boxes take text, and only while no game runs: a locked box, or one out
+    // of reach, refuses text from a screen reader as it does from the keyboard.
+    for (const char *way : {"set value", "replace", "insert", "delete"}) {
+        for (const char *moment : {"no game", "game running", "success window open", "game ended"}) {
+            for (const char *box : {"Text14", "Text16", "Text1", "Text15", "Text17"}) {
+                const bool taken = QByteArray(moment) == "no game" && (QByteArray(box) == "Text14" || QByteArray(box) == "Text16");
+                QTest::addRow("%s, %s, %s", box, moment, way) << box << moment << way << taken;
+            }
+        }
+    }
+}
+
+void TestAccessibility::textFromAssistiveTechnology()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, moment);
+    QFETCH(QString, way);
+    QFETCH(bool, taken);
+    Started s;
+    Form1 &form = *s.form;
+    form.Text16->setText(QStringLiteral("10"));
+    form.Text14->setText(QStringLiteral("100"));
+    if (moment != QLatin1String("no game")) {
+        click(form.Image6);
+        QCOMPARE(form.Text17->text(), QStringLiteral("1"));
+    }
+    if (moment == QLatin1String("success window open"))
+        typeEveryTarget(form);
+    if (moment == QLatin1String("game ended")) {
+        form.Text17->setText(form.Text16->text());
+        skipExercise(s.world, form);
+        QVERIFY(!form.Frame1->isFrameEnabled());
+    }
+    auto *target = form.findChild<TextBox *>(box);
+    target->setText(QStringLiteral("250"));
+
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(target);
+    QVERIFY(iface != nullptr);
+    QAccessibleEditableTextInterface *editable = iface->editableTextInterface();
+    if (way == QLatin1String("set value"))
+        iface->setText(QAccessible::Value, QStringLiteral("7"));
+    else if (editable != nullptr && way == QLatin1String("replace"))
+        editable->replaceText(0, 3, QStringLiteral("7"));
+    else if (editable != nullptr && way == QLatin1String("insert"))
+        editable->insertText(0, QStringLiteral("7"));
+    else if (editable != nullptr)
+        editable->deleteText(0, 1);
+
+    const QString changed = way == QLatin1String("insert") ? QStringLiteral("7250")
+        : way == QLatin1String("delete")                    ? QStringLiteral("50")
+                                                            : QStringLiteral("7");
+    QCOMPARE(target->text(), taken ? changed : QStringLiteral("250"));
+    // The box reads back what it shows.
+    QCOMPARE(iface->text(QAccessible::Value), target->text());
 }
 
 void TestAccessibility::standardButtonsInGreek_data()

@@ -2,6 +2,7 @@
 
 #include <QRandomGenerator>
 #include <QString>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cmath>
@@ -124,6 +125,19 @@ private:
             m_failed = true;
             return 0.0;
         }
+        // The first number may be a previous result in the display's exponent form.
+        static const QRegularExpression exponentForm(
+            QStringLiteral("[1-9](\\.[0-9]{1,14})?E[+-]([0-9]{2}|[1-3][0-9]{2})(?![0-9])"));
+        const bool first = start == 0 || (start == 1 && m_text[0] == QLatin1Char('-'));
+        const auto match = exponentForm.match(m_text, start, QRegularExpression::NormalMatch,
+                                                  QRegularExpression::AnchorAtOffsetMatchOption);
+        if (first && match.hasMatch()) {
+            m_pos = start + match.capturedLength();
+            const double v = std::strtod(match.captured().toLatin1().constData(), nullptr);
+            if (v == 0.0)
+                m_failed = true; // below the smallest double: the display never writes it
+            return check(v);
+        }
         const QByteArray literal = m_text.mid(start, m_pos - start).toLatin1();
         return check(std::strtod(literal.constData(), nullptr));
     }
@@ -168,7 +182,7 @@ QString randomText(QRandomGenerator &random)
 // A random expression built from the grammar, so that most of them are valid.
 QString randomExpression(QRandomGenerator &random, int depth)
 {
-    static const char *const literals[] = {"0", "1", "2", "3", "10", "0.5", ".5", "3.", "007", "0.1"};
+    static const char *const literals[] = {"0", "1", "2", "3", "10", "0.5", ".5", "3.", "007", "0.1", "1E-05", "2.5E+16"};
     static const char operators[] = "+-*/^";
     const int choice = depth <= 0 ? 0 : random.bounded(5);
     switch (choice) {
@@ -229,6 +243,14 @@ void TestEvaluator::validExpressions_data()
     // Expected values are written as the same floating-point operations in C++,
     // so every row compares exactly.
     QTest::newRow("precedence: * before +") << "2+3*4" << 14.0;
+    // A previous result in exponent form stands at the start, as the display wrote it.
+    QTest::newRow("result: 1E-05 continued") << "1E-05*100000" << 1e-05 * 100000.0;
+    QTest::newRow("result: negative, continued") << "-1E-05+1" << -1e-05 + 1.0;
+    QTest::newRow("result: 1E+16 continued") << "1E+16-1" << 1e16 - 1.0;
+    QTest::newRow("result: decimals, continued") << "1.5E+16/3" << 1.5e16 / 3.0;
+    QTest::newRow("result: fifteen digits") << "1.23456789012345E-05" << 1.23456789012345e-05;
+    QTest::newRow("result: three exponent digits") << "2E+100^0.5" << std::pow(2e100, 0.5);
+    QTest::newRow("result: smallest double") << "4.94065645841247E-324*1" << 4.94065645841247e-324;
     QTest::newRow("precedence: parentheses first") << "(2+3)*4" << 20.0;
     QTest::newRow("precedence: ^ before *") << "2*3^2" << 18.0;
     QTest::newRow("precedence: / before -") << "10-4/2" << 8.0;
@@ -310,6 +332,17 @@ void TestEvaluator::invalidExpressions_data()
     QTest::newRow("foreign: decimal comma") << "3,5";
     QTest::newRow("foreign: exponent E") << "1E5";
     QTest::newRow("foreign: exponent e") << "1e5";
+    QTest::newRow("foreign: exponent after the first number") << "2+1E-05";
+    QTest::newRow("foreign: exponent in brackets") << "(1E-05)";
+    QTest::newRow("foreign: exponent e with sign") << "1e-05";
+    QTest::newRow("foreign: one exponent digit") << "1E-5";
+    QTest::newRow("foreign: four exponent digits") << "1E+1234";
+    QTest::newRow("foreign: exponent 400") << "1E-400";
+    QTest::newRow("foreign: two-digit mantissa") << "15E+16";
+    QTest::newRow("foreign: point without decimals") << "1.E+16";
+    QTest::newRow("foreign: zero mantissa") << "0E+00";
+    QTest::newRow("foreign: exponent dangling") << "1E+";
+    QTest::newRow("non-finite: exponent form too large") << "9E+399";
     QTest::newRow("foreign: about-box text") << QString::fromUtf8("Αριθμοί");
     QTest::newRow("foreign: non-ASCII digit") << QString::fromUtf8("\u0661+1");
     QTest::newRow("foreign: multiplication sign") << QString::fromUtf8("2\u00d73");
@@ -397,7 +430,10 @@ void TestEvaluator::agreesWithReferenceOnRandomTexts()
         ++valid;
         QVERIFY(std::isfinite(*actual));
 
-        // Properties that hold for every valid expression.
+        // Properties that hold for every valid expression; the exponent form of a previous
+        // result stands only at the start, so they do not apply to it.
+        if (text.contains(QLatin1Char('E')))
+            continue;
         const std::optional<double> wrapped = evaluator.evaluate(QLatin1Char('(') + text + QLatin1Char(')'));
         const std::optional<double> negated = evaluator.evaluate(QStringLiteral("-(") + text + QLatin1Char(')'));
         if (!wrapped || !sameValue(*wrapped, *actual))

@@ -186,18 +186,24 @@ void TestKeypad::unreachableKeysIgnoreClicks_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("blockedBy");
+    QTest::addColumn<Way>("way");
     const QStringList keys{"Command0", "Command5", "Command9", "Command10", "Command11", "Command12",
                            "Command13", "Command14", "Command15", "Command16", "Command20", "Command17",
                            "Command18", "CommandButton2"};
-    for (const char *blockedBy : {"key disabled", "Frame1 disabled", "success window open"})
-        for (const QString &key : keys)
-            QTest::addRow("%s, %s", qPrintable(key), blockedBy) << key << QString::fromLatin1(blockedBy);
+    // Every way in meets the same rules: a screen reader's press or a click from code used to
+    // get past a disabled frame and the disabled window.
+    for (const Way way : {Way::Mouse, Way::Keyboard, Way::AccessiblePress, Way::ProgrammaticClick})
+        for (const char *blockedBy : {"key disabled", "Frame1 disabled", "success window open", "message box open"})
+            for (const QString &key : keys)
+                QTest::addRow("%s, %s, %s", qPrintable(key), blockedBy, qPrintable(wayName(way)))
+                    << key << QString::fromLatin1(blockedBy) << way;
 }
 
 void TestKeypad::unreachableKeysIgnoreClicks()
 {
     QFETCH(QString, key);
     QFETCH(QString, blockedBy);
+    QFETCH(Way, way);
     Started s;
     Form1 &form = *s.form;
     enableAllKeys(form);
@@ -212,7 +218,7 @@ void TestKeypad::unreachableKeysIgnoreClicks()
         button->setEnabled(false);
     } else if (blockedBy == QLatin1String("Frame1 disabled")) {
         form.Frame1->setFrameEnabled(false);
-    } else {
+    } else if (blockedBy == QLatin1String("success window open")) {
         click(form.Command17);
         QVERIFY(form.successWindow() != nullptr);
         QVERIFY(!form.isFormEnabled());
@@ -224,7 +230,15 @@ void TestKeypad::unreachableKeysIgnoreClicks()
     }
     Form3 *const success = form.successWindow();
 
-    click(button);
+    if (blockedBy == QLatin1String("message box open")) {
+        // The key is used while a message box of the game is open (the restart question).
+        s.world.messages.whileOpen = [&](const Message &) { activate(button, way); };
+        s.world.messages.answers = {MessageAnswer::No};
+        click(form.Image5);
+        QCOMPARE(s.world.messages.shown.size(), std::size_t(1));
+    } else {
+        activate(button, way);
+    }
 
     QCOMPARE(form.Text1->text(), QStringLiteral("2+3"));
     QCOMPARE(form.Text2->text(), QStringLiteral("5"));

@@ -210,6 +210,9 @@ void TestProgression::optionChecks_data()
     for (const char *count : {"9", "301", "12.5", "", "abc"})
         QTest::addRow("count '%s' rejected", count) << count << "100" << "count" << "" << "100";
     QTest::newRow("count with leading zeros") << "010" << "100" << "" << "10" << "100";
+    // Each check reads the normalised box: both texts are written back as whole numbers.
+    QTest::newRow("range normalised to a whole number") << "10" << "150.00000000000003" << "" << "10" << "150";
+    QTest::newRow("count normalised to a whole number") << "10.000000000000002" << "100" << "" << "10" << "100";
     QTest::newRow("both invalid: only the range message") << "9" << "99" << "range" << "9" << "";
     QTest::newRow("range normalised although the count is rejected") << "9" << "0150" << "count" << "" << "150";
 }
@@ -282,13 +285,19 @@ void TestProgression::startValues()
 void TestProgression::skipQuestion_data()
 {
     QTest::addColumn<MessageAnswer>("answer");
-    QTest::newRow("yes skips") << MessageAnswer::Yes;
-    QTest::newRow("no changes nothing") << MessageAnswer::No;
+    QTest::addColumn<QString>("meanwhile");
+    QTest::newRow("yes skips") << MessageAnswer::Yes << "";
+    QTest::newRow("no changes nothing") << MessageAnswer::No << "";
+    // An answer is about the exercise it was asked about: one that is over by then stays the
+    // only one lost, and a game that ended stays ended (its results do not start again).
+    QTest::newRow("yes after the countdown ran out") << MessageAnswer::Yes << "time-out";
+    QTest::newRow("yes after the countdown ended the game") << MessageAnswer::Yes << "time-out, last exercise";
 }
 
 void TestProgression::skipQuestion()
 {
     QFETCH(MessageAnswer, answer);
+    QFETCH(QString, meanwhile);
     World world;
     auto form = shownGame(world);
     form->Text13->setText(QStringLiteral("0"));
@@ -296,6 +305,31 @@ void TestProgression::skipQuestion()
     world.clock.advance(3000);
     QCOMPARE(form->Text15->text(), QStringLiteral("177"));
     const QStringList before = boxesAndKeys(*form);
+
+    if (!meanwhile.isEmpty()) {
+        if (meanwhile.endsWith(QLatin1String("last exercise")))
+            form->Text17->setText(form->Text16->text());
+        // The child leaves the question open until the countdown runs out, dismisses the
+        // time-out message on top of it, and only then answers the question.
+        world.messages.whileOpen = [&](const Message &message) {
+            if (message.text == SkipQuestion)
+                world.clock.advance(177'000);
+        };
+        world.messages.answers.push_back(MessageAnswer::Ok);
+        world.messages.answers.push_back(answer);
+        click(form->Image6);
+        QCOMPARE(world.messages.shown.size(), std::size_t(2));
+        QCOMPARE(world.messages.shown[1].text, TimeUp);
+        if (meanwhile.endsWith(QLatin1String("last exercise"))) {
+            QVERIFY(!form->Frame1->isFrameEnabled());
+            QCOMPARE(form->Text17->text(), form->Text16->text());
+            QCOMPARE(world.sound.played, std::vector<Sound>{Sound::EndMusic});
+        } else {
+            QCOMPARE(form->Text17->text(), QStringLiteral("2"));
+            QCOMPARE(form->Text12->text(), QStringLiteral("1.22333333333333"));
+        }
+        return;
+    }
 
     world.messages.answers.push_back(answer);
     click(form->Image6);

@@ -170,6 +170,33 @@ Qt::Alignment horizontal(const TextBox *box)
     return box->alignment() & Qt::AlignHorizontal_Mask;
 }
 
+// What a widget draws on a transparent picture of its own size: with its children or without,
+// on its window background or not.
+QImage drawnAlone(QWidget *widget, QWidget::RenderFlags flags)
+{
+    QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget->render(&image, QPoint(), QRegion(), flags);
+    return image;
+}
+
+// The smallest rectangle around the pixels for which `marked` holds.
+QRect boundsWhere(const QImage &image, const std::function<bool(int, int)> &marked)
+{
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (marked(x, y))
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+// The largest difference in one colour channel.
+int contrast(QRgb a, QRgb b)
+{
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+}
+
 } // namespace
 
 class TestWindows : public QObject {
@@ -184,6 +211,11 @@ private slots:
     void toolImagesIgnoredWhileSuccessWindowOpen_data();
     void toolImagesIgnoredWhileSuccessWindowOpen();
 
+    void doubleClicks_data();
+    void doubleClicks();
+    void framesKeepControlsClear_data();
+    void framesKeepControlsClear();
+
     void foldAndUnfoldToolStrip();
     void soundSwitch_data();
     void soundSwitch();
@@ -191,6 +223,7 @@ private slots:
     void restartAsksFirst();
     void restartAnsweredNoChangesNothing();
     void restartYesWhileCountdownRuns();
+    void restartAfterTheGameEndedChangesNothing();
     void restartTwiceIsLikeOnce();
 
     void colourDialogOpensOnce();
@@ -356,13 +389,16 @@ void TestWindows::eachSolvedExerciseGetsAFreshWindow()
 void TestWindows::toolImagesIgnoredWhileSuccessWindowOpen_data()
 {
     QTest::addColumn<QString>("image");
-    for (const char *name : {"Image1", "Image2", "Image5", "Image6", "Image7", "Image8", "Label4"})
-        QTest::newRow(name) << QString::fromLatin1(name);
+    QTest::addColumn<Way>("way");
+    for (const Way way : {Way::Mouse, Way::AccessiblePress, Way::ProgrammaticClick})
+        for (const char *name : {"Image1", "Image2", "Image5", "Image6", "Image7", "Image8", "Label4"})
+            QTest::addRow("%s, %s", name, qPrintable(wayName(way))) << QString::fromLatin1(name) << way;
 }
 
 void TestWindows::toolImagesIgnoredWhileSuccessWindowOpen()
 {
     QFETCH(QString, image);
+    QFETCH(Way, way);
     Started s;
     Form1 &form = *s.form;
     startGame(form, QStringLiteral("10"), QStringLiteral("100"));
@@ -371,13 +407,156 @@ void TestWindows::toolImagesIgnoredWhileSuccessWindowOpen()
     s.world.messages.answers = {MessageAnswer::Yes};
     const QMap<QString, QString> before = gameState(form);
 
-    click(form.findChild<QWidget *>(image));
+    activate(form.findChild<QWidget *>(image), way);
 
     QCOMPARE(lines(gameState(form)), lines(before));
     QVERIFY(s.world.messages.shown.empty());
     QVERIFY(form.helpWindow() == nullptr);
     QVERIFY(form.colourDialog() == nullptr);
     QVERIFY(!form.creditsRunning());
+}
+
+// ---- Double-clicks ---------------------------------------------------------------------------
+
+void TestWindows::doubleClicks_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<int>("actions");
+    // Pictures, the credits label and the painted buttons act once on a double- or
+    // triple-click; the keypad's push buttons act on every click.
+    for (const int clicks : {2, 3}) {
+        for (const char *once : {"Image6", "Image8", "Image5", "Image1", "Image7", "Label4", "CommandButton2", "swatch"})
+            QTest::addRow("%s, %d clicks", once, clicks) << QString::fromLatin1(once) << clicks << 1;
+        for (const char *every : {"Command4", "Command17"})
+            QTest::addRow("%s, %d clicks", every, clicks) << QString::fromLatin1(every) << clicks << clicks;
+    }
+}
+
+void TestWindows::doubleClicks()
+{
+    QFETCH(QString, control);
+    QFETCH(int, clicks);
+    QFETCH(int, actions);
+    Started s;
+    Form1 &form = *s.form;
+    enableAllKeys(form);
+    form.Text16->setText(QStringLiteral("10")); // valid options: the red arrow starts a game
+    form.Text14->setText(QStringLiteral("100"));
+
+    // Every click that reaches any control of either window.
+    int acted = 0;
+    const auto count = [&](QObject *object) {
+        if (auto *button = qobject_cast<QAbstractButton *>(object))
+            connect(button, &QAbstractButton::clicked, this, [&] { ++acted; });
+        else if (auto *picture = qobject_cast<ImageButton *>(object))
+            connect(picture, &ImageButton::clicked, this, [&] { ++acted; });
+        else if (auto *label = qobject_cast<ClickLabel *>(object))
+            connect(label, &ClickLabel::clicked, this, [&] { ++acted; });
+    };
+    for (QObject *object : form.controls())
+        count(object);
+    QWidget *target = form.findChild<QWidget *>(control);
+    if (control == QLatin1String("swatch")) {
+        click(form.Image2);
+        acted = 0;
+        for (FormsButton *swatch : form.colourDialog()->CommandButton1)
+            count(swatch);
+        target = form.colourDialog()->CommandButton1[0];
+    }
+
+    clickBurst(target, clicks);
+
+    QCOMPARE(acted, actions);
+    if (control == QLatin1String("Image6")) { // the game starts, and no skip question follows
+        QCOMPARE(form.Text17->text(), QStringLiteral("1"));
+        QVERIFY(s.world.messages.shown.empty());
+    }
+    if (control == QLatin1String("Image8"))
+        QVERIFY(!form.soundsOn());
+    if (control == QLatin1String("Command4"))
+        QCOMPARE(form.Text1->text(), QStringLiteral("4").repeated(clicks));
+}
+
+// ---- Frames ------------------------------------------------------------------------------
+
+void TestWindows::framesKeepControlsClear_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("frame");
+    World world;
+    const auto form = shownWindowWithFont(world);
+    for (Frame *frame : form->controlsOf<Frame>())
+        QTest::newRow(qPrintable(frame->objectName())) << QStringLiteral("Form1") << frame->objectName();
+    click(form->Image2);
+    for (Frame *frame : form->colourDialog()->findChildren<Frame *>())
+        QTest::newRow(qPrintable(QStringLiteral("Dialog ") + frame->objectName())) << QStringLiteral("Dialog")
+                                                                                   << frame->objectName();
+}
+
+// Measured on the frame's own drawing with the real fonts: the caption is what changes when
+// the frame is disabled (its caption greys), the lines are the rest of what it draws on its
+// background. Each control in the frame, or placed over it, must keep what it draws clear of
+// the caption's rectangle and of the lines.
+void TestWindows::framesKeepControlsClear()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, frame);
+    World world;
+    const auto form = shownWindowWithFont(world);
+    QWidget *top = form.get();
+    if (window == QLatin1String("Dialog")) {
+        click(form->Image2);
+        top = form->colourDialog();
+    }
+    auto *box = top->findChild<Frame *>(frame);
+    QVERIFY(box != nullptr);
+
+    const QImage drawn = drawnAlone(box, QWidget::DrawWindowBackground);
+    box->setFrameEnabled(false);
+    const QImage greyed = drawnAlone(box, QWidget::DrawWindowBackground);
+    box->setFrameEnabled(true);
+    const QRgb back = toQColor(box->backColor()).rgb();
+    // The faintest edge pixels of the letters come out alike in both colours; they are no line.
+    const auto isLine = [&](int x, int y) { return contrast(drawn.pixel(x, y), back) > 2 && drawn.pixel(x, y) == greyed.pixel(x, y); };
+    const QRect captionRect = boundsWhere(drawn, [&](int x, int y) { return drawn.pixel(x, y) != greyed.pixel(x, y); });
+    QVERIFY(!captionRect.isEmpty());
+
+    // The lines are the frame's edge below the top line, they stand out from its background,
+    // and the top one runs through the middle of the caption.
+    const QRect edge = boundsWhere(drawn, isLine);
+    QCOMPARE(edge, box->rect().adjusted(0, edge.top(), 0, 0));
+    QVERIFY2(contrast(drawn.pixel(0, box->height() / 2), back) >= 48, "the left line hardly differs from the background");
+    QVERIFY2(std::abs(captionRect.center().y() - edge.top()) <= 1,
+             qPrintable(QStringLiteral("top line at %1, caption from %2 to %3").arg(edge.top()).arg(captionRect.top()).arg(captionRect.bottom())));
+
+    const QPoint frameAt = box->mapTo(top, QPoint());
+    int checked = 0;
+    for (QWidget *control : top->findChildren<QWidget *>()) {
+        if (control == box || !control->isVisible() || control->objectName().isEmpty()
+            || control->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        const QRect place(control->mapTo(top, QPoint()) - frameAt, control->size());
+        const bool inside = control->parentWidget() == box;
+        const bool over = !box->isAncestorOf(control) && !control->isAncestorOf(box) && place.intersects(box->rect());
+        if (!inside && !over)
+            continue;
+        const QImage look = drawnAlone(control, QWidget::DrawChildren);
+        const QRect shown = boundsWhere(look, [&](int x, int y) { return qAlpha(look.pixel(x, y)) != 0; })
+                                .translated(place.topLeft());
+        const QString where = control->objectName() + QStringLiteral(" drawn at %1,%2 %3x%4")
+                                                          .arg(shown.x()).arg(shown.y()).arg(shown.width()).arg(shown.height());
+        QVERIFY2(!shown.intersects(captionRect),
+                 qPrintable(where + QStringLiteral(" meets the caption at %1,%2 %3x%4")
+                                        .arg(captionRect.x()).arg(captionRect.y()).arg(captionRect.width()).arg(captionRect.height())));
+        const QRect within = shown & box->rect();
+        for (int y = within.top(); y <= within.bottom(); ++y)
+            for (int x = within.left(); x <= within.right(); ++x)
+                if (isLine(x, y))
+                    QFAIL(qPrintable(where + QStringLiteral(" covers the frame line at %1,%2").arg(x).arg(y)));
+        ++checked;
+    }
+    QVERIFY(checked > 0);
 }
 
 // ---- Tool strip and sound switch -----------------------------------------------------------
@@ -391,12 +570,16 @@ void TestWindows::foldAndUnfoldToolStrip()
 
     click(form.Image7);
 
-    QCOMPARE(form.width(), px(7310));
+    // The window ends just right of Image3: the whole button shows.
     QVERIFY(!form.Image3->isHidden());
-    QVERIFY(form.Image3->x() < form.width());
-    // The strip, Text16 and Image7 are cut off by the narrower window.
-    QVERIFY(form.Frame2->x() >= form.width());
-    QVERIFY(form.Frame6->x() >= form.width());
+    QCOMPARE(form.width(), form.Image3->geometry().right() + 1);
+    // Everything on the strip, Text16 and Image7 are cut off by the narrower window; of the
+    // strip's frames, which start under Image3, only their left edge is left in view.
+    for (QWidget *frame : {form.Frame2, form.Frame6}) {
+        QVERIFY(form.width() - frame->x() <= 2);
+        for (QWidget *control : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            QVERIFY(control->mapTo(&form, QPoint()).x() >= form.width());
+    }
     QVERIFY(form.Text16->x() >= form.width());
     QVERIFY(form.Image7->x() >= form.width());
 
@@ -503,12 +686,55 @@ void TestWindows::restartYesWhileCountdownRuns()
     expected[QStringLiteral("Text15")] = QStringLiteral("180");
     for (int n = 2; n <= 9; ++n)
         expected[QStringLiteral("Text%1").arg(n)] = QString();
+    // As at a start with no game: the digits wait for the next game.
+    for (int n = 0; n <= 9; ++n)
+        expected[QStringLiteral("Command%1 enabled").arg(n)] = QStringLiteral("no");
     QCOMPARE(lines(gameState(form)), lines(expected));
 
-    // The countdown is really stopped.
+    // The countdown is really stopped, and no digit starts it again.
     s.world.clock.advance(5000);
     QCOMPARE(form.Text15->text(), QStringLiteral("180"));
     QVERIFY(s.world.sound.played.empty());
+    for (int n = 1; n <= 9; ++n)
+        click(form.findChild<QWidget *>(QStringLiteral("Command%1").arg(n)));
+    QVERIFY(!form.Timer1->isEnabled());
+
+    // Even a countdown that runs with no game (new options typed, not started) never moves a
+    // game on: there is none. It used to end the program with a run-time error.
+    form.Text16->setText(QStringLiteral("10"));
+    form.Text14->setText(QStringLiteral("100"));
+    form.Timer1->setEnabled(true);
+    s.world.clock.advance(181'000);
+    QVERIFY(!form.hasEnded());
+    QVERIFY(s.world.messages.shown.size() == 1); // the restart question only
+    QCOMPARE(form.Text17->text(), QStringLiteral("0"));
+    QCOMPARE(form.Text15->text(), QStringLiteral("180"));
+    QVERIFY(form.Text2->text().isEmpty());
+}
+
+// The countdown of the last exercise runs out while the restart question is open: the game
+// has ended by the time the child answers, and a late "Ναι" must not touch it.
+void TestWindows::restartAfterTheGameEndedChangesNothing()
+{
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    form.Text17->setText(QStringLiteral("10"));
+    click(usableDigit(form));
+    s.world.messages.whileOpen = [&](const Message &message) {
+        if (message.title == QStringLiteral("Επανεκκίνηση"))
+            s.world.clock.advance(180'000);
+    };
+    s.world.messages.answers = {MessageAnswer::Ok, MessageAnswer::Yes};
+
+    click(form.Image5);
+
+    QCOMPARE(s.world.messages.shown.size(), std::size_t(2));
+    QVERIFY(!form.Frame1->isFrameEnabled());
+    QVERIFY(form.resultsAnimationRunning());
+    QCOMPARE(form.Text17->text(), QStringLiteral("10"));
+    QCOMPARE(form.Text14->text(), QStringLiteral("100"));
+    QVERIFY(form.Text14->isLocked());
 }
 
 void TestWindows::restartTwiceIsLikeOnce()

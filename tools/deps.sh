@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
     qt6-qpa-plugins qt6-translations-l10n
     fonts-sil-andika fonts-urw-base35 fonts-dejavu-core
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick xdotool
 )
 
 missing=()

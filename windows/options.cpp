@@ -36,17 +36,23 @@ void Form1::Image6_Click()
     // failed, and a failure inside the exercise procedures leaves the rest of the click undone.
     const auto cur = NumberText::parse(Text17->text());
     if (!cur || *cur != 0) {
+        // The answer is about the exercise on screen now; if that one is over by the time the
+        // answer comes (the countdown ran out meanwhile), the answer changes nothing.
+        const quint64 asked = exerciseShown();
         if (message(MessageIcon::Information, MessageButtons::YesNo, QStringLiteral("Επιβεβαίωση"),
                     QStringLiteral("Θές σιγουρα να παραλείψεις την τρέχουσα άσκηση και να προχωρήσεις στην επόμενη;"))
-            == MessageAnswer::Yes)
+                == MessageAnswer::Yes
+            && exerciseShown() == asked)
             skipOnError([this] { AdvanceExercise(); });
         return;
     }
 
+    // Each box is checked on its normalised text: "150.00000000000003" shows as "150" and is 150.
+    const auto typed = NumberText::parse(Text14->text());
+    if (rangeInBand(typed))
+        Text14->setText(NumberText::format(*typed + 0));
     const auto m = NumberText::parse(Text14->text());
-    if (rangeInBand(m))
-        Text14->setText(NumberText::format(*m + 0));
-    if (!rangeInBand(m) || !rangeWithinLimits(*m)) {
+    if (!rangeInBand(typed) || !m || !rangeWithinLimits(*m)) {
         message(MessageIcon::Critical, MessageButtons::Ok, AppTitle,
                 QStringLiteral("Στο πεδίο  \"Αριθμοί 0 -  \", επιτρέπονται ακέραιοι αριθμοί από 100 εως 9999 ή -9999 εως -100"));
         if (!hasEnded())
@@ -54,9 +60,9 @@ void Form1::Image6_Click()
         return;
     }
 
+    if (const auto typedCount = NumberText::parse(Text16->text()))
+        Text16->setText(NumberText::format(*typedCount + 0));
     const auto r = NumberText::parse(Text16->text());
-    if (r)
-        Text16->setText(NumberText::format(*r + 0));
     if (!countValid(r)) {
         message(MessageIcon::Critical, MessageButtons::Ok, AppTitle,
                 QStringLiteral("Ο ελάχιστος αριθμός ασκήσεων είναι 10 και ο μέγιστος 300!"));

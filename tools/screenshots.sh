@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Makes the pictures in docs/ that the README shows, from the real program on a virtual
+# display, so they stay true when the look of the game changes:
+#
+#   docs/screenshot.png  an exercise: eight targets, a few working keys, an expression typed
+#   docs/hit.png         the same after "=": the result in the display, its target gone
+#   docs/results.png     the end of a game, the results typed into the display
+#   docs/help.png        the help window
+#
+# The game runs in a throwaway home with its display font installed and a settings file
+# written here that resumes a game; the script clicks the controls at their design places
+# (twips, 15 to a pixel) as a player would.
+#
+#   tools/screenshots.sh [build-folder]      (default: build)
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$root/build}"
+"$root/tools/deps.sh"
+[ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --target Numbolo -j2 >/dev/null
+
+work="$(mktemp -d)"
+xvfb=""; game=""
+cleanup() {
+    if [ -n "$game" ]; then kill "$game" 2>/dev/null || true; fi
+    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+if ! read -r -t 20 number <"$work/display"; then
+    echo "The virtual display did not start:"; cat "$work/xvfb.log"; exit 1
+fi
+export DISPLAY=":$number" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 QT_LOGGING_RULES='qt.multimedia*=false'
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+mkdir -p "$XDG_CONFIG_HOME/Numbolo" "$XDG_DATA_HOME/fonts"
+cp "$root/resources/DS-DIGI.TTF" "$XDG_DATA_HOME/fonts/"
+
+# The id of the first shown window whose title matches $1, waiting up to 20 seconds.
+shown_window() {
+    local id
+    id="$(timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)"
+    [ -n "$id" ] || { echo "no window \"$1\" showed up"; cat "$work/game.log"; exit 1; }
+    echo "$id"
+}
+
+# Starts the game on the settings given as "key=value" lines; sets $window.
+start_game() {
+    { echo "[Str]"; printf '%s\n' "$@"; } >"$XDG_CONFIG_HOME/Numbolo/Numbolo.ini"
+    "$build/Numbolo" >"$work/game.log" 2>&1 &
+    game=$!
+    window="$(shown_window '^Numbolo v\. 1\.2$')"
+    sleep 1 # the first paint
+}
+
+stop_game() {
+    kill "$game"; wait "$game" 2>/dev/null || true; game=""
+}
+
+# Clicks the point x, y of the window's client area, in twips.
+click_at() {
+    xdotool mousemove --window "$window" $(($1 / 15)) $(($2 / 15)) click 1
+    sleep 0.3
+}
+
+# Clicks a key of the keypad by its caption. Keys are 615 twips square, in Frame1 at 120, 120.
+key() {
+    local at
+    case "$1" in
+        7) at="120 1080" ;; 8) at="840 1080" ;; 9) at="1560 1080" ;; /) at="2280 1080" ;;
+        4) at="120 1800" ;; 5) at="840 1800" ;; 6) at="1560 1800" ;; x) at="2280 1800" ;;
+        1) at="120 2520" ;; 2) at="840 2520" ;; 3) at="1560 2520" ;; -) at="2280 2520" ;;
+        0) at="120 3240" ;; .) at="840 3240" ;; =) at="1560 3240" ;; +) at="2280 3240" ;;
+        *) echo "no key $1"; exit 1 ;;
+    esac
+    set -- $at
+    click_at $((120 + $1 + 307)) $((120 + $2 + 307))
+}
+
+# The pixels in the colour of the target numbers.
+target_pixels() {
+    convert "$1" -fill black +opaque '#FF80FF' -fill white -opaque '#FF80FF' -format '%[fx:round(mean*w*h)]' info:
+}
+
+docs="$root/docs"
+
+# A game of 20 exercises up to 500, at its fifth exercise. Every start draws the same exercise
+# for it (the random sequence is never seeded): the targets include 217, and 7, 3, 1 and "x"
+# work, so "7x31" hits.
+start_game Level=1.4767 score=4 maxnums=500 cur=5 nums=238.4 reps=20
+for k in 7 x 3 1; do key "$k"; done
+import -window "$window" "$docs/screenshot.png"
+key =
+import -window "$window" "$docs/hit.png"
+before="$(target_pixels "$docs/screenshot.png")"; after="$(target_pixels "$docs/hit.png")"
+if [ "$after" -ge "$before" ]; then
+    echo "\"7x31\" hit no target: the exercise drawn for these settings has changed;"
+    echo "look at $docs/screenshot.png and type an expression for one of its targets."
+    exit 1
+fi
+
+# The help window, opened from the lifebuoy (Image1 in Frame6).
+click_at $((7320 + 120 + 187)) $((240 + 240 + 187))
+import -window "$(shown_window '^Βοήθεια$')" "$docs/help.png"
+stop_game
+
+# The last of 10 exercises, 8 solved. Skipping it (the red arrow, Image6 in Frame7, and "Ναι",
+# the default answer) ends the game; the results are typed into the display, and the score
+# line ("ΑΠΟΤΕΛΕΣΜΑΤΑ: 89 %") stands whole from about 2.3 s to 2.7 s after the answer.
+start_game Level=1.66 score=8 maxnums=100 cur=10 nums=100 reps=10
+click_at $((120 + 3000 + 240 + 165)) $((120 + 1800 + 720 + 150))
+xdotool windowfocus --sync "$(shown_window '^Επιβεβαίωση$')" key Return
+sleep 2.4
+import -window "$window" "$docs/results.png"
+stop_game
+
+for picture in screenshot hit results help; do
+    echo "$docs/$picture.png: $(identify -format '%wx%h' "$docs/$picture.png")"
+done
