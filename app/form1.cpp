@@ -336,9 +336,10 @@ StoredSettings::Values Form1::valuesToStore() const
 {
     QString level = Text12->text(), score = Text13->text(), maxnums = Text14->text(), cur = Text17->text(),
             nums = Text18->text(), reps = Text16->text();
-    // A solved exercise counts once: while the success window waits for its button, the game
-    // is stored as the button will leave it, one exercise on, or ended after the last one.
-    if (m_solvedNotAdvanced && Frame1->isFrameEnabled()) {
+    // A solved exercise counts once: while the success window waits for its button (the only
+    // time this window is disabled), the game is stored as the button will leave it, one
+    // exercise on, or ended after the last one.
+    if (!m_formEnabled && Frame1->isFrameEnabled()) {
         if (Exercise::isLastExercise(cur, reps)) {
             level = score = maxnums = cur = nums = reps = QStringLiteral("0");
         } else {

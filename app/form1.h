@@ -192,8 +192,6 @@ private:
     VbColor m_back = 0x444444;
     bool m_formEnabled = true;
     bool m_ended = false;
-    // An exercise is solved (its score counted) and AdvanceExercise has not moved past it yet.
-    bool m_solvedNotAdvanced = false;
     int m_openMessages = 0;
     quint64 m_exerciseSerial = 0;
 };

@@ -8,7 +8,6 @@ namespace numbolo {
 
 Advance Form1::AdvanceExercise()
 {
-    m_solvedNotAdvanced = false;
     // The exercise on screen is over, whichever way this goes.
     exerciseChanged();
     Timer1->setEnabled(false);

@@ -43,11 +43,10 @@ namespace numbolo {
 
 void Form1::showSuccessWindow()
 {
-    // The score already counts the solved exercise; until the window's button moves the game
-    // on, a save stores the game as the button will leave it.
-    m_solvedNotAdvanced = true;
     m_success = new Form3(*this);
     m_success->show();
+    // The score already counts the solved exercise, and the success window holds the game
+    // until its button moves it on: the save stores the game as the button will leave it.
     checkpoint();
 }
 
