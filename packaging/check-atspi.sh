@@ -11,13 +11,9 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-/tmp/build-pkg}"
 
-need=()
-command -v dbus-run-session >/dev/null || need+=(dbus dbus-bin)
-[ -x /usr/libexec/at-spi-bus-launcher ] || need+=(at-spi2-core)
-/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || need+=(python3-pyatspi)
-command -v Xvfb >/dev/null || need+=(xvfb)
-command -v import >/dev/null || need+=(imagemagick)
 . "$(dirname "$0")/lib.sh"
+need=()
+need_accessible_desktop
 install_packages "${need[@]}"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

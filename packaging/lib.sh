@@ -9,6 +9,16 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null
 }
 
+# Adds to the array need the packages for a game under Xvfb read over the accessibility bus
+# (dbus, at-spi2-core, pyatspi, Xvfb, ImageMagick) that are missing.
+need_accessible_desktop() {
+    command -v dbus-run-session >/dev/null || need+=(dbus dbus-bin)
+    [ -x /usr/libexec/at-spi-bus-launcher ] || need+=(at-spi2-core)
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || need+=(python3-pyatspi)
+    command -v Xvfb >/dev/null || need+=(xvfb)
+    command -v import >/dev/null || need+=(imagemagick)
+}
+
 # Inside a private session bus (dbus-run-session): a throwaway home with the display font
 # installed (no first-start message) and the settings text $1 as Numbolo.ini, an Xvfb display,
 # and the accessibility bus with its registry. Sets work, pids and a trap that ends it all;

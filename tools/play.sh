@@ -18,23 +18,8 @@ fi
 # the message that says so comes before the window). A throwaway home would show a first
 # start every time, whatever this user's game is.
 shot="$root/build/numbolo-screenshot.png"
-work="$(mktemp -d)"
-xvfb=""; game=""
-cleanup() {
-    if [ -n "$game" ]; then kill "$game" 2>/dev/null || true; fi
-    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Xvfb picks a free display itself and names it once it takes clients.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-if ! read -r -t 20 number <"$work/display"; then
-    echo "The virtual display did not start:"; cat "$work/xvfb.log"; exit 1
-fi
-export DISPLAY=":$number"
+. "$root/tools/virtual-display.sh"
+start_virtual_display
 
 QT_QPA_PLATFORM=xcb "$root/build/Numbolo" >"$work/game.log" 2>&1 &
 game=$!

@@ -19,22 +19,9 @@ build="${1:-$root/build}"
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target Numbolo -j2 >/dev/null
 
-work="$(mktemp -d)"
-xvfb=""; game=""
-cleanup() {
-    if [ -n "$game" ]; then kill "$game" 2>/dev/null || true; fi
-    if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb=$!
-if ! read -r -t 20 number <"$work/display"; then
-    echo "The virtual display did not start:"; cat "$work/xvfb.log"; exit 1
-fi
-export DISPLAY=":$number" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 QT_LOGGING_RULES='qt.multimedia*=false'
+. "$root/tools/virtual-display.sh"
+start_virtual_display -dpi 96
+export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 QT_LOGGING_RULES='qt.multimedia*=false'
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
 mkdir -p "$XDG_CONFIG_HOME/Numbolo" "$XDG_DATA_HOME/fonts"
 cp "$root/resources/DS-DIGI.TTF" "$XDG_DATA_HOME/fonts/"
