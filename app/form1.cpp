@@ -334,7 +334,7 @@ void Form1::Form_Unload()
                                       .arg(error, file)});
     } else if (saved == StoredSettings::Saved::Unconfirmed) {
         // The file is written; only its safety against a power cut is in doubt.
-        m_services.messages.show({MessageIcon::Exclamation, MessageButtons::Ok, AppTitle,
+        m_services.messages.show({MessageIcon::Critical, MessageButtons::Ok, AppTitle,
                                   QStringLiteral("Η πρόοδος του παιχνιδιού γράφτηκε στο αρχείο, αλλά δεν είναι "
                                                  "βέβαιο ότι θα αντέξει μια διακοπή ρεύματος.\n\n%1\n%2")
                                       .arg(error, file)});

@@ -366,11 +366,11 @@ void RuntimeSocket::answer()
 #endif
 }
 
-bool RuntimeSocket::ask(const QString &name, int timeoutMs)
+bool RuntimeSocket::ask(int timeoutMs) const
 {
 #ifdef Q_OS_UNIX
     sockaddr_un address;
-    if (!socketAddress(runtimeSocketPath(name), &address))
+    if (m_fd >= 0 || !socketAddress(m_path, &address))
         return false;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     if (fd < 0)
@@ -385,7 +385,6 @@ bool RuntimeSocket::ask(const QString &name, int timeoutMs)
     ::close(fd);
     return answered;
 #else
-    Q_UNUSED(name);
     Q_UNUSED(timeoutMs);
     return false;
 #endif

@@ -156,8 +156,8 @@ public:
     ~RuntimeSocket() override;
     // Listens under the name, taking the place of a socket a killed copy left.
     bool listen();
-    // True when a copy listening under `name` answered within `timeoutMs`.
-    static bool ask(const QString &name, int timeoutMs);
+    // True when a copy listening under the name answered within `timeoutMs`.
+    bool ask(int timeoutMs) const;
 
 signals:
     // A later start asked.

@@ -75,6 +75,7 @@ bool InstanceLock::askRunningCopyToShow() const
 {
     const QDeadlineTimer deadline(ownerOnThisComputer() ? AnswerWaitMs : 0);
     const QString service = serviceName();
+    const RuntimeSocket socket(service);
     QDBusConnection bus = QDBusConnection::sessionBus();
     for (;;) {
         if (bus.isConnected()) {
@@ -84,7 +85,7 @@ bool InstanceLock::askRunningCopyToShow() const
             if (bus.call(call, QDBus::Block, int(wait)).type() == QDBusMessage::ReplyMessage)
                 return true;
         }
-        if (RuntimeSocket::ask(service, int(std::max<qint64>(deadline.remainingTime(), 200))))
+        if (socket.ask(int(std::max<qint64>(deadline.remainingTime(), 200))))
             return true;
         if (deadline.hasExpired())
             return false;

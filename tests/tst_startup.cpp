@@ -15,6 +15,7 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QThread>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -146,10 +147,15 @@ private slots:
     void handWrittenSettingsFile();
     void oneCopyPerSettingsFile_data();
     void oneCopyPerSettingsFile();
+
+private:
+    QTemporaryDir m_runtime; // the runtime folder, where the hand-over socket lives
 };
 
 void TestStartup::initTestCase()
 {
+    QVERIFY(m_runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
     setupApplication();
     QLocale::setDefault(QLocale::c());
 }
@@ -326,10 +332,12 @@ void TestStartup::startUpPaths_data()
     // check for damaged values once took "00" and " 0" for damaged and dropped the game.
     Stored doubleZero = ValidGame;
     doubleZero["cur"] = "00";
-    QTest::newRow("stored counter 00 resumes") << doubleZero << true << QStringList{"1.5", "2", "100", "10", "00", "40"};
+    doubleZero["score"] = "0";
+    QTest::newRow("stored counter 00 resumes") << doubleZero << true << QStringList{"1.5", "0", "100", "10", "00", "40"};
     Stored blankZero = ValidGame;
     blankZero["cur"] = " 0";
-    QTest::newRow("stored counter ' 0' resumes") << blankZero << true << QStringList{"1.5", "2", "100", "10", " 0", "40"};
+    blankZero["score"] = "0";
+    QTest::newRow("stored counter ' 0' resumes") << blankZero << true << QStringList{"1.5", "0", "100", "10", " 0", "40"};
 }
 
 void TestStartup::startUpPaths()
