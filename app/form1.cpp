@@ -181,11 +181,11 @@ void Form1::disableDigitKeys()
 void Form1::Form_Load()
 {
     // The evaluator is a member, created with the window and kept until the program ends.
-    // A stored number reads whichever of "," and "." is its decimal separator, so a game saved
+    // A stored number reads whichever decimal separator a locale wrote into it, so a game saved
     // under other number settings resumes; it is shown in this locale's form.
-    const QString ini = m_services.settings.iniPath();
-    const auto restore = [&ini](TextBox *box, const char *key) {
-        box->setText(NumberText::fromStored(StoredSettings::read(ini, QString::fromLatin1(key))));
+    const QHash<QString, QString> stored = StoredSettings::read(m_services.settings.iniPath());
+    const auto restore = [&stored](TextBox *box, const char *key) {
+        box->setText(NumberText::fromStored(stored.value(QString::fromLatin1(key))));
     };
     restore(Text12, "Level");
     restore(Text13, "score");
@@ -199,6 +199,10 @@ void Form1::Form_Load()
         // A game was under way. Values that cannot make a game (damaged or edited by hand)
         // would fail at every start, so they start clean with no game and no score instead.
         if (storedGameUsable()) {
+            // The score counts the exercises solved before the current one; any other stored
+            // score would fail at every solved exercise and at the end, so it starts at 0.
+            if (!storedScoreUsable(std::max(*NumberText::parse(cur) - 1, 0.0)))
+                Text13->setText(QStringLiteral("0"));
             DrawExercise();
         } else {
             Text17->setText(QStringLiteral("0"));
@@ -207,6 +211,9 @@ void Form1::Form_Load()
     }
 
     if (Text17->text() == QLatin1String("0")) {
+        // The next game counts on from the stored score, which no game has made yet.
+        if (!storedScoreUsable(0))
+            Text13->setText(QStringLiteral("0"));
         disableDigitKeys();
         Text14->setLocked(false);
         Text16->setLocked(false);
@@ -236,6 +243,12 @@ bool Form1::storedGameUsable() const
         return false;
     // Only the exact text "0" means no game; other spellings of zero ("00", " 0") resume.
     return isWhole(*cur) && *cur >= 0 && *cur <= *reps;
+}
+
+bool Form1::storedScoreUsable(double played) const
+{
+    const auto score = NumberText::parse(Text13->text());
+    return score && isWhole(*score) && *score >= 0 && *score <= played;
 }
 
 void Form1::installDisplayFont()
@@ -313,13 +326,18 @@ void Form1::Form_Unload()
 
     QString error;
     const StoredSettings::Saved saved = saveProgress(&error);
-    if (saved != StoredSettings::Saved::Yes) {
-        const QString kept = saved == StoredSettings::Saved::No
-            ? QStringLiteral("\n\nΤο προηγούμενο αρχείο ρυθμίσεων έμεινε όπως ήταν.")
-            : QString();
+    const QString file = QDir::toNativeSeparators(m_services.settings.iniPath());
+    if (saved == StoredSettings::Saved::No) {
         m_services.messages.show({MessageIcon::Critical, MessageButtons::Ok, AppTitle,
-                                  QStringLiteral("Η πρόοδος του παιχνιδιού δεν αποθηκεύτηκε.\n\n%1\n%2%3")
-                                      .arg(error, QDir::toNativeSeparators(m_services.settings.iniPath()), kept)});
+                                  QStringLiteral("Η πρόοδος του παιχνιδιού δεν αποθηκεύτηκε.\n\n%1\n%2\n\nΤο "
+                                                 "προηγούμενο αρχείο ρυθμίσεων έμεινε όπως ήταν.")
+                                      .arg(error, file)});
+    } else if (saved == StoredSettings::Saved::Unconfirmed) {
+        // The file is written; only its safety against a power cut is in doubt.
+        m_services.messages.show({MessageIcon::Critical, MessageButtons::Ok, AppTitle,
+                                  QStringLiteral("Η πρόοδος του παιχνιδιού γράφτηκε στο αρχείο, αλλά δεν είναι "
+                                                 "βέβαιο ότι θα αντέξει μια διακοπή ρεύματος.\n\n%1\n%2")
+                                      .arg(error, file)});
     }
     endProgram(saved == StoredSettings::Saved::Yes ? 0 : 1);
 }

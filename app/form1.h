@@ -166,6 +166,8 @@ private:
     void disableDigitKeys();
     void installDisplayFont();
     bool storedGameUsable() const;
+    // The shown score is a whole number from 0 to `played`.
+    bool storedScoreUsable(double played) const;
     // The six values a close would store now, in writing order.
     StoredSettings::Values valuesToStore() const;
     // The one save of the six values, for the close and the checkpoints.

@@ -41,7 +41,8 @@ QString fromStored(const QString &text, const QLocale &locale)
     if (parse(text, locale))
         return text;
     const QString point = locale.decimalPoint();
-    for (const QChar separator : {QLatin1Char(','), QLatin1Char('.')}) {
+    // Every decimal separator Qt's locales write: ".", "," and the Arabic "٫" (Persian, Arabic).
+    for (const QChar separator : {QChar(u','), QChar(u'.'), QChar(u'\u066B')}) {
         if (text.count(separator) != 1 || point == separator)
             continue;
         QString localised = text;

@@ -17,7 +17,7 @@ QString format(double value, const QLocale &locale = QLocale());
 std::optional<double> parse(const QString &text, const QLocale &locale = QLocale());
 
 // A stored number text in the form of `locale`: a text that is no number there but is one with
-// the other of "," and "." as its decimal separator gets the locale's separator instead. Every
+// another decimal separator a locale writes ("," "." or "٫") gets the locale's separator instead. Every
 // other text is returned unchanged. Stored numbers never hold group separators, so a game saved
 // under one locale's number settings reads the same under another's.
 QString fromStored(const QString &text, const QLocale &locale = QLocale());

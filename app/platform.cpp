@@ -25,7 +25,11 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_WIN
@@ -192,8 +196,8 @@ QStringList UserFontFolders::programFolders() const
 namespace {
 
 constexpr int EndSignals[] = {SIGTERM, SIGHUP, SIGINT};
+// Made once and kept until the process ends, like the handlers that write into it.
 int signalPipe[2] = {-1, -1};
-struct sigaction replacedHandlers[std::size(EndSignals)];
 
 // Runs inside the signal: write() is safe there, and errno is kept for the code it interrupted.
 void onEndSignal(int signal)
@@ -202,6 +206,16 @@ void onEndSignal(int signal)
     const char byte = char(signal);
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
     errno = saved;
+}
+
+// Empties the pipe; true when a signal was in it.
+bool drainSignals()
+{
+    char bytes[16];
+    bool received = false;
+    while (::read(signalPipe[0], bytes, sizeof bytes) > 0)
+        received = true;
+    return received;
 }
 
 } // namespace
@@ -215,16 +229,25 @@ EndRequests::EndRequests(QObject *parent) : QObject(parent)
             ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
             ::fcntl(fd, F_SETFD, FD_CLOEXEC);
         }
+    }
+    if (signalPipe[0] >= 0) {
+        drainSignals(); // signals that came while no one listened are past
         m_notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
         connect(m_notifier, &QSocketNotifier::activated, this, &EndRequests::readSignals);
         struct sigaction action = {};
         action.sa_handler = onEndSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
-        for (std::size_t i = 0; i < std::size(EndSignals); ++i)
-            ::sigaction(EndSignals[i], &action, &replacedHandlers[i]);
+        for (const int signal : EndSignals) {
+            struct sigaction current = {};
+            // Whoever started the program with a signal ignored (nohup) wants it ignored.
+            if (::sigaction(signal, nullptr, &current) == 0 && current.sa_handler != SIG_IGN)
+                ::sigaction(signal, &action, nullptr);
+        }
     }
 #endif
+    if (auto *app = QCoreApplication::instance())
+        app->installEventFilter(this);
 #if QT_CONFIG(sessionmanager)
     // The desktop session asks its programs to save before it ends (and may then go on).
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
@@ -236,30 +259,134 @@ EndRequests::EndRequests(QObject *parent) : QObject(parent)
 #endif
 }
 
-EndRequests::~EndRequests()
+EndRequests::~EndRequests() = default;
+
+bool EndRequests::eventFilter(QObject *watched, QEvent *event)
 {
-#ifdef Q_OS_UNIX
-    if (m_notifier != nullptr) {
-        for (std::size_t i = 0; i < std::size(EndSignals); ++i)
-            ::sigaction(EndSignals[i], &replacedHandlers[i], nullptr);
-        delete m_notifier;
-        for (int &fd : signalPipe) {
-            ::close(fd);
-            fd = -1;
-        }
+    // Qt answers a quit request (the session's end, for one) by closing the windows, which a
+    // window waiting for a child's answer refuses: the program ends through its save instead.
+    if (event->type() == QEvent::Quit && watched == QCoreApplication::instance()) {
+        emit endRequested();
+        return true;
     }
-#endif
+    return false;
 }
 
 void EndRequests::readSignals()
 {
 #ifdef Q_OS_UNIX
-    char bytes[16];
-    bool received = false;
-    while (::read(signalPipe[0], bytes, sizeof bytes) > 0)
-        received = true;
-    if (received)
+    if (drainSignals())
         emit endRequested();
+#endif
+}
+
+// ---- Hand-over to the running copy --------------------------------------------------------
+
+namespace {
+
+QString runtimeSocketPath(const QString &name)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(name + QStringLiteral(".socket"));
+}
+
+#ifdef Q_OS_UNIX
+// A socket address for `path`, or false when the path does not fit in one.
+bool socketAddress(const QString &path, sockaddr_un *address)
+{
+    const QByteArray bytes = QFile::encodeName(path);
+    *address = {};
+    address->sun_family = AF_UNIX;
+    if (bytes.isEmpty() || std::size_t(bytes.size()) >= sizeof address->sun_path)
+        return false;
+    std::memcpy(address->sun_path, bytes.constData(), std::size_t(bytes.size()));
+    return true;
+}
+#endif
+
+} // namespace
+
+RuntimeSocket::RuntimeSocket(const QString &name, QObject *parent) : QObject(parent), m_path(runtimeSocketPath(name))
+{
+}
+
+RuntimeSocket::~RuntimeSocket()
+{
+#ifdef Q_OS_UNIX
+    if (m_fd >= 0) {
+        delete m_notifier;
+        ::close(m_fd);
+        ::unlink(QFile::encodeName(m_path).constData());
+    }
+#endif
+}
+
+bool RuntimeSocket::listen()
+{
+#ifdef Q_OS_UNIX
+    sockaddr_un address;
+    if (m_fd >= 0 || !socketAddress(m_path, &address))
+        return false;
+    m_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (m_fd < 0)
+        return false;
+    ::fcntl(m_fd, F_SETFD, FD_CLOEXEC);
+    ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) | O_NONBLOCK);
+    ::unlink(address.sun_path);
+    if (::bind(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 || ::listen(m_fd, 4) != 0) {
+        ::close(m_fd);
+        m_fd = -1;
+        return false;
+    }
+    m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &RuntimeSocket::answer);
+    return true;
+#else
+    return false;
+#endif
+}
+
+void RuntimeSocket::answer()
+{
+#ifdef Q_OS_UNIX
+    bool any = false;
+#ifdef MSG_NOSIGNAL
+    constexpr int flags = MSG_NOSIGNAL | MSG_DONTWAIT; // a start that gave up does not raise SIGPIPE
+#else
+    constexpr int flags = MSG_DONTWAIT;
+#endif
+    for (int client; (client = ::accept(m_fd, nullptr, nullptr)) >= 0;) {
+        // One byte says that this copy heard: the asking start may end.
+        [[maybe_unused]] const auto sent = ::send(client, "1", 1, flags);
+        ::close(client);
+        any = true;
+    }
+    if (any)
+        emit asked();
+#endif
+}
+
+bool RuntimeSocket::ask(int timeoutMs) const
+{
+#ifdef Q_OS_UNIX
+    sockaddr_un address;
+    if (m_fd >= 0 || !socketAddress(m_path, &address))
+        return false;
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0)
+        return false;
+    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    bool answered = false;
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0) {
+        pollfd reply{fd, POLLIN, 0};
+        char byte = 0;
+        answered = ::poll(&reply, 1, timeoutMs) > 0 && ::recv(fd, &byte, 1, 0) == 1 && byte == '1';
+    }
+    ::close(fd);
+    return answered;
+#else
+    Q_UNUSED(timeoutMs);
+    return false;
 #endif
 }
 

@@ -115,11 +115,14 @@ public:
 // ---- Requests to end the program ---------------------------------------------------------
 
 // What asks the program to end or to save from outside its window: the termination signals
-// SIGTERM (a shutdown or a logout), SIGHUP (the terminal closes) and SIGINT (Ctrl+C), and the
-// desktop session's request to save before it ends. On Unix the signal handlers only write the
-// signal into a pipe that the event loop watches, so the handlers call nothing that is unsafe
-// there; elsewhere there are no such signals to handle. One object at a time; destroying it
-// puts back the handlers it replaced.
+// SIGTERM (a shutdown or a logout), SIGHUP (the terminal closes) and SIGINT (Ctrl+C), the
+// application's quit request (the desktop session ending, a dock's "Quit"), and the desktop
+// session's request to save before it ends. On Unix the signal handlers only write the signal
+// into a pipe that the event loop watches, so the handlers call nothing that is unsafe there;
+// elsewhere there are no such signals to handle. A signal that is ignored when the object is
+// made (nohup) stays ignored. The handlers stay until the process ends, so a signal that comes
+// while the program is ending does not kill it half-way; without the object they do nothing.
+// One object at a time.
 class EndRequests : public QObject {
     Q_OBJECT
 public:
@@ -127,13 +130,43 @@ public:
     ~EndRequests() override;
 
 signals:
-    // A termination signal arrived: end as closing the window does.
+    // A termination signal or a quit request arrived: end as closing the window does.
     void endRequested();
     // The desktop session asks to save now; the program goes on.
     void saveRequested();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void readSignals();
+    QSocketNotifier *m_notifier = nullptr;
+};
+
+// ---- Hand-over to the running copy --------------------------------------------------------
+
+// A socket in the user's runtime folder (XDG_RUNTIME_DIR, which only this user may enter) on
+// which a later start asks the running copy to show its window: the way to it where there is
+// no session bus. Plain sockets, so no network library is loaded. Unix only: elsewhere
+// listen() and ask() fail.
+class RuntimeSocket : public QObject {
+    Q_OBJECT
+public:
+    explicit RuntimeSocket(const QString &name, QObject *parent = nullptr);
+    ~RuntimeSocket() override;
+    // Listens under the name, taking the place of a socket a killed copy left.
+    bool listen();
+    // True when a copy listening under the name answered within `timeoutMs`.
+    bool ask(int timeoutMs) const;
+
+signals:
+    // A later start asked.
+    void asked();
+
+private:
+    void answer();
+    QString m_path;
+    int m_fd = -1;
     QSocketNotifier *m_notifier = nullptr;
 };
 

@@ -5,13 +5,26 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalSocket>
+#include <QSysInfo>
+#include <QThread>
+#include <QTimer>
 
 namespace numbolo {
 
 namespace {
+
+const QString ObjectPath = QStringLiteral("/io/github/numbolo/Numbolo");
+
+// How long a start waits for a copy on this computer to answer: one that is still starting
+// answers once its window is up.
+constexpr int AnswerWaitMs = 1500;
 
 QString lockFileFor(const QString &iniPath)
 {
@@ -19,7 +32,7 @@ QString lockFileFor(const QString &iniPath)
     if (target.isEmpty())
         target = QFileInfo(iniPath).absoluteFilePath();
     const QFileInfo info(target);
-    // Not "<file>.lock": Qt's own INI writer takes that name for short locks of its own.
+    // Not "<file>.lock": QSettings takes that name for short locks of its own.
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".lock"));
 }
 
@@ -37,75 +50,111 @@ InstanceLock::InstanceLock(const QString &iniPath, QObject *parent) : QObject(pa
         locked = m_lock.removeStaleLockFile() && m_lock.tryLock(0);
     }
     m_acquired = locked || m_lock.error() != QLockFile::LockFailedError;
-    if (locked)
-        listen();
 }
 
-QString InstanceLock::serverName() const
+QString InstanceLock::serviceName() const
 {
+    // The session bus is the user's own; the name tells the settings files apart.
     const QByteArray id = QFileInfo(m_lock.fileName()).absoluteFilePath().toUtf8();
-    return QStringLiteral("Numbolo-")
+    return QStringLiteral("io.github.numbolo.Numbolo.i")
         + QString::fromLatin1(QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex().left(24));
 }
 
-void InstanceLock::listen()
+bool InstanceLock::ownerOnThisComputer() const
 {
-    // A socket left by a killed copy is in the way; this copy holds the lock, so it is not in use.
-    QLocalServer::removeServer(serverName());
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    m_server.listen(serverName());
-    connect(&m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = m_server.nextPendingConnection()) {
-            socket->disconnectFromServer();
-            socket->deleteLater();
-        }
-        emit showRequested();
-    });
+    // Qt's lock file: the owner's process id, program, host name and machine id, a line each.
+    QString host;
+    if (!m_lock.getLockInfo(nullptr, &host, nullptr) || host != QSysInfo::machineHostName())
+        return false;
+    QFile file(m_lock.fileName());
+    const QList<QByteArray> lines = file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
+    return lines.size() < 4 || lines[3].isEmpty() || lines[3] == QSysInfo::machineUniqueId();
 }
 
 bool InstanceLock::askRunningCopyToShow() const
 {
-    QLocalSocket socket;
-    socket.connectToServer(serverName());
-    const bool asked = socket.waitForConnected(1000);
-    socket.disconnectFromServer();
-    return asked;
+    const QDeadlineTimer deadline(ownerOnThisComputer() ? AnswerWaitMs : 0);
+    const QString service = serviceName();
+    const RuntimeSocket socket(service);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    for (;;) {
+        if (bus.isConnected()) {
+            const QDBusMessage call = QDBusMessage::createMethodCall(
+                service, ObjectPath, QStringLiteral("io.github.numbolo.Numbolo.Instance"), QStringLiteral("Show"));
+            const qint64 wait = std::max<qint64>(deadline.remainingTime(), 200);
+            if (bus.call(call, QDBus::Block, int(wait)).type() == QDBusMessage::ReplyMessage)
+                return true;
+        }
+        if (socket.ask(int(std::max<qint64>(deadline.remainingTime(), 200))))
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(100); // the copy is still starting: it has not begun to answer yet
+    }
+}
+
+void InstanceLock::takeOver()
+{
+    if (QFileInfo(m_lock.fileName()).isFile() && QFile::remove(m_lock.fileName()))
+        m_lock.tryLock(0);
+    m_acquired = true;
+}
+
+void InstanceLock::listen()
+{
+    if (m_socket != nullptr)
+        return;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected() && bus.registerObject(ObjectPath, this, QDBusConnection::ExportScriptableSlots))
+        bus.interface()->registerService(serviceName(), QDBusConnectionInterface::ReplaceExistingService,
+                                         QDBusConnectionInterface::AllowReplacement);
+    m_socket = new RuntimeSocket(serviceName(), this);
+    m_socket->listen();
+    connect(m_socket, &RuntimeSocket::asked, this, &InstanceLock::showRequested);
 }
 
 int runGame(Services services)
 {
+    // From the start on, a termination signal ends the game through its save, also while the
+    // first message is open; the handlers stay until the process ends.
+    EndRequests requests;
     InstanceLock instance(services.settings.iniPath());
     if (!instance.acquired()) {
-        instance.askRunningCopyToShow();
-        return 0;
+        if (instance.askRunningCopyToShow())
+            return 0;
+        instance.takeOver();
     }
 
     // The window decides when the program ends and with which status, not the last window
     // closing: that would end it with 0 before a failed save's status could count.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     Form1 window(services);
-    QObject::connect(&window, &Form1::programEnded, &window, [](int status) { QCoreApplication::exit(status); });
-    window.load();
-    if (window.hasEnded())
-        return 1;
-
-    auto *requests = new EndRequests(&window); // ends with the window
-    QObject::connect(requests, &EndRequests::endRequested, &window, [&window] {
+    int status = 1;
+    QObject::connect(&window, &Form1::programEnded, &window, [&status](int code) {
+        status = code;
+        QCoreApplication::exit(code);
+    });
+    QObject::connect(&requests, &EndRequests::endRequested, &window, [&window] {
         // A second signal while the message about a failed save is open ends the program at once.
         if (window.hasEnded())
             QCoreApplication::exit(1);
         else
             window.shutDown();
     });
-    QObject::connect(requests, &EndRequests::saveRequested, &window, &Form1::checkpoint);
+    QObject::connect(&requests, &EndRequests::saveRequested, &window, &Form1::checkpoint);
+    window.load();
+    if (window.hasEnded())
+        return status;
+
     QObject::connect(&instance, &InstanceLock::showRequested, &window, [&window] {
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
         window.show();
         window.raise();
         window.activateWindow();
     });
-
     window.show();
+    // Later starts are answered from the event loop on, once the window is up.
+    QTimer::singleShot(0, &instance, &InstanceLock::listen);
     return QCoreApplication::exec();
 }
 

@@ -1,50 +1,63 @@
 #pragma once
 // The program around the main window: one running copy per settings file, and every way the
-// program ends (closing the window, a termination signal) or is asked to save (the desktop
-// session), all through the window's one save.
+// program ends (closing the window, a termination signal, the session's end) or is asked to
+// save (the desktop session), all through the window's one save.
 
 #include "app/platform.h"
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 
 namespace numbolo {
 
 // One running copy of the game per settings file: a lock file beside the settings file (beside
-// the file a link names), held while the game runs, and a local socket on which a later start
-// asks the running copy to show its window. The lock of a killed copy does not count: Qt finds
-// it stale by its process id, and a lock file left empty by a kill while it was being made is
-// removed once no running process holds it.
+// the file a link names), held while the game runs. The copy that holds it answers a later
+// start's request to show its window on the session bus, under a name made from the lock's
+// path, and on a socket in the user's runtime folder where a start has no bus. Only a copy on
+// this computer that answers keeps a later start from running: the lock of a killed copy, of a
+// copy on another computer sharing the home folder, of another user, or one that does not
+// answer is taken over.
 class InstanceLock : public QObject {
     Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "io.github.numbolo.Numbolo.Instance")
 public:
     explicit InstanceLock(const QString &iniPath, QObject *parent = nullptr);
 
-    // False when another copy runs on these settings. Where no lock can be made (the settings
-    // folder cannot be written) the game runs anyway, and its save will report the folder.
+    // False while another copy holds the lock. Where no lock can be made (the settings folder
+    // cannot be written) the game runs anyway, and its save will report the folder.
     bool acquired() const { return m_acquired; }
-    // Asks the copy that holds the lock to bring its window to the front. Waits a moment at most.
+    // Asks the copy that holds the lock to bring its window to the front, waiting a moment for
+    // a copy on this computer that is still starting. True when it answered.
     bool askRunningCopyToShow() const;
-    // The lock file's path.
+    // Takes the lock of a copy that did not answer. A lock that is no file (a folder) stays; the
+    // game then runs without one.
+    void takeOver();
+    // Starts answering later starts: on the session bus and on the runtime socket.
+    void listen();
+    // The lock file's path, and the name under which the holder answers.
     QString lockPath() const { return m_lock.fileName(); }
+    QString serviceName() const;
+
+public slots:
+    // What a later start calls on the session bus.
+    Q_SCRIPTABLE void Show() { emit showRequested(); }
 
 signals:
     // A later start asked this copy to show its window.
     void showRequested();
 
 private:
-    QString serverName() const;
-    void listen();
+    bool ownerOnThisComputer() const;
 
     QLockFile m_lock;
-    QLocalServer m_server;
+    RuntimeSocket *m_socket = nullptr;
     bool m_acquired = false;
 };
 
 // Runs the game on `services` until it ends and returns the exit status: 0 once the progress
 // is saved, 1 when it could not be saved or a run-time error ended the program. A start while
-// another copy runs on the same settings brings that copy's window to the front and returns 0.
+// another copy on this computer runs on the same settings brings that copy's window to the
+// front and returns 0.
 int runGame(Services services);
 
 } // namespace numbolo

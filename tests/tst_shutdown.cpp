@@ -16,16 +16,42 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QSessionManager>
+
 #include <csignal>
+#include <set>
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/syscall.h>
+
+// Every fsync() of the game passes here (Qt's own writes use fdatasync()), so a test sees which
+// files and folders the save flushed to the disk.
+static std::set<std::pair<dev_t, ino_t>> flushedToDisk;
+extern "C" int fsync(int fd)
+{
+    struct stat st = {};
+    if (::fstat(fd, &st) == 0)
+        flushedToDisk.emplace(st.st_dev, st.st_ino);
+    return int(::syscall(SYS_fsync, fd));
+}
 #endif
 
 using namespace numbolo;
 using namespace numbolo::testing;
 
 namespace {
+
+#ifdef Q_OS_LINUX
+bool reachedTheDisk(const QString &path)
+{
+    struct stat st = {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && flushedToDisk.count({st.st_dev, st.st_ino}) == 1;
+}
+#endif
 
 // Puts a running game on its last exercise and skips it: the game ends.
 void endGame(World &world, Form1 &form)
@@ -129,6 +155,9 @@ void TestShutdown::savedAndResumed()
     const std::size_t messagesBefore = world.messages.shown.size();
 
     QSignalSpy ended(form.get(), &Form1::programEnded);
+#ifdef Q_OS_LINUX
+    flushedToDisk.clear();
+#endif
     QVERIFY(form->close());
     QVERIFY(form->hasEnded());
     QCOMPARE(ended.count(), 1);
@@ -138,7 +167,11 @@ void TestShutdown::savedAndResumed()
     QCOMPARE(storedGameValues(world), saved.isEmpty() ? shown : saved);
     // The save counts once the new file and then its folder have been flushed to the disk.
     QCOMPARE(world.settings.flushed.mid(world.settings.flushed.size() - 2),
-             (QStringList{world.settings.path + ".saving", QFileInfo(world.settings.path).absolutePath()}));
+             (QStringList{world.settings.path, QFileInfo(world.settings.path).absolutePath()}));
+#ifdef Q_OS_LINUX
+    QVERIFY(reachedTheDisk(world.settings.path));
+    QVERIFY(reachedTheDisk(QFileInfo(world.settings.path).absolutePath()));
+#endif
     if (saved.isEmpty()) // a fraction is stored exactly as shown
         QVERIFY(shown[0].contains(locale.decimalPoint()));
 
@@ -242,8 +275,9 @@ void TestShutdown::failedWrite_data()
 #endif
     QTest::newRow("settings folder is a file") << "folder is a file" << false << true;
     QTest::newRow("a folder in the settings file's place") << "file is a folder" << false << true;
-    QTest::newRow("the disk fails to flush the new file") << "file flush" << true << true;
-    // The new file is in place, but a power cut could still lose it: the save did not count.
+    // The new file is in place, but a power cut could still lose it: the save did not count,
+    // and the message says that the file is written.
+    QTest::newRow("the disk fails to flush the new file") << "file flush" << true << false;
     QTest::newRow("the disk fails to flush the folder") << "folder flush" << true << false;
 }
 
@@ -310,6 +344,7 @@ void TestShutdown::failedWrite()
     QCOMPARE(shown.buttons, MessageButtons::Ok);
     QCOMPARE(shown.title, QStringLiteral("Numbolo"));
     QCOMPARE(shown.text.contains(QStringLiteral("έμεινε όπως ήταν")), kept);
+    QCOMPARE(shown.text.contains(QStringLiteral("γράφτηκε στο αρχείο")), !kept);
     if (kept) // the previous file is whole: the next run resumes where the last save left off
         QCOMPARE(fileContents(world.settings.path), before);
     else
@@ -389,7 +424,16 @@ void TestShutdown::endings_data()
                                                                        << QStringList{"after ok"};
     QTest::newRow("SIGTERM with the last success window open") << "last solved" << "SIGTERM" << 0 << AllZero;
     QTest::newRow("a save that fails, by SIGTERM: status 1") << "unwritable" << "SIGTERM" << 1 << QStringList();
+    // Started with hang-ups ignored (nohup): they stay ignored, and the window closes later.
+    QTest::newRow("SIGHUP ignored from the start") << "running" << "SIGHUP ignored" << 0 << QStringList();
+    // The second hang-up comes while the program ends, and again once its window is gone.
+    QTest::newRow("two hang-ups at once") << "running" << "SIGHUP twice" << 0 << QStringList();
+    QTest::newRow("SIGTERM while the first-start message is open") << "first start" << "SIGTERM" << 0
+                                                                    << QStringList{"", "0", "", "0", "", ""};
 #endif
+    // The session's end reaches Qt as a quit request, which the success window would refuse.
+    QTest::newRow("the session ends with the success window open: counted once") << "solved" << "quit" << 0
+                                                                                  << QStringList{"after ok"};
     QTest::newRow("the desktop session asks to save, then the window closes") << "running" << "session" << 0
                                                                                << QStringList();
     QTest::newRow("the session's save after the game ended") << "ended" << "session" << 0 << AllZero;
@@ -408,11 +452,29 @@ void TestShutdown::endings()
         saved = valuesAfterOk();
     World world;
     world.shipFont();
-    world.installFont();
+    if (moment != QLatin1String("first start"))
+        world.installFont();
     if (moment == QLatin1String("unwritable"))
         QVERIFY(QDir().mkpath(world.settings.path));
-    else
+    else if (moment != QLatin1String("first start"))
         world.store(StoredGame);
+#ifdef Q_OS_UNIX
+    const bool ignoreHangUps = how == QLatin1String("SIGHUP ignored");
+    if (ignoreHangUps)
+        std::signal(SIGHUP, SIG_IGN);
+    auto hangUps = qScopeGuard([ignoreHangUps] {
+        if (ignoreHangUps)
+            std::signal(SIGHUP, SIG_DFL);
+    });
+    if (moment == QLatin1String("first start")) {
+        // The signal comes while the message about the font is open, before the window shows.
+        world.messages.whileOpen = [&world](const Message &) {
+            world.messages.whileOpen = nullptr;
+            ::kill(::getpid(), SIGTERM);
+            QTest::qWait(50);
+        };
+    }
+#endif
     // As in a fresh program, where closing the last window would end the event loop.
     QGuiApplication::setQuitOnLastWindowClosed(true);
     auto restore = qScopeGuard([] { QGuiApplication::setQuitOnLastWindowClosed(false); });
@@ -435,32 +497,56 @@ void TestShutdown::endings()
                 form->Text17->setText(form->Text16->text());
             typeEveryTarget(*form);
         }
+        if (how == QLatin1String("session"))
+            form->Text13->setText(QStringLiteral("1")); // a change since the last checkpoint
         shown = shownGameValues(*form);
         if (how == QLatin1String("session")) {
-            emit form->findChild<EndRequests *>()->saveRequested();
+            // The session manager's own request, as the desktop session sends it.
+            auto *manager = qApp->findChild<QSessionManager *>();
+            QVERIFY(manager != nullptr);
+            emit qApp->commitDataRequest(*manager);
             storedOnRequest = storedGameValues(world);
             goesOn = !form->hasEnded() && form->isVisible();
             form->close();
         } else if (how == QLatin1String("close")) {
             form->close();
+        } else if (how == QLatin1String("quit")) {
+            QEvent quit(QEvent::Quit);
+            QCoreApplication::sendEvent(qApp, &quit);
         } else {
 #ifdef Q_OS_UNIX
-            const int signal = how == QLatin1String("SIGTERM") ? SIGTERM : how == QLatin1String("SIGHUP") ? SIGHUP : SIGINT;
+            const int signal = how == QLatin1String("SIGTERM") ? SIGTERM : how.startsWith(QLatin1String("SIGHUP")) ? SIGHUP : SIGINT;
+            if (how == QLatin1String("SIGHUP twice"))
+                connect(form, &Form1::programEnded, form, [] { ::kill(::getpid(), SIGHUP); });
             ::kill(::getpid(), signal);
+            if (how == QLatin1String("SIGHUP ignored")) {
+                QTest::qWait(50);
+                QVERIFY(!form->hasEnded());
+                form->close();
+            }
 #endif
         }
     });
     act.start(0);
+    // A request the game ignored would leave it running: that ends the test instead of a hang.
+    QTimer hang;
+    hang.setSingleShot(true);
+    connect(&hang, &QTimer::timeout, this, [] { QCoreApplication::exit(98); });
+    hang.start(10'000);
     QCOMPARE(runGame(world.services()), status);
+#ifdef Q_OS_UNIX
+    if (how == QLatin1String("SIGHUP twice"))
+        ::kill(::getpid(), SIGHUP); // the program is past its end: this must not kill it
+#endif
 
-    QCOMPARE(shown.size(), 6);
+    QCOMPARE(shown.size(), moment == QLatin1String("first start") ? 0 : 6); // no window was shown
     QVERIFY(runningWindow() == nullptr);
     if (status != 0) {
         QCOMPARE(world.messages.shown.size(), std::size_t(1));
         QCOMPARE(world.messages.shown.front().icon, MessageIcon::Critical);
         return;
     }
-    QVERIFY(world.messages.shown.empty());
+    QCOMPARE(world.messages.shown.size(), std::size_t(moment == QLatin1String("first start") ? 1 : 0)); // the font's
     QCOMPARE(storedGameValues(world), saved.isEmpty() ? shown : saved);
     if (how == QLatin1String("session")) {
         QVERIFY(goesOn);

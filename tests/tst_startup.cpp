@@ -12,11 +12,15 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLockFile>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QThread>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 using namespace numbolo;
@@ -143,10 +147,15 @@ private slots:
     void handWrittenSettingsFile();
     void oneCopyPerSettingsFile_data();
     void oneCopyPerSettingsFile();
+
+private:
+    QTemporaryDir m_runtime; // the runtime folder, where the hand-over socket lives
 };
 
 void TestStartup::initTestCase()
 {
+    QVERIFY(m_runtime.isValid());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
     setupApplication();
     QLocale::setDefault(QLocale::c());
 }
@@ -297,8 +306,24 @@ void TestStartup::startUpPaths_data()
     QTest::newRow("first start: a stored score without a counter shows 0")
         << Stored{{"score", "5"}, {"Level", "2"}, {"reps", "20"}} << false << QStringList{"2", "0", "", "20", "0", ""};
     QTest::newRow("stored counter 0")
-        << Stored{{"Level", "1.22"}, {"score", "3"}, {"maxnums", "500"}, {"cur", "0"}, {"nums", "171"}, {"reps", "20"}}
-        << false << QStringList{"1.22", "3", "500", "20", "0", "171"};
+        << Stored{{"Level", "1.22"}, {"score", "0"}, {"maxnums", "500"}, {"cur", "0"}, {"nums", "171"}, {"reps", "20"}}
+        << false << QStringList{"1.22", "0", "500", "20", "0", "171"};
+    // A score no game could have left would fail at every solved exercise and at the end of
+    // the next game: the game's score starts at 0 instead.
+    QTest::newRow("stored counter 0 alone, no score") << Stored{{"cur", "0"}} << false
+                                                      << QStringList{"", "0", "", "", "0", ""};
+    QTest::newRow("stored counter 0, a score of 3") << Stored{{"score", "3"}, {"cur", "0"}} << false
+                                                    << QStringList{"", "0", "", "", "0", ""};
+    for (const char *score : {"", "x", "99999", "2.5", "-1"}) {
+        Stored badScore = ValidGame;
+        badScore["score"] = QString::fromLatin1(score);
+        QTest::addRow("running game, score '%s' starts at 0", score)
+            << badScore << true << QStringList{"1.5", "0", "100", "10", "3", "40"};
+    }
+    Stored fullScore = ValidGame;
+    fullScore["score"] = "2"; // exercises 1 and 2 solved, the third in play
+    QTest::newRow("running game, every exercise played so far solved")
+        << fullScore << true << QStringList{"1.5", "2", "100", "10", "3", "40"};
     QTest::newRow("stored running game") << ValidGame << true << QStringList{"1.5", "2", "100", "10", "3", "40"};
     QTest::newRow("stored running game, negative range")
         << Stored{{"Level", "2.96"}, {"score", "0"}, {"maxnums", "-9999"}, {"cur", "300"}, {"nums", "-3363.5"}, {"reps", "300"}}
@@ -307,10 +332,12 @@ void TestStartup::startUpPaths_data()
     // check for damaged values once took "00" and " 0" for damaged and dropped the game.
     Stored doubleZero = ValidGame;
     doubleZero["cur"] = "00";
-    QTest::newRow("stored counter 00 resumes") << doubleZero << true << QStringList{"1.5", "2", "100", "10", "00", "40"};
+    doubleZero["score"] = "0";
+    QTest::newRow("stored counter 00 resumes") << doubleZero << true << QStringList{"1.5", "0", "100", "10", "00", "40"};
     Stored blankZero = ValidGame;
     blankZero["cur"] = " 0";
-    QTest::newRow("stored counter ' 0' resumes") << blankZero << true << QStringList{"1.5", "2", "100", "10", " 0", "40"};
+    blankZero["score"] = "0";
+    QTest::newRow("stored counter ' 0' resumes") << blankZero << true << QStringList{"1.5", "0", "100", "10", " 0", "40"};
 }
 
 void TestStartup::startUpPaths()
@@ -469,6 +496,7 @@ void TestStartup::storedLevelInTheUserLocale_data()
     QTest::newRow("C decimal point") << QLocale::c() << "1.22" << "1.22" << true;
     QTest::newRow("saved in Greek, read under C") << QLocale::c() << "1,22333333333333" << "1.22333333333333" << true;
     QTest::newRow("saved in Greek, read in English") << english << "1,22" << "1.22" << true;
+    QTest::newRow("saved in Persian, read in English") << english << "1\u066B22" << "1.22" << true;
     QTest::newRow("both separators: no number") << english << "1.222,5" << "1.222,5" << false;
 }
 
@@ -573,6 +601,10 @@ void TestStartup::oneCopyPerSettingsFile_data()
     QTest::newRow("a copy runs on the file this link names") << "running" << true << false;
     QTest::newRow("the lock of a killed copy") << "killed" << false << true;
     QTest::newRow("an empty lock, from a kill while the lock was made") << "empty" << false << true;
+    // Homes shared between computers: a copy elsewhere cannot be reached, so the game starts.
+    QTest::newRow("the lock of a copy on another computer") << "other computer" << false << true;
+    QTest::newRow("a copy on this computer that does not answer") << "silent" << false << true;
+    QTest::newRow("a folder in the lock's place") << "folder" << false << true;
 }
 
 void TestStartup::oneCopyPerSettingsFile()
@@ -593,31 +625,51 @@ void TestStartup::oneCopyPerSettingsFile()
     }
     const QByteArray before = fileContents(world.settings.path);
 
-    std::unique_ptr<InstanceLock> running;
+    // The running copy answers from an event loop of its own, as another process would.
+    QThread owner;
+    owner.start();
+    QObject ownerContext;
+    ownerContext.moveToThread(&owner);
+    InstanceLock *running = nullptr;
+    std::atomic<int> asked = 0;
+    const auto inOwner = [&](auto &&work) { QMetaObject::invokeMethod(&ownerContext, work, Qt::BlockingQueuedConnection); };
+    auto stopOwner = qScopeGuard([&] {
+        inOwner([&] { delete running; });
+        owner.quit();
+        owner.wait();
+    });
     const QString lockPath = InstanceLock(world.settings.path).lockPath();
-    if (other == QLatin1String("running")) {
-        running = std::make_unique<InstanceLock>(StoredSettings::resolvedPath(world.settings.path));
+    if (other == QLatin1String("running") || other == QLatin1String("silent")) {
+        inOwner([&] {
+            running = new InstanceLock(StoredSettings::resolvedPath(world.settings.path));
+            connect(running, &InstanceLock::showRequested, running, [&asked] { ++asked; }, Qt::DirectConnection);
+            if (other == QLatin1String("running"))
+                running->listen();
+        });
         QVERIFY(running->acquired());
-    } else if (other == QLatin1String("killed")) {
-        // A lock as a copy writes it, with the id of a process that no longer exists.
+    } else if (other == QLatin1String("killed") || other == QLatin1String("other computer")) {
+        // A lock as a copy writes it, with the id of a process that no longer exists, or as a
+        // copy on another computer writes it.
         QByteArray lock;
         {
             QLockFile made(lockPath);
             QVERIFY(made.tryLock(0));
             lock = fileContents(lockPath);
         }
-        lock.replace(0, lock.indexOf('\n'), "2147483646");
+        if (other == QLatin1String("killed"))
+            lock.replace(0, lock.indexOf('\n'), "2147483646");
+        else
+            lock = "4242\nNumbolo\nschool-pc-07\n0123456789abcdef0123456789abcdef\n";
         QFile file(lockPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(lock);
+    } else if (other == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(lockPath));
     } else {
         QFile file(lockPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
 
-    std::unique_ptr<QSignalSpy> asked;
-    if (running)
-        asked = std::make_unique<QSignalSpy>(running.get(), &InstanceLock::showRequested);
     bool shown = false;
     QTimer close;
     close.setSingleShot(true);
@@ -633,11 +685,15 @@ void TestStartup::oneCopyPerSettingsFile()
     QCOMPARE(shown, starts);
     QVERIFY(world.messages.shown.empty());
     if (starts) {
-        QVERIFY(!QFile::exists(lockPath)); // released at the end
+        QCOMPARE(asked.load(), 0);
+        if (other == QLatin1String("folder"))
+            QVERIFY(QFileInfo(lockPath).isDir()); // kept: it may hold what someone put there
+        else
+            QVERIFY(!QFile::exists(lockPath)); // released at the end
         return;
     }
     QCOMPARE(fileContents(world.settings.path), before);
-    QVERIFY(asked->count() == 1 || asked->wait(1000));
+    QTRY_COMPARE(asked.load(), 1);
     QVERIFY(QFile::exists(lockPath));
 }
 
