@@ -1,8 +1,10 @@
 #include "app/windowicon.h"
 
 #include <QIconEngine>
+#include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QResource>
 
 namespace numbolo {
 
@@ -15,10 +17,14 @@ public:
     QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
         if (size.width() == size.height() && mode == QIcon::Normal && state == QIcon::Off) {
-            // Drawn at build time by the same engine the fallback below uses.
-            const QPixmap drawn(QStringLiteral(":/icon/numbolo-%1.png").arg(size.width()));
-            if (drawn.size() == size)
-                return drawn;
+            // Drawn at build time by the engine the fallback below uses (see render_icon).
+            const QResource drawn(QStringLiteral(":/icon/numbolo-%1.rgba").arg(size.width()));
+            if (drawn.isValid() && drawn.uncompressedSize() == qint64(size.width()) * size.height() * 4) {
+                const QByteArray bytes = drawn.uncompressedData();
+                return QPixmap::fromImage(QImage(reinterpret_cast<const uchar *>(bytes.constData()), size.width(),
+                                                 size.height(), size.width() * 4,
+                                                 QImage::Format_RGBA8888_Premultiplied));
+            }
         }
         return QIcon(Picture).pixmap(size, 1.0, mode, state);
     }
