@@ -60,8 +60,36 @@ void TextBox::setBorder(bool border)
     update();
 }
 
+void TextBox::changeEvent(QEvent *event)
+{
+    // A hidden box lays its text out in a new font only when it is shown or painted: the
+    // layout loads the font's engine, which a box that starts hidden and may never be shown
+    // does not need at start-up. font() is the new font at once.
+    if (event->type() == QEvent::FontChange && isHidden()) {
+        m_fontPending = true;
+        QWidget::changeEvent(event);
+        return;
+    }
+    QLineEdit::changeEvent(event);
+}
+
+void TextBox::layOutInFont()
+{
+    if (!std::exchange(m_fontPending, false))
+        return;
+    QEvent change(QEvent::FontChange);
+    QLineEdit::changeEvent(&change);
+}
+
+void TextBox::showEvent(QShowEvent *event)
+{
+    layOutInFont();
+    QLineEdit::showEvent(event);
+}
+
 void TextBox::paintEvent(QPaintEvent *event)
 {
+    layOutInFont(); // a hidden box can still be painted, into a picture of it
     QLineEdit::paintEvent(event);
     if (!m_border)
         return;

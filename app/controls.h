@@ -47,14 +47,18 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void textChangedFromAnywhere();
+    void layOutInFont();
     VbColor m_fore;
     VbColor m_back;
     bool m_border = true;
     QString m_accepted;          // the text as last written or allowed
     bool m_programWrite = false; // inside setText() or a refusal
+    bool m_fontPending = false;  // a hidden box's text is not yet laid out in its font
     std::function<bool()> m_mayEdit;
 };
 

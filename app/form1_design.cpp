@@ -196,6 +196,8 @@ void Form1::buildControls()
         }
         case Kind::TextBox: {
             auto *box = new TextBox(parent);
+            if (row.hidden)
+                box->hide(); // before its font, which a hidden box lays out only when shown
             box->setFont(makeFont(row.font, box->font()));
             box->setText(caption);
             if (row.fore != NoColor)
