@@ -60,8 +60,36 @@ void TextBox::setBorder(bool border)
     update();
 }
 
+void TextBox::changeEvent(QEvent *event)
+{
+    // A hidden box lays its text out in a new font only when it is shown or painted: the
+    // layout loads the font's engine, which a box that starts hidden and may never be shown
+    // does not need at start-up. font() is the new font at once.
+    if (event->type() == QEvent::FontChange && isHidden()) {
+        m_fontPending = true;
+        QWidget::changeEvent(event);
+        return;
+    }
+    QLineEdit::changeEvent(event);
+}
+
+void TextBox::layOutInFont()
+{
+    if (!std::exchange(m_fontPending, false))
+        return;
+    QEvent change(QEvent::FontChange);
+    QLineEdit::changeEvent(&change);
+}
+
+void TextBox::showEvent(QShowEvent *event)
+{
+    layOutInFont();
+    QLineEdit::showEvent(event);
+}
+
 void TextBox::paintEvent(QPaintEvent *event)
 {
+    layOutInFont(); // a hidden box can still be painted, into a picture of it
     QLineEdit::paintEvent(event);
     if (!m_border)
         return;
@@ -220,8 +248,7 @@ void Frame::applyPalette()
     setPalette(p);
 }
 
-ImageButton::ImageButton(const QString &picture, QWidget *parent)
-    : QWidget(parent), m_renderer(new QSvgRenderer(picture, this))
+ImageButton::ImageButton(const QString &picture, QWidget *parent) : QWidget(parent), m_picture(picture)
 {
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -229,14 +256,23 @@ ImageButton::ImageButton(const QString &picture, QWidget *parent)
 
 QSize ImageButton::sizeHint() const
 {
-    return m_renderer->defaultSize();
+    return renderer()->defaultSize();
+}
+
+QSvgRenderer *ImageButton::renderer() const
+{
+    // The picture is parsed when first needed, mostly at its first paint: one that starts
+    // hidden costs start-up nothing.
+    if (m_renderer == nullptr)
+        m_renderer = new QSvgRenderer(m_picture, const_cast<ImageButton *>(this));
+    return m_renderer;
 }
 
 void ImageButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    m_renderer->render(&painter, QRectF(rect()).translated(m_pressed ? 1 : 0, m_pressed ? 1 : 0));
+    renderer()->render(&painter, QRectF(rect()).translated(m_pressed ? 1 : 0, m_pressed ? 1 : 0));
 }
 
 void ImageButton::mousePressEvent(QMouseEvent *event)
@@ -353,22 +389,57 @@ void IntervalTimer::arm()
     });
 }
 
+namespace {
+
+// The database's name of a family without the " [foundry]" it adds where two foundries share
+// a family name.
+QString plainFamily(const QString &listed)
+{
+    return listed.section(QLatin1String(" ["), 0, 0);
+}
+
+// The installed families, listed once and again after an application font is added:
+// QFontDatabase::hasFamily runs the whole fontconfig configuration for every name it is asked.
+const QStringList &listedFamilies()
+{
+    static QStringList families;
+    static bool stale = true;
+    static bool watching = false;
+    if (!watching && qGuiApp != nullptr) {
+        watching = true;
+        QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] { stale = true; });
+    }
+    if (stale || qGuiApp == nullptr) {
+        families = QFontDatabase::families();
+        stale = false;
+    }
+    return families;
+}
+
+} // namespace
+
+bool familyInstalled(const QString &family)
+{
+    const QStringList &families = listedFamilies();
+    return std::any_of(families.begin(), families.end(),
+                       [&](const QString &name) { return plainFamily(name).compare(family, Qt::CaseInsensitive) == 0; });
+}
+
 QString installedFamily(const QString &family)
 {
     static QHash<QString, QString> resolved;
     auto it = resolved.find(family);
     if (it == resolved.end()) {
         QString installed = family;
-        if (!QFontDatabase::hasFamily(family)) {
-            // Substitutes come back in lower case; name the family as the database spells it,
-            // without the "[foundry]" it adds where two foundries share a family name.
-            const QStringList families = QFontDatabase::families();
+        if (!familyInstalled(family)) {
+            // Substitutes come back in lower case; name the family as the database spells it.
+            const QStringList &families = listedFamilies();
             for (const QString &standIn : QFont::substitutes(family)) {
                 const auto match = std::find_if(families.begin(), families.end(), [&](const QString &name) {
-                    return name.section(QLatin1String(" ["), 0, 0).compare(standIn, Qt::CaseInsensitive) == 0;
+                    return plainFamily(name).compare(standIn, Qt::CaseInsensitive) == 0;
                 });
                 if (match != families.end()) {
-                    installed = match->section(QLatin1String(" ["), 0, 0);
+                    installed = plainFamily(*match);
                     break;
                 }
             }

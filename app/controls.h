@@ -47,14 +47,18 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void textChangedFromAnywhere();
+    void layOutInFont();
     VbColor m_fore;
     VbColor m_back;
     bool m_border = true;
     QString m_accepted;          // the text as last written or allowed
     bool m_programWrite = false; // inside setText() or a refusal
+    bool m_fontPending = false;  // a hidden box's text is not yet laid out in its font
     std::function<bool()> m_mayEdit;
 };
 
@@ -135,7 +139,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    QSvgRenderer *m_renderer;
+    QSvgRenderer *renderer() const;
+    QString m_picture;
+    mutable QSvgRenderer *m_renderer = nullptr;
     bool m_pressed = false;
 };
 
@@ -207,6 +213,8 @@ private:
 QFont designFont(const QString &family, qreal points, bool bold = false, bool italic = false);
 // The installed family that shows the design's `family`.
 QString installedFamily(const QString &family);
+// Whether a family of that name is installed (or added by the program), in any case.
+bool familyInstalled(const QString &family);
 
 // Lowers the font of a word-wrapped label in quarter points until its text fits the label:
 // the fonts that stand in for the design's faces can run wider than the design expects.

@@ -42,7 +42,7 @@ Form1::Form1(Services services, QWidget *parent)
 {
     // Make sure the display face is there even when the user's font folder lacks it. This comes
     // first: a box given its text before the face is known keeps a fallback font.
-    if (!QFontDatabase::hasFamily(DisplayFamily)) {
+    if (!familyInstalled(DisplayFamily)) {
         QStringList folders = m_services.fonts.programFolders();
         folders.prepend(m_services.fonts.systemFontFolder());
         for (const QString &folder : std::as_const(folders)) {

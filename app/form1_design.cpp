@@ -2,8 +2,7 @@
 // and tooltip, listed in creation order. Enumerating the window visits them in this order.
 
 #include "app/form1.h"
-
-#include <QIcon>
+#include "app/windowicon.h"
 
 namespace numbolo {
 
@@ -171,7 +170,7 @@ void Form1::buildControls()
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Numbolo v. 1.2"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/numbolo.svg")));
+    setWindowIcon(programIcon());
     setAutoFillBackground(true);
     setBackColor(0x444444);
     // Fixed single border: minimisable, neither resizable nor maximisable.
@@ -197,6 +196,8 @@ void Form1::buildControls()
         }
         case Kind::TextBox: {
             auto *box = new TextBox(parent);
+            if (row.hidden)
+                box->hide(); // before its font, which a hidden box lays out only when shown
             box->setFont(makeFont(row.font, box->font()));
             box->setText(caption);
             if (row.fore != NoColor)

@@ -16,6 +16,10 @@
 //
 // The process start is the moment just before the measuring parent spawns the child, passed to
 // it on CLOCK_MONOTONIC in NUMBOLO_BENCH_T0_NS, so dynamic loading and Qt's own start-up count.
+//
+// With NUMBOLO_BENCH_EXIT_AT_FRAME set, a child ends right after its first frame, printing
+// nothing: run under valgrind's callgrind, it counts the instructions from process start to
+// the first frame, which repeat where times on a busy machine do not.
 
 #ifdef NUMBOLO_BARE
 #include <QGroupBox>
@@ -130,7 +134,10 @@ int child(int argc, char *argv[])
     QApplication::setStyle(QStringLiteral("Fusion"));
     double paintMs = -1;
     double paintCpuMs = -1;
+    const bool exitAtFrame = std::getenv("NUMBOLO_BENCH_EXIT_AT_FRAME") != nullptr;
     FirstFrame firstFrame([&] {
+        if (exitAtFrame)
+            std::_Exit(0);
         paintMs = double(monotonicNs() - t0) / 1e6;
         paintCpuMs = cpuMs();
     });

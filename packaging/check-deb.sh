@@ -33,6 +33,11 @@ deb="$(ls "$build"/numbolo_*.deb)"
 echo "  $(basename "$deb")"
 dpkg-deb --field "$deb" Package Version Architecture Section Maintainer Depends | sed 's/^/  /'
 dpkg-deb --contents "$deb" | awk '{print "  " $6}' | grep -v '/$'
+unpacked="$(mktemp -d)"
+dpkg-deb -x "$deb" "$unpacked"
+mapfile -t binaries < <(find "$unpacked" -type f \( -path '*/bin/*' -o -name '*.so' \) | sort)
+cmake -P "$src/tests/runpaths.cmake" "${binaries[@]}"
+rm -rf "$unpacked"
 
 # ---- The clean root ------------------------------------------------------------------------
 # The mirror is the one apt already uses here (deb822 .sources files or one-line lists).

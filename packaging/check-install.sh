@@ -48,6 +48,10 @@ done
     || { echo "missing: the sound module in lib/numbolo"; exit 1; }
 grep -q "^Icon=$app_id$" "$prefix/share/applications/$app_id.desktop"
 
+echo "== No installed program or library looks for libraries in the current directory"
+mapfile -t binaries < <(find "$prefix" -type f \( -path '*/bin/*' -o -name '*.so' \) | sort)
+cmake -P "$root/tests/runpaths.cmake" "${binaries[@]}"
+
 echo "== Starting the installed program with an empty home folder"
 home="$work/home"
 mkdir -p "$home"

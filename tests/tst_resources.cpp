@@ -1,9 +1,11 @@
 // The embedded resources: the two WAVE sounds read back and parsed here, and every picture.
 
 #include "app/platform.h"
+#include "app/windowicon.h"
 
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QSvgRenderer>
 #include <QTest>
 #include <QtEndian>
@@ -117,6 +119,8 @@ private slots:
     void sounds();
     void pictures_data();
     void pictures();
+    void windowIcon_data();
+    void windowIcon();
 };
 
 void TestResources::initTestCase()
@@ -210,6 +214,33 @@ void TestResources::pictures()
     QVERIFY(!renderer.defaultSize().isEmpty());
     if (size.isValid())
         QCOMPARE(renderer.defaultSize(), size);
+}
+
+void TestResources::windowIcon_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<double>("scale");
+    // The sizes Qt hands an X11 desktop, at the scales drawn at build time.
+    for (const double scale : {1.0, 1.5, 2.0})
+        for (const int size : {16, 32, 64, 128})
+            QTest::addRow("%d at %g", size, scale) << size << scale;
+    QTest::newRow("not drawn at build time") << 20 << 1.0;
+}
+
+void TestResources::windowIcon()
+{
+    QFETCH(int, size);
+    QFETCH(double, scale);
+    const QIcon icon = programIcon();
+    // No sizes of its own, so the desktop gets Qt's four sizes for scalable icons, as from the SVG.
+    QVERIFY(icon.availableSizes().isEmpty());
+    const QImage drawn = icon.pixmap(QSize(size, size), scale).toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage expected = QIcon(QStringLiteral(":/pictures/numbolo.svg"))
+                                .pixmap(QSize(size, size), scale)
+                                .toImage()
+                                .convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(drawn.size(), QSize(qRound(size * scale), qRound(size * scale)));
+    QCOMPARE(drawn, expected);
 }
 
 QTEST_MAIN(TestResources)

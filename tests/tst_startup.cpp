@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QSvgRenderer>
 #include <QLockFile>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -125,6 +126,9 @@ private slots:
     void cleanup();
 
     // Runs first, while this process does not know the display face yet.
+    // First: the other tests' windows add the display face for good.
+    void installedFamilies_data();
+    void installedFamilies();
     void displayFaceKnownBeforeAnyText();
     void creationOrder();
     void controlTree_data();
@@ -147,6 +151,8 @@ private slots:
     void handWrittenSettingsFile();
     void oneCopyPerSettingsFile_data();
     void oneCopyPerSettingsFile();
+    void hiddenBoxShowsItsFont_data();
+    void hiddenBoxShowsItsFont();
 
 private:
     QTemporaryDir m_runtime; // the runtime folder, where the hand-over socket lives
@@ -695,6 +701,76 @@ void TestStartup::oneCopyPerSettingsFile()
     QCOMPARE(fileContents(world.settings.path), before);
     QTRY_COMPARE(asked.load(), 1);
     QVERIFY(QFile::exists(lockPath));
+}
+
+void TestStartup::installedFamilies_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("added"); // the program adds the display face first
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("installed") << "DejaVu Sans" << false << true;
+    QTest::newRow("other case") << "dejavu SANS" << false << true;
+    // Listed as "Z003 [urw]" where two foundries name a family alike.
+    QTest::newRow("listed with its foundry") << "Z003" << false << true;
+    QTest::newRow("missing") << "No Such Family 42" << false << false;
+    QTest::newRow("added by the program") << "DS-Digital" << true << true;
+}
+
+void TestStartup::installedFamilies()
+{
+    QFETCH(QString, family);
+    QFETCH(bool, added);
+    QFETCH(bool, installed);
+    if (!added && !family.startsWith(QLatin1String("No ")) && !QFontDatabase::hasFamily(family))
+        QSKIP("the font is not installed here");
+    if (added && familyInstalled(family))
+        QSKIP("the display face is installed on this machine already");
+    const int id = added ? QFontDatabase::addApplicationFont(shippedFontPath()) : -1;
+    QCOMPARE(familyInstalled(family), installed);
+    if (added) {
+        // The families are listed again when the font goes as well as when it comes.
+        QVERIFY(QFontDatabase::removeApplicationFont(id));
+        QVERIFY(!familyInstalled(family));
+    }
+}
+
+void TestStartup::hiddenBoxShowsItsFont_data()
+{
+    QTest::addColumn<bool>("show"); // shown, or only painted into a picture while hidden
+    QTest::newRow("shown") << true;
+    QTest::newRow("painted while hidden") << false;
+}
+
+void TestStartup::hiddenBoxShowsItsFont()
+{
+    QFETCH(bool, show);
+    const QFont font = designFont(QStringLiteral("MS Sans Serif"), 20, true);
+    const auto make = [&](bool hidden) {
+        auto box = std::make_unique<TextBox>(nullptr);
+        box->resize(120, 40);
+        box->setHidden(hidden);
+        box->setFont(font); // a hidden box lays its text out in it only later
+        box->setText(QStringLiteral("180"));
+        return box;
+    };
+    auto reference = make(false);
+    auto box = make(true);
+    QCOMPARE(box->font(), font);
+    if (show) {
+        reference->show();
+        box->show();
+        // Laid out before any paint: where the text ends, for input methods and screen readers.
+        QCOMPARE(box->inputMethodQuery(Qt::ImCursorRectangle), reference->inputMethodQuery(Qt::ImCursorRectangle));
+    }
+    QCOMPARE(box->grab().toImage(), reference->grab().toImage());
+
+    // Pictures too are parsed only when first needed: a hidden one at start-up costs nothing.
+    World world;
+    auto form = world.start();
+    QVERIFY(form->Image3->isHidden());
+    QVERIFY(form->Image3->findChild<QSvgRenderer *>() == nullptr);
+    form->Image3->grab();
+    QVERIFY(form->Image3->findChild<QSvgRenderer *>() != nullptr);
 }
 
 QTEST_MAIN(TestStartup)
