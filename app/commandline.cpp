@@ -22,7 +22,7 @@ void addOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(QStringLiteral("Numbolo: παιχνίδι αριθμητικής για παιδιά."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addHelpOption();
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Δείχνει αυτές τις επιλογές.")});
     parser.addOption({QStringLiteral("progress"),
                       QStringLiteral("Ανοίγει το παράθυρο «Πρόοδος» με το ιστορικό του παιχνιδιού, για γονείς και "
                                      "δασκάλους.")});

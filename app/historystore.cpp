@@ -132,8 +132,8 @@ bool insertGame(QSqlDatabase &db, const QDateTime &when, const GameFacts &game, 
 
 } // namespace
 
-HistoryStore::HistoryStore(QString path, int busyMilliseconds)
-    : m_path(std::move(path)), m_busy(busyMilliseconds),
+HistoryStore::HistoryStore(QString path, int busyMilliseconds, Now now)
+    : m_path(std::move(path)), m_busy(busyMilliseconds), m_now(std::move(now)),
       m_connection(QStringLiteral("numbolo-history-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
 }
@@ -145,17 +145,17 @@ HistoryStore::~HistoryStore()
 
 void HistoryStore::gameStarted(const GameFacts &game)
 {
-    add({Kind::GameStarted, QDateTime::currentDateTime(), game, {}, GameEnd::Finished, -1});
+    add({Kind::GameStarted, m_now(), game, {}, GameEnd::Finished, -1});
 }
 
 void HistoryStore::exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise)
 {
-    add({Kind::ExerciseEnded, QDateTime::currentDateTime(), game, exercise, GameEnd::Finished, -1});
+    add({Kind::ExerciseEnded, m_now(), game, exercise, GameEnd::Finished, -1});
 }
 
 void HistoryStore::gameEnded(GameEnd end, int percentage)
 {
-    add({Kind::GameEnded, QDateTime::currentDateTime(), {}, {}, end, percentage});
+    add({Kind::GameEnded, m_now(), {}, {}, end, percentage});
 }
 
 void HistoryStore::add(Record record)
@@ -389,7 +389,7 @@ QByteArray historyCsv(const std::vector<GameRow> &games)
         for (const ExerciseRow &e : game->played) {
             const QStringList fields{game->started.toString(Qt::ISODate), QString::number(game->exercises),
                                      QString::number(game->range), QString::number(e.number),
-                                     QString::number(e.level, 'g', 10), exerciseEndText(e.end),
+                                     QString::number(e.level, 'g', 6), exerciseEndText(e.end),
                                      QString::number(e.seconds), QString::number(e.targetsHit),
                                      QString::number(e.equalsPresses), result};
             QStringList row;

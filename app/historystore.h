@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -25,7 +26,10 @@ public:
     // Records kept while the database cannot be written; beyond this the oldest are dropped.
     static constexpr std::size_t MaxPending = 5000;
 
-    explicit HistoryStore(QString path, int busyMilliseconds = 100);
+    // The time each record is stamped with; the wall clock unless a fixture gives its own.
+    using Now = std::function<QDateTime()>;
+
+    explicit HistoryStore(QString path, int busyMilliseconds = 100, Now now = &QDateTime::currentDateTime);
     ~HistoryStore() override;
     HistoryStore(const HistoryStore &) = delete;
     HistoryStore &operator=(const HistoryStore &) = delete;
@@ -57,6 +61,7 @@ private:
 
     QString m_path;
     int m_busy;
+    Now m_now;
     QString m_connection;
     bool m_open = false;
     std::deque<Record> m_pending;

@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -112,8 +113,7 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
     summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("summary"));
     summary->setWordWrap(true);
-    summary->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    summary->setFocusPolicy(Qt::StrongFocus);
+    summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(summary);
 
     int exercises = 0, solved = 0, seconds = 0;
@@ -128,7 +128,7 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
         summary->setText(QStringLiteral("Δεν υπάρχει ακόμη ιστορικό: δεν έχει παιχτεί κανένα παιχνίδι σε αυτόν τον "
                                         "υπολογιστή. Κάθε άσκηση που τελειώνει καταγράφεται εδώ."));
     } else {
-        summary->setText(QStringLiteral("Παιχνίδια: %1. Ασκήσεις: %2, λυμένες: %3. Χρόνος παιχνιδιού: %4.")
+        summary->setText(QStringLiteral("Παιχνίδια: %1. Ασκήσεις: %2, λυμένες: %3. Χρόνος παιχνιδιού: %4")
                              .arg(m_games.size()).arg(exercises).arg(solved).arg(durationText(seconds)));
     }
     summary->setAccessibleName(summary->text());
@@ -137,6 +137,7 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
         tabs = new QTabWidget(this);
         tabs->setObjectName(QStringLiteral("tabs"));
         tabs->setAccessibleName(QStringLiteral("Ενότητες"));
+        tabs->setUsesScrollButtons(false);
 
         auto *split = new QSplitter(Qt::Vertical, tabs);
         gamesTable = makeTable(QStringLiteral("games"), QStringLiteral("Παιχνίδια, το νεότερο πρώτο"),
@@ -187,7 +188,11 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     layout->addWidget(buttons);
 
-    resize(m_games.empty() ? QSize(520, 200) : QSize(760, 620));
+    // The table takes the keyboard first: arrows choose a game, Ctrl+Tab shows the charts.
+    if (gamesTable != nullptr)
+        gamesTable->setFocus();
+    const QSize wanted = m_games.empty() ? QSize(520, 200) : QSize(760, 620);
+    resize(screen() != nullptr ? wanted.boundedTo(screen()->availableGeometry().size() * 0.9) : wanted);
 }
 
 void ProgressWindow::showGame(int row)
