@@ -140,8 +140,9 @@ HistoryRecorder *ModuleHistoryRecorder::recorder()
     if (!m_looked) {
         m_looked = true;
         using Create = HistoryRecorder *(*)(const QString &path);
+        const QStringList folders = m_folders.isEmpty() ? ModuleSoundPlayer::defaultFolders() : m_folders;
         if (const auto create = reinterpret_cast<Create>(
-                moduleFunction(m_folders, QStringLiteral("numbolo_history"), "numbolo_create_history_recorder")))
+                moduleFunction(folders, QStringLiteral("numbolo_history"), "numbolo_create_history_recorder")))
             m_recorder.reset(create(defaultHistoryPath()));
     }
     return m_recorder.get();

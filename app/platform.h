@@ -118,7 +118,9 @@ QString defaultHistoryPath();
 // record, so the history costs start-up nothing. Without the module nothing is recorded.
 class ModuleHistoryRecorder : public HistoryRecorder {
 public:
-    explicit ModuleHistoryRecorder(QStringList folders = ModuleSoundPlayer::defaultFolders());
+    // Looks in `folders`; by default (none given) where the sound module is looked for, worked
+    // out at the first record rather than at start-up.
+    explicit ModuleHistoryRecorder(QStringList folders = {});
     ~ModuleHistoryRecorder() override;
     void gameStarted(const GameFacts &game) override;
     void exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise) override;

@@ -51,7 +51,8 @@ void TestHistory::recorded_data()
                                      << QStringList{start, "10 solved 0s 8/8 8=", "end finished 11"};
     QTest::newRow("last solved, SIGTERM under the success window")
         << QStringList{"last", "solve"} << QStringList{start, "10 solved 0s 8/8 8=", "end finished 11"};
-    QTest::newRow("one hit, skipped") << QStringList{"hit", "skip"} << QStringList{start, "1 skipped 0s 1/8 1="};
+    QTest::newRow("one hit, skipped, the next solved")
+        << QStringList{"hit", "skip", "solve", "ok"} << QStringList{start, "1 skipped 0s 1/8 1=", "2 solved 0s 8/8 8="};
     QTest::newRow("timed out") << QStringList{"digit", "wait"} << QStringList{start, "1 timeout 180s 0/8 0="};
     QTest::newRow("last skipped: the game finishes")
         << QStringList{"last", "skip"} << QStringList{start, "10 skipped 0s 0/8 0=", "end finished 0"};
