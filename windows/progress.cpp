@@ -188,9 +188,17 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     layout->addWidget(buttons);
 
-    // The table takes the keyboard first: arrows choose a game, Ctrl+Tab shows the charts.
-    if (gamesTable != nullptr)
+    // The table takes the keyboard first: arrows choose a game, Ctrl+Tab shows the charts. A
+    // screen reader speaks the totals with it; without a table the message itself takes the
+    // focus, so that it is spoken when the window opens.
+    if (gamesTable != nullptr) {
+        gamesTable->setAccessibleDescription(summary->text());
         gamesTable->setFocus();
+    } else {
+        summary->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+        summary->setFocusPolicy(Qt::StrongFocus);
+        summary->setFocus();
+    }
     const QSize wanted = m_games.empty() ? QSize(520, 200) : QSize(760, 620);
     resize(screen() != nullptr ? wanted.boundedTo(screen()->availableGeometry().size() * 0.9) : wanted);
 }
