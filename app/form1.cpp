@@ -378,6 +378,7 @@ StoredSettings::Values Form1::valuesToStore() const
 
 StoredSettings::Saved Form1::saveProgress(QString *error)
 {
+    recordSolvedExercise();
     return StoredSettings::write(m_services.settings, valuesToStore(), error);
 }
 
@@ -392,6 +393,8 @@ void Form1::Image5_Click()
     // A game that ended while the question was open stays ended.
     if (!Frame1->isFrameEnabled())
         return;
+    if (gameRunning())
+        m_play.gameEnded(GameEnd::Restarted, -1);
     exerciseChanged();
     Text17->setText(QStringLiteral("0"));
     Text12->setText(QStringLiteral("0"));

@@ -10,6 +10,7 @@
 
 #include "app/controls.h"
 #include "app/platform.h"
+#include "app/playrecord.h"
 #include "app/runtimeerror.h"
 #include "app/settings.h"
 #include "engine/typewriter.h"
@@ -181,8 +182,14 @@ private:
     quint64 exerciseShown() const { return m_exerciseSerial; }
     void exerciseChanged() { ++m_exerciseSerial; }
     bool gameRunning() const;
+    // The history of play (app/playrecord.cpp): the end of the exercise on screen, recorded
+    // once, and a solved exercise recorded when the save first stores it as solved.
+    GameFacts gameFacts() const;
+    void recordExerciseEnd();
+    void recordSolvedExercise();
 
     Services m_services;
+    PlayRecord m_play{m_services.history};
     Evaluator m_evaluator;
     std::vector<QObject *> m_controls;
     InputGate *m_gate;

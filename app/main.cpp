@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/platform.h"
 #include "app/program.h"
 
@@ -5,10 +6,20 @@
 
 int main(int argc, char *argv[])
 {
+    const numbolo::CommandLine command = numbolo::readCommandLine(argc, argv);
+    if (command.run == numbolo::Run::Exit)
+        return command.status;
+    if (command.run == numbolo::Run::ProgressCsv) {
+        QCoreApplication app(argc, argv); // no display needed
+        return numbolo::runProgress(command.run);
+    }
+
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.numbolo.Numbolo"));
     numbolo::setupApplication();
+    if (command.run == numbolo::Run::ProgressWindow)
+        return numbolo::runProgress(command.run);
 
     numbolo::RealServices real;
     return numbolo::runGame(real.services());

@@ -113,6 +113,63 @@ void ModuleSoundPlayer::play(Sound sound)
         m_player->play(sound);
 }
 
+// ---- History of play ----------------------------------------------------------------------
+
+QFunctionPointer moduleFunction(const QStringList &folders, const QString &name, const char *symbol)
+{
+    for (const QString &folder : folders) {
+        // The library stays loaded until the program ends: the objects it makes live in it.
+        QLibrary module(QDir(folder).filePath(name));
+        if (!module.load())
+            continue;
+        if (const QFunctionPointer function = module.resolve(symbol))
+            return function;
+    }
+    return nullptr;
+}
+
+QString defaultHistoryPath()
+{
+    const QString app = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir(base).filePath(app + QStringLiteral("/history.sqlite"));
+}
+
+ModuleHistoryRecorder::ModuleHistoryRecorder(QStringList folders) : m_folders(std::move(folders)) {}
+
+ModuleHistoryRecorder::~ModuleHistoryRecorder() = default;
+
+HistoryRecorder *ModuleHistoryRecorder::recorder()
+{
+    if (!m_looked) {
+        m_looked = true;
+        using Create = HistoryRecorder *(*)(const QString &path);
+        const QStringList folders = m_folders.isEmpty() ? ModuleSoundPlayer::defaultFolders() : m_folders;
+        if (const auto create = reinterpret_cast<Create>(
+                moduleFunction(folders, QStringLiteral("numbolo_history"), "numbolo_create_history_recorder")))
+            m_recorder.reset(create(defaultHistoryPath()));
+    }
+    return m_recorder.get();
+}
+
+void ModuleHistoryRecorder::gameStarted(const GameFacts &game)
+{
+    if (HistoryRecorder *r = recorder())
+        r->gameStarted(game);
+}
+
+void ModuleHistoryRecorder::exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise)
+{
+    if (HistoryRecorder *r = recorder())
+        r->exerciseEnded(game, exercise);
+}
+
+void ModuleHistoryRecorder::gameEnded(GameEnd end, int percentage)
+{
+    if (HistoryRecorder *r = recorder())
+        r->gameEnded(end, percentage);
+}
+
 // ---- Settings location and font folders ---------------------------------------------------
 
 QString UserSettingsLocation::iniPath() const
@@ -464,7 +521,7 @@ RealServices::~RealServices() = default;
 
 Services RealServices::services()
 {
-    return Services{m_messages, m_sound, m_settings, m_fonts, m_random, m_clock};
+    return Services{m_messages, m_sound, m_settings, m_fonts, m_random, m_clock, &m_history};
 }
 
 void setupApplication()

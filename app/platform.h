@@ -75,6 +75,68 @@ private:
     std::unique_ptr<SoundPlayer> m_player;
 };
 
+// ---- History of play ----------------------------------------------------------------------
+
+enum class ExerciseEnd { Solved, Skipped, TimedOut };
+enum class GameEnd { Finished, Restarted };
+
+// The options of a game: its number of exercises and its target range (negative for negative
+// targets).
+struct GameFacts {
+    int exercises = 0;
+    int range = 0;
+};
+
+struct ExerciseFacts {
+    int number = 0;
+    double level = 0;
+    ExerciseEnd end = ExerciseEnd::Solved;
+    int seconds = 0;       // countdown seconds used
+    int targetsHit = 0;    // of the eight
+    int equalsPresses = 0; // "=" presses
+};
+
+// Keeps a history of play for the grown-ups' progress window. Each call is committed before it
+// returns, and none fails loudly or holds the game up for more than a moment: what cannot be
+// written now is kept and written with the next call.
+class HistoryRecorder {
+public:
+    virtual ~HistoryRecorder() = default;
+    virtual void gameStarted(const GameFacts &game) = 0;
+    // An exercise of the game under way ended; where the history has no game under way (it was
+    // started afresh), one is opened for it with `game`.
+    virtual void exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise) = 0;
+    // The game under way ended; `percentage` is the result shown, or -1 where none was.
+    virtual void gameEnded(GameEnd end, int percentage) = 0;
+};
+
+// $XDG_DATA_HOME/<app>/history.sqlite (Qt's per-user data folder elsewhere), <app> being the
+// executable's base name, as for the settings.
+QString defaultHistoryPath();
+
+// The real recorder. Qt SQL and SQLite live in the module numbolo_history, loaded at the first
+// record, so the history costs start-up nothing. Without the module nothing is recorded.
+class ModuleHistoryRecorder : public HistoryRecorder {
+public:
+    // Looks in `folders`; by default (none given) where the sound module is looked for, worked
+    // out at the first record rather than at start-up.
+    explicit ModuleHistoryRecorder(QStringList folders = {});
+    ~ModuleHistoryRecorder() override;
+    void gameStarted(const GameFacts &game) override;
+    void exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise) override;
+    void gameEnded(GameEnd end, int percentage) override;
+
+private:
+    HistoryRecorder *recorder();
+    QStringList m_folders;
+    bool m_looked = false;
+    std::unique_ptr<HistoryRecorder> m_recorder;
+};
+
+// Looks for the module `name` in `folders`, first match wins, loads it for the rest of the
+// program and returns its function `symbol`, or null.
+QFunctionPointer moduleFunction(const QStringList &folders, const QString &name, const char *symbol);
+
 // ---- Settings location and font folders ---------------------------------------------------
 
 class SettingsLocation {
@@ -248,6 +310,8 @@ struct Services {
     FontFolders &fonts;
     RandomSource &random;
     Clock &clock;
+    // The history of play; none is kept where this is null.
+    HistoryRecorder *history = nullptr;
 };
 
 // The real services, owned together, for the program and the benchmarks.
@@ -264,6 +328,7 @@ private:
     UserFontFolders m_fonts;
     SeededRandom m_random;
     RealClock m_clock;
+    ModuleHistoryRecorder m_history;
 };
 
 // Application-wide set-up shared by the program, the tests and the benchmarks: resources,

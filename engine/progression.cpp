@@ -9,6 +9,7 @@ namespace numbolo {
 Advance Form1::AdvanceExercise()
 {
     // The exercise on screen is over, whichever way this goes.
+    recordExerciseEnd();
     exerciseChanged();
     Timer1->setEnabled(false);
     Text15->setText(QStringLiteral("180"));
@@ -39,6 +40,7 @@ Advance Form1::AdvanceExercise()
     // The credits cannot be started any more; stop a run in progress so only the results type.
     m_credits.stop();
     startResults(percentage);
+    m_play.gameEnded(GameEnd::Finished, percentage);
     checkpoint();
     return Advance::GameEnded;
 }

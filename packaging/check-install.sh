@@ -40,13 +40,20 @@ echo "  ok"
 echo "== appstreamcli validate --no-net"
 appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml"
 
-for file in bin/Numbolo share/numbolo/DS-DIGI.TTF share/numbolo/DS-DIGI-LICENSE.txt \
+for file in bin/Numbolo share/numbolo/DS-DIGI.TTF share/numbolo/DS-DIGI-LICENSE.txt share/doc/numbolo/copyright \
     share/icons/hicolor/scalable/apps/$app_id.svg share/icons/hicolor/48x48/apps/$app_id.png; do
     [ -f "$prefix/$file" ] || { echo "missing: $file"; exit 1; }
 done
-[ -n "$(find "$prefix" -path '*/lib*/numbolo/*numbolo_sound*' -print -quit)" ] \
-    || { echo "missing: the sound module in lib/numbolo"; exit 1; }
+for module in sound history progress; do
+    [ -n "$(find "$prefix" -path "*/lib*/numbolo/*numbolo_$module*" -print -quit)" ] \
+        || { echo "missing: the $module module in lib/numbolo"; exit 1; }
+done
 grep -q "^Icon=$app_id$" "$prefix/share/applications/$app_id.desktop"
+grep -q "^Exec=Numbolo --progress$" "$prefix/share/applications/$app_id.desktop"
+echo "== The installed program's history as CSV, without a display"
+HOME="$work/csvhome" XDG_DATA_HOME="$work/csvhome/share" env -u DISPLAY "$prefix/bin/Numbolo" --progress --csv \
+    | grep -q "^Έναρξη παιχνιδιού," || { echo "no CSV header from --progress --csv"; exit 1; }
+echo "  ok"
 
 echo "== No installed program or library looks for libraries in the current directory"
 mapfile -t binaries < <(find "$prefix" -type f \( -path '*/bin/*' -o -name '*.so' \) | sort)

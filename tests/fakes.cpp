@@ -63,6 +63,22 @@ float ScriptedRandom::next()
     return value;
 }
 
+void RecordingHistory::gameStarted(const GameFacts &game)
+{
+    lines << QStringLiteral("start %1 %2").arg(game.exercises).arg(game.range);
+}
+
+void RecordingHistory::exerciseEnded(const GameFacts &, const ExerciseFacts &e)
+{
+    const char *end = e.end == ExerciseEnd::Solved ? "solved" : e.end == ExerciseEnd::Skipped ? "skipped" : "timeout";
+    lines << QStringLiteral("%1 %2 %3s %4/8 %5=").arg(e.number).arg(QLatin1String(end)).arg(e.seconds).arg(e.targetsHit).arg(e.equalsPresses);
+}
+
+void RecordingHistory::gameEnded(GameEnd end, int percentage)
+{
+    lines << QStringLiteral("end %1 %2").arg(QLatin1String(end == GameEnd::Finished ? "finished" : "restarted")).arg(percentage);
+}
+
 bool TempSettings::flushFile(QFileDevice &file) const
 {
     flushed << file.fileName();
@@ -90,7 +106,7 @@ World::World() : settings(dir.filePath(QStringLiteral("config/Numbolo/Numbolo.in
 
 Services World::services()
 {
-    return Services{messages, sound, settings, fonts, random, clock};
+    return Services{messages, sound, settings, fonts, random, clock, &history};
 }
 
 void World::store(const std::map<QString, QString> &values)

@@ -46,6 +46,16 @@ public:
     std::vector<Sound> played;
 };
 
+// Records the history of play as lines: "start <exercises> <range>", "<number> <solved|skipped|
+// timeout> <seconds>s <targets hit>/8 <"=" presses>=", "end <finished|restarted> <percentage>".
+class RecordingHistory : public HistoryRecorder {
+public:
+    void gameStarted(const GameFacts &game) override;
+    void exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise) override;
+    void gameEnded(GameEnd end, int percentage) override;
+    QStringList lines;
+};
+
 class TempSettings : public SettingsLocation {
 public:
     explicit TempSettings(QString path) : path(std::move(path)) {}
@@ -98,6 +108,7 @@ public:
     TempSettings settings;
     TempFontFolders fonts;
     ScriptedRandom random;
+    RecordingHistory history;
 };
 
 // The Form1 that runGame() shows, or null.

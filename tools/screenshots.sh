@@ -6,6 +6,9 @@
 #   docs/hit.png         the same after "=": the result in the display, its target gone
 #   docs/results.png     the end of a game, the results typed into the display
 #   docs/help.png        the help window
+#   docs/progress.png    the progress window on a fixed history written through the real
+#                        recorder (tests/history_fixture.cpp), and docs/progress-charts.png
+#                        its charts
 #
 # The game runs in a throwaway home with its display font installed and a settings file
 # written here that resumes a game; the script clicks the controls at their design places
@@ -17,7 +20,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 "$root/tools/deps.sh"
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target Numbolo -j2 >/dev/null
+cmake --build "$build" --target Numbolo history_fixture -j2 >/dev/null
 
 . "$root/tools/virtual-display.sh"
 start_virtual_display -dpi 96
@@ -104,6 +107,20 @@ sleep 2.4
 import -window "$window" "$docs/results.png"
 stop_game
 
-for picture in screenshot hit results help; do
+# The progress window, opened as the desktop entry's action opens it, on a fixed history: the
+# games table first, then the charts (Ctrl+Tab).
+rm -f "$XDG_DATA_HOME/Numbolo/history.sqlite"*
+"$build/tests/history_fixture" "$XDG_DATA_HOME/Numbolo/history.sqlite"
+"$build/Numbolo" --progress >"$work/game.log" 2>&1 &
+game=$!
+window="$(shown_window '^Πρόοδος$')"
+sleep 1
+import -window "$window" "$docs/progress.png"
+xdotool windowfocus --sync "$window" key ctrl+Tab
+sleep 1
+import -window "$window" "$docs/progress-charts.png"
+stop_game
+
+for picture in screenshot hit results help progress progress-charts; do
     echo "$docs/$picture.png: $(identify -format '%wx%h' "$docs/$picture.png")"
 done

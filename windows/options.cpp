@@ -78,6 +78,7 @@ void Form1::Image6_Click()
     skipOnError([this] { DrawExercise(); });
     skipOnError([this] { Text17->setText(NumberText::format(NumberText::parseOrThrow(Text17->text()) + 1)); });
     checkpoint(); // the game has started
+    m_play.gameStarted(gameFacts());
 }
 
 } // namespace numbolo

@@ -1,0 +1,90 @@
+#include "app/commandline.h"
+
+#include "app/platform.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace numbolo {
+
+namespace {
+
+// The options Qt's application objects take themselves, with a value or without.
+const char *const QtValueOptions[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                                      "qwindowicon", "qwindowtitle", "session", "display", "style", "stylesheet",
+                                      "geometry", "title", "name", "qmljsdebugger"};
+const char *const QtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+void addOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral("Numbolo: παιχνίδι αριθμητικής για παιδιά."));
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Δείχνει αυτές τις επιλογές.")});
+    parser.addOption({QStringLiteral("progress"),
+                      QStringLiteral("Ανοίγει το παράθυρο «Πρόοδος» με το ιστορικό του παιχνιδιού, για γονείς και "
+                                     "δασκάλους.")});
+    parser.addOption({QStringLiteral("csv"),
+                      QStringLiteral("Με --progress: γράφει όλο το ιστορικό ως CSV (UTF-8) στην τυπική έξοδο, μία "
+                                     "γραμμή ανά άσκηση.")});
+    for (const char *name : QtValueOptions) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : QtFlagOptions) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+} // namespace
+
+CommandLine readCommandLine(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    addOptions(parser);
+    const bool parsed = parser.parse(arguments);
+    const bool wrong = !parsed || !parser.positionalArguments().isEmpty()
+        || (parser.isSet(QStringLiteral("csv")) && !parser.isSet(QStringLiteral("progress")));
+    if (!wrong && !parser.isSet(QStringLiteral("help"))) {
+        if (!parser.isSet(QStringLiteral("progress")))
+            return {Run::Game, 0};
+        return {parser.isSet(QStringLiteral("csv")) ? Run::ProgressCsv : Run::ProgressWindow, 0};
+    }
+
+    // The help text names the program from the application object; no display is needed for it.
+    QCoreApplication app(argc, argv);
+    if (!wrong) {
+        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        return {Run::Exit, 0};
+    }
+    const QString error = !parsed ? parser.errorText()
+        : parser.positionalArguments().isEmpty()
+        ? QStringLiteral("Η επιλογή --csv χρειάζεται και την --progress.")
+        : QStringLiteral("Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst());
+    std::fprintf(stderr, "Numbolo: %s\n\n%s", error.toLocal8Bit().constData(), parser.helpText().toLocal8Bit().constData());
+    return {Run::Exit, 2};
+}
+
+int runProgress(Run run)
+{
+    const bool csv = run == Run::ProgressCsv;
+    using Entry = int (*)(const QString &historyPath);
+    const auto entry = reinterpret_cast<Entry>(moduleFunction(ModuleSoundPlayer::defaultFolders(),
+                                                              QStringLiteral("numbolo_progress"),
+                                                              csv ? "numbolo_progress_csv" : "numbolo_progress_window"));
+    if (entry == nullptr) {
+        std::fputs("Numbolo: δεν βρέθηκε η μονάδα numbolo_progress, που δείχνει την πρόοδο.\n", stderr);
+        return 1;
+    }
+    return entry(defaultHistoryPath());
+}
+
+} // namespace numbolo

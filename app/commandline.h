@@ -1,0 +1,25 @@
+#pragma once
+// The options of the program: none starts the game; `--progress` opens the progress window
+// and `--progress --csv` writes the history as CSV to standard output, neither touching the
+// game's settings or taking its one-copy lock.
+
+namespace numbolo {
+
+enum class Run { Game, ProgressWindow, ProgressCsv, Exit };
+
+struct CommandLine {
+    Run run = Run::Game;
+    int status = 0; // the exit status, for Run::Exit
+};
+
+// Reads the options before any application object exists, so that the caller can make the one
+// the run needs (no display for the CSV). `--help` prints the options (status 0); an unknown
+// option or an argument prints what is wrong and the options to standard error (status 2).
+// Qt's own options (-platform, -style, ...) pass through to the application object.
+CommandLine readCommandLine(int argc, char *argv[]);
+
+// Runs the progress window or the CSV through the progress module on the history of this
+// program; the application object exists. 1 with a message on standard error without the module.
+int runProgress(Run run);
+
+} // namespace numbolo
