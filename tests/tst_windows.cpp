@@ -240,6 +240,15 @@ private slots:
 
     void creditsTypeEveryStepAndPause();
     void secondCreditsClickRestarts();
+
+    void keyboardReachesEveryControl_data();
+    void keyboardReachesEveryControl();
+    void spaceAndReturnPress_data();
+    void spaceAndReturnPress();
+    void focusComesBackAfterMessages_data();
+    void focusComesBackAfterMessages();
+    void escapeCloses_data();
+    void escapeCloses();
 };
 
 void TestWindows::initTestCase()
@@ -1040,6 +1049,152 @@ void TestWindows::secondCreditsClickRestarts()
     QCOMPARE(horizontal(form.Text1), Qt::AlignLeft);
     QCOMPARE(form.Text1->font().pointSizeF(), 28.0);
     QCOMPARE(s.world.clock.pending(), std::size_t(0));
+}
+
+// ---- Keyboard ------------------------------------------------------------------------------
+
+void TestWindows::keyboardReachesEveryControl_data()
+{
+    QTest::addColumn<QString>("tools");
+    QTest::addColumn<QStringList>("order");
+    const QStringList play = QStringLiteral("Image6 Text17 Text1 Command7 Command8 Command9 Command10 Command18 Command4 "
+                                            "Command5 Command6 Command11 Command1 Command2 Command3 Command12 Command0 "
+                                            "Command14 Command17 Command13 CommandButton2 Command15 Command16 Command20 "
+                                            "Command19 Text15").split(QLatin1Char(' '));
+    const QStringList options{"Text16", "Text14"};
+    QTest::newRow("tools shown") << "shown" << options + play + QStringList{"Image1", "Label4", "Image8", "Image5", "Image2", "Image7"};
+    QTest::newRow("sounds off") << "sounds off" << options + play + QStringList{"Image1", "Label4", "Image4", "Image5", "Image2", "Image7"};
+    // Regression: a screen reader pressed the restart picture while the strip was folded away.
+    QTest::newRow("tools folded") << "folded" << play + QStringList{"Image3"};
+}
+
+// Tab visits every control a mouse can press, in reading order, and only those in the window.
+void TestWindows::keyboardReachesEveryControl()
+{
+    QFETCH(QString, tools);
+    QFETCH(QStringList, order);
+    Started s;
+    Form1 &form = *s.form;
+    enableAllKeys(form);
+    if (tools == QLatin1String("sounds off"))
+        click(form.Image8);
+    if (tools == QLatin1String("folded"))
+        click(form.Image7);
+    QStringList visited;
+    QWidget *first = form.findChild<QWidget *>(order.first());
+    for (QWidget *w = first; visited.size() <= order.size(); w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible() && w->window() == &form)
+            visited << w->objectName();
+        if (w->nextInFocusChain() == first)
+            break;
+    }
+    QCOMPARE(visited, order);
+    for (const QString &name : {"Image5", "Image2", "Label4", "Text14"}) {
+        auto *control = form.findChild<QWidget *>(name);
+        QCOMPARE(form.isBlocked(control), tools == QLatin1String("folded"));
+    }
+}
+
+void TestWindows::spaceAndReturnPress_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    for (const int key : {int(Qt::Key_Space), int(Qt::Key_Return)})
+        for (const char *name : {"Command4", "CommandButton2", "Image8", "Label4", "Image6"})
+            QTest::addRow("%s, %s", name, key == Qt::Key_Space ? "Space" : "Return") << QString::fromLatin1(name) << key;
+}
+
+// A focused key, picture or the credits' "i" acts on Space and on Return, once.
+void TestWindows::spaceAndReturnPress()
+{
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    Started s;
+    Form1 &form = *s.form;
+    enableAllKeys(form);
+    form.Text1->setText(QStringLiteral("7"));
+    s.world.messages.answers = {MessageAnswer::No};
+    auto *widget = form.findChild<QWidget *>(control);
+    widget->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(widget, Qt::Key(key));
+    const QString expected = control == QLatin1String("Command4") ? QStringLiteral("74")
+        : control == QLatin1String("CommandButton2")              ? QString()
+        : control == QLatin1String("Label4")                      ? QStringLiteral("N")
+                                                                  : QStringLiteral("7");
+    QCOMPARE(form.Text1->text(), expected);
+    QCOMPARE(form.soundsOn(), control != QLatin1String("Image8"));
+    QCOMPARE(s.world.messages.shown.size(), std::size_t(control == QLatin1String("Image6"))); // no options: refused
+}
+
+void TestWindows::focusComesBackAfterMessages_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focusedBefore");
+    QTest::addColumn<QString>("focusedAfter");
+    QTest::newRow("skip question, no") << "skip, no" << "Image6" << "Image6";
+    QTest::newRow("skip question, yes") << "skip, yes" << "Image6" << "Image6";
+    QTest::newRow("restart question") << "restart" << "Image5" << "Image5";
+    QTest::newRow("time-out, a new exercise") << "time-out" << "Command17" << "Image6";
+}
+
+// Regression: the window took the keyboard back while the box still counted as open, and the
+// gate dropped it: nothing had focus after the skip question or the time-out.
+void TestWindows::focusComesBackAfterMessages()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, focusedBefore);
+    QFETCH(QString, focusedAfter);
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto *control = form.findChild<QWidget *>(focusedBefore);
+    control->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), control);
+    QWidget box; // stands in for the message box: it takes the keyboard, then gives it back
+    s.world.messages.whileOpen = [&](const Message &) {
+        box.show();
+        QApplication::setActiveWindow(&box);
+        box.hide();
+        QApplication::setActiveWindow(&form);
+    };
+    s.world.messages.answers = {message == QLatin1String("skip, yes") ? MessageAnswer::Yes : MessageAnswer::No};
+    if (message == QLatin1String("time-out")) {
+        click(usableDigit(form));
+        s.world.clock.advance(180'000);
+    } else {
+        QTest::keyClick(control, Qt::Key_Space);
+    }
+    QCOMPARE(s.world.messages.shown.size(), std::size_t(1));
+    QCOMPARE(QApplication::focusWidget(), form.findChild<QWidget *>(focusedAfter));
+}
+
+void TestWindows::escapeCloses_data()
+{
+    QTest::addColumn<QString>("opener");
+    QTest::newRow("help") << "Image1";
+    QTest::newRow("colour picker") << "Image2";
+    QTest::newRow("credits") << "Label4";
+}
+
+// Escape closes the help, the colour picker and the credits, as it closes a dialog.
+void TestWindows::escapeCloses()
+{
+    QFETCH(QString, opener);
+    Started s;
+    Form1 &form = *s.form;
+    click(form.findChild<QWidget *>(opener));
+    QWidget *window = form.helpWindow() != nullptr ? static_cast<QWidget *>(form.helpWindow()) : form.colourDialog();
+    QWidget *focused = window != nullptr ? window->focusWidget() : form.Label4;
+    QVERIFY(focused != nullptr);
+    QVERIFY(window != nullptr || form.creditsRunning());
+    QTest::keyClick(focused, Qt::Key_Escape);
+    deleteClosedWindows();
+    QVERIFY(form.helpWindow() == nullptr);
+    QVERIFY(form.colourDialog() == nullptr);
+    QVERIFY(!form.creditsRunning());
+    QCOMPARE(form.Text1->text(), QString());
 }
 
 QTEST_MAIN(TestWindows)
