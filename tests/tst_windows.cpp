@@ -1089,7 +1089,7 @@ void TestWindows::keyboardReachesEveryControl()
             break;
     }
     QCOMPARE(visited, order);
-    for (const QString &name : {"Image5", "Image2", "Label4", "Text14"}) {
+    for (const char *name : {"Image5", "Image2", "Label4", "Text14"}) {
         auto *control = form.findChild<QWidget *>(name);
         QCOMPARE(form.isBlocked(control), tools == QLatin1String("folded"));
     }

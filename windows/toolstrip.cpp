@@ -9,7 +9,7 @@ namespace numbolo {
 static void swapPictures(QWidget *shown, QWidget *hidden)
 {
     const bool focused = shown->hasFocus();
-    hidden->show(); // Image7, after the fold, was shown all along
+    hidden->show();
     if (focused)
         hidden->setFocus(Qt::OtherFocusReason);
     shown->hide();
