@@ -423,8 +423,12 @@ void TestAccessibility::pressesActOnceInOrder()
     s.world.messages.whileOpen = [&](const Message &) {
         shownWhenAsked = form.Text1->text();
         ColourDialog *picker = form.colourDialog();
-        for (const QString &name : whileAsked)
-            press(name == QLatin1String("swatch") ? static_cast<QWidget *>(picker->CommandButton1[0]) : picker->Command1);
+        for (const QString &name : whileAsked) {
+            if (name == QLatin1String("swatch"))
+                press(picker->CommandButton1[0]);
+            else
+                picker->Command1->click();
+        }
         QCoreApplication::processEvents();
     };
     s.world.messages.answers = {MessageAnswer::No};
