@@ -70,6 +70,23 @@ void installPressableButtons()
     Q_UNUSED(factoryInstalled);
 }
 
+void showToAssistiveTechnology(QWidget *widget)
+{
+    widget->show();
+    // Qt's AT-SPI bridge signals only "showing" when a widget appears, and a screen reader that
+    // met the widget hidden keeps it "not visible" for good. The widget gets a new accessible
+    // object instead, announced as a new child, which the screen reader reads afresh.
+    if (!QAccessible::isActive())
+        return;
+    if (QAccessibleInterface *old = QAccessible::queryAccessibleInterface(widget)) {
+        QAccessibleEvent gone(old, QAccessible::ObjectDestroyed);
+        QAccessible::updateAccessibility(&gone);
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+    }
+    QAccessibleEvent created(widget, QAccessible::ObjectCreated);
+    QAccessible::updateAccessibility(&created);
+}
+
 void applyAccessibleNames(Form1 &form)
 {
     // Keys are named by what they do, as their captions are symbols; boxes by what they show.

@@ -219,6 +219,10 @@ extern const KeyRow CharacterKeys[18];
 // and a control announces its caption as it is made: this must come before any is made.
 void installPressableButtons();
 
+// Shows `widget`, and makes sure assistive technology sees it as visible, not only as showing
+// (app/accessibility.cpp). For the pictures that start hidden.
+void showToAssistiveTechnology(QWidget *widget);
+
 // Gives every control a person can use or read a Greek accessible name and its tooltip as the
 // description, for screen readers (app/accessibility.cpp). The constructor calls it.
 void applyAccessibleNames(Form1 &form);

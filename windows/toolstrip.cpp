@@ -9,7 +9,7 @@ namespace numbolo {
 static void swapPictures(QWidget *shown, QWidget *hidden)
 {
     const bool focused = shown->hasFocus();
-    hidden->show();
+    showToAssistiveTechnology(hidden);
     if (focused)
         hidden->setFocus(Qt::OtherFocusReason);
     shown->hide();
@@ -19,7 +19,7 @@ void Form1::Image7_Click()
 {
     const bool focused = Image7->hasFocus();
     setOuterWidth(7400); // Image7 is now outside the window, out of the keyboard's reach
-    Image3->show();
+    showToAssistiveTechnology(Image3);
     if (focused)
         Image3->setFocus(Qt::OtherFocusReason);
 }
