@@ -48,7 +48,9 @@ public:
     }
 };
 
-QAccessibleInterface *pressableFactory(const QString &className, QObject *object)
+} // namespace
+
+QAccessibleInterface *pressableButtonInterface(const QString &className, QObject *object)
 {
     static const QStringList pressable{QLatin1String(ImageButton::staticMetaObject.className()),
                                        QLatin1String(ClickLabel::staticMetaObject.className()),
@@ -59,15 +61,9 @@ QAccessibleInterface *pressableFactory(const QString &className, QObject *object
     return nullptr;
 }
 
-} // namespace
-
 void installPressableButtons()
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(pressableFactory);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
+    QAccessible::installFactory(pressableButtonInterface); // once: Qt skips a factory it has
 }
 
 void showToAssistiveTechnology(QWidget *widget)

@@ -23,6 +23,8 @@
 #include <QWidget>
 #include <vector>
 
+class QAccessibleInterface;
+
 namespace numbolo {
 
 struct KeyRow;
@@ -218,6 +220,8 @@ extern const KeyRow CharacterKeys[18];
 // in order (app/accessibility.cpp). Qt keeps the first interface made for a control for good,
 // and a control announces its caption as it is made: this must come before any is made.
 void installPressableButtons();
+// The factory it installs.
+QAccessibleInterface *pressableButtonInterface(const QString &className, QObject *object);
 
 // Shows `widget`, and makes sure assistive technology sees it as visible, not only as showing
 // (app/accessibility.cpp). For the pictures that start hidden.
