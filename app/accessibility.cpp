@@ -15,12 +15,15 @@ namespace numbolo {
 
 namespace {
 
-// A key, a picture or the credits label, presented as a push button whose press action is a
-// click. The click is made at once and goes through the game's gate like a mouse click, so a
-// screen reader or a switch device can press whatever the mouse could, and nothing more.
+// A button of the game (a key, a picture, the credits label, a swatch), presented as a push
+// button whose press action is a click. Qt's own button interface presses with an animated
+// click that acts 100 ms later, so a quick press on another control overtook it; here each
+// press is queued as it comes and acts once, in order. The click goes through the game's gate
+// like a mouse click: a screen reader or a switch device can press whatever the mouse could,
+// and nothing more.
 class PressableAccessible : public QAccessibleWidget {
 public:
-    explicit PressableAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Button) {}
+    explicit PressableAccessible(QAbstractButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
 
     QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
 
@@ -33,50 +36,55 @@ public:
         // The click runs from the event loop, after the reply to the screen reader has gone:
         // a handler may open a question and wait for its answer, and the screen reader must
         // not wait with it (it has to read the question out).
-        QWidget *target = widget();
-        QMetaObject::invokeMethod(
-            target,
-            [target] {
-                if (auto *button = qobject_cast<QAbstractButton *>(target))
-                    button->click(); // does nothing while the key itself is disabled
-                else if (auto *picture = qobject_cast<ImageButton *>(target))
-                    picture->click();
-                else if (auto *label = qobject_cast<ClickLabel *>(target))
-                    label->click();
-            },
-            Qt::QueuedConnection);
+        auto *button = static_cast<QAbstractButton *>(widget());
+        QMetaObject::invokeMethod(button, &QAbstractButton::click, Qt::QueuedConnection);
     }
 
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        state.pressed = qobject_cast<QAbstractButton *>(widget()) != nullptr
-            && static_cast<QAbstractButton *>(widget())->isDown();
+        state.pressed = static_cast<QAbstractButton *>(widget())->isDown();
         return state;
     }
 };
 
-QAccessibleInterface *pressableFactory(const QString &className, QObject *object)
+} // namespace
+
+QAccessibleInterface *pressableButtonInterface(const QString &className, QObject *object)
 {
     static const QStringList pressable{QLatin1String(ImageButton::staticMetaObject.className()),
                                        QLatin1String(ClickLabel::staticMetaObject.className()),
                                        QLatin1String(PushButton::staticMetaObject.className()),
                                        QLatin1String(FormsButton::staticMetaObject.className())};
     if (object->isWidgetType() && pressable.contains(className))
-        return new PressableAccessible(static_cast<QWidget *>(object));
+        return new PressableAccessible(static_cast<QAbstractButton *>(object));
     return nullptr;
 }
 
-} // namespace
+void installPressableButtons()
+{
+    QAccessible::installFactory(pressableButtonInterface); // once: Qt skips a factory it has
+}
+
+void showToAssistiveTechnology(QWidget *widget)
+{
+    widget->show();
+    // Qt's AT-SPI bridge signals only "showing" when a widget appears, and a screen reader that
+    // met the widget hidden keeps it "not visible" for good. The widget gets a new accessible
+    // object instead, announced as a new child, which the screen reader reads afresh.
+    if (!QAccessible::isActive())
+        return;
+    if (QAccessibleInterface *old = QAccessible::queryAccessibleInterface(widget)) {
+        QAccessibleEvent gone(old, QAccessible::ObjectDestroyed);
+        QAccessible::updateAccessibility(&gone);
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(old));
+    }
+    QAccessibleEvent created(widget, QAccessible::ObjectCreated);
+    QAccessible::updateAccessibility(&created);
+}
 
 void applyAccessibleNames(Form1 &form)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(pressableFactory);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled);
-
     // Keys are named by what they do, as their captions are symbols; boxes by what they show.
     const std::pair<QWidget *, const char *> names[] = {
         {form.Command0, "Ψηφίο 0"},

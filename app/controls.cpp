@@ -1,6 +1,7 @@
 #include "app/controls.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHash>
@@ -144,7 +145,28 @@ void TextBox::setFontBold(bool bold)
     setFont(f);
 }
 
+bool pressOnReturn(QAbstractButton *button, QKeyEvent *event)
+{
+    if ((event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) || event->isAutoRepeat()
+        || event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    button->click();
+    return true;
+}
+
+void PushButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!pressOnReturn(this, event))
+        QPushButton::keyPressEvent(event);
+}
+
 FormsButton::FormsButton(VbColor back, QWidget *parent) : QPushButton(parent), m_back(back) {}
+
+void FormsButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!pressOnReturn(this, event))
+        QPushButton::keyPressEvent(event);
+}
 
 void FormsButton::mouseDoubleClickEvent(QMouseEvent *event)
 {
@@ -248,9 +270,25 @@ void Frame::applyPalette()
     setPalette(p);
 }
 
-ImageButton::ImageButton(const QString &picture, QWidget *parent) : QWidget(parent), m_picture(picture)
+namespace {
+
+// The dotted focus mark of a button that has no frame of its own, shown as the platform's
+// styles show theirs: once the keyboard has moved focus in the window.
+void paintFocusMark(QWidget *button, QPainter &painter)
+{
+    if (!button->hasFocus() || !button->window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    painter.setPen(QPen(button->palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(button->rect().adjusted(0, 0, -1, -1));
+}
+
+} // namespace
+
+ImageButton::ImageButton(const QString &picture, QWidget *parent) : QAbstractButton(parent), m_picture(picture)
 {
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
@@ -268,55 +306,62 @@ QSvgRenderer *ImageButton::renderer() const
     return m_renderer;
 }
 
+void ImageButton::renderPicture(QPainter &painter, const QRectF &area)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer()->render(&painter, area);
+}
+
 void ImageButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer()->render(&painter, QRectF(rect()).translated(m_pressed ? 1 : 0, m_pressed ? 1 : 0));
-}
-
-void ImageButton::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton) {
-        m_pressed = true;
-        update();
-    }
-}
-
-void ImageButton::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton || !m_pressed)
-        return;
-    m_pressed = false;
-    update();
-    if (rect().contains(event->position().toPoint()))
-        emit clicked();
+    // Pressed, the picture moves a pixel down and right.
+    renderPicture(painter, QRectF(rect()).translated(isDown() ? 1 : 0, isDown() ? 1 : 0));
+    paintFocusMark(this, painter);
 }
 
 void ImageButton::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    // The first click of the pair has acted already; QWidget would make this one a press.
+    // The first click of the pair has acted already; a button would take this one as a press.
     event->accept();
 }
 
-void ClickLabel::mousePressEvent(QMouseEvent *event)
+void ImageButton::keyPressEvent(QKeyEvent *event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    if (!pressOnReturn(this, event))
+        QAbstractButton::keyPressEvent(event);
 }
 
-void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+ClickLabel::ClickLabel(const QString &caption, QWidget *parent) : QAbstractButton(parent)
 {
-    // A click is a press and a release on the label: a release alone (the end of a swallowed
-    // double-click) is none.
-    if (event->button() != Qt::LeftButton || !std::exchange(m_pressed, false))
-        return;
-    if (rect().contains(event->position().toPoint()))
-        emit clicked();
+    setText(caption);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ClickLabel::setAlignment(Qt::Alignment alignment)
+{
+    m_alignment = alignment;
+    update();
+}
+
+void ClickLabel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect(), int(m_alignment), text());
+    paintFocusMark(this, painter);
 }
 
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)
 {
     event->accept();
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (!pressOnReturn(this, event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 bool ClickBursts::actsOncePerBurst(const QObject *control)
@@ -478,13 +523,7 @@ bool InputGate::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
-    case QEvent::FocusIn:
-        if (watched->isWidgetType() && m_blocked(static_cast<QWidget *>(watched))) {
-            if (event->type() == QEvent::FocusIn)
-                static_cast<QWidget *>(watched)->clearFocus();
-            return true;
-        }
-        return false;
+        return watched->isWidgetType() && m_blocked(static_cast<QWidget *>(watched));
     default:
         return false;
     }

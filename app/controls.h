@@ -6,12 +6,14 @@
 #include "app/platform.h"
 #include "app/vb.h"
 
+#include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <functional>
 
+class QKeyEvent;
 class QSvgRenderer;
 
 namespace numbolo {
@@ -62,6 +64,10 @@ private:
     std::function<bool()> m_mayEdit;
 };
 
+// Return and Enter press a focused button of the game as Space does. Qt's push buttons take
+// them only in dialogs, and the game's buttons live in a plain window. True when it pressed.
+bool pressOnReturn(QAbstractButton *button, QKeyEvent *event);
+
 // A standard push button. Its background colour is a group marker that is not painted.
 class PushButton : public QPushButton {
     Q_OBJECT
@@ -69,6 +75,9 @@ class PushButton : public QPushButton {
 public:
     PushButton(VbColor marker, QWidget *parent) : QPushButton(parent), m_back(marker) {}
     VbColor backColor() const { return m_back; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     VbColor m_back;
@@ -87,6 +96,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     VbColor m_back;
@@ -120,47 +130,44 @@ private:
     bool m_enabled = true;
 };
 
-// A picture that acts when clicked. The picture is vector art, crisp at any scale.
-class ImageButton : public QWidget {
+// A picture that acts when clicked: a button whose face is vector art, crisp at any scale.
+// Like every button it takes keyboard focus and acts on Space and Return.
+class ImageButton : public QAbstractButton {
     Q_OBJECT
 public:
     ImageButton(const QString &picture, QWidget *parent);
     QSize sizeHint() const override;
-    // A click from elsewhere than the mouse (a screen reader's press).
-    void click() { emit clicked(); }
-
-signals:
-    void clicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // The picture, parsed when first needed, mostly at its first paint: one that starts hidden
+    // costs start-up nothing.
     QSvgRenderer *renderer() const;
+    // Draws the picture into `area`.
+    void renderPicture(QPainter &painter, const QRectF &area);
     QString m_picture;
     mutable QSvgRenderer *m_renderer = nullptr;
-    bool m_pressed = false;
 };
 
-class ClickLabel : public QLabel {
+// A caption that acts when clicked (the credits' "i"): a button drawn as a plain label, in
+// the label's font and text colour.
+class ClickLabel : public QAbstractButton {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
-    void click() { emit clicked(); }
-
-signals:
-    void clicked();
+    ClickLabel(const QString &caption, QWidget *parent);
+    void setAlignment(Qt::Alignment alignment);
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    bool m_pressed = false;
+    Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignTop;
 };
 
 // A picture, a label or a button of the other kind acts once on a double-click, as such
@@ -220,7 +227,9 @@ bool familyInstalled(const QString &family);
 // the fonts that stand in for the design's faces can run wider than the design expects.
 void shrinkToFit(QLabel *label, qreal smallestPoints = 7);
 
-// Swallows mouse and keyboard input for widgets that `blocked` says are out of reach.
+// Swallows mouse and keyboard input for widgets that `blocked` says are out of reach. Focus is
+// not refused: a control that has it keeps it, so the keyboard is where it was once the
+// control is in reach again (a closed message box hands focus back while it still counts).
 class InputGate : public QObject {
 public:
     InputGate(std::function<bool(QWidget *)> blocked, QObject *parent)

@@ -51,9 +51,11 @@ Form1::Form1(Services services, QWidget *parent)
                 break;
         }
     }
+    installPressableButtons();
     buildControls();
     connectHandlers();
     applyAccessibleNames(*this);
+    m_services.messages.setOwner(this);
 }
 
 Form1::~Form1()
@@ -95,7 +97,12 @@ std::vector<TextBox *> Form1::targetBoxesByName() const
 
 bool Form1::isBlocked(const QWidget *widget) const
 {
-    if (m_ended || !m_formEnabled || m_openMessages > 0)
+    if (m_ended || m_openMessages > 0)
+        return true;
+    // The other windows (the colour picker) wait only for the questions.
+    if (widget->window() != this)
+        return false;
+    if (!m_formEnabled || outOfSight(widget))
         return true;
     for (const QWidget *w = widget; w != nullptr && w != this; w = w->parentWidget())
         if (const auto *frame = qobject_cast<const Frame *>(w); frame && !frame->isFrameEnabled())
@@ -103,12 +110,20 @@ bool Form1::isBlocked(const QWidget *widget) const
     return false;
 }
 
-bool Form1::mayAct(const QWidget *control) const
+bool Form1::outOfSight(const QWidget *control) const
 {
-    if (isBlocked(control) || !control->isEnabled() || control->isHidden())
-        return false;
-    const auto *box = qobject_cast<const TextBox *>(control);
-    return box == nullptr || !box->isLocked();
+    return control != this && !rect().intersects(QRect(control->mapTo(this, QPoint(0, 0)), control->size()));
+}
+
+void Form1::updateFocusReach()
+{
+    for (QObject *control : m_controls) {
+        auto *widget = qobject_cast<QWidget *>(control);
+        const bool focusable = qobject_cast<QAbstractButton *>(control) != nullptr
+            || (qobject_cast<TextBox *>(control) != nullptr && static_cast<TextBox *>(control)->foreColor() != TargetForeColor);
+        if (focusable)
+            widget->setFocusPolicy(outOfSight(widget) ? Qt::NoFocus : Qt::StrongFocus);
+    }
 }
 
 bool Form1::gameRunning() const
@@ -133,6 +148,7 @@ void Form1::setOuterWidth(int twips)
     if (client > button.left() && client <= button.right())
         client = button.right() + 1;
     setFixedWidth(client);
+    updateFocusReach();
 }
 
 MessageAnswer Form1::message(MessageIcon icon, MessageButtons buttons, const QString &title, const QString &text)
@@ -415,39 +431,39 @@ void Form1::Image5_Click()
 
 // ---- Wiring ------------------------------------------------------------------------------
 
-template <class Sender, class Signal>
-void Form1::connectHandler(Sender *control, Signal signal, std::function<void()> handler)
+void Form1::connectHandler(QAbstractButton *control, std::function<void()> handler)
 {
-    connect(control, signal, this, [this, control, handler = std::move(handler)] {
-        if (mayAct(control))
+    guard(control);
+    connect(control, &QAbstractButton::clicked, this, [this, control, handler = std::move(handler)] {
+        if (!isBlocked(control))
             run(handler);
     });
 }
 
 void Form1::connectHandlers()
 {
-    const auto on = [this](auto *control, auto signal, void (Form1::*handler)()) {
-        connectHandler(control, signal, [this, handler] { (this->*handler)(); });
+    const auto on = [this](QAbstractButton *control, void (Form1::*handler)()) {
+        connectHandler(control, [this, handler] { (this->*handler)(); });
     };
     for (const KeyRow &row : CharacterKeys)
-        connectHandler(this->*row.key, &QPushButton::clicked, [this, &row] { CharacterKey_Click(row); });
-    on(Command17, &QPushButton::clicked, &Form1::Command17_Click);
-    on(Command18, &QPushButton::clicked, &Form1::Command18_Click);
-    on(Command19, &QPushButton::clicked, &Form1::Command19_Click);
-    on(CommandButton2, &QPushButton::clicked, &Form1::CommandButton2_Click);
-    on(Image1, &ImageButton::clicked, &Form1::Image1_Click);
-    on(Image2, &ImageButton::clicked, &Form1::Image2_Click);
-    on(Image3, &ImageButton::clicked, &Form1::Image3_Click);
-    on(Image4, &ImageButton::clicked, &Form1::Image4_Click);
-    on(Image5, &ImageButton::clicked, &Form1::Image5_Click);
-    on(Image6, &ImageButton::clicked, &Form1::Image6_Click);
-    on(Image7, &ImageButton::clicked, &Form1::Image7_Click);
-    on(Image8, &ImageButton::clicked, &Form1::Image8_Click);
-    on(Label4, &ClickLabel::clicked, &Form1::Label4_Click);
+        connectHandler(this->*row.key, [this, &row] { CharacterKey_Click(row); });
+    on(Command17, &Form1::Command17_Click);
+    on(Command18, &Form1::Command18_Click);
+    on(Command19, &Form1::Command19_Click);
+    on(CommandButton2, &Form1::CommandButton2_Click);
+    on(Image1, &Form1::Image1_Click);
+    on(Image2, &Form1::Image2_Click);
+    on(Image3, &Form1::Image3_Click);
+    on(Image4, &Form1::Image4_Click);
+    on(Image5, &Form1::Image5_Click);
+    on(Image6, &Form1::Image6_Click);
+    on(Image7, &Form1::Image7_Click);
+    on(Image8, &Form1::Image8_Click);
+    on(Label4, &Form1::Label4_Click);
     // The timer is no control a person reaches: its ticks are not gated.
     connect(Timer1, &IntervalTimer::timeout, this, [this] { run([this] { Timer1_Timer(); }); });
     for (TextBox *box : controlsOf<TextBox>())
-        box->setEditGate([this, box] { return mayAct(box); });
+        box->setEditGate([this, box] { return !isBlocked(box) && !box->isLocked(); });
 }
 
 } // namespace numbolo

@@ -19,9 +19,12 @@
 #include "windows/colourdialog.h"
 #include "windows/form2.h"
 
+#include <QAbstractButton>
 #include <QPointer>
 #include <QWidget>
 #include <vector>
+
+class QAccessibleInterface;
 
 namespace numbolo {
 
@@ -82,15 +85,20 @@ public:
     // the window takes input, though every control keeps its look.
     bool isFormEnabled() const { return m_formEnabled; }
     void setFormEnabled(bool enabled) { m_formEnabled = enabled; }
-    // True when input cannot reach `widget`: the program has ended, a message box is open, or
-    // the window or a frame around it is disabled.
+    // The one place that decides whether a control of the game's windows may act now: true
+    // when nothing may reach it, because the program has ended or a message box is open, or,
+    // for a control of this window, because the window or a frame around it is disabled or the
+    // control lies outside the window (the folded tool strip). Every way in (the mouse, the
+    // keyboard, a screen reader's press or "set text", a programmatic click) meets it through
+    // the input gate and connectHandler(); a text box takes text from outside the program only
+    // while it is not blocked and not locked.
     bool isBlocked(const QWidget *widget) const;
-    // The one place that decides whether a control of this window may act now. Every way in
-    // (the mouse, the keyboard, a screen reader's press or "set text", a programmatic click)
-    // reaches the handlers and the text boxes through it: a control acts only while it is
-    // enabled and shown and nothing blocks it; a text box takes text from outside the program
-    // only while it is also unlocked.
-    bool mayAct(const QWidget *control) const;
+    // Puts `control` behind the input gate, and runs `handler` on its click while it is not
+    // blocked. For the buttons of this window and of the colour picker.
+    void connectHandler(QAbstractButton *control, std::function<void()> handler);
+    // Puts `widget` behind the input gate: mouse and keyboard input reach it only while it is
+    // not blocked.
+    void guard(QWidget *widget) { widget->installEventFilter(m_gate); }
 
     // Sounds are on while Image8 is visible.
     bool soundsOn() const { return !Image8->isHidden(); }
@@ -158,6 +166,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildControls();
@@ -174,9 +183,12 @@ private:
     // The one save of the six values, for the close and the checkpoints.
     StoredSettings::Saved saveProgress(QString *error);
     void startResults(int percentage);
-    // Connects a control's signal to its handler through the gate.
-    template <class Sender, class Signal>
-    void connectHandler(Sender *control, Signal signal, std::function<void()> handler);
+    // Leaves the display as the credits found it.
+    void creditsEnded();
+    // True when no part of `control` lies inside this window (the folded tool strip).
+    bool outOfSight(const QWidget *control) const;
+    // Keyboard focus reaches the controls inside the window and none outside it.
+    void updateFocusReach();
     // The exercise on screen: it changes whenever an exercise is drawn, the game ends or the
     // game is abandoned. A question about an exercise acts only while it is still on screen.
     quint64 exerciseShown() const { return m_exerciseSerial; }
@@ -212,6 +224,17 @@ struct KeyRow {
     bool startsCountdown;
 };
 extern const KeyRow CharacterKeys[18];
+
+// Presents the game's buttons to assistive technology as buttons whose press acts at once and
+// in order (app/accessibility.cpp). Qt keeps the first interface made for a control for good,
+// and a control announces its caption as it is made: this must come before any is made.
+void installPressableButtons();
+// The factory it installs.
+QAccessibleInterface *pressableButtonInterface(const QString &className, QObject *object);
+
+// Shows `widget`, and makes sure assistive technology sees it as visible, not only as showing
+// (app/accessibility.cpp). For the pictures that start hidden.
+void showToAssistiveTechnology(QWidget *widget);
 
 // Gives every control a person can use or read a Greek accessible name and its tooltip as the
 // description, for screen readers (app/accessibility.cpp). The constructor calls it.

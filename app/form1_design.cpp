@@ -274,6 +274,28 @@ void Form1::buildControls()
 
     // Text16 sits over the "Ασκήσεις" frame although it is not inside it.
     Text16->raise();
+
+    // The keyboard visits the window in a reading order: the two options and the red arrow
+    // that starts the game, the exercise and the display, the keypad row by row, the pause and
+    // the countdown, then the tools and the fold.
+    static const char *const TabOrder[] = {
+        "Text16", "Text14", "Image6", "Text17", "Text1",
+        "Command7", "Command8", "Command9", "Command10", "Command18",
+        "Command4", "Command5", "Command6", "Command11",
+        "Command1", "Command2", "Command3", "Command12",
+        "Command0", "Command14", "Command17", "Command13",
+        "CommandButton2", "Command15", "Command16", "Command20",
+        "Command19", "Text15",
+        "Image1", "Label4", "Image8", "Image4", "Image5", "Image2", "Image7", "Image3",
+    };
+    QWidget *previous = nullptr;
+    for (const char *name : TabOrder) {
+        auto *next = findChild<QWidget *>(QString::fromLatin1(name));
+        Q_ASSERT(next != nullptr);
+        if (previous != nullptr)
+            setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 } // namespace numbolo

@@ -45,10 +45,15 @@ namespace numbolo {
 
 // ---- Message boxes -----------------------------------------------------------------------
 
+void QtMessageBoxes::setOwner(QWidget *window)
+{
+    m_owner = window;
+}
+
 MessageAnswer QtMessageBoxes::show(const Message &message)
 {
-    // Over the active game window, where there is one, so the box opens centred on it.
-    QMessageBox box(QApplication::activeWindow());
+    // Over the main window, so the box opens centred on it.
+    QMessageBox box(m_owner.data());
     box.setWindowTitle(message.title);
     box.setText(message.text);
     switch (message.icon) {
@@ -65,7 +70,7 @@ MessageAnswer QtMessageBoxes::show(const Message &message)
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
     } else {
-        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        ok = box.addButton(QStringLiteral("Εντάξει"), QMessageBox::AcceptRole);
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
     }

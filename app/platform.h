@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -14,6 +15,7 @@
 class QFileDevice;
 class QSocketNotifier;
 class QTimer;
+class QWidget;
 
 namespace numbolo {
 
@@ -35,11 +37,19 @@ public:
     virtual ~MessageBoxes() = default;
     // Shows a modal message box and returns the button pressed. Yes is the default of Yes/No.
     virtual MessageAnswer show(const Message &message) = 0;
+    // The window the boxes stand on from now on (the game's main window).
+    virtual void setOwner(QWidget *window) { Q_UNUSED(window); }
 };
 
 class QtMessageBoxes : public MessageBoxes {
 public:
     MessageAnswer show(const Message &message) override;
+    void setOwner(QWidget *window) override;
+
+private:
+    // Always the main window, never the active one: a box parented to a secondary window
+    // would be deleted with it if that window went away while the box was open.
+    QPointer<QWidget> m_owner;
 };
 
 // ---- Sound -------------------------------------------------------------------------------

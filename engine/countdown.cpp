@@ -23,7 +23,8 @@ void Form1::Timer1_Timer()
     // The window closed, or the exercise was skipped or abandoned, while the message was open.
     if (m_ended || exerciseShown() != timedOut)
         return;
-    AdvanceExercise();
+    if (AdvanceExercise() == Advance::NextExercise)
+        Image6->setFocus(Qt::OtherFocusReason); // the keyboard starts the new exercise at the red arrow
 }
 
 void Form1::Command19_Click()

@@ -46,6 +46,7 @@ void Form1::showSuccessWindow()
 {
     m_success = new Form3(*this);
     m_success->show();
+    m_success->activateWindow(); // the keyboard, and with it the screen reader, goes to "ΟΚ"
     // The score already counts the solved exercise, and the success window holds the game
     // until its button moves it on: the save stores the game as the button will leave it.
     checkpoint();

@@ -25,6 +25,7 @@ Form3::Form3(Form1 &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint 
     auto *tick = new ImageButton(QStringLiteral(":/pictures/tick.svg"), this);
     tick->setObjectName(QStringLiteral("Image1"));
     tick->setCursor(Qt::ArrowCursor);
+    tick->setFocusPolicy(Qt::NoFocus); // a picture only: it does nothing
     tick->setAccessibleName(QStringLiteral("Επιτυχία"));
     tick->setGeometry(twipsRect(120, 120, 750, 750));
 
@@ -41,6 +42,11 @@ Form3::Form3(Form1 &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint 
     Command1->setFont(designFont(QStringLiteral("Comic Sans MS"), 9, true));
     Command1->setGeometry(twipsRect(1800, 840, 495, 435));
     Command1->setDefault(true);
+    // Read as a word, not as two Greek letters; the message comes with it, since the window
+    // opens with the keyboard on the button.
+    Command1->setAccessibleName(QStringLiteral("Εντάξει"));
+    Command1->setAccessibleDescription(Label1->text());
+    Command1->setFocus(Qt::OtherFocusReason);
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
 
     // Centred over the main window.

@@ -205,10 +205,6 @@ void activate(QWidget *control, Way way)
     case Way::ProgrammaticClick:
         if (auto *button = qobject_cast<QAbstractButton *>(control))
             button->click();
-        else if (auto *picture = qobject_cast<ImageButton *>(control))
-            picture->click();
-        else if (auto *label = qobject_cast<ClickLabel *>(control))
-            label->click();
         return;
     }
 }

@@ -81,6 +81,9 @@ private slots:
     void standardButtonsInGreek();
     void lineEditMenuInGreek_data();
     void lineEditMenuInGreek();
+
+    void pressesActOnceInOrder_data();
+    void pressesActOnceInOrder();
 };
 
 void TestAccessibility::initTestCase()
@@ -266,7 +269,8 @@ void TestAccessibility::textFromAssistiveTechnology_data()
     // Only the option boxes take text, and only while no game runs: a locked box, or one out
     // of reach, refuses text from a screen reader as it does from the keyboard.
     for (const char *way : {"set value", "replace", "insert", "delete"}) {
-        for (const char *moment : {"no game", "game running", "success window open", "game ended"}) {
+        for (const char *moment : {"no game", "game running", "success window open", "game ended", "question open",
+                                   "tools folded"}) {
             for (const char *box : {"Text14", "Text16", "Text1", "Text15", "Text17"}) {
                 const bool taken = QByteArray(moment) == "no game" && (QByteArray(box) == "Text14" || QByteArray(box) == "Text16");
                 QTest::addRow("%s, %s, %s", box, moment, way) << box << moment << way << taken;
@@ -285,7 +289,8 @@ void TestAccessibility::textFromAssistiveTechnology()
     Form1 &form = *s.form;
     form.Text16->setText(QStringLiteral("10"));
     form.Text14->setText(QStringLiteral("100"));
-    if (moment != QLatin1String("no game")) {
+    if (moment == QLatin1String("game running") || moment == QLatin1String("success window open")
+        || moment == QLatin1String("game ended")) {
         click(form.Image6);
         QCOMPARE(form.Text17->text(), QStringLiteral("1"));
     }
@@ -296,20 +301,33 @@ void TestAccessibility::textFromAssistiveTechnology()
         skipExercise(s.world, form);
         QVERIFY(!form.Frame1->isFrameEnabled());
     }
+    // The unlocked option boxes too refuse text while a question is open or the strip that
+    // holds them is folded away.
+    if (moment == QLatin1String("tools folded"))
+        click(form.Image7);
     auto *target = form.findChild<TextBox *>(box);
     target->setText(QStringLiteral("250"));
 
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(target);
     QVERIFY(iface != nullptr);
     QAccessibleEditableTextInterface *editable = iface->editableTextInterface();
-    if (way == QLatin1String("set value"))
-        iface->setText(QAccessible::Value, QStringLiteral("7"));
-    else if (editable != nullptr && way == QLatin1String("replace"))
-        editable->replaceText(0, 3, QStringLiteral("7"));
-    else if (editable != nullptr && way == QLatin1String("insert"))
-        editable->insertText(0, QStringLiteral("7"));
-    else if (editable != nullptr)
-        editable->deleteText(0, 1);
+    const auto edit = [&] {
+        if (way == QLatin1String("set value"))
+            iface->setText(QAccessible::Value, QStringLiteral("7"));
+        else if (editable != nullptr && way == QLatin1String("replace"))
+            editable->replaceText(0, 3, QStringLiteral("7"));
+        else if (editable != nullptr && way == QLatin1String("insert"))
+            editable->insertText(0, QStringLiteral("7"));
+        else if (editable != nullptr)
+            editable->deleteText(0, 1);
+    };
+    if (moment == QLatin1String("question open")) {
+        s.world.messages.whileOpen = [&](const Message &) { edit(); };
+        click(form.Image5); // the restart question
+        QCOMPARE(s.world.messages.shown.size(), std::size_t(1));
+    } else {
+        edit();
+    }
 
     const QString changed = way == QLatin1String("insert") ? QStringLiteral("7250")
         : way == QLatin1String("delete")                    ? QStringLiteral("50")
@@ -363,6 +381,66 @@ void TestAccessibility::lineEditMenuInGreek()
     for (const QAction *action : menu->actions())
         shown << action->text().section(QLatin1Char('\t'), 0, 0); // without the key sequence
     QVERIFY2(shown.contains(text), qPrintable(shown.join(QStringLiteral(" | "))));
+}
+
+void TestAccessibility::pressesActOnceInOrder_data()
+{
+    QTest::addColumn<QStringList>("presses");
+    QTest::addColumn<QString>("whileAsked"); // pressed in the picker while the skip question is open
+    QTest::addColumn<QString>("display");
+    QTest::newRow("3, 2, 2, 3 within 100 ms") << QStringList{"Command3", "Command2", "Command2", "Command3"} << "" << "3223";
+    QTest::newRow("a key just before the red arrow") << QStringList{"Command5", "Image6"} << "" << "5";
+    // Regression: the picker, as the active window, was the question's parent; a swatch or its
+    // close button then deleted it under the open question (a double free).
+    QTest::newRow("picker, red arrow, swatch") << QStringList{"Image2", "Image6"} << "swatch" << "";
+    QTest::newRow("picker, red arrow, close") << QStringList{"Image2", "Image6"} << "close" << "";
+}
+
+// A screen reader's presses come quicker than Qt's animated click (100 ms): each one acts once,
+// in the order it came, and nothing in any window acts behind a question. The bridge makes each
+// control's interface as the control announces its caption, before the window is whole: the
+// window must install its factory before it makes a control.
+void TestAccessibility::pressesActOnceInOrder()
+{
+    QFETCH(QStringList, presses);
+    QFETCH(QString, whileAsked);
+    QFETCH(QString, display);
+    QAccessible::removeFactory(pressableButtonInterface);
+    const auto previous = QAccessible::installUpdateHandler([](QAccessibleEvent *event) { event->accessibleInterface(); });
+    QAccessible::setActive(true);
+    Started s;
+    QAccessible::setActive(false);
+    QAccessible::installUpdateHandler(previous);
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    enableAllKeys(form);
+    const VbColor colour = form.backColor();
+    const auto press = [](QWidget *control) {
+        QAccessible::queryAccessibleInterface(control)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    };
+    QString shownWhenAsked;
+    s.world.messages.whileOpen = [&](const Message &) {
+        shownWhenAsked = form.Text1->text();
+        if (whileAsked == QLatin1String("swatch"))
+            press(form.colourDialog()->CommandButton1[0]);
+        else if (whileAsked == QLatin1String("close"))
+            form.colourDialog()->Command1->click();
+        QCoreApplication::processEvents();
+    };
+    s.world.messages.answers = {MessageAnswer::No};
+    for (const QString &name : presses)
+        press(form.findChild<QWidget *>(name));
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QCOMPARE(form.Text1->text(), display);
+    const bool asked = presses.contains(QStringLiteral("Image6"));
+    QCOMPARE(s.world.messages.shown.size(), std::size_t(asked));
+    QCOMPARE(shownWhenAsked, asked ? display : QString());
+    if (!whileAsked.isEmpty()) {
+        QVERIFY(form.colourDialog() != nullptr && form.colourDialog()->isVisible());
+        QCOMPARE(form.backColor(), colour);
+    }
 }
 
 int main(int argc, char *argv[])

@@ -240,6 +240,13 @@ private slots:
 
     void creditsTypeEveryStepAndPause();
     void secondCreditsClickRestarts();
+
+    void keyboardReachesEveryControl_data();
+    void keyboardReachesEveryControl();
+    void keyboardPresses_data();
+    void keyboardPresses();
+    void focusComesBackAfterMessages_data();
+    void focusComesBackAfterMessages();
 };
 
 void TestWindows::initTestCase()
@@ -1040,6 +1047,126 @@ void TestWindows::secondCreditsClickRestarts()
     QCOMPARE(horizontal(form.Text1), Qt::AlignLeft);
     QCOMPARE(form.Text1->font().pointSizeF(), 28.0);
     QCOMPARE(s.world.clock.pending(), std::size_t(0));
+}
+
+// ---- Keyboard ------------------------------------------------------------------------------
+
+void TestWindows::keyboardReachesEveryControl_data()
+{
+    QTest::addColumn<QString>("tools");
+    QTest::addColumn<QString>("order");
+    const QString play = QStringLiteral("Image6 Text17 Text1 Command7 Command8 Command9 Command10 Command18 Command4 Command5 "
+                                        "Command6 Command11 Command1 Command2 Command3 Command12 Command0 Command14 Command17 "
+                                        "Command13 CommandButton2 Command15 Command16 Command20 Command19 Text15");
+    QTest::newRow("tools shown") << "shown" << "Text16 Text14 " + play + " Image1 Label4 Image8 Image5 Image2 Image7";
+    QTest::newRow("sounds off") << "sounds off" << "Text16 Text14 " + play + " Image1 Label4 Image4 Image5 Image2 Image7";
+    // Regression: a screen reader pressed the restart picture while the strip was folded away.
+    QTest::newRow("tools folded") << "folded" << play + " Image3";
+}
+
+// Tab visits every control a mouse can press, in reading order, and only those in the window.
+void TestWindows::keyboardReachesEveryControl()
+{
+    QFETCH(QString, tools);
+    QFETCH(QString, order);
+    Started s;
+    Form1 &form = *s.form;
+    enableAllKeys(form);
+    if (tools != QLatin1String("shown"))
+        click(tools == QLatin1String("folded") ? form.Image7 : form.Image8);
+    QStringList visited;
+    QWidget *const first = form.findChild<QWidget *>(order.section(QLatin1Char(' '), 0, 0));
+    QWidget *w = first;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible() && w->window() == &form)
+            visited << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != first);
+    QCOMPARE(visited.join(QLatin1Char(' ')), order);
+    QCOMPARE(form.isBlocked(form.Image5), tools == QLatin1String("folded"));
+}
+
+void TestWindows::keyboardPresses_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("display");
+    for (const int key : {int(Qt::Key_Space), int(Qt::Key_Return)})
+        for (const auto &[name, display] : {std::pair{"Command4", "74"}, {"CommandButton2", ""}, {"Image8", "7"}, {"Label4", "N"}})
+            QTest::addRow("%s, %s", name, key == Qt::Key_Space ? "Space" : "Return") << name << key << display;
+    // Escape closes the help, the colour picker and the credits, as it closes a dialog.
+    for (const auto &[opener, display] : {std::pair{"Image1", "7"}, {"Image2", "7"}, {"Label4", ""}})
+        QTest::addRow("%s, then Escape", opener) << opener << int(Qt::Key_Escape) << display;
+}
+
+// A focused key, picture or the credits' "i" acts on Space and on Return, once; Escape closes
+// what the picture opened.
+void TestWindows::keyboardPresses()
+{
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    QFETCH(QString, display);
+    Started s;
+    Form1 &form = *s.form;
+    enableAllKeys(form);
+    form.Text1->setText(QStringLiteral("7"));
+    auto *widget = form.findChild<QWidget *>(control);
+    widget->setFocus(Qt::TabFocusReason);
+    if (key == Qt::Key_Escape) {
+        click(widget);
+        QWidget *window = form.helpWindow() != nullptr ? static_cast<QWidget *>(form.helpWindow()) : form.colourDialog();
+        widget = window != nullptr ? window->focusWidget() : widget;
+        QVERIFY(widget != nullptr && (window != nullptr || form.creditsRunning()));
+    }
+    QTest::keyClick(widget, Qt::Key(key));
+    deleteClosedWindows();
+    QCOMPARE(form.Text1->text(), display);
+    QCOMPARE(form.soundsOn(), control != QLatin1String("Image8"));
+    QVERIFY(form.helpWindow() == nullptr && form.colourDialog() == nullptr);
+    QCOMPARE(form.creditsRunning(), control == QLatin1String("Label4") && key != Qt::Key_Escape);
+}
+
+void TestWindows::focusComesBackAfterMessages_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focusedBefore");
+    QTest::addColumn<QString>("focusedAfter");
+    QTest::newRow("skip question, no") << "skip, no" << "Image6" << "Image6";
+    QTest::newRow("skip question, yes") << "skip, yes" << "Image6" << "Image6";
+    QTest::newRow("restart question") << "restart" << "Image5" << "Image5";
+    QTest::newRow("time-out, a new exercise") << "time-out" << "Command17" << "Image6";
+}
+
+// Regression: the window took the keyboard back while the box still counted as open, and the
+// gate dropped it: nothing had focus after the skip question or the time-out.
+void TestWindows::focusComesBackAfterMessages()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, focusedBefore);
+    QFETCH(QString, focusedAfter);
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    auto *control = form.findChild<QWidget *>(focusedBefore);
+    control->setFocus(Qt::TabFocusReason);
+    QWidget box; // stands in for the message box: it takes the keyboard, then gives it back
+    s.world.messages.whileOpen = [&](const Message &) {
+        box.show();
+        QApplication::setActiveWindow(&box);
+        box.hide();
+        QApplication::setActiveWindow(&form);
+    };
+    s.world.messages.answers = {message == QLatin1String("skip, yes") ? MessageAnswer::Yes : MessageAnswer::No};
+    if (message == QLatin1String("time-out")) {
+        click(usableDigit(form));
+        s.world.clock.advance(180'000);
+    } else {
+        QTest::keyClick(control, Qt::Key_Space);
+    }
+    QCOMPARE(s.world.messages.shown.size(), std::size_t(1));
+    QCOMPARE(QApplication::focusWidget(), form.findChild<QWidget *>(focusedAfter));
 }
 
 QTEST_MAIN(TestWindows)

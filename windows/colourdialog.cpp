@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace numbolo {
@@ -36,7 +37,9 @@ ColourDialog::ColourDialog(Form1 &main)
         button->setGeometry(twipsRect(swatch.left, swatch.top, 255, 255));
         button->setFocusPolicy(Qt::StrongFocus);
         button->setAccessibleName(QString::fromUtf8(swatch.name));
-        connect(button, &QPushButton::clicked, this, [this, i] { CommandButton1_Click(int(i)); });
+        // Like the main window's controls, the swatches and the close button wait while a
+        // question is open: the picker must not close under it.
+        main.connectHandler(button, [this, i] { CommandButton1_Click(int(i)); });
         CommandButton1[i] = button;
     }
 
@@ -45,7 +48,8 @@ ColourDialog::ColourDialog(Form1 &main)
     Command1->setAccessibleName(QStringLiteral("Κλείσιμο"));
     Command1->setFont(designFont(QStringLiteral("Comic Sans MS"), 9.75, true));
     Command1->setGeometry(twipsRect(1200, 240, 255, 285));
-    connect(Command1, &QPushButton::clicked, this, &ColourDialog::Command1_Click);
+    main.connectHandler(Command1, [this] { Command1_Click(); });
+    main.guard(this); // Escape, while the window itself has the keyboard
 
     // Tab order by the palette's tab positions, the close button last; focus starts on the first.
     std::array<QWidget *, 7> order{};
@@ -70,6 +74,16 @@ void ColourDialog::CommandButton1_Click(int swatch)
 void ColourDialog::Command1_Click()
 {
     close();
+}
+
+void ColourDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes the picker as it would close a dialog, like its close button.
+    if (event->key() == Qt::Key_Escape && !m_main.isBlocked(Command1)) {
+        Command1_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::Image2_Click()

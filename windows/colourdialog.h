@@ -36,6 +36,9 @@ public:
     void CommandButton1_Click(int swatch);
     void Command1_Click();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     Form1 &m_main;
 };

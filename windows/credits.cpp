@@ -2,6 +2,8 @@
 
 #include "app/form1.h"
 
+#include <QKeyEvent>
+
 namespace numbolo {
 
 namespace {
@@ -31,11 +33,25 @@ void Form1::Label4_Click()
     Text1->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     Text1->setFontSize(22);
     m_credits.start(creditLines(), false, [this](const QString &text) { Text1->setText(text); },
-                    [this] {
-                        Text1->setText(QString());
-                        Text1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-                        Text1->setFontSize(28);
-                    });
+                    [this] { creditsEnded(); });
+}
+
+void Form1::creditsEnded()
+{
+    Text1->setText(QString());
+    Text1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Text1->setFontSize(28);
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // Escape ends the credits as it closes a window: the display is left as their end leaves it.
+    if (event->key() == Qt::Key_Escape && m_credits.running() && !isBlocked(Label4)) {
+        m_credits.stop();
+        creditsEnded();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace numbolo

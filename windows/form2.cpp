@@ -4,6 +4,7 @@
 #include "app/vb.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace numbolo {
@@ -40,6 +41,19 @@ Form2::Form2()
     Label1->setGeometry(twipsRect(120, 0, 3975, 5055));
     Label1->setFont(designFont(QStringLiteral("Comic Sans MS"), 11.25, true));
     shrinkToFit(Label1);
+    // The text takes the keyboard when the window opens, so a screen reader reads it out.
+    Label1->setFocusPolicy(Qt::StrongFocus);
+    Label1->setFocus(Qt::OtherFocusReason);
+}
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    // Escape closes the help as it would close a dialog.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::Image1_Click()

@@ -14,6 +14,9 @@ public:
     static QString helpText();
 
     QLabel *Label1;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 } // namespace numbolo

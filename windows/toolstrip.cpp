@@ -4,28 +4,40 @@
 
 namespace numbolo {
 
+// A switch pressed from the keyboard keeps the keyboard: focus moves to the picture that
+// takes its place, which switches back.
+static void swapPictures(QWidget *shown, QWidget *hidden)
+{
+    const bool focused = shown->hasFocus();
+    showToAssistiveTechnology(hidden);
+    if (focused)
+        hidden->setFocus(Qt::OtherFocusReason);
+    shown->hide();
+}
+
 void Form1::Image7_Click()
 {
-    setOuterWidth(7400);
-    Image3->show();
+    const bool focused = Image7->hasFocus();
+    setOuterWidth(7400); // Image7 is now outside the window, out of the keyboard's reach
+    showToAssistiveTechnology(Image3);
+    if (focused)
+        Image3->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::Image3_Click()
 {
     setOuterWidth(9060);
-    Image3->hide();
+    swapPictures(Image3, Image7);
 }
 
 void Form1::Image8_Click()
 {
-    Image8->hide();
-    Image4->show();
+    swapPictures(Image8, Image4);
 }
 
 void Form1::Image4_Click()
 {
-    Image4->hide();
-    Image8->show();
+    swapPictures(Image4, Image8);
 }
 
 } // namespace numbolo
