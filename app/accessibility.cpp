@@ -2,7 +2,9 @@
 // person can use or read, the tooltip as its description, and the keys, the picture buttons and
 // the credits label presented as buttons that assistive technology can press.
 
+#include "app/announcer.h"
 #include "app/form1.h"
+#include "app/readablebox.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -67,6 +69,17 @@ QAccessibleInterface *pressableFactory(const QString &className, QObject *object
     return nullptr;
 }
 
+// A caption as a screen reader should say it.
+QString spokenCaption(const QString &caption)
+{
+    if (caption.startsWith(QLatin1String("Numbolo")))
+        return QStringLiteral("Numbolo");
+    QString spoken = caption.trimmed();
+    if (spoken.endsWith(QLatin1String(" -")))
+        spoken = spoken.chopped(2) + QStringLiteral(" έως");
+    return spoken.replace(QLatin1Char('-'), QLatin1Char(' '));
+}
+
 } // namespace
 
 void applyAccessibleNames(Form1 &form)
@@ -76,6 +89,7 @@ void applyAccessibleNames(Form1 &form)
         return true;
     }();
     Q_UNUSED(factoryInstalled);
+    makeBoxesReadable(form);
 
     // Keys are named by what they do, as their captions are symbols; boxes by what they show.
     const std::pair<QWidget *, const char *> names[] = {
@@ -105,7 +119,7 @@ void applyAccessibleNames(Form1 &form)
         {form.Text15, "Χρονόμετρο, δευτερόλεπτα που απομένουν"},
         {form.Text17, "Τρέχουσα άσκηση"},
         {form.Text16, "Αριθμός ασκήσεων"},
-        {form.Text14, "Μέγιστος αριθμός-στόχος"},
+        {form.Text14, "Μέγιστος αριθμός στόχος"},
     };
     for (const auto &[widget, name] : names)
         widget->setAccessibleName(QString::fromUtf8(name));
@@ -115,14 +129,16 @@ void applyAccessibleNames(Form1 &form)
     // raising the targets in reading order lists them in reading order too. They do not
     // overlap, so nothing on screen changes.
     int number = 0;
-    for (TextBox *target : {form.Text3, form.Text6, form.Text2, form.Text7, form.Text5, form.Text4, form.Text8, form.Text9}) {
-        target->setAccessibleName(QStringLiteral("Αριθμός-στόχος %1").arg(++number));
+    for (TextBox *target : targetsInReadingOrder(form)) {
+        target->setAccessibleName(QStringLiteral("Αριθμός στόχος %1").arg(++number));
         target->raise();
     }
 
     // A frame inside a frame would otherwise be announced with the outer frame's caption.
+    // Captions are spoken as words: a screen reader says "παύλα" for a hyphen and spells out
+    // the version number of the window's frame after every message.
     for (Frame *frame : form.controlsOf<Frame>())
-        frame->setAccessibleName(frame->title());
+        frame->setAccessibleName(spokenCaption(frame->title()));
 
     // Pictures and the credits label carry no text of their own: their tooltip names them.
     const std::initializer_list<QWidget *> clickables = {form.Image1, form.Image2, form.Image3, form.Image4,

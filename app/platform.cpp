@@ -1,4 +1,6 @@
 #include "app/platform.h"
+
+#include "app/announcer.h"
 #include "app/controls.h"
 #include "app/qtgreek.h"
 
@@ -332,12 +334,12 @@ void Alarm::cancel()
 
 // ---- All of them -------------------------------------------------------------------------
 
-RealServices::RealServices() = default;
+RealServices::RealServices() : m_announcer(std::make_unique<AccessibleAnnouncer>(m_clock)) {}
 RealServices::~RealServices() = default;
 
 Services RealServices::services()
 {
-    return Services{m_messages, m_sound, m_settings, m_fonts, m_random, m_clock};
+    return Services{m_messages, m_sound, m_settings, m_fonts, m_random, m_clock, *m_announcer};
 }
 
 void setupApplication()

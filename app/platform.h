@@ -14,6 +14,7 @@
 class QFileDevice;
 class QSocketNotifier;
 class QTimer;
+class QWidget;
 
 namespace numbolo {
 
@@ -73,6 +74,25 @@ private:
     QStringList m_folders;
     bool m_looked = false;
     std::unique_ptr<SoundPlayer> m_player;
+};
+
+// ---- Announcements ----------------------------------------------------------------------
+
+// Tells a screen-reader user what changed where nothing they have focus on would say it: the
+// value after "=", a new exercise, the result of the game, the time left. Texts are Greek
+// sentences, spoken once each.
+class Announcer {
+public:
+    virtual ~Announcer() = default;
+    // Speaks `text` through assistive technology on behalf of `window`; nothing while no
+    // screen reader listens.
+    virtual void announce(const QString &text, QWidget &window) = 0;
+};
+
+class SilentAnnouncer : public Announcer {
+public:
+    void announce(const QString &, QWidget &) override {}
+    static SilentAnnouncer &instance();
 };
 
 // ---- Settings location and font folders ---------------------------------------------------
@@ -215,6 +235,7 @@ struct Services {
     FontFolders &fonts;
     RandomSource &random;
     Clock &clock;
+    Announcer &announcer = SilentAnnouncer::instance();
 };
 
 // The real services, owned together, for the program and the benchmarks.
@@ -231,6 +252,7 @@ private:
     UserFontFolders m_fonts;
     SeededRandom m_random;
     RealClock m_clock;
+    std::unique_ptr<Announcer> m_announcer;
 };
 
 // Application-wide set-up shared by the program, the tests and the benchmarks: resources,

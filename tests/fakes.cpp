@@ -90,7 +90,7 @@ World::World() : settings(dir.filePath(QStringLiteral("config/Numbolo/Numbolo.in
 
 Services World::services()
 {
-    return Services{messages, sound, settings, fonts, random, clock};
+    return Services{messages, sound, settings, fonts, random, clock, announcer};
 }
 
 void World::store(const std::map<QString, QString> &values)

@@ -46,6 +46,13 @@ public:
     std::vector<Sound> played;
 };
 
+// Records what would be said to a screen-reader user, in order.
+class RecordingAnnouncer : public Announcer {
+public:
+    void announce(const QString &text, QWidget &) override { said.push_back(text); }
+    std::vector<QString> said;
+};
+
 class TempSettings : public SettingsLocation {
 public:
     explicit TempSettings(QString path) : path(std::move(path)) {}
@@ -98,6 +105,7 @@ public:
     TempSettings settings;
     TempFontFolders fonts;
     ScriptedRandom random;
+    RecordingAnnouncer announcer;
 };
 
 // The Form1 that runGame() shows, or null.
