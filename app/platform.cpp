@@ -3,6 +3,7 @@
 #include "app/announcer.h"
 #include "app/controls.h"
 #include "app/qtgreek.h"
+#include "app/readablebox.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -345,6 +346,7 @@ Services RealServices::services()
 void setupApplication()
 {
     initNumboloResources();
+    installReadableBoxes();
 
     // The design's font names, mapped to freely licensed fonts with Greek letters where the
     // named font is not installed. "DS-Digital" is the shipped display font.

@@ -164,13 +164,18 @@ protected:
 
 } // namespace
 
-void makeBoxesReadable(Form1 &form)
+void installReadableBoxes()
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(boxFactory);
         return true;
     }();
     Q_UNUSED(factoryInstalled);
+}
+
+void makeBoxesReadable(Form1 &form)
+{
+    installReadableBoxes();
     auto *filter = new NoSelectionOnTab(&form);
     for (TextBox *box : form.controlsOf<TextBox>())
         box->installEventFilter(filter);

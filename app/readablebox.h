@@ -7,7 +7,10 @@ namespace numbolo {
 
 class Form1;
 
-// Presents every text box of `form` this way. Called with the accessible names.
+// Makes Qt present every text box this way. Before the first box exists: Qt keeps the
+// presentation it made first for as long as the box lives.
+void installReadableBoxes();
+// Keeps the read-only boxes of `form` unselected when Tab reaches them.
 void makeBoxesReadable(Form1 &form);
 
 } // namespace numbolo
