@@ -69,17 +69,6 @@ QAccessibleInterface *pressableFactory(const QString &className, QObject *object
     return nullptr;
 }
 
-// A caption as a screen reader should say it.
-QString spokenCaption(const QString &caption)
-{
-    if (caption.startsWith(QLatin1String("Numbolo")))
-        return QStringLiteral("Numbolo");
-    QString spoken = caption.trimmed();
-    if (spoken.endsWith(QLatin1String(" -")))
-        spoken = spoken.chopped(2) + QStringLiteral(" έως");
-    return spoken.replace(QLatin1Char('-'), QLatin1Char(' '));
-}
-
 } // namespace
 
 void applyAccessibleNames(Form1 &form)
@@ -135,23 +124,24 @@ void applyAccessibleNames(Form1 &form)
     }
 
     // A frame inside a frame would otherwise be announced with the outer frame's caption.
-    // Captions are spoken as words: a screen reader says "παύλα" for a hyphen and spells out
-    // the version number of the window's frame after every message.
+    // Captions, like the tooltips below, are said as words.
     for (Frame *frame : form.controlsOf<Frame>())
-        frame->setAccessibleName(spokenCaption(frame->title()));
+        frame->setAccessibleName(spokenText(frame->title()));
 
     // Pictures and the credits label carry no text of their own: their tooltip names them.
     const std::initializer_list<QWidget *> clickables = {form.Image1, form.Image2, form.Image3, form.Image4,
                                                           form.Image5, form.Image6, form.Image7, form.Image8,
                                                           form.Label4};
     for (QWidget *clickable : clickables)
-        clickable->setAccessibleName(clickable->toolTip());
+        clickable->setAccessibleName(spokenText(clickable->toolTip()));
 
     for (QObject *control : form.controls()) {
         auto *widget = qobject_cast<QWidget *>(control);
         if (widget != nullptr && !widget->toolTip().isEmpty())
-            widget->setAccessibleDescription(widget->toolTip());
+            widget->setAccessibleDescription(spokenText(widget->toolTip()));
     }
+    // The window by the program's name; its caption carries the version as well.
+    form.setAccessibleName(spokenText(form.windowTitle()));
 }
 
 } // namespace numbolo

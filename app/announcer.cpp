@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QRegularExpression>
 #include <QWidget>
 
 namespace numbolo {
@@ -90,6 +91,20 @@ QString spokenNumber(const QString &text)
     return spoken;
 }
 
+QString spokenText(const QString &text)
+{
+    if (text.startsWith(QLatin1String("Numbolo v")))
+        return QStringLiteral("Numbolo");
+    QString spoken = text.trimmed();
+    if (spoken.endsWith(QLatin1String("...")))
+        spoken.chop(3);
+    if (spoken.endsWith(QLatin1String(" -")))
+        spoken = spoken.chopped(2) + QStringLiteral(" έως");
+    static const QRegularExpression range(QStringLiteral(" ?\\((\\d+)-(\\d+)\\)"));
+    spoken.replace(range, QStringLiteral(", από \\1 έως \\2"));
+    return spoken.replace(QLatin1Char('-'), QLatin1Char(' '));
+}
+
 namespace Announce {
 
 namespace {
@@ -124,7 +139,7 @@ void exercise(Form1 &form)
     for (const auto &[key, name] : operators)
         if (key->isEnabled())
             keys << QString::fromUtf8(name);
-    say(form, QStringLiteral("Άσκηση %1 από %2. Αριθμοί στόχοι: %3. Πλήκτρα: %4.")
+    say(form, QStringLiteral("Άσκηση %1 από %2. Αριθμοί στόχοι %3. Πλήκτρα %4.")
                   .arg(form.Text17->text(), form.Text16->text(), listed(targets), listed(keys)));
 }
 
@@ -159,7 +174,7 @@ void timeLeft(Form1 &form, int seconds)
 
 void gameEnd(Form1 &form, int percentage)
 {
-    QString text = QStringLiteral("Τέλος του παιχνιδιού. Αποτελέσματα: %1 τοις εκατό.").arg(spokenNumber(QString::number(percentage)));
+    QString text = QStringLiteral("Τέλος του παιχνιδιού. Αποτελέσματα %1 τοις εκατό.").arg(spokenNumber(QString::number(percentage)));
     if (percentage >= 50)
         text += QStringLiteral(" Επιτυχία!");
     say(form, text);

@@ -125,7 +125,7 @@ def key(app, char):
 
 def main():
     app = application()
-    main_window = windows(app, "Numbolo v. 1.2")[0]
+    main_window = windows(app, "Numbolo")[0]
     display = find(app, "Οθόνη πράξεων")
     counter = find(app, "Τρέχουσα άσκηση")
     countdown = find(app, "Χρονόμετρο, δευτερόλεπτα που απομένουν")
