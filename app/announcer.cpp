@@ -93,7 +93,7 @@ QString spokenNumber(const QString &text)
 
 QString spokenText(const QString &text)
 {
-    if (text.startsWith(QLatin1String("Numbolo v")))
+    if (text.startsWith(QLatin1String("Numbolo")) && text.contains(QLatin1String("v.")))
         return QStringLiteral("Numbolo");
     QString spoken = text.trimmed();
     if (spoken.endsWith(QLatin1String("...")))
@@ -102,7 +102,8 @@ QString spokenText(const QString &text)
         spoken = spoken.chopped(2) + QStringLiteral(" έως");
     static const QRegularExpression range(QStringLiteral(" ?\\((\\d+)-(\\d+)\\)"));
     spoken.replace(range, QStringLiteral(", από \\1 έως \\2"));
-    return spoken.replace(QLatin1Char('-'), QLatin1Char(' '));
+    spoken.replace(QLatin1Char('-'), QLatin1Char(' ')).replace(QLatin1Char('_'), QLatin1Char(' ')).replace(QLatin1Char(':'), QLatin1Char(' '));
+    return spoken.simplified();
 }
 
 namespace Announce {

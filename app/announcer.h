@@ -43,7 +43,7 @@ std::vector<TextBox *> targetsInReadingOrder(const Form1 &form);
 // A caption or tooltip as a screen reader should say it: Orca reads "-", "...", ":" and
 // brackets out by name ("παύλα", "κουκκίδα"), and spells out the version in the window's
 // caption after every message. "Αριθμοί-Στόχοι" becomes "Αριθμοί Στόχοι", "Αριθμοί 0 -"
-// "Αριθμοί 0 έως", "(10-300)" ", από 10 έως 300", "Περί..." "Περί".
+// "Αριθμοί 0 έως", "(10-300)" ", από 10 έως 300", "Περί..." "Περί", "Author:The" "Author The".
 QString spokenText(const QString &text);
 
 // A number as spoken: "-45" as "μείον 45", a decimal point as the Greek comma.

@@ -407,7 +407,7 @@ void TestAccessibility::announcedOnce_data()
     QTest::newRow("game end, once") << "end"
                                     << QStringList{QStringLiteral("^Τέλος του παιχνιδιού\\. Αποτελέσματα 0 τοις εκατό\\.$")};
     QTest::newRow("credits") << "credits"
-                             << QStringList{QStringLiteral("^Numbolo v\\.1\\.2\\. Educational Game for kids\\. .*shared\\.$")};
+                             << QStringList{QStringLiteral("^Numbolo\\. Educational Game for kids\\. Author The Numbolo Team\\. .*shared\\.$")};
 }
 
 // What a screen-reader user hears where the focused control says nothing: each change once, in

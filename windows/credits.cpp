@@ -33,7 +33,7 @@ void Form1::Label4_Click()
     Text1->setFontSize(22);
     QStringList spoken;
     for (const TypedLine &line : creditLines())
-        spoken << QString(line.text).replace(QLatin1Char('_'), QLatin1Char(' '));
+        spoken << spokenText(line.text);
     Announce::credits(*this, spoken);
     m_credits.start(creditLines(), false, [this](const QString &text) { Text1->setText(text); },
                     [this] {
