@@ -2,7 +2,9 @@
 // person can use or read, the tooltip as its description, and the keys, the picture buttons and
 // the credits label presented as buttons that assistive technology can press.
 
+#include "app/announcer.h"
 #include "app/form1.h"
+#include "app/readablebox.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -85,6 +87,8 @@ void showToAssistiveTechnology(QWidget *widget)
 
 void applyAccessibleNames(Form1 &form)
 {
+    makeBoxesReadable(form);
+
     // Keys are named by what they do, as their captions are symbols; boxes by what they show.
     const std::pair<QWidget *, const char *> names[] = {
         {form.Command0, "Ψηφίο 0"},
@@ -113,7 +117,7 @@ void applyAccessibleNames(Form1 &form)
         {form.Text15, "Χρονόμετρο, δευτερόλεπτα που απομένουν"},
         {form.Text17, "Τρέχουσα άσκηση"},
         {form.Text16, "Αριθμός ασκήσεων"},
-        {form.Text14, "Μέγιστος αριθμός-στόχος"},
+        {form.Text14, "Μέγιστος αριθμός στόχος"},
     };
     for (const auto &[widget, name] : names)
         widget->setAccessibleName(QString::fromUtf8(name));
@@ -123,27 +127,30 @@ void applyAccessibleNames(Form1 &form)
     // raising the targets in reading order lists them in reading order too. They do not
     // overlap, so nothing on screen changes.
     int number = 0;
-    for (TextBox *target : {form.Text3, form.Text6, form.Text2, form.Text7, form.Text5, form.Text4, form.Text8, form.Text9}) {
-        target->setAccessibleName(QStringLiteral("Αριθμός-στόχος %1").arg(++number));
+    for (TextBox *target : targetsInReadingOrder(form)) {
+        target->setAccessibleName(QStringLiteral("Αριθμός στόχος %1").arg(++number));
         target->raise();
     }
 
     // A frame inside a frame would otherwise be announced with the outer frame's caption.
+    // Captions, like the tooltips below, are said as words.
     for (Frame *frame : form.controlsOf<Frame>())
-        frame->setAccessibleName(frame->title());
+        frame->setAccessibleName(spokenText(frame->title()));
 
     // Pictures and the credits label carry no text of their own: their tooltip names them.
     const std::initializer_list<QWidget *> clickables = {form.Image1, form.Image2, form.Image3, form.Image4,
                                                           form.Image5, form.Image6, form.Image7, form.Image8,
                                                           form.Label4};
     for (QWidget *clickable : clickables)
-        clickable->setAccessibleName(clickable->toolTip());
+        clickable->setAccessibleName(spokenText(clickable->toolTip()));
 
     for (QObject *control : form.controls()) {
         auto *widget = qobject_cast<QWidget *>(control);
         if (widget != nullptr && !widget->toolTip().isEmpty())
-            widget->setAccessibleDescription(widget->toolTip());
+            widget->setAccessibleDescription(spokenText(widget->toolTip()));
     }
+    // The window by the program's name; its caption carries the version as well.
+    form.setAccessibleName(spokenText(form.windowTitle()));
 }
 
 } // namespace numbolo

@@ -1,6 +1,9 @@
 #include "app/platform.h"
+
+#include "app/announcer.h"
 #include "app/controls.h"
 #include "app/qtgreek.h"
+#include "app/readablebox.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -521,17 +524,18 @@ void Alarm::cancel()
 
 // ---- All of them -------------------------------------------------------------------------
 
-RealServices::RealServices() = default;
+RealServices::RealServices() : m_announcer(std::make_unique<AccessibleAnnouncer>(m_clock)) {}
 RealServices::~RealServices() = default;
 
 Services RealServices::services()
 {
-    return Services{m_messages, m_sound, m_settings, m_fonts, m_random, m_clock, &m_history};
+    return Services{m_messages, m_sound, m_settings, m_fonts, m_random, m_clock, *m_announcer, &m_history};
 }
 
 void setupApplication()
 {
     initNumboloResources();
+    installReadableBoxes();
 
     // The design's font names, mapped to freely licensed fonts with Greek letters where the
     // named font is not installed. "DS-Digital" is the shipped display font.

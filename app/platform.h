@@ -85,6 +85,25 @@ private:
     std::unique_ptr<SoundPlayer> m_player;
 };
 
+// ---- Announcements ----------------------------------------------------------------------
+
+// Tells a screen-reader user what changed where nothing they have focus on would say it: the
+// value after "=", a new exercise, the result of the game, the time left. Texts are Greek
+// sentences, spoken once each.
+class Announcer {
+public:
+    virtual ~Announcer() = default;
+    // Speaks `text` through assistive technology on behalf of `window`; nothing while no
+    // screen reader listens.
+    virtual void announce(const QString &text, QWidget &window) = 0;
+};
+
+class SilentAnnouncer : public Announcer {
+public:
+    void announce(const QString &, QWidget &) override {}
+    static SilentAnnouncer &instance();
+};
+
 // ---- History of play ----------------------------------------------------------------------
 
 enum class ExerciseEnd { Solved, Skipped, TimedOut };
@@ -320,6 +339,7 @@ struct Services {
     FontFolders &fonts;
     RandomSource &random;
     Clock &clock;
+    Announcer &announcer = SilentAnnouncer::instance();
     // The history of play; none is kept where this is null.
     HistoryRecorder *history = nullptr;
 };
@@ -339,6 +359,7 @@ private:
     SeededRandom m_random;
     RealClock m_clock;
     ModuleHistoryRecorder m_history;
+    std::unique_ptr<Announcer> m_announcer;
 };
 
 // Application-wide set-up shared by the program, the tests and the benchmarks: resources,

@@ -1,5 +1,6 @@
 // The 180-second countdown of an exercise and its pause key.
 
+#include "app/announcer.h"
 #include "app/form1.h"
 #include "app/numbertext.h"
 
@@ -7,7 +8,9 @@ namespace numbolo {
 
 void Form1::Timer1_Timer()
 {
-    Text15->setText(NumberText::format(NumberText::parseOrThrow(Text15->text()) - 1));
+    const double left = NumberText::parseOrThrow(Text15->text()) - 1;
+    Text15->setText(NumberText::format(left));
+    Announce::timeLeft(*this, int(left));
     if (Text15->text() != QLatin1String("0"))
         return;
     // Stopped before the message, so the count never shows -1, -2, ... under "time is up".

@@ -1,5 +1,6 @@
 // Moving from one exercise to the next, and the end of the game with its results animation.
 
+#include "app/announcer.h"
 #include "app/form1.h"
 #include "app/numbertext.h"
 #include "engine/exercise.h"
@@ -21,6 +22,7 @@ Advance Form1::AdvanceExercise()
         Text12->setText(next.level);
         Text18->setText(next.nums);
         DrawExercise();
+        Announce::exercise(*this);
         checkpoint();
         return Advance::NextExercise;
     }
@@ -41,6 +43,8 @@ Advance Form1::AdvanceExercise()
     m_credits.stop();
     startResults(percentage);
     m_play.gameEnded(GameEnd::Finished, percentage);
+    // The animation types the result for ever; a screen reader hears it once.
+    Announce::gameEnd(*this, percentage);
     checkpoint();
     return Advance::GameEnded;
 }

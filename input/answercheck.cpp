@@ -1,5 +1,6 @@
 // The "=" key: evaluate the display, hit the targets that equal the value, complete the exercise.
 
+#include "app/announcer.h"
 #include "app/form1.h"
 #include "app/numbertext.h"
 #include "input/form3.h"
@@ -19,14 +20,22 @@ void Form1::Command17_Click()
     Text1->setText(Text1->text().replace(QLatin1Char(','), QLatin1Char('.')));
 
     const QString shown = Text1->text();
+    const std::vector<TextBox *> readingOrder = targetsInReadingOrder(*this);
+    std::vector<int> hitNumbers;
     for (TextBox *box : textBoxesWithForeColor(TargetForeColor)) {
         // An empty box is never a hit: "=" on an empty display must not "hit" cleared targets.
         if (box->text().isEmpty() || box->text() != shown)
             continue;
         box->setText(QString());
+        const auto place = std::find(readingOrder.begin(), readingOrder.end(), box);
+        if (place != readingOrder.end())
+            hitNumbers.push_back(int(place - readingOrder.begin()) + 1);
         if (soundsOn())
             m_services.sound.play(Sound::Hit);
     }
+
+    std::sort(hitNumbers.begin(), hitNumbers.end());
+    Announce::result(*this, hitNumbers);
 
     const auto targets = targetBoxesByName();
     const bool allHit = std::all_of(targets.begin(), targets.end(), [](TextBox *box) { return box->text().isEmpty(); });

@@ -30,17 +30,17 @@ KEYS.update({
     "Ύψωση σε δύναμη": "push button",
     "Παύση χρονομέτρου": "push button",
 })
-TARGETS = [f"Αριθμός-στόχος {n}" for n in range(1, 9)]
+TARGETS = [f"Αριθμός στόχος {n}" for n in range(1, 9)]
 DISPLAY = "Οθόνη πράξεων"
 COUNTDOWN = "Χρονόμετρο, δευτερόλεπτα που απομένουν"
 BOXES = {name: "text" for name in [DISPLAY, *TARGETS, COUNTDOWN,
-                                    "Τρέχουσα άσκηση", "Αριθμός ασκήσεων", "Μέγιστος αριθμός-στόχος"]}
+                                    "Τρέχουσα άσκηση", "Αριθμός ασκήσεων", "Μέγιστος αριθμός στόχος"]}
 PICTURES = {name: "push button" for name in [
     "Σίγαση", "Ενεργοποίηση ήχων", "Αρχικοποίηση", "Χρώμα παραθύρου προγράμματος",
     "Βοήθεια", "Περί...", "Νέα άσκηση", "Εμφάνιση εργαλείων", "Απόκρυψη εργαλείων"]}
 EXPECTED = {**KEYS, **BOXES, **PICTURES}
-FRAMES = ["Numbolo v.1.2", "Επιλογές", "Αριθμοί 0 -", "Ασκήσεις", "Βοήθεια", "Άσκηση",
-          "Χρονόμετρο", "Αριθμοί-Στόχοι"]
+FRAMES = ["Numbolo", "Επιλογές", "Αριθμοί 0 έως", "Ασκήσεις", "Βοήθεια", "Άσκηση",
+          "Χρονόμετρο", "Αριθμοί Στόχοι"]
 CONTAINERS = {"panel", "filler", "application", "frame"}
 # Shown only after a click elsewhere (sound switched off, tool strip folded away).
 HIDDEN_AT_START = {"Ενεργοποίηση ήχων", "Εμφάνιση εργαλείων"}

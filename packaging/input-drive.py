@@ -125,7 +125,7 @@ def key(app, char):
 
 def main():
     app = application()
-    main_window = windows(app, "Numbolo v. 1.2")[0]
+    main_window = windows(app, "Numbolo")[0]
     display = find(app, "Οθόνη πράξεων")
     counter = find(app, "Τρέχουσα άσκηση")
     countdown = find(app, "Χρονόμετρο, δευτερόλεπτα που απομένουν")
@@ -148,7 +148,7 @@ def main():
     check(text_of(display) == "", "triple-click on \"Cl\" clears the display")
 
     # Solve the exercise through the screen reader's presses.
-    targets = [find(app, f"Αριθμός-στόχος {n}") for n in range(1, 9)]
+    targets = [find(app, f"Αριθμός στόχος {n}") for n in range(1, 9)]
     for box in targets:
         value = text_of(box)
         if not value:
@@ -178,7 +178,7 @@ def main():
     check(text_of(counter) == "2" and not windows(app, "Συγχαρητήρια!"), "ΟΚ moves on to exercise 2")
 
     # Locked option boxes refuse text from the accessibility bus during a game.
-    for name in ("Αριθμός ασκήσεων", "Μέγιστος αριθμός-στόχος"):
+    for name in ("Αριθμός ασκήσεων", "Μέγιστος αριθμός στόχος"):
         box = find(app, name)
         before = text_of(box)
         try:
@@ -204,7 +204,7 @@ def main():
     check(text_of(countdown) == "180", "restart: a pressed digit starts no countdown")
 
     # The red arrow double-clicked with valid options starts the game and asks nothing.
-    for name, value in (("Αριθμός ασκήσεων", "10"), ("Μέγιστος αριθμός-στόχος", "100")):
+    for name, value in (("Αριθμός ασκήσεων", "10"), ("Μέγιστος αριθμός στόχος", "100")):
         find(app, name).queryEditableText().setTextContents(value)
     time.sleep(0.3)
     double_click(find(app, "Νέα άσκηση"))

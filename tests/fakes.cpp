@@ -106,7 +106,7 @@ World::World() : settings(dir.filePath(QStringLiteral("config/Numbolo/Numbolo.in
 
 Services World::services()
 {
-    return Services{messages, sound, settings, fonts, random, clock, &history};
+    return Services{messages, sound, settings, fonts, random, clock, announcer, &history};
 }
 
 void World::store(const std::map<QString, QString> &values)

@@ -56,6 +56,13 @@ public:
     QStringList lines;
 };
 
+// Records what would be said to a screen-reader user, in order.
+class RecordingAnnouncer : public Announcer {
+public:
+    void announce(const QString &text, QWidget &) override { said.push_back(text); }
+    std::vector<QString> said;
+};
+
 class TempSettings : public SettingsLocation {
 public:
     explicit TempSettings(QString path) : path(std::move(path)) {}
@@ -109,6 +116,7 @@ public:
     TempFontFolders fonts;
     ScriptedRandom random;
     RecordingHistory history;
+    RecordingAnnouncer announcer;
 };
 
 // The Form1 that runGame() shows, or null.

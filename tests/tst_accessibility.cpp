@@ -1,6 +1,7 @@
 // What assistive technology gets from the main window: Greek names, descriptions, roles, a
 // press action on the pictures, text-change events; and Qt's own texts in Greek.
 
+#include "app/announcer.h"
 #include "app/form1.h"
 #include "tests/fakes.h"
 
@@ -84,6 +85,11 @@ private slots:
 
     void pressesActOnceInOrder_data();
     void pressesActOnceInOrder();
+    void announcedOnce_data();
+    void announcedOnce();
+    void announcementShowsAsNotification();
+    void boxesReadWhole_data();
+    void boxesReadWhole();
 };
 
 void TestAccessibility::initTestCase()
@@ -117,7 +123,12 @@ void TestAccessibility::controlsNamedInGreek()
     const QString name = accessibleText(widget, QAccessible::Name);
     static const QRegularExpression greekWord(QStringLiteral("\\p{Greek}{3,}"));
     QVERIFY2(greekWord.match(name).hasMatch(), qPrintable(QStringLiteral("name: \"%1\"").arg(name)));
-    QCOMPARE(accessibleText(widget, QAccessible::Description), widget->toolTip());
+    static const QRegularExpression spelt(QStringLiteral("[-(:]|\\.\\.\\."));
+    QVERIFY2(!name.contains(spelt), qPrintable(name)); // a screen reader says "παύλα", "κουκκίδα"
+    // The tooltip, with its punctuation said as words.
+    const QString description = accessibleText(widget, QAccessible::Description);
+    QCOMPARE(description.section(QLatin1Char(' '), 0, 0), widget->toolTip().section(QLatin1Char(' '), 0, 0).remove(QStringLiteral("...")));
+    QVERIFY2(!description.contains(spelt), qPrintable(description));
     QCOMPARE(QAccessible::queryAccessibleInterface(widget)->role(), role);
 }
 
@@ -152,7 +163,7 @@ void TestAccessibility::targetsNumberedInReadingOrder()
     for (auto &row : rows) {
         std::sort(row.begin(), row.end(), [](TextBox *a, TextBox *b) { return a->x() < b->x(); });
         for (TextBox *box : row) {
-            expected << QStringLiteral("%1: Αριθμός-στόχος %2").arg(box->objectName()).arg(++number);
+            expected << QStringLiteral("%1: Αριθμός στόχος %2").arg(box->objectName()).arg(++number);
             actual << box->objectName() + QStringLiteral(": ") + accessibleText(box, QAccessible::Name);
         }
     }
@@ -166,16 +177,24 @@ void TestAccessibility::targetsNumberedInReadingOrder()
         listed << frame->child(i)->text(QAccessible::Name);
     QStringList numbered;
     for (int n = 1; n <= 8; ++n)
-        numbered << QStringLiteral("Αριθμός-στόχος %1").arg(n);
+        numbered << QStringLiteral("Αριθμός στόχος %1").arg(n);
     QCOMPARE(listed, numbered);
 }
 
 void TestAccessibility::framesNamedByTheirCaption_data()
 {
     QTest::addColumn<QString>("frame");
+    QTest::addColumn<QString>("spoken");
+    // Said as words: no "παύλα" for a hyphen, no version number spelt out after every message.
+    const std::map<QString, QString> asWords = {{QStringLiteral("Frame1"), QStringLiteral("Numbolo")},
+                                                {QStringLiteral("Frame9"), QStringLiteral("Αριθμοί 0 έως")},
+                                                {QStringLiteral("Frame4"), QStringLiteral("Αριθμοί Στόχοι")}};
     Started s;
-    for (Frame *frame : s.form->controlsOf<Frame>())
-        QTest::newRow(qPrintable(frame->objectName())) << frame->objectName();
+    for (Frame *frame : s.form->controlsOf<Frame>()) {
+        const auto word = asWords.find(frame->objectName());
+        QTest::newRow(qPrintable(frame->objectName())) << frame->objectName()
+                                                       << (word != asWords.end() ? word->second : frame->title());
+    }
 }
 
 // Regression: Qt names a widget that has no name of its own after the group box around it, so
@@ -183,10 +202,11 @@ void TestAccessibility::framesNamedByTheirCaption_data()
 void TestAccessibility::framesNamedByTheirCaption()
 {
     QFETCH(QString, frame);
+    QFETCH(QString, spoken);
     Started s;
     auto *box = s.form->findChild<Frame *>(frame);
     QVERIFY(box != nullptr);
-    QCOMPARE(accessibleText(box, QAccessible::Name), box->title());
+    QCOMPARE(accessibleText(box, QAccessible::Name), spoken);
 }
 
 void TestAccessibility::textChangesReachAssistiveTechnology_data()
@@ -441,6 +461,154 @@ void TestAccessibility::pressesActOnceInOrder()
         QVERIFY(form.colourDialog() != nullptr && form.colourDialog()->isVisible());
         QCOMPARE(form.backColor(), colour);
     }
+}
+
+void TestAccessibility::announcedOnce_data()
+{
+    QTest::addColumn<QString>("moment");
+    QTest::addColumn<QStringList>("said"); // patterns, one per announcement, in order
+    const QString exercise = QStringLiteral("^Άσκηση %1 από 10\\. Αριθμοί στόχοι (\\d+, ){6}\\d+ και \\d+\\. "
+                                            "Πλήκτρα ([0-9], ){2,4}[0-9], (διά|επί|μείον|συν)( και | )?(διά|επί|μείον|συν)\\.$");
+    QTest::newRow("game start") << "start" << QStringList{exercise.arg(1)};
+    QTest::newRow("skip") << "skip" << QStringList{exercise.arg(1), exercise.arg(2)};
+    QTest::newRow("miss") << "=9" << QStringList{QStringLiteral("^9\\.$")};
+    QTest::newRow("hit, evaluated") << "=3*4"
+                                    << QStringList{QStringLiteral("^12\\. Βρήκες τον αριθμό στόχο 6\\. Απομένουν 7 στόχοι\\.$")};
+    QTest::newRow("two hits, reading order")
+        << "=7" << QStringList{QStringLiteral("^7\\. Βρήκες τους αριθμούς στόχους 1 και 8\\. Απομένουν 6 στόχοι\\.$")};
+    QTest::newRow("negative") << "=0-45" << QStringList{QStringLiteral("^μείον 45\\.$")};
+    QTest::newRow("countdown, three moments")
+        << "countdown"
+        << QStringList{QStringLiteral("^Απομένουν 60 δευτερόλεπτα\\.$"), QStringLiteral("^Απομένουν 30 δευτερόλεπτα\\.$"),
+                       QStringLiteral("^Απομένουν 10 δευτερόλεπτα\\.$"), exercise.arg(2)};
+    QTest::newRow("game end, once") << "end"
+                                    << QStringList{QStringLiteral("^Τέλος του παιχνιδιού\\. Αποτελέσματα 0 τοις εκατό\\.$")};
+    QTest::newRow("credits") << "credits"
+                             << QStringList{QStringLiteral("^Numbolo\\. Educational Game for kids\\. Author The Numbolo Team\\. .*shared\\.$")};
+}
+
+// What a screen-reader user hears where the focused control says nothing: each change once, in
+// Greek, the targets by the numbers of their accessible names.
+void TestAccessibility::announcedOnce()
+{
+    QFETCH(QString, moment);
+    QFETCH(QStringList, said);
+    World world;
+    std::unique_ptr<Form1> form = shownWindowWithFont(world);
+    if (moment != QLatin1String("credits"))
+        startGame(*form, QStringLiteral("10"), QStringLiteral("100"));
+    if (moment.startsWith(QLatin1Char('='))) {
+        // Text2 to Text9; in reading order Text3 is the first target, Text4 the sixth, Text9 the
+        // last, and the window lists Text9 before Text3.
+        setTargets(*form, {QStringLiteral("1"), QStringLiteral("7"), QStringLiteral("12"), QStringLiteral("2"),
+                           QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("4"), QStringLiteral("7")});
+        world.announcer.said.clear();
+        form->Text1->setText(moment.mid(1));
+        click(form->Command17);
+    } else if (moment == QLatin1String("skip")) {
+        skipExercise(world, *form);
+    } else if (moment == QLatin1String("countdown")) {
+        world.announcer.said.clear();
+        click(usableDigit(*form));
+        world.clock.advance(180'000); // to the time-out, and the next exercise
+    } else if (moment == QLatin1String("end")) {
+        form->Text17->setText(QStringLiteral("10"));
+        world.announcer.said.clear();
+        skipExercise(world, *form);
+        world.clock.advance(10 * 60'000); // the animation loops many times
+    } else if (moment == QLatin1String("credits")) {
+        click(form->Label4);
+        world.clock.advance(60'000);
+    }
+    const std::vector<QString> &heard = world.announcer.said;
+    QCOMPARE(qsizetype(heard.size()), said.size());
+    for (qsizetype i = 0; i < said.size(); ++i)
+        QVERIFY2(QRegularExpression(said[i]).match(heard[std::size_t(i)]).hasMatch(), qPrintable(heard[std::size_t(i)]));
+}
+
+// The real announcer: texts that come together appear together, a moment later, as the name of
+// a notification that shows (what Orca speaks); nothing at all while no screen reader listens.
+void TestAccessibility::announcementShowsAsNotification()
+{
+    FakeClock clock;
+    QWidget window;
+    window.show();
+    bool listening = false;
+    AccessibleAnnouncer announcer(clock, [&listening] { return listening; });
+    announcer.announce(QStringLiteral("Άσκηση 2 από 10."), window);
+    clock.advance(10'000);
+    QVERIFY(announcer.notice() == nullptr);
+
+    listening = true;
+    announcer.announce(QStringLiteral("7."), window);
+    announcer.announce(QStringLiteral("Άσκηση 2 από 10."), window);
+    clock.advance(AccessibleAnnouncer::DelayMs - 1);
+    QVERIFY(announcer.notice() == nullptr);
+    clock.advance(1);
+    QWidget *notice = announcer.notice();
+    QVERIFY(notice != nullptr);
+    QCOMPARE(notice->window(), &window);
+    QVERIFY(notice->isVisible());
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(notice);
+    QCOMPARE(iface->role(), QAccessible::Notification);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("7. Άσκηση 2 από 10."));
+    QVERIFY(notice->focusPolicy() == Qt::NoFocus);
+
+    struct CountShows : QObject {
+        int count = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            count += event->type() == QEvent::Show ? 1 : 0;
+            return false;
+        }
+    } shows;
+    notice->installEventFilter(&shows);
+    announcer.announce(QStringLiteral("Απομένουν 30 δευτερόλεπτα."), window);
+    clock.advance(AccessibleAnnouncer::DelayMs);
+    QCOMPARE(announcer.notice(), notice);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Απομένουν 30 δευτερόλεπτα."));
+    QCOMPARE(shows.count, 1); // it showed anew: the screen reader speaks on showing
+}
+
+void TestAccessibility::boxesReadWhole_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("editable");
+    QTest::newRow("countdown") << "Text15" << "180" << false;
+    QTest::newRow("exercise counter") << "Text17" << "10" << false;
+    QTest::newRow("display") << "Text1" << "319" << false;
+    QTest::newRow("range, unlocked") << "Text14" << "-9999" << true;
+    QTest::newRow("empty target") << "Text2" << "" << false;
+}
+
+// A screen reader reads a box by its runs of text attributes; an empty run dropped the last
+// digit ("18" for 180). A box that takes no typing is not editable (its ticks are not read
+// out) and keeps its text unselected when Tab reaches it ("Text unselected" was read).
+void TestAccessibility::boxesReadWhole()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    QFETCH(bool, editable);
+    Started s;
+    auto *target = s.form->findChild<TextBox *>(box);
+    target->setText(text);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(target);
+    QAccessibleTextInterface *textIface = iface->textInterface();
+    QVERIFY(textIface != nullptr);
+    QCOMPARE(textIface->characterCount(), int(text.size()));
+    QCOMPARE(textIface->text(0, textIface->characterCount()), text);
+    for (int offset = 0; offset <= int(text.size()); ++offset) {
+        int start = -1, end = -1;
+        textIface->attributes(offset, &start, &end);
+        QCOMPARE(start, 0);
+        QCOMPARE(end, int(text.size()));
+    }
+    QCOMPARE(iface->state().editable, editable);
+
+    QFocusEvent tab(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(target, &tab);
+    QCOMPARE(target->hasSelectedText(), editable && !text.isEmpty());
 }
 
 int main(int argc, char *argv[])

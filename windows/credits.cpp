@@ -1,5 +1,6 @@
 // The about credits: six lines typed into the display, then the display is cleared.
 
+#include "app/announcer.h"
 #include "app/form1.h"
 
 #include <QKeyEvent>
@@ -32,6 +33,10 @@ void Form1::Label4_Click()
     // never pile up and the end state is always the same.
     Text1->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     Text1->setFontSize(22);
+    QStringList spoken;
+    for (const TypedLine &line : creditLines())
+        spoken << spokenText(line.text);
+    Announce::credits(*this, spoken);
     m_credits.start(creditLines(), false, [this](const QString &text) { Text1->setText(text); },
                     [this] { creditsEnded(); });
 }

@@ -1,5 +1,6 @@
 // The red arrow Image6: starts a game from the two option boxes, or skips an exercise.
 
+#include "app/announcer.h"
 #include "app/form1.h"
 #include "app/numbertext.h"
 #include "engine/exercise.h"
@@ -77,6 +78,7 @@ void Form1::Image6_Click()
     Text18->setText(NumberText::format(Exercise::startRange(*m, *r)));
     skipOnError([this] { DrawExercise(); });
     skipOnError([this] { Text17->setText(NumberText::format(NumberText::parseOrThrow(Text17->text()) + 1)); });
+    Announce::exercise(*this);
     checkpoint(); // the game has started
     m_play.gameStarted(gameFacts());
 }
