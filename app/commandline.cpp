@@ -41,6 +41,17 @@ void addOptions(QCommandLineParser &parser)
     }
 }
 
+// Qt's help text in Greek: Qt writes its two headings in English, and no Greek translation of
+// them is loaded without a display.
+QString greekHelp(const QCommandLineParser &parser)
+{
+    QString help = parser.helpText();
+    help.replace(QStringLiteral("Usage: "), QStringLiteral("Χρήση: "));
+    help.replace(QStringLiteral("[options]"), QStringLiteral("[επιλογές]"));
+    help.replace(QStringLiteral("\nOptions:\n"), QStringLiteral("\nΕπιλογές:\n"));
+    return help;
+}
+
 } // namespace
 
 CommandLine readCommandLine(int argc, char *argv[])
@@ -62,14 +73,16 @@ CommandLine readCommandLine(int argc, char *argv[])
     // The help text names the program from the application object; no display is needed for it.
     QCoreApplication app(argc, argv);
     if (!wrong) {
-        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        std::fputs(greekHelp(parser).toLocal8Bit().constData(), stdout);
         return {Run::Exit, 0};
     }
-    const QString error = !parsed ? parser.errorText()
+    const QString error = !parser.unknownOptionNames().isEmpty()
+        ? QStringLiteral("Άγνωστη επιλογή: %1").arg(parser.unknownOptionNames().constFirst())
+        : !parsed ? QStringLiteral("Λάθος επιλογή: %1").arg(parser.errorText())
         : parser.positionalArguments().isEmpty()
         ? QStringLiteral("Η επιλογή --csv χρειάζεται και την --progress.")
         : QStringLiteral("Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst());
-    std::fprintf(stderr, "Numbolo: %s\n\n%s", error.toLocal8Bit().constData(), parser.helpText().toLocal8Bit().constData());
+    std::fprintf(stderr, "Numbolo: %s\n\n%s", error.toLocal8Bit().constData(), greekHelp(parser).toLocal8Bit().constData());
     return {Run::Exit, 2};
 }
 

@@ -9,6 +9,7 @@
 #include <QChartView>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -34,6 +35,8 @@ private slots:
     void damagedDatabase_data();
     void damagedDatabase();
     void csv();
+    void commandLine_data();
+    void commandLine();
     void window_data();
     void window();
 };
@@ -227,6 +230,40 @@ void TestHistory::csv()
         start(1) + ",20,-500,1,1.2,παραλείφθηκε,10,0,0,",
         start(0) + ",30,1000,7,2.25,λύθηκε,60,8,8,",
     }));
+}
+
+void TestHistory::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output"); // the start of standard output, or what standard error contains
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "Χρήση: ";
+    QTest::newRow("csv without a display") << QStringList{"--progress", "--csv"} << 0
+                                           << "Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,";
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "Άγνωστη επιλογή: bogus";
+    QTest::newRow("csv alone") << QStringList{"--csv"} << 2 << "--csv χρειάζεται και την --progress";
+    QTest::newRow("stray argument") << QStringList{"--progress", "x"} << 2 << "Άγνωστο όρισμα: x";
+}
+
+void TestHistory::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QTemporaryDir data;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(NUMBOLO_BINARY_DIR "/Numbolo"), arguments);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitCode(), status);
+    if (status == 0)
+        QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).startsWith(output));
+    else
+        QVERIFY(QString::fromUtf8(program.readAllStandardError()).contains(output));
 }
 
 void TestHistory::window_data()
