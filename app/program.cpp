@@ -22,10 +22,6 @@ namespace {
 
 const QString ObjectPath = QStringLiteral("/io/github/numbolo/Numbolo");
 
-// How long a start waits for a copy on this computer to answer: one that is still starting
-// answers once its window is up.
-constexpr int AnswerWaitMs = 1500;
-
 QString lockFileFor(const QString &iniPath)
 {
     QString target = StoredSettings::resolvedPath(iniPath);
@@ -73,7 +69,7 @@ bool InstanceLock::ownerOnThisComputer() const
 
 bool InstanceLock::askRunningCopyToShow() const
 {
-    const QDeadlineTimer deadline(ownerOnThisComputer() ? AnswerWaitMs : 0);
+    const QDeadlineTimer deadline(ownerOnThisComputer() ? answerWaitMs : 0);
     const QString service = serviceName();
     const RuntimeSocket socket(service);
     QDBusConnection bus = QDBusConnection::sessionBus();

@@ -29,6 +29,9 @@ public:
     // Asks the copy that holds the lock to bring its window to the front, waiting a moment for
     // a copy on this computer that is still starting. True when it answered.
     bool askRunningCopyToShow() const;
+    // How long a start waits for a copy on this computer to answer: one that is still starting
+    // answers once its window is up. Tests shorten it.
+    static inline int answerWaitMs = 1500;
     // Takes the lock of a copy that did not answer. A lock that is no file (a folder) stays; the
     // game then runs without one.
     void takeOver();
