@@ -48,8 +48,9 @@ AccessibleAnnouncer::AccessibleAnnouncer(Clock &clock, std::function<bool()> lis
 
 void AccessibleAnnouncer::announce(const QString &text, QWidget &window)
 {
-    // Without a screen reader this is all an announcement costs.
-    if (text.isEmpty() || !m_listening())
+    // Whether a screen reader listens is asked when the text is due: an exercise resumed at
+    // start-up is announced before the window shows and the accessibility bridge starts.
+    if (text.isEmpty())
         return;
     m_pending << text;
     m_window = &window;
@@ -66,7 +67,8 @@ void AccessibleAnnouncer::present()
 
     const QString text = m_pending.join(QLatin1Char(' '));
     m_pending.clear();
-    if (!m_window)
+    // Without a screen reader this is all an announcement costs.
+    if (!m_window || !m_listening())
         return;
     if (!m_notice || m_notice->parentWidget() != m_window)
         m_notice = new Notice(m_window);

@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include "app/announcer.h"
+
 #include "app/numbertext.h"
 #include "app/settings.h"
 #include "engine/exercise.h"
@@ -220,6 +222,8 @@ void Form1::Form_Load()
             if (!storedScoreUsable(std::max(*NumberText::parse(cur) - 1, 0.0)))
                 Text13->setText(QStringLiteral("0"));
             DrawExercise();
+            // Said once the window is up and a screen reader is there to hear it.
+            Announce::exercise(*this);
         } else {
             Text17->setText(QStringLiteral("0"));
             Text13->setText(QStringLiteral("0"));

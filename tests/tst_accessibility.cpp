@@ -471,6 +471,7 @@ void TestAccessibility::announcedOnce_data()
                                             "Πλήκτρα ([0-9], ){2,4}[0-9], (διά|επί|μείον|συν)( και | )?(διά|επί|μείον|συν)\\.$");
     QTest::newRow("game start") << "start" << QStringList{exercise.arg(1)};
     QTest::newRow("skip") << "skip" << QStringList{exercise.arg(1), exercise.arg(2)};
+    QTest::newRow("resumed at start-up") << "resume" << QStringList{exercise.arg(3)};
     QTest::newRow("miss") << "=9" << QStringList{QStringLiteral("^9\\.$")};
     QTest::newRow("hit, evaluated") << "=3*4"
                                     << QStringList{QStringLiteral("^12\\. Βρήκες τον αριθμό στόχο 6\\. Απομένουν 7 στόχοι\\.$")};
@@ -494,8 +495,10 @@ void TestAccessibility::announcedOnce()
     QFETCH(QString, moment);
     QFETCH(QStringList, said);
     World world;
+    if (moment == QLatin1String("resume"))
+        world.store({{"Level", "1.5"}, {"score", "2"}, {"maxnums", "100"}, {"cur", "3"}, {"nums", "40"}, {"reps", "10"}});
     std::unique_ptr<Form1> form = shownWindowWithFont(world);
-    if (moment != QLatin1String("credits"))
+    if (moment != QLatin1String("credits") && moment != QLatin1String("resume"))
         startGame(*form, QStringLiteral("10"), QStringLiteral("100"));
     if (moment.startsWith(QLatin1Char('='))) {
         // Text2 to Text9; in reading order Text3 is the first target, Text4 the sixth, Text9 the
