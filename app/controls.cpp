@@ -1,5 +1,6 @@
 #include "app/controls.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QFontDatabase>
@@ -80,6 +81,40 @@ void TextBox::layOutInFont()
         return;
     QEvent change(QEvent::FontChange);
     QLineEdit::changeEvent(&change);
+}
+
+namespace {
+
+// The box whose selection changes without a word to assistive technology, or null, and the
+// update handler that was in place before.
+const QObject *quietSelectionOf = nullptr;
+QAccessible::UpdateHandler updatesBefore = nullptr;
+
+// Passes every accessibility update on, but the selection changes of that box.
+void dropQuietSelection(QAccessibleEvent *event)
+{
+    if (event->type() == QAccessible::TextSelectionChanged && event->object() == quietSelectionOf)
+        return;
+    if (updatesBefore != nullptr)
+        return updatesBefore(event);
+    QAccessible::installUpdateHandler(nullptr); // Qt's own path to the platform
+    QAccessible::updateAccessibility(event);
+    QAccessible::installUpdateHandler(dropQuietSelection);
+}
+
+} // namespace
+
+void TextBox::focusOutEvent(QFocusEvent *event)
+{
+    // Leaving a box, Qt clears its selection while the box still has the screen reader's
+    // attention, which then says so (in English, on a Greek desktop). The selection goes as
+    // always, but without telling: Tab back into the box selects the whole text again.
+    if (!hasSelectedText() || !QAccessible::isActive())
+        return QLineEdit::focusOutEvent(event);
+    updatesBefore = QAccessible::installUpdateHandler(dropQuietSelection);
+    QScopedValueRollback<const QObject *> quiet(quietSelectionOf, this);
+    QLineEdit::focusOutEvent(event);
+    QAccessible::installUpdateHandler(updatesBefore);
 }
 
 void TextBox::showEvent(QShowEvent *event)

@@ -51,6 +51,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void textChangedFromAnywhere();
