@@ -7,7 +7,7 @@
 #   docs/results.png     the end of a game, the results typed into the display
 #   docs/help.png        the help window
 #   docs/progress.png    the progress window on a fixed history written through the real
-#                        recorder (tests/history_fixture.cpp), and docs/progress-charts.png
+#                        recorder (tools/history_fixture.cpp), and docs/progress-charts.png
 #                        its charts
 #
 # The game runs in a throwaway home with its display font installed and a settings file
@@ -110,7 +110,7 @@ stop_game
 # The progress window, opened as the desktop entry's action opens it, on a fixed history: the
 # games table first, then the charts (Ctrl+Tab).
 rm -f "$XDG_DATA_HOME/Numbolo/history.sqlite"*
-"$build/tests/history_fixture" "$XDG_DATA_HOME/Numbolo/history.sqlite"
+"$build/history_fixture" "$XDG_DATA_HOME/Numbolo/history.sqlite"
 "$build/Numbolo" --progress >"$work/game.log" 2>&1 &
 game=$!
 window="$(shown_window '^Πρόοδος$')"
