@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 
-#include "app/platform.h"
+#include "services/services.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

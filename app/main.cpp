@@ -1,6 +1,6 @@
 #include "app/commandline.h"
-#include "app/platform.h"
-#include "app/program.h"
+#include "services/services.h"
+#include "desktop/instancelock.h"
 
 #include <QApplication>
 

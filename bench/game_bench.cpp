@@ -24,9 +24,9 @@
 //       displays that are refused or nested deep (fewer clicks): a million digits, "1+1+...+"
 //       of a million characters, and 10,000 nested parentheses.
 
-#include "app/form1.h"
-#include "app/platform.h"
-#include "app/qtsound.h"
+#include "game/form1.h"
+#include "services/services.h"
+#include "desktop/qtsound.h"
 #include "engine/exercise.h"
 
 #include "residentmemory.h"

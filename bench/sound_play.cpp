@@ -2,8 +2,8 @@
 // the capture check in bench/sound_check.sh. Prints how long the play call took.
 //   sound_play MYSOUND|KOTA [milliseconds to keep running] [times]
 
-#include "app/platform.h"
-#include "app/qtsound.h"
+#include "services/services.h"
+#include "desktop/qtsound.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 // the program ends or is asked to save (the termination signals, the desktop session) and the
 // checkpoints of a game under way go through the same save.
 
-#include "app/form1.h"
-#include "app/program.h"
+#include "game/form1.h"
+#include "desktop/instancelock.h"
 #include "input/form3.h"
 #include "tests/fakes.h"
 

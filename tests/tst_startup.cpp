@@ -1,9 +1,9 @@
 // Form1's design and its load handler: the controls and their markers, the three start-up
 // paths, the display font on the first start, and stored values that cannot make a game.
 
-#include "app/form1.h"
-#include "app/numbertext.h"
-#include "app/program.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
+#include "desktop/instancelock.h"
 #include "tests/fakes.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "windows/colourdialog.h"
 
-#include "app/form1.h"
+#include "game/form1.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

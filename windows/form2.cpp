@@ -1,7 +1,7 @@
 #include "windows/form2.h"
 
-#include "app/form1.h"
-#include "app/vb.h"
+#include "game/form1.h"
+#include "controls/vb.h"
 
 #include <QIcon>
 #include <QKeyEvent>

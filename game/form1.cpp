@@ -1,9 +1,9 @@
-#include "app/form1.h"
+#include "game/form1.h"
 
-#include "app/announcer.h"
+#include "game/announce.h"
 
-#include "app/numbertext.h"
-#include "app/settings.h"
+#include "game/numbertext.h"
+#include "game/settings.h"
 #include "engine/exercise.h"
 #include "input/form3.h"
 #include "windows/colourdialog.h"

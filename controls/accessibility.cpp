@@ -2,9 +2,9 @@
 // person can use or read, the tooltip as its description, and the keys, the picture buttons and
 // the credits label presented as buttons that assistive technology can press.
 
-#include "app/announcer.h"
-#include "app/form1.h"
-#include "app/readablebox.h"
+#include "game/announce.h"
+#include "game/form1.h"
+#include "controls/readablebox.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,4 +1,4 @@
-#include "app/qtsound.h"
+#include "desktop/qtsound.h"
 
 #include <QAudioDevice>
 #include <QAudioFormat>

@@ -3,7 +3,7 @@
 // exercises of the chosen game, and two charts (the result of each finished game over time and
 // the exercises solved per day). Opened only by `Numbolo --progress`, from the progress module.
 
-#include "app/historystore.h"
+#include "history/historystore.h"
 
 #include <QWidget>
 

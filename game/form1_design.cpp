@@ -1,8 +1,8 @@
 // The design of Form1: every control with its place and size in twips, caption, font, colours
 // and tooltip, listed in creation order. Enumerating the window visits them in this order.
 
-#include "app/form1.h"
-#include "app/windowicon.h"
+#include "game/form1.h"
+#include "controls/windowicon.h"
 
 namespace numbolo {
 

@@ -3,7 +3,7 @@
 // and the reading and CSV that the progress window shows. Built into the modules, never into
 // the program itself, so Qt SQL is loaded only when a record is written or the history read.
 
-#include "app/platform.h"
+#include "services/services.h"
 
 #include <QDateTime>
 #include <deque>

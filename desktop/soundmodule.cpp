@@ -1,6 +1,6 @@
 // The entry point of the sound module, which ModuleSoundPlayer loads at the first sound.
 
-#include "app/qtsound.h"
+#include "desktop/qtsound.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
-#include "app/playrecord.h"
+#include "game/playrecord.h"
 
-#include "app/form1.h"
-#include "app/numbertext.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
 #include "engine/exercise.h"
 
 #include <algorithm>

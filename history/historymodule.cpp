@@ -1,6 +1,6 @@
 // The entry point of the history module, which ModuleHistoryRecorder loads at the first record.
 
-#include "app/historystore.h"
+#include "history/historystore.h"
 
 #include <QtGlobal>
 

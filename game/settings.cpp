@@ -1,6 +1,6 @@
-#include "app/settings.h"
+#include "game/settings.h"
 
-#include "app/platform.h"
+#include "services/services.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "app/announcer.h"
+#include "game/announce.h"
 
-#include "app/form1.h"
-#include "app/numbertext.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -192,4 +192,4 @@ void credits(Form1 &form, const QStringList &lines)
 
 } // namespace numbolo
 
-#include "announcer.moc"
+#include "announce.moc"

@@ -1,6 +1,6 @@
-#include "app/readablebox.h"
+#include "controls/readablebox.h"
 
-#include "app/form1.h"
+#include "game/form1.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

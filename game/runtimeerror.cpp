@@ -1,4 +1,4 @@
-#include "app/runtimeerror.h"
+#include "game/runtimeerror.h"
 
 namespace numbolo {
 

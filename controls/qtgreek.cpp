@@ -1,4 +1,4 @@
-#include "app/qtgreek.h"
+#include "controls/qtgreek.h"
 
 #include <cstring>
 

@@ -3,8 +3,8 @@
 // on a click, a clickable label and the clock-driven timer. Colours are design values
 // (0x00BBGGRR); the marker colours are kept as values so searches read them back exactly.
 
-#include "app/platform.h"
-#include "app/vb.h"
+#include "services/services.h"
+#include "controls/vb.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "app/windowicon.h"
+#include "controls/windowicon.h"
 
 #include <QIconEngine>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "app/historystore.h"
+#include "history/historystore.h"
 
 #include <QDir>
 #include <QFile>

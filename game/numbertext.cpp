@@ -1,6 +1,6 @@
-#include "app/numbertext.h"
+#include "game/numbertext.h"
 
-#include "app/runtimeerror.h"
+#include "game/runtimeerror.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "app/program.h"
+#include "desktop/instancelock.h"
 
-#include "app/form1.h"
-#include "app/settings.h"
+#include "game/form1.h"
+#include "game/settings.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

@@ -1,4 +1,4 @@
-#include "windows/progress.h"
+#include "history/progress.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

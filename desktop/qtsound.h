@@ -2,7 +2,7 @@
 // The sound module's player: the embedded WAVE sounds played with Qt Multimedia. The game loads
 // it at the first sound through ModuleSoundPlayer (app/platform.h); tests and tools link it.
 
-#include "app/platform.h"
+#include "services/services.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -8,11 +8,11 @@
 // in engine/, the keypad, answer check and success window in input/, and the options, tool
 // strip, colour picker, help and credits in windows/.
 
-#include "app/controls.h"
-#include "app/platform.h"
-#include "app/playrecord.h"
-#include "app/runtimeerror.h"
-#include "app/settings.h"
+#include "controls/controls.h"
+#include "services/services.h"
+#include "game/playrecord.h"
+#include "game/runtimeerror.h"
+#include "game/settings.h"
 #include "engine/typewriter.h"
 #include "input/evaluator.h"
 #include "input/form3.h"

@@ -3,7 +3,7 @@
 // after "=" and the targets it hit, each new exercise with its targets and working keys, the
 // time left at a few moments, the result of the game and the credits. Each is said once.
 
-#include "app/platform.h"
+#include "services/services.h"
 
 #include <QPointer>
 #include <QStringList>

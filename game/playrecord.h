@@ -2,7 +2,7 @@
 // The game's side of the history of play: counts the "=" presses of the exercise on screen and
 // passes each exercise's end, and each game's start and end, to the recorder exactly once.
 
-#include "app/platform.h"
+#include "services/services.h"
 
 #include <optional>
 

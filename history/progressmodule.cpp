@@ -1,7 +1,7 @@
 // The entry points of the progress module, which `Numbolo --progress` loads; it brings Qt SQL
 // and Qt Charts, so the game never loads them.
 
-#include "windows/progress.h"
+#include "history/progress.h"
 
 #include <QApplication>
 #include <QtGlobal>

@@ -3,7 +3,7 @@
 // program ends (closing the window, a termination signal, the session's end) or is asked to
 // save (the desktop session), all through the window's one save.
 
-#include "app/platform.h"
+#include "services/services.h"
 
 #include <QLockFile>
 #include <QObject>

@@ -1,9 +1,9 @@
-#include "app/platform.h"
+#include "services/services.h"
 
-#include "app/announcer.h"
-#include "app/controls.h"
-#include "app/qtgreek.h"
-#include "app/readablebox.h"
+#include "game/announce.h"
+#include "controls/controls.h"
+#include "controls/qtgreek.h"
+#include "controls/readablebox.h"
 
 #include <QApplication>
 #include <QCoreApplication>
