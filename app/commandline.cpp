@@ -1,7 +1,5 @@
 #include "app/commandline.h"
 
-#include "services/services.h"
-
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStringList>
@@ -84,20 +82,6 @@ CommandLine readCommandLine(int argc, char *argv[])
         : QStringLiteral("Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst());
     std::fprintf(stderr, "Numbolo: %s\n\n%s", error.toLocal8Bit().constData(), greekHelp(parser).toLocal8Bit().constData());
     return {Run::Exit, 2};
-}
-
-int runProgress(Run run)
-{
-    const bool csv = run == Run::ProgressCsv;
-    using Entry = int (*)(const QString &historyPath);
-    const auto entry = reinterpret_cast<Entry>(moduleFunction(ModuleSoundPlayer::defaultFolders(),
-                                                              QStringLiteral("numbolo_progress"),
-                                                              csv ? "numbolo_progress_csv" : "numbolo_progress_window"));
-    if (entry == nullptr) {
-        std::fputs("Numbolo: δεν βρέθηκε η μονάδα numbolo_progress, που δείχνει την πρόοδο.\n", stderr);
-        return 1;
-    }
-    return entry(defaultHistoryPath());
 }
 
 } // namespace numbolo

@@ -1,6 +1,8 @@
 #include "app/commandline.h"
-#include "services/services.h"
-#include "desktop/instancelock.h"
+#include "app/realservices.h"
+#include "app/rungame.h"
+#include "app/runprogress.h"
+#include "app/setup.h"
 
 #include <QApplication>
 

@@ -24,6 +24,11 @@
 //       displays that are refused or nested deep (fewer clicks): a million digits, "1+1+...+"
 //       of a million characters, and 10,000 nested parentheses.
 
+#include "app/setup.h"
+#include "desktop/realclock.h"
+#include "desktop/seededrandom.h"
+#include "desktop/userfontfolders.h"
+#include "desktop/usersettingslocation.h"
 #include "game/form1.h"
 #include "services/services.h"
 #include "desktop/qtsound.h"

@@ -2,6 +2,7 @@
 // the capture check in bench/sound_check.sh. Prints how long the play call took.
 //   sound_play MYSOUND|KOTA [milliseconds to keep running] [times]
 
+#include "app/setup.h"
 #include "services/services.h"
 #include "desktop/qtsound.h"
 

@@ -27,6 +27,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #else
+#include "app/realservices.h"
+#include "app/setup.h"
 #include "game/form1.h"
 #include "services/services.h"
 #endif

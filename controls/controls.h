@@ -3,6 +3,7 @@
 // on a click, a clickable label and the clock-driven timer. Colours are design values
 // (0x00BBGGRR); the marker colours are kept as values so searches read them back exactly.
 
+#include "services/alarm.h"
 #include "services/services.h"
 #include "controls/vb.h"
 

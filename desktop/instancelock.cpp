@@ -1,9 +1,5 @@
 #include "desktop/instancelock.h"
 
-#include "game/form1.h"
-#include "game/settings.h"
-
-#include <QApplication>
 #include <QCryptographicHash>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -14,7 +10,6 @@
 #include <QFileInfo>
 #include <QSysInfo>
 #include <QThread>
-#include <QTimer>
 
 namespace numbolo {
 
@@ -22,19 +17,9 @@ namespace {
 
 const QString ObjectPath = QStringLiteral("/io/github/numbolo/Numbolo");
 
-QString lockFileFor(const QString &iniPath)
-{
-    QString target = StoredSettings::resolvedPath(iniPath);
-    if (target.isEmpty())
-        target = QFileInfo(iniPath).absoluteFilePath();
-    const QFileInfo info(target);
-    // Not "<file>.lock": QSettings takes that name for short locks of its own.
-    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".lock"));
-}
-
 } // namespace
 
-InstanceLock::InstanceLock(const QString &iniPath, QObject *parent) : QObject(parent), m_lock(lockFileFor(iniPath))
+InstanceLock::InstanceLock(const QString &lockPath, QObject *parent) : QObject(parent), m_lock(lockPath)
 {
     // Held for as long as the game runs, so never stale by age; only a dead owner frees it.
     m_lock.setStaleLockTime(0);
@@ -107,51 +92,6 @@ void InstanceLock::listen()
     m_socket = new RuntimeSocket(serviceName(), this);
     m_socket->listen();
     connect(m_socket, &RuntimeSocket::asked, this, &InstanceLock::showRequested);
-}
-
-int runGame(Services services)
-{
-    // From the start on, a termination signal ends the game through its save, also while the
-    // first message is open; the handlers stay until the process ends.
-    EndRequests requests;
-    InstanceLock instance(services.settings.iniPath());
-    if (!instance.acquired()) {
-        if (instance.askRunningCopyToShow())
-            return 0;
-        instance.takeOver();
-    }
-
-    // The window decides when the program ends and with which status, not the last window
-    // closing: that would end it with 0 before a failed save's status could count.
-    QGuiApplication::setQuitOnLastWindowClosed(false);
-    Form1 window(services);
-    int status = 1;
-    QObject::connect(&window, &Form1::programEnded, &window, [&status](int code) {
-        status = code;
-        QCoreApplication::exit(code);
-    });
-    QObject::connect(&requests, &EndRequests::endRequested, &window, [&window] {
-        // A second signal while the message about a failed save is open ends the program at once.
-        if (window.hasEnded())
-            QCoreApplication::exit(1);
-        else
-            window.shutDown();
-    });
-    QObject::connect(&requests, &EndRequests::saveRequested, &window, &Form1::checkpoint);
-    window.load();
-    if (window.hasEnded())
-        return status;
-
-    QObject::connect(&instance, &InstanceLock::showRequested, &window, [&window] {
-        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-        window.show();
-        window.raise();
-        window.activateWindow();
-    });
-    window.show();
-    // Later starts are answered from the event loop on, once the window is up.
-    QTimer::singleShot(0, &instance, &InstanceLock::listen);
-    return QCoreApplication::exec();
 }
 
 } // namespace numbolo

@@ -1,15 +1,4 @@
 #pragma once
-// The program around the main window: one running copy per settings file, and every way the
-// program ends (closing the window, a termination signal, the session's end) or is asked to
-// save (the desktop session), all through the window's one save.
-
-#include "services/services.h"
-
-#include <QLockFile>
-#include <QObject>
-
-namespace numbolo {
-
 // One running copy of the game per settings file: a lock file beside the settings file (beside
 // the file a link names), held while the game runs. The copy that holds it answers a later
 // start's request to show its window on the session bus, under a name made from the lock's
@@ -17,11 +6,20 @@ namespace numbolo {
 // this computer that answers keeps a later start from running: the lock of a killed copy, of a
 // copy on another computer sharing the home folder, of another user, or one that does not
 // answer is taken over.
+
+#include "desktop/runtimesocket.h"
+
+#include <QLockFile>
+#include <QObject>
+
+namespace numbolo {
+
 class InstanceLock : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "io.github.numbolo.Numbolo.Instance")
 public:
-    explicit InstanceLock(const QString &iniPath, QObject *parent = nullptr);
+    // Takes the lock file `lockPath` where no other copy holds it.
+    explicit InstanceLock(const QString &lockPath, QObject *parent = nullptr);
 
     // False while another copy holds the lock. Where no lock can be made (the settings folder
     // cannot be written) the game runs anyway, and its save will report the folder.
@@ -56,11 +54,5 @@ private:
     RuntimeSocket *m_socket = nullptr;
     bool m_acquired = false;
 };
-
-// Runs the game on `services` until it ends and returns the exit status: 0 once the progress
-// is saved, 1 when it could not be saved or a run-time error ended the program. A start while
-// another copy on this computer runs on the same settings brings that copy's window to the
-// front and returns 0.
-int runGame(Services services);
 
 } // namespace numbolo

@@ -3,6 +3,7 @@
 // no busy waiting, the window stays responsive and idle between steps. Every step is due a
 // fixed time after the previous one, so the rhythm never drifts.
 
+#include "services/alarm.h"
 #include "services/services.h"
 
 #include <QString>

@@ -73,6 +73,16 @@ QString resolvedPath(const QString &iniPath)
     return {};
 }
 
+QString lockPath(const QString &iniPath)
+{
+    QString target = resolvedPath(iniPath);
+    if (target.isEmpty())
+        target = QFileInfo(iniPath).absoluteFilePath();
+    const QFileInfo info(target);
+    // Not "<file>.lock": QSettings takes that name for short locks of its own.
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(".lock"));
+}
+
 Saved write(const SettingsLocation &location, const Values &values, QString *error)
 {
     const QString path = resolvedPath(location.iniPath());

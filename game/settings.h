@@ -36,6 +36,9 @@ enum class Saved {
 // before the save counts as done. On failure `error` says why.
 Saved write(const SettingsLocation &location, const Values &values, QString *error);
 
+// The lock file of the settings file `iniPath`, beside the file it names: "<name>.lock".
+QString lockPath(const QString &iniPath);
+
 // The file a settings path names: the path itself, or, through any number of links, the file
 // the last link names (which need not exist yet). Empty when the links form a loop.
 QString resolvedPath(const QString &iniPath);

@@ -3,6 +3,7 @@
 // tests move by hand, scripted message-box answers, recorded sounds, settings and font folders
 // in a temporary directory, and the real fixed-seed random source unless a test scripts one.
 
+#include "desktop/seededrandom.h"
 #include "game/form1.h"
 #include "services/services.h"
 

@@ -1,6 +1,7 @@
 // The "=" key through the real widgets: the value shown in the display, the targets it hits,
 // the hit sounds, and the completion of an exercise.
 
+#include "app/setup.h"
 #include "game/form1.h"
 #include "tests/fakes.h"
 

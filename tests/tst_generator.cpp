@@ -1,6 +1,7 @@
 // The exercise generator: targets drawn from the number range, exactly two usable operators and
 // three or five usable digits, the forced "-", and the fixed sequence of every program start.
 
+#include "app/setup.h"
 #include "game/form1.h"
 #include "game/numbertext.h"
 #include "engine/exercise.h"

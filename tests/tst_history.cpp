@@ -1,8 +1,8 @@
 // The history of play: what the game records as exercises and games end, the SQLite store
 // under a locked or damaged database, the CSV, and the progress window.
 
+#include "app/rungame.h"
 #include "history/historystore.h"
-#include "desktop/instancelock.h"
 #include "fakes.h"
 #include "history/progress.h"
 

@@ -2,6 +2,7 @@
 // the next, the countdown with its pause and time-out, and the end of the game with its endless
 // results animation, all on a clock the tests move by hand.
 
+#include "app/setup.h"
 #include "game/form1.h"
 #include "game/numbertext.h"
 #include "input/form3.h"

@@ -1,5 +1,6 @@
 // The embedded resources: the two WAVE sounds read back and parsed here, and every picture.
 
+#include "app/setup.h"
 #include "services/services.h"
 #include "controls/windowicon.h"
 

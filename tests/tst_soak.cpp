@@ -2,6 +2,7 @@
 // eight hours of the results animation. The game keeps its books right to the end, and a long
 // run neither grows in memory nor leaves windows or pending calls behind.
 
+#include "app/setup.h"
 #include "game/form1.h"
 #include "game/numbertext.h"
 #include "engine/exercise.h"

@@ -1,6 +1,8 @@
 // Form1's design and its load handler: the controls and their markers, the three start-up
 // paths, the display font on the first start, and stored values that cannot make a game.
 
+#include "app/rungame.h"
+#include "app/setup.h"
 #include "game/form1.h"
 #include "game/numbertext.h"
 #include "desktop/instancelock.h"
@@ -644,13 +646,13 @@ void TestStartup::oneCopyPerSettingsFile()
         owner.quit();
         owner.wait();
     });
-    const QString lockPath = InstanceLock(world.settings.path).lockPath();
+    const QString lockPath = StoredSettings::lockPath(world.settings.path);
     // A copy that does not answer is waited for a moment, not the real second and a half.
     InstanceLock::answerWaitMs = 100;
     auto restoreWait = qScopeGuard([] { InstanceLock::answerWaitMs = 1500; });
     if (other == QLatin1String("running") || other == QLatin1String("silent")) {
         inOwner([&] {
-            running = new InstanceLock(StoredSettings::resolvedPath(world.settings.path));
+            running = new InstanceLock(lockPath);
             connect(running, &InstanceLock::showRequested, running, [&asked] { ++asked; }, Qt::DirectConnection);
             if (other == QLatin1String("running"))
                 running->listen();
