@@ -8,7 +8,7 @@
 // in engine/, the keypad, answer check and success window in input/, and the options, tool
 // strip, colour picker, help and credits in windows/.
 
-#include "controls/controls.h"
+#include "controls/textbox.h"
 #include "services/services.h"
 #include "game/playrecord.h"
 #include "game/runtimeerror.h"

@@ -1,4 +1,4 @@
-#include "controls/controls.h"
+#include "controls/textbox.h"
 
 #include <QAccessible>
 #include <QEvent>
