@@ -1,6 +1,6 @@
 #include "app/setup.h"
 
-#include "controls/textbox.h"
+#include "controls/clickbursts.h"
 #include "controls/qtgreek.h"
 #include "controls/readablebox.h"
 

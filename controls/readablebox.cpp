@@ -1,6 +1,6 @@
 #include "controls/readablebox.h"
 
-#include "game/form1.h"
+#include "controls/textbox.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -173,11 +173,11 @@ void installReadableBoxes()
     Q_UNUSED(factoryInstalled);
 }
 
-void makeBoxesReadable(Form1 &form)
+void makeBoxesReadable(QObject &owner, const std::vector<TextBox *> &boxes)
 {
     installReadableBoxes();
-    auto *filter = new NoSelectionOnTab(&form);
-    for (TextBox *box : form.controlsOf<TextBox>())
+    auto *filter = new NoSelectionOnTab(&owner);
+    for (TextBox *box : boxes)
         box->installEventFilter(filter);
 }
 

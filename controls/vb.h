@@ -38,10 +38,4 @@ inline QRect twipsRect(int left, int top, int width, int height)
     return QRect(px(left), px(top), px(width), px(height));
 }
 
-// Key-group and target markers: the colours that the game searches controls by.
-constexpr VbColor DigitKeyColor = 0x808080;
-constexpr VbColor OperatorKeyColor = 0x808081;
-constexpr VbColor PlainKeyColor = 0x808082;
-constexpr VbColor TargetForeColor = 0xFF80FF;
-
 } // namespace numbolo

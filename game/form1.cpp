@@ -1,5 +1,6 @@
 #include "game/form1.h"
 
+#include "controls/designfont.h"
 #include "game/announce.h"
 
 #include "game/numbertext.h"

@@ -8,6 +8,11 @@
 // in engine/, the keypad, answer check and success window in input/, and the options, tool
 // strip, colour picker, help and credits in windows/.
 
+#include "controls/accessibility.h"
+#include "controls/buttons.h"
+#include "controls/frame.h"
+#include "controls/inputgate.h"
+#include "controls/intervaltimer.h"
 #include "controls/textbox.h"
 #include "services/services.h"
 #include "game/playrecord.h"
@@ -24,11 +29,15 @@
 #include <QWidget>
 #include <vector>
 
-class QAccessibleInterface;
-
 namespace numbolo {
 
 struct KeyRow;
+
+// Key-group and target markers: the colours that the game searches controls by.
+constexpr VbColor DigitKeyColor = 0x808080;
+constexpr VbColor OperatorKeyColor = 0x808081;
+constexpr VbColor PlainKeyColor = 0x808082;
+constexpr VbColor TargetForeColor = 0xFF80FF;
 
 // What AdvanceExercise did. After GameEnded the caller must not go on with its own steps.
 enum class Advance { NextExercise, GameEnded };
@@ -225,19 +234,8 @@ struct KeyRow {
 };
 extern const KeyRow CharacterKeys[18];
 
-// Presents the game's buttons to assistive technology as buttons whose press acts at once and
-// in order (app/accessibility.cpp). Qt keeps the first interface made for a control for good,
-// and a control announces its caption as it is made: this must come before any is made.
-void installPressableButtons();
-// The factory it installs.
-QAccessibleInterface *pressableButtonInterface(const QString &className, QObject *object);
-
-// Shows `widget`, and makes sure assistive technology sees it as visible, not only as showing
-// (app/accessibility.cpp). For the pictures that start hidden.
-void showToAssistiveTechnology(QWidget *widget);
-
 // Gives every control a person can use or read a Greek accessible name and its tooltip as the
-// description, for screen readers (app/accessibility.cpp). The constructor calls it.
+// description, for screen readers (game/accessiblenames.cpp). The constructor calls it.
 void applyAccessibleNames(Form1 &form);
 
 } // namespace numbolo

@@ -2,6 +2,7 @@
 // and tooltip, listed in creation order. Enumerating the window visits them in this order.
 
 #include "game/form1.h"
+#include "controls/designfont.h"
 #include "controls/windowicon.h"
 
 namespace numbolo {

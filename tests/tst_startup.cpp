@@ -3,6 +3,7 @@
 
 #include "app/rungame.h"
 #include "app/setup.h"
+#include "controls/designfont.h"
 #include "game/form1.h"
 #include "game/numbertext.h"
 #include "desktop/instancelock.h"

@@ -1,5 +1,6 @@
 #include "windows/colourdialog.h"
 
+#include "controls/designfont.h"
 #include "game/form1.h"
 
 #include <QKeyEvent>

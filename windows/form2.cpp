@@ -1,5 +1,6 @@
 #include "windows/form2.h"
 
+#include "controls/designfont.h"
 #include "game/form1.h"
 #include "controls/vb.h"
 
