@@ -10,12 +10,12 @@
 
 namespace numbolo {
 
-int runGame(Services services)
+int runGame(Services services, const HandOver &handOver)
 {
     // From the start on, a termination signal ends the game through its save, also while the
     // first message is open; the handlers stay until the process ends.
     EndRequests requests;
-    InstanceLock instance(StoredSettings::lockPath(services.settings.iniPath()));
+    InstanceLock instance(StoredSettings::lockPath(services.settings.iniPath()), handOver);
     if (!instance.acquired()) {
         if (instance.askRunningCopyToShow())
             return 0;

@@ -3,6 +3,7 @@
 // program ends (closing the window, a termination signal, the session's end) or is asked to
 // save (the desktop session), all through the window's one save.
 
+#include "desktop/instancelock.h"
 #include "services/services.h"
 
 namespace numbolo {
@@ -10,7 +11,7 @@ namespace numbolo {
 // Runs the game on `services` until it ends and returns the exit status: 0 once the progress
 // is saved, 1 when it could not be saved or a run-time error ended the program. A start while
 // another copy on this computer runs on the same settings brings that copy's window to the
-// front and returns 0.
-int runGame(Services services);
+// front and returns 0; `handOver` says how it is reached.
+int runGame(Services services, const HandOver &handOver = {});
 
 } // namespace numbolo

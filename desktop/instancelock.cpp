@@ -19,7 +19,8 @@ const QString ObjectPath = QStringLiteral("/io/github/numbolo/Numbolo");
 
 } // namespace
 
-InstanceLock::InstanceLock(const QString &lockPath, QObject *parent) : QObject(parent), m_lock(lockPath)
+InstanceLock::InstanceLock(const QString &lockPath, HandOver handOver, QObject *parent)
+    : QObject(parent), m_lock(lockPath), m_handOver(handOver)
 {
     // Held for as long as the game runs, so never stale by age; only a dead owner frees it.
     m_lock.setStaleLockTime(0);
@@ -54,7 +55,7 @@ bool InstanceLock::ownerOnThisComputer() const
 
 bool InstanceLock::askRunningCopyToShow() const
 {
-    const QDeadlineTimer deadline(ownerOnThisComputer() ? answerWaitMs : 0);
+    const QDeadlineTimer deadline(ownerOnThisComputer() ? m_handOver.answerWaitMs : 0);
     const QString service = serviceName();
     const RuntimeSocket socket(service);
     QDBusConnection bus = QDBusConnection::sessionBus();

@@ -14,12 +14,19 @@
 
 namespace numbolo {
 
+// How a start hands over to the copy that holds the lock.
+struct HandOver {
+    // How long a start waits for a copy on this computer to answer: one that is still starting
+    // answers once its window is up.
+    int answerWaitMs = 1500;
+};
+
 class InstanceLock : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "io.github.numbolo.Numbolo.Instance")
 public:
     // Takes the lock file `lockPath` where no other copy holds it.
-    explicit InstanceLock(const QString &lockPath, QObject *parent = nullptr);
+    explicit InstanceLock(const QString &lockPath, HandOver handOver = {}, QObject *parent = nullptr);
 
     // False while another copy holds the lock. Where no lock can be made (the settings folder
     // cannot be written) the game runs anyway, and its save will report the folder.
@@ -27,9 +34,6 @@ public:
     // Asks the copy that holds the lock to bring its window to the front, waiting a moment for
     // a copy on this computer that is still starting. True when it answered.
     bool askRunningCopyToShow() const;
-    // How long a start waits for a copy on this computer to answer: one that is still starting
-    // answers once its window is up. Tests shorten it.
-    static inline int answerWaitMs = 1500;
     // Takes the lock of a copy that did not answer. A lock that is no file (a folder) stays; the
     // game then runs without one.
     void takeOver();
@@ -51,6 +55,7 @@ private:
     bool ownerOnThisComputer() const;
 
     QLockFile m_lock;
+    HandOver m_handOver;
     RuntimeSocket *m_socket = nullptr;
     bool m_acquired = false;
 };

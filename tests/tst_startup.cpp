@@ -649,11 +649,10 @@ void TestStartup::oneCopyPerSettingsFile()
     });
     const QString lockPath = StoredSettings::lockPath(world.settings.path);
     // A copy that does not answer is waited for a moment, not the real second and a half.
-    InstanceLock::answerWaitMs = 100;
-    auto restoreWait = qScopeGuard([] { InstanceLock::answerWaitMs = 1500; });
+    const HandOver handOver{100};
     if (other == QLatin1String("running") || other == QLatin1String("silent")) {
         inOwner([&] {
-            running = new InstanceLock(lockPath);
+            running = new InstanceLock(lockPath, handOver);
             connect(running, &InstanceLock::showRequested, running, [&asked] { ++asked; }, Qt::DirectConnection);
             if (other == QLatin1String("running"))
                 running->listen();
@@ -692,7 +691,7 @@ void TestStartup::oneCopyPerSettingsFile()
         }
     });
     close.start(0);
-    QCOMPARE(runGame(world.services()), 0);
+    QCOMPARE(runGame(world.services(), handOver), 0);
 
     QCOMPARE(shown, starts);
     QVERIFY(world.messages.shown.empty());
