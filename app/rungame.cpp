@@ -17,9 +17,19 @@ int runGame(Services services, const HandOver &handOver)
     EndRequests requests;
     InstanceLock instance(StoredSettings::lockPath(services.settings.iniPath()), handOver);
     if (!instance.acquired()) {
-        if (instance.askRunningCopyToShow())
+        switch (instance.askRunningCopyToShow()) {
+        case InstanceLock::Answer::Shown:
             return 0;
-        instance.takeOver();
+        case InstanceLock::Answer::NoBus:
+            // A second window would overwrite the running copy's progress: the child is told
+            // where the game is instead.
+            services.messages.show({MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Numbolo"),
+                                    QStringLiteral("Το Numbolo είναι ήδη ανοιχτό.")});
+            return 0;
+        case InstanceLock::Answer::NoAnswer:
+            instance.takeOver();
+            break;
+        }
     }
 
     // The window decides when the program ends and with which status, not the last window

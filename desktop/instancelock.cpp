@@ -11,6 +11,8 @@
 #include <QSysInfo>
 #include <QThread>
 
+#include <utility>
+
 namespace numbolo {
 
 namespace {
@@ -53,24 +55,26 @@ bool InstanceLock::ownerOnThisComputer() const
     return lines.size() < 4 || lines[3].isEmpty() || lines[3] == QSysInfo::machineUniqueId();
 }
 
-bool InstanceLock::askRunningCopyToShow() const
+QDBusConnection InstanceLock::bus() const
 {
-    const QDeadlineTimer deadline(ownerOnThisComputer() ? m_handOver.answerWaitMs : 0);
-    const QString service = serviceName();
-    const RuntimeSocket socket(service);
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    return m_handOver.bus.isEmpty() ? QDBusConnection::sessionBus() : QDBusConnection(m_handOver.bus);
+}
+
+InstanceLock::Answer InstanceLock::askRunningCopyToShow() const
+{
+    const bool here = ownerOnThisComputer();
+    QDBusConnection bus = this->bus();
+    if (!bus.isConnected())
+        return here ? Answer::NoBus : Answer::NoAnswer;
+    const QDeadlineTimer deadline(here ? m_handOver.answerWaitMs : 0);
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        serviceName(), ObjectPath, QStringLiteral("io.github.numbolo.Numbolo.Instance"), QStringLiteral("Show"));
     for (;;) {
-        if (bus.isConnected()) {
-            const QDBusMessage call = QDBusMessage::createMethodCall(
-                service, ObjectPath, QStringLiteral("io.github.numbolo.Numbolo.Instance"), QStringLiteral("Show"));
-            const qint64 wait = std::max<qint64>(deadline.remainingTime(), 200);
-            if (bus.call(call, QDBus::Block, int(wait)).type() == QDBusMessage::ReplyMessage)
-                return true;
-        }
-        if (socket.ask(int(std::max<qint64>(deadline.remainingTime(), 200))))
-            return true;
+        const qint64 wait = std::max<qint64>(deadline.remainingTime(), 200);
+        if (bus.call(call, QDBus::Block, int(wait)).type() == QDBusMessage::ReplyMessage)
+            return Answer::Shown;
         if (deadline.hasExpired())
-            return false;
+            return Answer::NoAnswer;
         QThread::msleep(100); // the copy is still starting: it has not begun to answer yet
     }
 }
@@ -84,15 +88,12 @@ void InstanceLock::takeOver()
 
 void InstanceLock::listen()
 {
-    if (m_socket != nullptr)
+    if (std::exchange(m_listening, true))
         return;
-    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnection bus = this->bus();
     if (bus.isConnected() && bus.registerObject(ObjectPath, this, QDBusConnection::ExportScriptableSlots))
         bus.interface()->registerService(serviceName(), QDBusConnectionInterface::ReplaceExistingService,
                                          QDBusConnectionInterface::AllowReplacement);
-    m_socket = new RuntimeSocket(serviceName(), this);
-    m_socket->listen();
-    connect(m_socket, &RuntimeSocket::asked, this, &InstanceLock::showRequested);
 }
 
 } // namespace numbolo
