@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "controls/qtgreek.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStringList>
@@ -39,17 +41,6 @@ void addOptions(QCommandLineParser &parser)
     }
 }
 
-// Qt's help text in Greek: Qt writes its two headings in English, and no Greek translation of
-// them is loaded without a display.
-QString greekHelp(const QCommandLineParser &parser)
-{
-    QString help = parser.helpText();
-    help.replace(QStringLiteral("Usage: "), QStringLiteral("Χρήση: "));
-    help.replace(QStringLiteral("[options]"), QStringLiteral("[επιλογές]"));
-    help.replace(QStringLiteral("\nOptions:\n"), QStringLiteral("\nΕπιλογές:\n"));
-    return help;
-}
-
 } // namespace
 
 CommandLine readCommandLine(int argc, char *argv[])
@@ -69,9 +60,12 @@ CommandLine readCommandLine(int argc, char *argv[])
     }
 
     // The help text names the program from the application object; no display is needed for it.
+    // Its headings come through Qt's translators, in Greek from the game's own texts.
     QCoreApplication app(argc, argv);
+    QtGreekTexts greek;
+    QCoreApplication::installTranslator(&greek);
     if (!wrong) {
-        std::fputs(greekHelp(parser).toLocal8Bit().constData(), stdout);
+        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
         return {Run::Exit, 0};
     }
     const QString error = !parser.unknownOptionNames().isEmpty()
@@ -80,7 +74,7 @@ CommandLine readCommandLine(int argc, char *argv[])
         : parser.positionalArguments().isEmpty()
         ? QStringLiteral("Η επιλογή --csv χρειάζεται και την --progress.")
         : QStringLiteral("Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst());
-    std::fprintf(stderr, "Numbolo: %s\n\n%s", error.toLocal8Bit().constData(), greekHelp(parser).toLocal8Bit().constData());
+    std::fprintf(stderr, "Numbolo: %s\n\n%s", error.toLocal8Bit().constData(), parser.helpText().toLocal8Bit().constData());
     return {Run::Exit, 2};
 }
 

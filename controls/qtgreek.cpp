@@ -78,6 +78,10 @@ constexpr GreekText Texts[] = {
     {"QScrollBar", "Scroll up", "Κύλιση πάνω"},
     {"QScrollBar", "Scroll right", "Κύλιση δεξιά"},
     {"QScrollBar", "Scroll down", "Κύλιση κάτω"},
+    // The headings of the command line's help.
+    {"QCommandLineParser", "Usage: %1", "Χρήση: %1"},
+    {"QCommandLineParser", "[options]", "[επιλογές]"},
+    {"QCommandLineParser", "Options:", "Επιλογές:"},
 };
 
 } // namespace

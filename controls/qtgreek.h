@@ -1,7 +1,7 @@
 #pragma once
 // Greek for the texts Qt's own widgets show (standard dialog buttons, the edit context menus,
-// the scroll bar menu, the message box's details button), for Qt installations that come
-// without a Greek translation of their own.
+// the scroll bar menu, the message box's details button) and for the headings of the command
+// line's help, for Qt installations that come without a Greek translation of their own.
 
 #include <QTranslator>
 
