@@ -100,6 +100,10 @@ void TextBox::focusOutEvent(QFocusEvent *event)
     // Leaving a box, Qt clears its selection while the box still has the screen reader's
     // attention, which then says so (in English, on a Greek desktop). The selection goes as
     // always, but without telling: Tab back into the box selects the whole text again.
+    // No plain way exists: QLineEdit sends that change from inside its own focus-out, Orca says
+    // "Text unselected." for it whatever has the focus by then (also when the selection is
+    // cleared a moment later), and Qt's update handler is the only way to keep one event from
+    // the screen reader; it is swapped in for this one call.
     if (!hasSelectedText() || !QAccessible::isActive())
         return QLineEdit::focusOutEvent(event);
     updatesBefore = QAccessible::installUpdateHandler(dropQuietSelection);
