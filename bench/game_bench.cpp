@@ -25,14 +25,14 @@
 //       of a million characters, and 10,000 nested parentheses.
 
 #include "app/setup.h"
+#include "desktop/qtsound.h"
 #include "desktop/realclock.h"
 #include "desktop/seededrandom.h"
 #include "desktop/userfontfolders.h"
 #include "desktop/usersettingslocation.h"
+#include "engine/exercise.h"
 #include "game/form1.h"
 #include "services/services.h"
-#include "desktop/qtsound.h"
-#include "engine/exercise.h"
 
 #include "residentmemory.h"
 #include <QApplication>

@@ -3,8 +3,8 @@
 //   sound_play MYSOUND|KOTA [milliseconds to keep running] [times]
 
 #include "app/setup.h"
-#include "services/services.h"
 #include "desktop/qtsound.h"
+#include "services/services.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,7 @@
 #pragma once
 // The sound module's player: the embedded WAVE sounds played with Qt Multimedia. The game loads
-// it at the first sound through ModuleSoundPlayer (app/platform.h); tests and tools link it.
+// it at the first sound through ModuleSoundPlayer (desktop/modulesoundplayer.h); tests and
+// tools link it.
 
 #include "services/services.h"
 

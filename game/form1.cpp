@@ -3,9 +3,9 @@
 #include "controls/designfont.h"
 #include "game/announce.h"
 
+#include "engine/exercise.h"
 #include "game/numbertext.h"
 #include "game/settings.h"
-#include "engine/exercise.h"
 #include "input/form3.h"
 #include "windows/colourdialog.h"
 #include "windows/form2.h"

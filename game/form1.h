@@ -4,7 +4,7 @@
 // Image8 is visible, and an ended game is a window whose frames are disabled.
 //
 // The handlers keep the names of the controls and events they serve. They are defined in the
-// folder of their subsystem: start-up, shutdown and restart here in app/, the exercise engine
+// folder of their subsystem: start-up, shutdown and restart here in game/, the exercise engine
 // in engine/, the keypad, answer check and success window in input/, and the options, tool
 // strip, colour picker, help and credits in windows/.
 
@@ -14,13 +14,13 @@
 #include "controls/inputgate.h"
 #include "controls/intervaltimer.h"
 #include "controls/textbox.h"
-#include "services/services.h"
+#include "engine/typewriter.h"
 #include "game/playrecord.h"
 #include "game/runtimeerror.h"
 #include "game/settings.h"
-#include "engine/typewriter.h"
 #include "input/evaluator.h"
 #include "input/form3.h"
+#include "services/services.h"
 #include "windows/colourdialog.h"
 #include "windows/form2.h"
 
@@ -203,7 +203,7 @@ private:
     quint64 exerciseShown() const { return m_exerciseSerial; }
     void exerciseChanged() { ++m_exerciseSerial; }
     bool gameRunning() const;
-    // The history of play (app/playrecord.cpp): the end of the exercise on screen, recorded
+    // The history of play (game/playrecord.cpp): the end of the exercise on screen, recorded
     // once, and a solved exercise recorded when the save first stores it as solved.
     GameFacts gameFacts() const;
     void recordExerciseEnd();

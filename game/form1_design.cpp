@@ -1,9 +1,9 @@
 // The design of Form1: every control with its place and size in twips, caption, font, colours
 // and tooltip, listed in creation order. Enumerating the window visits them in this order.
 
-#include "game/form1.h"
 #include "controls/designfont.h"
 #include "controls/windowicon.h"
+#include "game/form1.h"
 
 namespace numbolo {
 

@@ -1,8 +1,8 @@
 #include "game/playrecord.h"
 
+#include "engine/exercise.h"
 #include "game/form1.h"
 #include "game/numbertext.h"
-#include "engine/exercise.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "input/form3.h"
 
 #include "controls/designfont.h"
-#include "game/form1.h"
 #include "controls/vb.h"
+#include "game/form1.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -5,10 +5,10 @@
 
 #include "app/setup.h"
 #include "desktop/modulesoundplayer.h"
+#include "desktop/qtsound.h"
 #include "desktop/userfontfolders.h"
 #include "game/form1.h"
 #include "game/numbertext.h"
-#include "desktop/qtsound.h"
 #include "input/form3.h"
 #include "tests/fakes.h"
 

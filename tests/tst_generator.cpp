@@ -2,9 +2,9 @@
 // three or five usable digits, the forced "-", and the fixed sequence of every program start.
 
 #include "app/setup.h"
+#include "engine/exercise.h"
 #include "game/form1.h"
 #include "game/numbertext.h"
-#include "engine/exercise.h"
 #include "tests/fakes.h"
 
 #include <QSignalSpy>

@@ -2,8 +2,8 @@
 // under a locked or damaged database, the CSV, and the progress window.
 
 #include "app/rungame.h"
-#include "history/historystore.h"
 #include "fakes.h"
+#include "history/historystore.h"
 #include "history/progress.h"
 
 #include <QChartView>

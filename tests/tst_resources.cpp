@@ -1,8 +1,8 @@
 // The embedded resources: the two WAVE sounds read back and parsed here, and every picture.
 
 #include "app/setup.h"
-#include "services/services.h"
 #include "controls/windowicon.h"
+#include "services/services.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,9 +3,9 @@
 // run neither grows in memory nor leaves windows or pending calls behind.
 
 #include "app/setup.h"
+#include "engine/exercise.h"
 #include "game/form1.h"
 #include "game/numbertext.h"
-#include "engine/exercise.h"
 #include "input/form3.h"
 #include "tests/fakes.h"
 

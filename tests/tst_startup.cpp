@@ -4,9 +4,9 @@
 #include "app/rungame.h"
 #include "app/setup.h"
 #include "controls/designfont.h"
+#include "desktop/instancelock.h"
 #include "game/form1.h"
 #include "game/numbertext.h"
-#include "desktop/instancelock.h"
 #include "tests/fakes.h"
 
 #include <QDBusConnection>
@@ -160,7 +160,7 @@ private slots:
     void hiddenBoxShowsItsFont();
 
 private:
-    QTemporaryDir m_runtime; // the runtime folder, where the hand-over socket lives
+    QTemporaryDir m_runtime; // the runtime folder: the test's own, not the user's
 };
 
 void TestStartup::initTestCase()

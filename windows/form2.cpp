@@ -1,8 +1,8 @@
 #include "windows/form2.h"
 
 #include "controls/designfont.h"
-#include "game/form1.h"
 #include "controls/vb.h"
+#include "game/form1.h"
 
 #include <QIcon>
 #include <QKeyEvent>
