@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 
-#include "app/platform.h"
+#include "controls/qtgreek.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -41,17 +41,6 @@ void addOptions(QCommandLineParser &parser)
     }
 }
 
-// Qt's help text in Greek: Qt writes its two headings in English, and no Greek translation of
-// them is loaded without a display.
-QString greekHelp(const QCommandLineParser &parser)
-{
-    QString help = parser.helpText();
-    help.replace(QStringLiteral("Usage: "), QStringLiteral("Χρήση: "));
-    help.replace(QStringLiteral("[options]"), QStringLiteral("[επιλογές]"));
-    help.replace(QStringLiteral("\nOptions:\n"), QStringLiteral("\nΕπιλογές:\n"));
-    return help;
-}
-
 } // namespace
 
 CommandLine readCommandLine(int argc, char *argv[])
@@ -71,9 +60,12 @@ CommandLine readCommandLine(int argc, char *argv[])
     }
 
     // The help text names the program from the application object; no display is needed for it.
+    // Its headings come through Qt's translators, in Greek from the game's own texts.
     QCoreApplication app(argc, argv);
+    QtGreekTexts greek;
+    QCoreApplication::installTranslator(&greek);
     if (!wrong) {
-        std::fputs(greekHelp(parser).toLocal8Bit().constData(), stdout);
+        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
         return {Run::Exit, 0};
     }
     const QString error = !parser.unknownOptionNames().isEmpty()
@@ -82,22 +74,8 @@ CommandLine readCommandLine(int argc, char *argv[])
         : parser.positionalArguments().isEmpty()
         ? QStringLiteral("Η επιλογή --csv χρειάζεται και την --progress.")
         : QStringLiteral("Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst());
-    std::fprintf(stderr, "Numbolo: %s\n\n%s", error.toLocal8Bit().constData(), greekHelp(parser).toLocal8Bit().constData());
+    std::fprintf(stderr, "Numbolo: %s\n\n%s", error.toLocal8Bit().constData(), parser.helpText().toLocal8Bit().constData());
     return {Run::Exit, 2};
-}
-
-int runProgress(Run run)
-{
-    const bool csv = run == Run::ProgressCsv;
-    using Entry = int (*)(const QString &historyPath);
-    const auto entry = reinterpret_cast<Entry>(moduleFunction(ModuleSoundPlayer::defaultFolders(),
-                                                              QStringLiteral("numbolo_progress"),
-                                                              csv ? "numbolo_progress_csv" : "numbolo_progress_window"));
-    if (entry == nullptr) {
-        std::fputs("Numbolo: δεν βρέθηκε η μονάδα numbolo_progress, που δείχνει την πρόοδο.\n", stderr);
-        return 1;
-    }
-    return entry(defaultHistoryPath());
 }
 
 } // namespace numbolo

@@ -18,8 +18,4 @@ struct CommandLine {
 // Qt's own options (-platform, -style, ...) pass through to the application object.
 CommandLine readCommandLine(int argc, char *argv[]);
 
-// Runs the progress window or the CSV through the progress module on the history of this
-// program; the application object exists. 1 with a message on standard error without the module.
-int runProgress(Run run);
-
 } // namespace numbolo

@@ -1,6 +1,8 @@
 #include "app/commandline.h"
-#include "app/platform.h"
-#include "app/program.h"
+#include "app/realservices.h"
+#include "app/rungame.h"
+#include "app/runprogress.h"
+#include "app/setup.h"
 
 #include <QApplication>
 

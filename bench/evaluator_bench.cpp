@@ -6,7 +6,7 @@
 //   then one "refuse_<case>_ms" (or "evaluate_<case>_ms") per pathological display, the median
 //   of several runs. All times are CPU time of the measuring thread.
 
-#include "app/numbertext.h"
+#include "game/numbertext.h"
 #include "input/evaluator.h"
 
 #include <QString>

@@ -24,10 +24,15 @@
 //       displays that are refused or nested deep (fewer clicks): a million digits, "1+1+...+"
 //       of a million characters, and 10,000 nested parentheses.
 
-#include "app/form1.h"
-#include "app/platform.h"
-#include "app/qtsound.h"
+#include "app/setup.h"
+#include "desktop/qtsound.h"
+#include "desktop/realclock.h"
+#include "desktop/seededrandom.h"
+#include "desktop/userfontfolders.h"
+#include "desktop/usersettingslocation.h"
 #include "engine/exercise.h"
+#include "game/form1.h"
+#include "services/services.h"
 
 #include "residentmemory.h"
 #include <QApplication>

@@ -2,8 +2,9 @@
 // the capture check in bench/sound_check.sh. Prints how long the play call took.
 //   sound_play MYSOUND|KOTA [milliseconds to keep running] [times]
 
-#include "app/platform.h"
-#include "app/qtsound.h"
+#include "app/setup.h"
+#include "desktop/qtsound.h"
+#include "services/services.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -27,8 +27,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #else
-#include "app/form1.h"
-#include "app/platform.h"
+#include "app/realservices.h"
+#include "app/setup.h"
+#include "game/form1.h"
+#include "services/services.h"
 #endif
 
 #include "residentmemory.h"

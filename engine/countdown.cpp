@@ -1,8 +1,8 @@
 // The 180-second countdown of an exercise and its pause key.
 
-#include "app/announcer.h"
-#include "app/form1.h"
-#include "app/numbertext.h"
+#include "game/announce.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
 
 namespace numbolo {
 

@@ -1,8 +1,8 @@
 #include "engine/exercise.h"
 
-#include "app/form1.h"
-#include "app/numbertext.h"
-#include "app/runtimeerror.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
+#include "game/runtimeerror.h"
 
 #include <cmath>
 

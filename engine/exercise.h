@@ -2,8 +2,8 @@
 // The arithmetic of the exercise engine, free of widgets: drawing targets and usable keys,
 // moving the level and the number range, and rating a finished game.
 
-#include "app/platform.h"
 #include "engine/typewriter.h"
+#include "services/services.h"
 
 #include <QString>
 #include <cstdint>

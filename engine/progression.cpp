@@ -1,9 +1,9 @@
 // Moving from one exercise to the next, and the end of the game with its results animation.
 
-#include "app/announcer.h"
-#include "app/form1.h"
-#include "app/numbertext.h"
 #include "engine/exercise.h"
+#include "game/announce.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
 
 namespace numbolo {
 

@@ -3,7 +3,8 @@
 // no busy waiting, the window stays responsive and idle between steps. Every step is due a
 // fixed time after the previous one, so the rhythm never drifts.
 
-#include "app/platform.h"
+#include "services/alarm.h"
+#include "services/services.h"
 
 #include <QString>
 #include <functional>

@@ -7,7 +7,7 @@
 //     within them, in the C locale and in Greek (decimal comma), for normal magnitudes.
 // The input bytes are the display text, one character per byte.
 
-#include "app/numbertext.h"
+#include "game/numbertext.h"
 #include "input/evaluator.h"
 
 #include <QLocale>

@@ -7,7 +7,8 @@
 //   - closing ends the program and reports at most one error, and a save that failed left
 //     the file as it was.
 
-#include "app/form1.h"
+#include "app/setup.h"
+#include "game/form1.h"
 #include "tests/fakes.h"
 
 #include <QApplication>

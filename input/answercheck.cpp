@@ -1,8 +1,8 @@
 // The "=" key: evaluate the display, hit the targets that equal the value, complete the exercise.
 
-#include "app/announcer.h"
-#include "app/form1.h"
-#include "app/numbertext.h"
+#include "game/announce.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
 #include "input/form3.h"
 
 #include <algorithm>

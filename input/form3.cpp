@@ -1,7 +1,8 @@
 #include "input/form3.h"
 
-#include "app/form1.h"
-#include "app/vb.h"
+#include "controls/designfont.h"
+#include "controls/vb.h"
+#include "game/form1.h"
 
 #include <QCloseEvent>
 #include <QLabel>

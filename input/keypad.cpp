@@ -1,6 +1,6 @@
 // The keypad: character keys append to the display, "<X" shortens it, "Cl" clears it.
 
-#include "app/form1.h"
+#include "game/form1.h"
 
 namespace numbolo {
 

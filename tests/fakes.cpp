@@ -1,5 +1,7 @@
 #include "tests/fakes.h"
 
+#include "desktop/diskflush.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
@@ -82,13 +84,13 @@ void RecordingHistory::gameEnded(GameEnd end, int percentage)
 bool TempSettings::flushFile(QFileDevice &file) const
 {
     flushed << file.fileName();
-    return !fileFlushFails && SettingsLocation::flushFile(file);
+    return !fileFlushFails && flushFileToDisk(file);
 }
 
 bool TempSettings::flushFolder(const QString &folder) const
 {
     flushed << folder;
-    return !folderFlushFails && SettingsLocation::flushFolder(folder);
+    return !folderFlushFails && flushFolderToDisk(folder);
 }
 
 QString shippedFontPath()

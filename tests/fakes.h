@@ -3,8 +3,9 @@
 // tests move by hand, scripted message-box answers, recorded sounds, settings and font folders
 // in a temporary directory, and the real fixed-seed random source unless a test scripts one.
 
-#include "app/form1.h"
-#include "app/platform.h"
+#include "desktop/seededrandom.h"
+#include "game/form1.h"
+#include "services/services.h"
 
 #include <QTemporaryDir>
 #include <deque>

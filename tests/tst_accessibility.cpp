@@ -1,8 +1,10 @@
 // What assistive technology gets from the main window: Greek names, descriptions, roles, a
 // press action on the pictures, text-change events; and Qt's own texts in Greek.
 
-#include "app/announcer.h"
-#include "app/form1.h"
+#include "app/setup.h"
+#include "desktop/accessibleannouncer.h"
+#include "game/announce.h"
+#include "game/form1.h"
 #include "tests/fakes.h"
 
 #include <QAccessible>

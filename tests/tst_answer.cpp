@@ -1,7 +1,8 @@
 // The "=" key through the real widgets: the value shown in the display, the targets it hits,
 // the hit sounds, and the completion of an exercise.
 
-#include "app/form1.h"
+#include "app/setup.h"
+#include "game/form1.h"
 #include "tests/fakes.h"
 
 #include <QTest>

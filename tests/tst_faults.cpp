@@ -3,9 +3,12 @@
 // and a display of a million characters. None of them may crash, hang or cost the player the
 // game, and a failed save must leave the previous file as it was.
 
-#include "app/form1.h"
-#include "app/numbertext.h"
-#include "app/qtsound.h"
+#include "app/setup.h"
+#include "desktop/modulesoundplayer.h"
+#include "desktop/qtsound.h"
+#include "desktop/userfontfolders.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
 #include "input/form3.h"
 #include "tests/fakes.h"
 

@@ -1,9 +1,10 @@
 // The exercise generator: targets drawn from the number range, exactly two usable operators and
 // three or five usable digits, the forced "-", and the fixed sequence of every program start.
 
-#include "app/form1.h"
-#include "app/numbertext.h"
+#include "app/setup.h"
 #include "engine/exercise.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
 #include "tests/fakes.h"
 
 #include <QSignalSpy>

@@ -1,10 +1,10 @@
 // The history of play: what the game records as exercises and games end, the SQLite store
 // under a locked or damaged database, the CSV, and the progress window.
 
-#include "app/historystore.h"
-#include "app/program.h"
+#include "app/rungame.h"
 #include "fakes.h"
-#include "windows/progress.h"
+#include "history/historystore.h"
+#include "history/progress.h"
 
 #include <QChartView>
 #include <QFile>

@@ -1,7 +1,8 @@
 // The keypad: character keys append to the display, "<X" shortens it, "Cl" clears it, digits
 // 1 to 9 start the countdown, and keys that cannot be reached do nothing.
 
-#include "app/form1.h"
+#include "app/setup.h"
+#include "game/form1.h"
 #include "tests/fakes.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 // Number text: the conversion that targets, state boxes and the display share.
 
-#include "app/numbertext.h"
-#include "app/runtimeerror.h"
+#include "game/numbertext.h"
+#include "game/runtimeerror.h"
 
 #include <QTest>
 #include <cmath>

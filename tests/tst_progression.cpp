@@ -2,8 +2,9 @@
 // the next, the countdown with its pause and time-out, and the end of the game with its endless
 // results animation, all on a clock the tests move by hand.
 
-#include "app/form1.h"
-#include "app/numbertext.h"
+#include "app/setup.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
 #include "input/form3.h"
 #include "tests/fakes.h"
 

@@ -1,7 +1,8 @@
 // The embedded resources: the two WAVE sounds read back and parsed here, and every picture.
 
-#include "app/platform.h"
-#include "app/windowicon.h"
+#include "app/setup.h"
+#include "controls/windowicon.h"
+#include "services/services.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,8 +3,9 @@
 // the program ends or is asked to save (the termination signals, the desktop session) and the
 // checkpoints of a game under way go through the same save.
 
-#include "app/form1.h"
-#include "app/program.h"
+#include "app/rungame.h"
+#include "app/setup.h"
+#include "game/form1.h"
 #include "input/form3.h"
 #include "tests/fakes.h"
 

@@ -2,9 +2,10 @@
 // eight hours of the results animation. The game keeps its books right to the end, and a long
 // run neither grows in memory nor leaves windows or pending calls behind.
 
-#include "app/form1.h"
-#include "app/numbertext.h"
+#include "app/setup.h"
 #include "engine/exercise.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
 #include "input/form3.h"
 #include "tests/fakes.h"
 

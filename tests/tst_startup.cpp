@@ -1,11 +1,15 @@
 // Form1's design and its load handler: the controls and their markers, the three start-up
 // paths, the display font on the first start, and stored values that cannot make a game.
 
-#include "app/form1.h"
-#include "app/numbertext.h"
-#include "app/program.h"
+#include "app/rungame.h"
+#include "app/setup.h"
+#include "controls/designfont.h"
+#include "desktop/instancelock.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
 #include "tests/fakes.h"
 
+#include <QDBusConnection>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +17,7 @@
 #include <QFontInfo>
 #include <QSvgRenderer>
 #include <QLockFile>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QThread>
@@ -155,7 +160,7 @@ private slots:
     void hiddenBoxShowsItsFont();
 
 private:
-    QTemporaryDir m_runtime; // the runtime folder, where the hand-over socket lives
+    QTemporaryDir m_runtime; // the runtime folder: the test's own, not the user's
 };
 
 void TestStartup::initTestCase()
@@ -602,15 +607,18 @@ void TestStartup::oneCopyPerSettingsFile_data()
 {
     QTest::addColumn<QString>("other");  // what another copy left beside the settings file
     QTest::addColumn<bool>("link");      // this start reaches the settings through a link
+    QTest::addColumn<bool>("bus");       // the copies have a session bus
     QTest::addColumn<bool>("starts");
-    QTest::newRow("a copy runs: it is asked to the front") << "running" << false << false;
-    QTest::newRow("a copy runs on the file this link names") << "running" << true << false;
-    QTest::newRow("the lock of a killed copy") << "killed" << false << true;
-    QTest::newRow("an empty lock, from a kill while the lock was made") << "empty" << false << true;
+    QTest::newRow("a copy runs: it is asked to the front") << "running" << false << true << false;
+    QTest::newRow("a copy runs on the file this link names") << "running" << true << true << false;
+    // Without a bus the running copy cannot be asked: the child is told that the game is open.
+    QTest::newRow("a copy runs, no session bus to ask it") << "running" << false << false << false;
+    QTest::newRow("the lock of a killed copy") << "killed" << false << false << true;
+    QTest::newRow("an empty lock, from a kill while the lock was made") << "empty" << false << false << true;
     // Homes shared between computers: a copy elsewhere cannot be reached, so the game starts.
-    QTest::newRow("the lock of a copy on another computer") << "other computer" << false << true;
-    QTest::newRow("a copy on this computer that does not answer") << "silent" << false << true;
-    QTest::newRow("a folder in the lock's place") << "folder" << false << true;
+    QTest::newRow("the lock of a copy on another computer") << "other computer" << false << false << true;
+    QTest::newRow("a copy on this computer that does not answer") << "silent" << false << true << true;
+    QTest::newRow("a folder in the lock's place") << "folder" << false << false << true;
 }
 
 void TestStartup::oneCopyPerSettingsFile()
@@ -619,7 +627,28 @@ void TestStartup::oneCopyPerSettingsFile()
     // brings the running copy's window to the front and ends.
     QFETCH(QString, other);
     QFETCH(bool, link);
+    QFETCH(bool, bus);
     QFETCH(bool, starts);
+
+    // The copies meet on a session bus of the test's own, each copy on a connection of its own
+    // as two processes would be; without one they are given a connection that is not there.
+    QProcess daemon;
+    const QString startBus = QStringLiteral("numbolo-start"), ownerBus = QStringLiteral("numbolo-owner");
+    auto stopBus = qScopeGuard([&] {
+        QDBusConnection::disconnectFromBus(startBus);
+        QDBusConnection::disconnectFromBus(ownerBus);
+        daemon.kill();
+        daemon.waitForFinished();
+    });
+    if (bus) {
+        daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                     QStringLiteral("--print-address")});
+        if (!daemon.waitForStarted() || !daemon.waitForReadyRead())
+            QSKIP("no dbus-daemon here to run a session bus");
+        const QString address = QString::fromUtf8(daemon.readLine()).trimmed();
+        QVERIFY(QDBusConnection::connectToBus(address, startBus).isConnected());
+        QVERIFY(QDBusConnection::connectToBus(address, ownerBus).isConnected());
+    }
     World world;
     world.shipFont();
     world.installFont();
@@ -644,13 +673,12 @@ void TestStartup::oneCopyPerSettingsFile()
         owner.quit();
         owner.wait();
     });
-    const QString lockPath = InstanceLock(world.settings.path).lockPath();
+    const QString lockPath = StoredSettings::lockPath(world.settings.path);
     // A copy that does not answer is waited for a moment, not the real second and a half.
-    InstanceLock::answerWaitMs = 100;
-    auto restoreWait = qScopeGuard([] { InstanceLock::answerWaitMs = 1500; });
+    const HandOver handOver{startBus, 100};
     if (other == QLatin1String("running") || other == QLatin1String("silent")) {
         inOwner([&] {
-            running = new InstanceLock(StoredSettings::resolvedPath(world.settings.path));
+            running = new InstanceLock(lockPath, {ownerBus, 100});
             connect(running, &InstanceLock::showRequested, running, [&asked] { ++asked; }, Qt::DirectConnection);
             if (other == QLatin1String("running"))
                 running->listen();
@@ -689,10 +717,14 @@ void TestStartup::oneCopyPerSettingsFile()
         }
     });
     close.start(0);
-    QCOMPARE(runGame(world.services()), 0);
+    QCOMPARE(runGame(world.services(), handOver), 0);
 
     QCOMPARE(shown, starts);
-    QVERIFY(world.messages.shown.empty());
+    if (starts || bus)
+        QVERIFY(world.messages.shown.empty());
+    else
+        verifyOnlyMessage(world.messages, {MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Numbolo"),
+                                           QStringLiteral("Το Numbolo είναι ήδη ανοιχτό.")});
     if (starts) {
         QCOMPARE(asked.load(), 0);
         if (other == QLatin1String("folder"))
@@ -702,7 +734,7 @@ void TestStartup::oneCopyPerSettingsFile()
         return;
     }
     QCOMPARE(fileContents(world.settings.path), before);
-    QTRY_COMPARE(asked.load(), 1);
+    QTRY_COMPARE(asked.load(), bus ? 1 : 0);
     QVERIFY(QFile::exists(lockPath));
 }
 

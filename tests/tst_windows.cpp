@@ -1,7 +1,8 @@
 // The success window, the tool strip and sound switch, restart, the colour picker, the help
 // window and the credits, driven through the real widgets.
 
-#include "app/form1.h"
+#include "app/setup.h"
+#include "game/form1.h"
 #include "tests/fakes.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libqt6sql6-sqlite
     qt6-qpa-plugins qt6-translations-l10n
     fonts-sil-andika fonts-urw-base35 fonts-dejavu-core
-    xvfb xauth imagemagick xdotool
+    xvfb xauth imagemagick xdotool dbus-daemon
 )
 
 missing=()

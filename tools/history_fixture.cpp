@@ -4,7 +4,7 @@
 //
 //   history_fixture <path of history.sqlite>
 
-#include "app/historystore.h"
+#include "history/historystore.h"
 
 #include <QCoreApplication>
 #include <QFile>

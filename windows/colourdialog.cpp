@@ -1,6 +1,7 @@
 #include "windows/colourdialog.h"
 
-#include "app/form1.h"
+#include "controls/designfont.h"
+#include "game/form1.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 // The colour picker: six swatches that recolour the main window, its frames and its targets.
 
-#include "app/vb.h"
+#include "controls/vb.h"
 
 #include <QWidget>
 #include <array>

@@ -1,7 +1,7 @@
 // The about credits: six lines typed into the display, then the display is cleared.
 
-#include "app/announcer.h"
-#include "app/form1.h"
+#include "game/announce.h"
+#include "game/form1.h"
 
 #include <QKeyEvent>
 

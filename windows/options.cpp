@@ -1,9 +1,9 @@
 // The red arrow Image6: starts a game from the two option boxes, or skips an exercise.
 
-#include "app/announcer.h"
-#include "app/form1.h"
-#include "app/numbertext.h"
 #include "engine/exercise.h"
+#include "game/announce.h"
+#include "game/form1.h"
+#include "game/numbertext.h"
 
 #include <cmath>
 

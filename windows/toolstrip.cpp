@@ -1,6 +1,6 @@
 // The folding tool strip and the sound switch. Sounds are on while Image8 is visible.
 
-#include "app/form1.h"
+#include "game/form1.h"
 
 namespace numbolo {
 

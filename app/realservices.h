@@ -1,0 +1,34 @@
+#pragma once
+// The real services, owned together, for the program and the benchmarks.
+
+#include "desktop/modulesoundplayer.h"
+#include "desktop/qtmessageboxes.h"
+#include "desktop/realclock.h"
+#include "desktop/seededrandom.h"
+#include "desktop/userfontfolders.h"
+#include "desktop/usersettingslocation.h"
+#include "history/modulehistoryrecorder.h"
+#include "services/services.h"
+
+#include <memory>
+
+namespace numbolo {
+
+class RealServices {
+public:
+    RealServices();
+    ~RealServices();
+    Services services();
+
+private:
+    QtMessageBoxes m_messages;
+    ModuleSoundPlayer m_sound;
+    UserSettingsLocation m_settings;
+    UserFontFolders m_fonts;
+    SeededRandom m_random;
+    RealClock m_clock;
+    ModuleHistoryRecorder m_history;
+    std::unique_ptr<Announcer> m_announcer;
+};
+
+} // namespace numbolo

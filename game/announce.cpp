@@ -1,0 +1,121 @@
+#include "game/announce.h"
+
+#include "game/form1.h"
+#include "game/numbertext.h"
+
+#include <QRegularExpression>
+
+namespace numbolo {
+
+std::vector<TextBox *> targetsInReadingOrder(const Form1 &form)
+{
+    return {form.Text3, form.Text6, form.Text2, form.Text7, form.Text5, form.Text4, form.Text8, form.Text9};
+}
+
+QString spokenNumber(const QString &text)
+{
+    QString spoken = text;
+    spoken.replace(QLatin1Char('.'), QLatin1Char(','));
+    if (spoken.startsWith(QLatin1Char('-')))
+        spoken = QStringLiteral("μείον ") + spoken.mid(1);
+    return spoken;
+}
+
+QString spokenText(const QString &text)
+{
+    if (text.startsWith(QLatin1String("Numbolo")) && text.contains(QLatin1String("v.")))
+        return QStringLiteral("Numbolo");
+    QString spoken = text.trimmed();
+    if (spoken.endsWith(QLatin1String("...")))
+        spoken.chop(3);
+    if (spoken.endsWith(QLatin1String(" -")))
+        spoken = spoken.chopped(2) + QStringLiteral(" έως");
+    static const QRegularExpression range(QStringLiteral(" ?\\((\\d+)-(\\d+)\\)"));
+    spoken.replace(range, QStringLiteral(", από \\1 έως \\2"));
+    spoken.replace(QLatin1Char('-'), QLatin1Char(' ')).replace(QLatin1Char('_'), QLatin1Char(' ')).replace(QLatin1Char(':'), QLatin1Char(' '));
+    return spoken.simplified();
+}
+
+namespace Announce {
+
+namespace {
+
+void say(Form1 &form, const QString &text)
+{
+    form.services().announcer.announce(text, form);
+}
+
+QString listed(const QStringList &items)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return QStringList(items.mid(0, items.size() - 1)).join(QStringLiteral(", ")) + QStringLiteral(" και ") + items.last();
+}
+
+} // namespace
+
+void exercise(Form1 &form)
+{
+    QStringList targets;
+    for (TextBox *box : targetsInReadingOrder(form))
+        if (!box->text().isEmpty())
+            targets << spokenNumber(box->text());
+    QStringList keys;
+    for (PushButton *digit : {form.Command0, form.Command1, form.Command2, form.Command3, form.Command4,
+                              form.Command5, form.Command6, form.Command7, form.Command8, form.Command9})
+        if (digit->isEnabled())
+            keys << digit->text();
+    const std::pair<PushButton *, const char *> operators[] = {
+        {form.Command10, "διά"}, {form.Command11, "επί"}, {form.Command12, "μείον"}, {form.Command13, "συν"}};
+    for (const auto &[key, name] : operators)
+        if (key->isEnabled())
+            keys << QString::fromUtf8(name);
+    say(form, QStringLiteral("Άσκηση %1 από %2. Αριθμοί στόχοι %3. Πλήκτρα %4.")
+                  .arg(form.Text17->text(), form.Text16->text(), listed(targets), listed(keys)));
+}
+
+void result(Form1 &form, const std::vector<int> &hitNumbers)
+{
+    const QString shown = form.Text1->text();
+    if (shown.isEmpty())
+        return;
+    QString text = spokenNumber(shown) + QLatin1Char('.');
+    if (!hitNumbers.empty()) {
+        QStringList numbers;
+        for (int number : hitNumbers)
+            numbers << QString::number(number);
+        text += hitNumbers.size() == 1 ? QStringLiteral(" Βρήκες τον αριθμό στόχο %1.").arg(numbers.first())
+                                       : QStringLiteral(" Βρήκες τους αριθμούς στόχους %1.").arg(listed(numbers));
+        int left = 0;
+        for (TextBox *box : targetsInReadingOrder(form))
+            left += box->text().isEmpty() ? 0 : 1;
+        if (left == 1)
+            text += QStringLiteral(" Απομένει 1 στόχος.");
+        else if (left > 1)
+            text += QStringLiteral(" Απομένουν %1 στόχοι.").arg(left);
+    }
+    say(form, text);
+}
+
+void timeLeft(Form1 &form, int seconds)
+{
+    if (seconds == 60 || seconds == 30 || seconds == 10)
+        say(form, QStringLiteral("Απομένουν %1 δευτερόλεπτα.").arg(seconds));
+}
+
+void gameEnd(Form1 &form, int percentage)
+{
+    QString text = QStringLiteral("Τέλος του παιχνιδιού. Αποτελέσματα %1 τοις εκατό.").arg(spokenNumber(QString::number(percentage)));
+    if (percentage >= 50)
+        text += QStringLiteral(" Επιτυχία!");
+    say(form, text);
+}
+
+void credits(Form1 &form, const QStringList &lines)
+{
+    say(form, lines.join(QStringLiteral(". ")) + QLatin1Char('.'));
+}
+
+} // namespace Announce
+
+} // namespace numbolo

@@ -1,0 +1,174 @@
+#pragma once
+// The services the game uses from its platform, each behind a small interface: the real ones
+// live in desktop/, the program wires them up in app/, and tests pass the fakes of
+// tests/fakes.h (no real dialogs, no real waiting, no real sound).
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+#include <functional>
+
+class QFileDevice;
+class QWidget;
+
+namespace numbolo {
+
+// ---- Message boxes -----------------------------------------------------------------------
+
+enum class MessageIcon { Information, Exclamation, Critical };
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No, Dismissed };
+
+struct Message {
+    MessageIcon icon;
+    MessageButtons buttons;
+    QString title;
+    QString text;
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Shows a modal message box and returns the button pressed. Yes is the default of Yes/No.
+    virtual MessageAnswer show(const Message &message) = 0;
+    // The window the boxes stand on from now on (the game's main window).
+    virtual void setOwner(QWidget *window) { Q_UNUSED(window); }
+};
+
+// ---- Sound -------------------------------------------------------------------------------
+
+// The two embedded sounds, named as their resources.
+enum class Sound { Hit /* "MYSOUND" */, EndMusic /* "KOTA" */ };
+
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    // Starts the sound asynchronously; it cuts off any sound still playing. Never blocks, never
+    // fails loudly: without a sound device the game stays silent.
+    virtual void play(Sound sound) = 0;
+};
+
+// ---- Announcements ----------------------------------------------------------------------
+
+// Tells a screen-reader user what changed where nothing they have focus on would say it: the
+// value after "=", a new exercise, the result of the game, the time left. Texts are Greek
+// sentences, spoken once each.
+class Announcer {
+public:
+    virtual ~Announcer() = default;
+    // Speaks `text` through assistive technology on behalf of `window`; nothing while no
+    // screen reader listens.
+    virtual void announce(const QString &text, QWidget &window) = 0;
+};
+
+// Says nothing: the announcer of a game that was given none.
+class SilentAnnouncer : public Announcer {
+public:
+    void announce(const QString &, QWidget &) override {}
+    static SilentAnnouncer &instance()
+    {
+        static SilentAnnouncer silent;
+        return silent;
+    }
+};
+
+// ---- History of play ----------------------------------------------------------------------
+
+enum class ExerciseEnd { Solved, Skipped, TimedOut };
+enum class GameEnd { Finished, Restarted };
+
+// The options of a game: its number of exercises and its target range (negative for negative
+// targets).
+struct GameFacts {
+    int exercises = 0;
+    int range = 0;
+};
+
+struct ExerciseFacts {
+    int number = 0;
+    double level = 0;
+    ExerciseEnd end = ExerciseEnd::Solved;
+    int seconds = 0;       // countdown seconds used
+    int targetsHit = 0;    // of the eight
+    int equalsPresses = 0; // "=" presses
+};
+
+// Keeps a history of play for the grown-ups' progress window. Each call is committed before it
+// returns, and none fails loudly or holds the game up for more than a moment: what cannot be
+// written now is kept and written with the next call.
+class HistoryRecorder {
+public:
+    virtual ~HistoryRecorder() = default;
+    virtual void gameStarted(const GameFacts &game) = 0;
+    // An exercise of the game under way ended; where the history has no game under way (it was
+    // started afresh), one is opened for it with `game`.
+    virtual void exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise) = 0;
+    // The game under way ended; `percentage` is the result shown, or -1 where none was.
+    virtual void gameEnded(GameEnd end, int percentage) = 0;
+};
+
+// ---- Settings location and font folders ---------------------------------------------------
+
+class SettingsLocation {
+public:
+    virtual ~SettingsLocation() = default;
+    // The INI file that holds the six persisted values.
+    virtual QString iniPath() const = 0;
+    // Flush what was written to `file` (open for writing), or the entries of `folder`, to the
+    // disk, so that it survives a power cut. False only when the disk reports a failure; where
+    // the system cannot flush such a file or folder at all there is nothing to wait for.
+    virtual bool flushFile(QFileDevice &file) const = 0;
+    virtual bool flushFolder(const QString &folder) const = 0;
+};
+
+class FontFolders {
+public:
+    virtual ~FontFolders() = default;
+    // The folder where installed fonts live: the user's font folder, which the real service
+    // creates when missing. A folder that does not exist makes the font installation fail.
+    virtual QString systemFontFolder() const = 0;
+    // The folders searched, in order, for the shipped DS-DIGI.TTF; the program's folder first.
+    virtual QStringList programFolders() const = 0;
+};
+
+// ---- Random source -----------------------------------------------------------------------
+
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // A uniform single-precision value in [0, 1).
+    virtual float next() = 0;
+};
+
+// ---- Clock -------------------------------------------------------------------------------
+
+// Time for the timers and animations. Callbacks are scheduled at absolute times, so a
+// repeating step computes its next due time from the previous one and never drifts.
+class Clock {
+public:
+    using Callback = std::function<void()>;
+    using Id = quint64;
+    virtual ~Clock() = default;
+    // Milliseconds on a monotonic scale.
+    virtual qint64 now() const = 0;
+    // Calls `callback` once, from the event loop, at `when` (at once if that has passed).
+    virtual Id callAt(qint64 when, Callback callback) = 0;
+    // Forgets a pending call; unknown or finished ids are ignored.
+    virtual void cancel(Id id) = 0;
+};
+
+// ---- All of them -------------------------------------------------------------------------
+
+struct Services {
+    MessageBoxes &messages;
+    SoundPlayer &sound;
+    SettingsLocation &settings;
+    FontFolders &fonts;
+    RandomSource &random;
+    Clock &clock;
+    Announcer &announcer = SilentAnnouncer::instance();
+    // The history of play; none is kept where this is null.
+    HistoryRecorder *history = nullptr;
+};
+
+} // namespace numbolo
