@@ -30,18 +30,20 @@ struct Way {
 // "0123456789+-*/^.()", so the same exercise always gets the same way.
 //
 // The search is a dynamic programme over the evaluator's grammar: for each kind of
-// sub-expression and each length it keeps every value that sub-expressions of that length can
-// have (one shortest text per value), combines the kept values to reach the targets, and then
-// checks each way it returns with the evaluator and the comparison of "=". Its tables are built
-// as far as the targets need and kept for further targets of the same keys. They are bounded:
-// where they would take more than MaxTableBytes (never with the keys of a game's exercise),
-// they stop short, and the search goes on more slowly or, with many keys, reaches less far.
+// sub-expression and each length up to a few keys it keeps every value that sub-expressions of
+// that kind and length can have, with their first text; longer sub-expressions are searched for
+// just the values that bring a way onto the target. Every way it returns is checked with the
+// evaluator and the comparison of "=" (Equals::displayAfter). Its tables are built as far as the
+// targets need and kept for further targets with the same keys. They are bounded: where they
+// would take more than MaxTableBytes (never with the keys of an exercise the game draws), they
+// stop short, and the search goes on more slowly or, with many keys, reaches less far.
 //
 // Not thread-safe; one Solver per thread.
 class Solver {
 public:
+    // Every way of up to DefaultReach presses is searched, unless a Solver is given another reach.
     static constexpr int DefaultReach = 10;
-    static constexpr int MaxReach = 12;
+    static constexpr int MaxReach = 12; // a way's text must fit 60 bits
     static constexpr std::size_t MaxTableBytes = std::size_t(32) << 20;
 
     // `keys`: the exercise's working digit and operator keys, as they insert ("0"-"9", "/", "*",
