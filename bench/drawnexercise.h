@@ -1,7 +1,7 @@
 #pragma once
 // An exercise drawn as the game draws one, without its window, for the solver's benchmark and tests.
 
-#include "app/platform.h"
+#include "desktop/seededrandom.h"
 #include "engine/exercise.h"
 
 #include <QString>

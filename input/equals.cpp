@@ -1,6 +1,6 @@
 #include "input/equals.h"
 
-#include "app/numbertext.h"
+#include "game/numbertext.h"
 
 namespace numbolo::Equals {
 
