@@ -22,7 +22,7 @@ done
 
 "$root/tools/deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNUMBOLO_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target startup_bare startup_form1 game_bench evaluator_bench sound_play >/dev/null
+cmake --build "$build" -j"$(nproc)" --target startup_bare startup_form1 game_bench evaluator_bench solver_bench sound_play >/dev/null
 bin="$build/bench"
 
 # A fresh home with the display font already installed: no first-start message box.
@@ -192,6 +192,18 @@ while read -r key ms; do
     name="${key%_ms}"
     row "evaluator: ${name//_/ } (CPU)" "$ms ms" "" "" "< 10 ms" "$(verdict "$ms" 10)"
 done <<<"$eval_out"
+
+# ---- Solver: one way to each target of an exercise --------------------------------------------
+note "solver..."
+solver_out="$("$bin/solver_bench")"
+solver() { awk -v k="$1" '$1 == k { print $2 }' <<<"$solver_out"; }
+for range in 100 1000 9999 minus100; do
+    worst="$(solver "${range}_worst_ms")"
+    row "solver: 8 targets, range ${range/minus/-} (worst)" "$worst ms" "" "" "<= 50 ms" "$(verdict "$worst" 50)"
+    row "  median" "$(solver "${range}_median_ms") ms" "" "" "(info)" ""
+    row "  targets without a way of <= $(solver reach) presses" "$(solver "${range}_no_way_percent") %" "" "" "(info)" ""
+    row "  most memory of one exercise's tables" "$(solver "${range}_worst_memory_mib") MiB" "" "" "(info)" ""
+done
 
 # ---- The table ------------------------------------------------------------------------------------
 {

@@ -4,6 +4,7 @@
 #include "game/form1.h"
 #include "game/numbertext.h"
 #include "input/form3.h"
+#include "input/equals.h"
 
 #include <algorithm>
 
@@ -13,11 +14,7 @@ void Form1::Command17_Click()
 {
     // Each step that fails is skipped and the next one runs; this key never shows a message.
     m_play.equalsPressed(exerciseShown());
-    if (const auto value = m_evaluator.evaluate(Text1->text()))
-        Text1->setText(NumberText::format(*value));
-
-    // The keypad and the evaluator read "." whatever the user's decimal separator.
-    Text1->setText(Text1->text().replace(QLatin1Char(','), QLatin1Char('.')));
+    Text1->setText(Equals::displayAfter(m_evaluator, Text1->text()));
 
     const QString shown = Text1->text();
     const std::vector<TextBox *> readingOrder = targetsInReadingOrder(*this);

@@ -1,0 +1,223 @@
+#include "bench/drawnexercise.h"
+#include "input/equals.h"
+#include "input/solver.h"
+
+#include <QHash>
+#include <QTest>
+
+#include <algorithm>
+#include <vector>
+
+using numbolo::Solver;
+using numbolo::Way;
+
+Q_DECLARE_METATYPE(Way::Outcome)
+
+namespace {
+
+// The characters of a way in the order the solver prefers them, and the keys that always work.
+const QString KeyOrder = QStringLiteral("0123456789+-*/^.()");
+const QString AlwaysWorking = QStringLiteral("^.()");
+
+QString usableKeys(const QString &keys)
+{
+    QString usable;
+    for (const QChar key : KeyOrder)
+        if (keys.contains(key) || AlwaysWorking.contains(key))
+            usable += key;
+    return usable;
+}
+
+bool isWholeNumberText(const QString &text)
+{
+    const QStringView digits = text.startsWith(QLatin1Char('-')) ? QStringView(text).sliced(1) : QStringView(text);
+    return !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// Every key sequence of up to `reach` presses on an empty display, shortest first and each
+// length in the solver's key order, pressed into "=": the first way to each whole number shown.
+QHash<QString, QString> firstWaysByTrying(const QString &keys, int reach)
+{
+    const numbolo::Evaluator evaluator;
+    const QString usable = usableKeys(keys);
+    QHash<QString, QString> first;
+    for (int length = 1; length <= reach; ++length) {
+        std::vector<int> key(std::size_t(length), 0);
+        QString way(length, usable[0]);
+        for (;;) {
+            // No need to ask the evaluator about a text that starts with ")", "*", "/" or "^", or
+            // ends in an operator or "(": it has no value. One that starts with "+" has the value
+            // of the shorter text after it.
+            const bool worthTrying = !QStringLiteral(")*/^+").contains(way.front())
+                && (way.back().isDigit() || way.back() == QLatin1Char('.') || way.back() == QLatin1Char(')'));
+            if (worthTrying) {
+                const QString shown = numbolo::Equals::displayAfter(evaluator, way);
+                if (isWholeNumberText(shown) && !first.contains(shown))
+                    first.insert(shown, way);
+            }
+            int i = length - 1;
+            while (i >= 0 && ++key[std::size_t(i)] == usable.size()) {
+                key[std::size_t(i)] = 0;
+                way[i] = usable[0];
+                --i;
+            }
+            if (i < 0)
+                break;
+            way[i] = usable[key[std::size_t(i)]];
+        }
+    }
+    return first;
+}
+
+} // namespace
+
+class TestSolver : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ways_data();
+    void ways();
+    void agreesWithTryingEveryKeySequence_data();
+    void agreesWithTryingEveryKeySequence();
+    void drawnExercises_data();
+    void drawnExercises();
+};
+
+void TestSolver::ways_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("reach");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<Way::Outcome>("outcome");
+    QTest::addColumn<QString>("way");
+
+    const auto found = Way::Outcome::Found;
+    const auto none = Way::Outcome::NoneWithinReach;
+    const auto notATarget = Way::Outcome::NotATarget;
+    const int reach = Solver::DefaultReach;
+    QTest::newRow("the target's own digits") << "57+*" << reach << "57" << found << "57";
+    QTest::newRow("keys as captions, x shows as *") << "3 5 7 x" << reach << "105" << found << "35*3";
+    QTest::newRow("negative target") << "12-+" << reach << "-12" << found << "-12";
+    QTest::newRow("zero as a digit") << "05-" << reach << "0" << found << "0";
+    QTest::newRow("zero without its digit") << "257-" << reach << "0" << found << "2-2";
+    QTest::newRow("power") << "28+" << reach << "64" << found << "8^2";
+    QTest::newRow("a sign after ^") << "028-+" << reach << "25" << found << ".2^-2";
+    QTest::newRow("a hair below the target shows as it") << "026/+" << reach << "50" << found << "2/.2^2";
+    QTest::newRow("brackets") << "178/+" << reach << "49" << found << "7/(1/7)";
+    QTest::newRow("out of a short reach") << "5+" << 3 << "7" << none << "";
+    QTest::newRow("out of the whole reach") << "01479/*" << reach << "6831" << none << "";
+    QTest::newRow("no digit works") << "+-" << reach << "1" << none << "";
+    QTest::newRow("not a whole number") << "57+" << reach << "5.5" << notATarget << "";
+    QTest::newRow("leading zero") << "57+" << reach << "057" << notATarget << "";
+    QTest::newRow("empty") << "57+" << reach << "" << notATarget << "";
+    QTest::newRow("minus zero") << "05-" << reach << "-0" << notATarget << "";
+    QTest::newRow("exponent form") << "15+" << reach << "1E+16" << notATarget << "";
+}
+
+void TestSolver::ways()
+{
+    QFETCH(QString, keys);
+    QFETCH(int, reach);
+    QFETCH(QString, target);
+    QFETCH(Way::Outcome, outcome);
+    QFETCH(QString, way);
+
+    Solver solver(keys, reach);
+    const Way found = solver.solve(target);
+    QCOMPARE(found.outcome, outcome);
+    QCOMPARE(found.keys, way);
+    if (outcome == Way::Outcome::NoneWithinReach)
+        QCOMPARE(found.reach, reach);
+}
+
+void TestSolver::agreesWithTryingEveryKeySequence_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("reach");
+
+    QTest::newRow("7 alone, 8 presses") << "7" << 8;
+    QTest::newRow("2 and -, 7 presses") << "2-" << 7;
+    QTest::newRow("3 with x and /, 6 presses") << "3*/" << 6;
+    QTest::newRow("026/+, 6 presses") << "026/+" << 6;
+    QTest::newRow("178/+, 6 presses") << "178/+" << 6;
+    QTest::newRow("0259/-, 6 presses") << "0259/-" << 6;
+    QTest::newRow("29-, 7 presses, a negative base") << "29-" << 7; // 49 is (2-9)^2
+    QTest::newRow("13579*/, 6 presses") << "13579*/" << 6;
+    numbolo::SeededRandom random(7u);
+    for (const double range : {100.0, 1000.0, -100.0, 9999.0}) {
+        const numbolo::measure::DrawnExercise exercise = numbolo::measure::drawExercise(random, range);
+        QTest::addRow("drawn for %g: %s, 6 presses", range, qPrintable(exercise.keys)) << exercise.keys << 6;
+    }
+}
+
+// The fewest presses and, among them, the first way in key order, as trying every key sequence
+// finds them; a target no sequence reaches is reported as out of reach.
+void TestSolver::agreesWithTryingEveryKeySequence()
+{
+    QFETCH(QString, keys);
+    QFETCH(int, reach);
+
+    const QHash<QString, QString> tried = firstWaysByTrying(keys, reach);
+    Solver solver(keys, reach);
+    for (int number = -300; number <= 3000; ++number) {
+        const QString target = QString::number(number);
+        const Way way = solver.solve(target);
+        const QString expected = tried.value(target);
+        if (way.keys != expected)
+            QFAIL(qPrintable(QStringLiteral("%1: the solver gives \"%2\", trying gives \"%3\"").arg(target, way.keys, expected)));
+        QCOMPARE(way.outcome, expected.isEmpty() ? Way::Outcome::NoneWithinReach : Way::Outcome::Found);
+        QCOMPARE(way.reach, expected.isEmpty() ? reach : int(expected.size()));
+    }
+}
+
+void TestSolver::drawnExercises_data()
+{
+    QTest::addColumn<double>("range");
+    QTest::addColumn<int>("exercises");
+
+    QTest::newRow("100") << 100.0 << 12;
+    QTest::newRow("1000") << 1000.0 << 12;
+    QTest::newRow("9999") << 9999.0 << 12;
+    QTest::newRow("-100") << -100.0 << 12;
+}
+
+// Every way found is a hit for "=" and uses only the exercise's keys and the keys that always
+// work. The way to a target does not depend on the targets solved before it with the same
+// tables, nor on how far the search reaches: a search of 7 presses finds the same ways.
+void TestSolver::drawnExercises()
+{
+    QFETCH(double, range);
+    QFETCH(int, exercises);
+
+    const numbolo::Evaluator evaluator;
+    numbolo::SeededRandom random(20240601u);
+    for (int e = 0; e < exercises; ++e) {
+        const numbolo::measure::DrawnExercise exercise = numbolo::measure::drawExercise(random, range);
+        Solver solver(exercise.keys);
+        std::vector<Way> ways;
+        for (const QString &target : exercise.targets)
+            ways.push_back(solver.solve(target));
+        Solver backwards(exercise.keys);
+        Solver shorter(exercise.keys, 7);
+        for (qsizetype t = exercise.targets.size() - 1; t >= 0; --t) {
+            const QString &target = exercise.targets[t];
+            const Way &way = ways[std::size_t(t)];
+            const QString context = exercise.keys + u' ' + target + u' ' + way.keys;
+            QCOMPARE(backwards.solve(target).keys, way.keys);
+            const Way within7 = shorter.solve(target);
+            QCOMPARE(within7.keys, way.reach <= 7 ? way.keys : QString());
+            if (way.outcome == Way::Outcome::NoneWithinReach) {
+                QCOMPARE(way.reach, Solver::DefaultReach);
+                continue;
+            }
+            QCOMPARE(way.outcome, Way::Outcome::Found);
+            QCOMPARE(way.reach, int(way.keys.size()));
+            QVERIFY2(numbolo::Equals::displayAfter(evaluator, way.keys) == target, qPrintable(context));
+            for (const QChar key : way.keys)
+                QVERIFY2(exercise.keys.contains(key) || AlwaysWorking.contains(key), qPrintable(context));
+        }
+    }
+}
+
+QTEST_APPLESS_MAIN(TestSolver)
+#include "tst_solver.moc"
