@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
 # Builds the Debian source and binary packages from a clean clone of the committed tree, as a
 # distribution's tools would (dpkg-buildpackage -S, then -b), with the build dependencies that
-# debian/control declares installed through `apt-get build-dep`, and runs lintian on the
-# .changes, .dsc and .deb files. Fails on any lintian error or warning; pedantic and
-# informational tags are printed and explained in debian/README.source... see below.
+# debian/control declares installed through `apt-get build-dep`, checks what the package holds,
+# and runs lintian --pedantic on the .changes, .dsc and .deb files. Fails on any lintian error
+# or warning. The informational tags it shows today, kept on purpose:
+#   font-in-non-font-package, font-outside-font-dir: DS-DIGI.TTF is the game's own modified
+#     font, not one for other programs; the game copies it from /usr/share/numbolo into the
+#     player's font folder on its first start.
+#   package-contains-documentation-outside-usr-share-doc: the font's licence travels beside the
+#     font, as the SIL Open Font License asks of every copy.
+#   spelling-error-in-binary uner: bytes of the compressed pictures built into the program.
 #
 #   packaging/check-debian.sh [output-folder] [--nocheck]
 #
-# The output folder (default /tmp/numbolo-debian) receives the packages and lintian.txt.
-# --nocheck builds without the test suite (DEB_BUILD_OPTIONS=nocheck), which CI runs anyway.
+# The output folder (default /tmp/numbolo-debian) receives the packages, the build logs and
+# lintian.txt. --nocheck builds without running the test suite (DEB_BUILD_OPTIONS=nocheck).
 # Needs root or sudo for apt-get. Only committed changes are packaged.
 set -euo pipefail
 src="$(cd "$(dirname "$0")/.." && pwd)"
