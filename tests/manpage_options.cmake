@@ -3,16 +3,8 @@
 # page given.
 #
 #   cmake -DPROGRAM=path/to/Numbolo -P manpage_options.cmake PAGE...
-set(pages)
-set(seen_script FALSE)
-math(EXPR last "${CMAKE_ARGC} - 1")
-foreach(i RANGE ${last})
-    if(seen_script)
-        list(APPEND pages "${CMAKE_ARGV${i}}")
-    elseif(CMAKE_ARGV${i} MATCHES "manpage_options\\.cmake$")
-        set(seen_script TRUE)
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/script_arguments.cmake)
+script_arguments(pages)
 if(NOT PROGRAM OR NOT pages)
     message(FATAL_ERROR "manpage_options.cmake: -DPROGRAM=... and at least one page are needed")
 endif()
