@@ -12,7 +12,7 @@
 #
 #   sudo packaging/check-deb.sh [build-folder] [--nocheck]     (default: /tmp/build-deb)
 #
-# --nocheck builds the package without running the test suite. Needs root (debootstrap, chroot,
+# --nocheck builds the package in the clean root without running the test suite. Needs root (debootstrap, chroot,
 # mount) and the Debian mirror of apt's own sources. The minimal system is cached in the build
 # folder as a tarball; the root made from it is new on every run and removed at the end.
 set -euo pipefail
@@ -35,7 +35,8 @@ fi
 
 # ---- The package ---------------------------------------------------------------------------
 mkdir -p "$build"
-"$src/packaging/check-debian.sh" "$build/debian" "${nocheck[@]}"
+# The test suite runs in the clean root's build below.
+"$src/packaging/check-debian.sh" "$build/debian" --nocheck
 deb="$(ls "$build"/debian/numbolo_*.deb)"
 unpacked="$(mktemp -d)"
 dpkg-deb -x "$deb" "$unpacked"
