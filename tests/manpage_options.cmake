@@ -1,6 +1,6 @@
 # Fails when a manual page leaves out an option that the program's --help lists: every option
-# must head an entry of its own (.TP, then a .B or .BR line naming it as \-\-name or \-x) in each
-# page given.
+# must head an entry of its own (.TP, then a .B, .BR or .BI line naming it as \-\-name or \-x)
+# in each page given.
 #
 #   cmake -DPROGRAM=path/to/Numbolo -P manpage_options.cmake PAGE...
 include(${CMAKE_CURRENT_LIST_DIR}/script_arguments.cmake)
@@ -29,7 +29,7 @@ foreach(page IN LISTS pages)
     file(READ "${page}" text)
     foreach(option IN LISTS options)
         string(REPLACE "-" "\\\\-" roff "${option}")
-        if(NOT text MATCHES "\n\\.TP\n\\.BR? [^\n]*${roff}([^A-Za-z0-9\\]|\n)")
+        if(NOT text MATCHES "\n\\.TP\n\\.B[RI]? [^\n]*${roff}([^A-Za-z0-9\\]|\n)")
             string(REPLACE "\\\\" "\\" roff "${roff}")
             message(SEND_ERROR "${page} has no entry (.TP, then .B ${roff}) for ${option}")
             math(EXPR bad "${bad} + 1")
