@@ -49,6 +49,7 @@ echo "  debian/changelog $package_version, CMakeLists.txt $cmake_version"
 echo "== Build dependencies (apt-get build-dep ./)"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo=sudo
+$sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get build-dep -y -qq ./ >"$out/build-dep.log" 2>&1 \
     || { tail -20 "$out/build-dep.log"; exit 1; }
 
