@@ -136,7 +136,9 @@ apt-get build-dep -y -qq --no-install-recommends ./
 dpkg-buildpackage -us -uc -b -j2
 INNER
 start=$SECONDS
-chroot "$build_root" env DEB_BUILD_OPTIONS="${nocheck[*]/--/}" sh /tmp/build.sh >"$build/clean-build.log" 2>&1 \
+# With an environment of its own: nothing of this machine's (a compiler launcher, say) may reach it.
+chroot "$build_root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
+    DEB_BUILD_OPTIONS="${nocheck[*]/--/}" sh /tmp/build.sh >"$build/clean-build.log" 2>&1 \
     || { tail -40 "$build/clean-build.log"; echo "check-deb: the build in the clean root failed"; exit 1; }
 grep -E "^[0-9]+% tests passed|tests failed out of" "$build/clean-build.log" | sed 's/^/  /' || true
 mkdir -p "$build/clean-build"
