@@ -41,7 +41,8 @@ echo "== appstreamcli validate --no-net"
 appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml"
 
 for file in bin/Numbolo share/numbolo/DS-DIGI.TTF share/numbolo/DS-DIGI-LICENSE.txt share/doc/numbolo/copyright \
-    share/icons/hicolor/scalable/apps/$app_id.svg share/icons/hicolor/48x48/apps/$app_id.png; do
+    share/icons/hicolor/scalable/apps/$app_id.svg share/icons/hicolor/48x48/apps/$app_id.png \
+    share/man/man6/Numbolo.6 share/man/el/man6/Numbolo.6; do
     [ -f "$prefix/$file" ] || { echo "missing: $file"; exit 1; }
 done
 for module in sound history progress; do
@@ -49,7 +50,8 @@ for module in sound history progress; do
         || { echo "missing: the $module module in lib/numbolo"; exit 1; }
 done
 grep -q "^Icon=$app_id$" "$prefix/share/applications/$app_id.desktop"
-grep -q "^Exec=Numbolo --progress$" "$prefix/share/applications/$app_id.desktop"
+grep -qx "Exec=$prefix/bin/Numbolo" "$prefix/share/applications/$app_id.desktop"
+grep -qx "Exec=$prefix/bin/Numbolo --progress" "$prefix/share/applications/$app_id.desktop"
 echo "== The installed program's history as CSV, without a display"
 HOME="$work/csvhome" XDG_DATA_HOME="$work/csvhome/share" env -u DISPLAY "$prefix/bin/Numbolo" --progress --csv \
     | grep -q "^Έναρξη παιχνιδιού," || { echo "no CSV header from --progress --csv"; exit 1; }

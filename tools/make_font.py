@@ -9,7 +9,8 @@ name: every family, full, PostScript, unique and typographic name record is
 rewritten to "DS-Digital", and the script fails if any name record still
 contains the reserved name. The glyphs are condensed to CONDENSE of their
 width, so that numbers fit the boxes of the game window as a narrow digital
-face does; their shapes are otherwise untouched.
+face does; their shapes are otherwise untouched. The embedding permission is
+set to installable embedding, which the licence grants.
 
 Needs python3-fonttools (Debian) and fonts-dseg.
 
@@ -91,6 +92,16 @@ def condense(font, factor=CONDENSE):
     font["OS/2"].xAvgCharWidth = round(sum(widths) / len(widths))
 
 
+def allow_embedding(font):
+    """Mark the font as installable-embeddable (OS/2 fsType 0).
+
+    The original carries "editable embedding" (fsType 8), a restriction that
+    the SIL Open Font License does not make: it allows any use, embedding and
+    modification of the font, and asks licensed fonts to say so in fsType.
+    """
+    font["OS/2"].fsType = 0
+
+
 def rename(font):
     """Rewrite the name records on both the Mac and the Windows platform."""
     table = font["name"]
@@ -109,6 +120,8 @@ def check(font):
     family = font["name"].getDebugName(1)
     if family != FAMILY:
         raise SystemExit(f"family is {family!r}, expected {FAMILY!r}")
+    if font["OS/2"].fsType != 0:
+        raise SystemExit(f"fsType is {font['OS/2'].fsType}, expected 0 (installable embedding)")
     cmap = font.getBestCmap()
     missing = [c for c in REQUIRED_CHARACTERS if ord(c) not in cmap]
     if missing:
@@ -133,10 +146,12 @@ def write_licence(path):
     header = (
         "DS-DIGI.TTF (font family \"DS-Digital\")\n"
         "\n"
-        "This font is a renamed derivative of DSEG14 Classic Regular, taken from\n"
-        "the Debian package fonts-dseg. Only the font names were changed, so that\n"
-        "the Reserved Font Name of the original is not used; the glyphs are\n"
-        "unchanged. It is distributed under the same licence as the original.\n"
+        "This font is a modified version of DSEG14 Classic Regular, taken from\n"
+        "the Debian package fonts-dseg. Its names were changed, so that the\n"
+        "Reserved Font Name of the original is not used; its digits were taken\n"
+        "from DSEG7 Classic Regular of the same package; every glyph was\n"
+        "condensed horizontally; and it allows installable embedding. It is\n"
+        "distributed under the same licence as the original.\n"
         "\n"
         "Copyright notices of the original:\n"
         f"{copyright_line.replace('Copyright:', 'Copyright', 1)}\n"
@@ -162,6 +177,7 @@ def main():
     take_digits(font)
     condense(font)
     rename(font)
+    allow_embedding(font)
     check(font)
     font.save(str(out_dir / "DS-DIGI.TTF"))
     write_licence(out_dir / "DS-DIGI-LICENSE.txt")

@@ -1,0 +1,16 @@
+# script_arguments(VAR): the arguments that follow the script on `cmake [-D...] -P script ARG...`,
+# into VAR, for the checks that run as CMake scripts.
+function(script_arguments var)
+    set(arguments)
+    set(after_script FALSE)
+    math(EXPR last "${CMAKE_ARGC} - 1")
+    foreach(i RANGE 1 ${last})
+        math(EXPR previous "${i} - 1")
+        if(after_script)
+            list(APPEND arguments "${CMAKE_ARGV${i}}")
+        elseif(CMAKE_ARGV${previous} STREQUAL "-P")
+            set(after_script TRUE)
+        endif()
+    endforeach()
+    set(${var} "${arguments}" PARENT_SCOPE)
+endfunction()
