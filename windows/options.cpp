@@ -29,6 +29,13 @@ bool countValid(std::optional<double> r)
     return r && !(*r > 300 || *r < 10 || std::floor(*r) != *r);
 }
 
+// A rejected option box is emptied, and the keyboard goes to it to type the value again.
+void correctAgain(TextBox *box)
+{
+    box->setText(QString());
+    box->setFocus(Qt::OtherFocusReason);
+}
+
 } // namespace
 
 void Form1::Image6_Click()
@@ -57,7 +64,7 @@ void Form1::Image6_Click()
         message(MessageIcon::Critical, MessageButtons::Ok, AppTitle,
                 QStringLiteral("Στο πεδίο  \"Αριθμοί 0 -  \", επιτρέπονται ακέραιοι αριθμοί από 100 εως 9999 ή -9999 εως -100"));
         if (!hasEnded())
-            Text14->setText(QString());
+            correctAgain(Text14);
         return;
     }
 
@@ -68,7 +75,7 @@ void Form1::Image6_Click()
         message(MessageIcon::Critical, MessageButtons::Ok, AppTitle,
                 QStringLiteral("Ο ελάχιστος αριθμός ασκήσεων είναι 10 και ο μέγιστος 300!"));
         if (!hasEnded())
-            Text16->setText(QString());
+            correctAgain(Text16);
         return;
     }
 
