@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using namespace numbolo;
 using namespace numbolo::testing;
 
@@ -262,6 +264,12 @@ void TestKeypad::unreachableKeysIgnoreClicks()
     QVERIFY(!form.Timer1->isEnabled());
     QVERIFY(s.world.sound.played.empty());
     QCOMPARE(form.successWindow(), success);
+    QVERIFY(s.world.announcer.echoed.empty());
+    // Only a frame disabled as at the end of a game tells why the key did nothing; behind the
+    // success window or a question the child is where the keyboard is.
+    const auto over = std::count_if(s.world.announcer.said.begin(), s.world.announcer.said.end(),
+                                    [](const QString &text) { return text.startsWith(QStringLiteral("Το παιχνίδι τελείωσε.")); });
+    QCOMPARE(over, blockedBy == QLatin1String("Frame1 disabled") ? 1 : 0);
 }
 
 QTEST_MAIN(TestKeypad)
