@@ -29,11 +29,13 @@ bool countValid(std::optional<double> r)
     return r && !(*r > 300 || *r < 10 || std::floor(*r) != *r);
 }
 
-// A rejected option box is emptied, and the keyboard goes to it to type the value again.
+// A rejected option box is emptied, and the keyboard goes to it to type the value again. The
+// focus moves first: a screen reader that learns of the emptied box while it already has the
+// focus takes it as focused without reading it out.
 void correctAgain(TextBox *box)
 {
-    box->setText(QString());
     box->setFocus(Qt::OtherFocusReason);
+    box->setText(QString());
 }
 
 } // namespace
