@@ -24,18 +24,12 @@ public:
     }
 };
 
-// The status bar that holds the read-backs' notice. Like the notice it paints nothing and
-// takes no input.
-class NoticeBar : public QWidget {
+// The status bar that holds the read-backs' notice: an object of the same kind, presented in
+// another role.
+class NoticeBar : public Notice {
     Q_OBJECT
 public:
-    explicit NoticeBar(QWidget *parent) : QWidget(parent)
-    {
-        setObjectName(QStringLiteral("readBack"));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
-        setGeometry(0, 0, 1, 1);
-    }
+    explicit NoticeBar(QWidget *parent) : Notice(parent) { setObjectName(QStringLiteral("readBack")); }
 };
 
 QAccessibleInterface *noticeFactory(const QString &className, QObject *object)
