@@ -22,7 +22,7 @@ void FocusRing::follow(QWidget *focused)
         m_target->removeEventFilter(this);
     // A control the mouse gave the focus to needs no mark: the child sees what was clicked.
     const bool byMouse = QGuiApplication::mouseButtons() != Qt::NoButton;
-    m_target = focused != nullptr && focused != this && focused->window() == parentWidget() && !byMouse ? focused : nullptr;
+    m_target = focused != nullptr && focused != parentWidget() && focused->window() == parentWidget() && !byMouse ? focused : nullptr;
     if (m_target != nullptr)
         m_target->installEventFilter(this);
     place();

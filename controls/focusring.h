@@ -14,8 +14,6 @@ class FocusRing : public QWidget {
 public:
     // Follows the focus inside `window`, of which it is a child.
     explicit FocusRing(QWidget *window);
-    // The control the ring is around, or null while it is hidden.
-    QWidget *target() const { return isVisible() ? m_target.data() : nullptr; }
     // Band widths in pixels at scale 1: the gap to the control, the white band, the black band.
     static constexpr int Gap = 1, Light = 2, Dark = 2;
 

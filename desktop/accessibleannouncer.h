@@ -26,10 +26,8 @@ public:
     void announce(const QString &text, QWidget &window) override;
     void echo(const QString &text, QWidget &window) override;
     void speakNow() override;
-    // The notification objects, once something was said: the one of the announcements, and
-    // the one of the read-backs.
+    // The notification object of the announcements, once something was said.
     QWidget *notice() const { return m_notice; }
-    QWidget *echoNotice() const { return m_echoNotice; }
 
 private:
     struct Pending {

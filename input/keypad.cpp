@@ -1,4 +1,5 @@
-// The keypad: character keys append to the display, "<X" shortens it, "Cl" clears it.
+// The keypad: character keys append to the display, "<X" shortens it, "Cl" clears it; every
+// key then reads the display back.
 
 #include "game/announce.h"
 #include "game/form1.h"
@@ -14,8 +15,6 @@ const KeyRow CharacterKeys[18] = {
     {&Form1::Command12, "-", false}, {&Form1::Command13, "+", false}, {&Form1::Command14, ".", false},
     {&Form1::Command15, "(", false}, {&Form1::Command16, ")", false}, {&Form1::Command20, "^", false},
 };
-
-// Every key of the keypad reads the display back once it has changed it.
 
 void Form1::CharacterKey_Click(const KeyRow &key)
 {
