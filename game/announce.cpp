@@ -21,6 +21,16 @@ QString listed(const QStringList &items)
     return QStringList(items.mid(0, items.size() - 1)).join(QStringLiteral(", ")) + QStringLiteral(" και ") + items.last();
 }
 
+// The targets still on screen, in reading order, as spoken.
+QStringList targetsOnScreen(const Form1 &form)
+{
+    QStringList targets;
+    for (TextBox *box : targetsInReadingOrder(form))
+        if (!box->text().isEmpty())
+            targets << spokenNumber(box->text());
+    return targets;
+}
+
 } // namespace
 
 std::vector<TextBox *> targetsInReadingOrder(const Form1 &form)
@@ -61,10 +71,7 @@ QString spokenExpression(const QString &text)
 
 QString remainingTargets(const Form1 &form)
 {
-    QStringList targets;
-    for (TextBox *box : targetsInReadingOrder(form))
-        if (!box->text().isEmpty())
-            targets << spokenNumber(box->text());
+    const QStringList targets = targetsOnScreen(form);
     if (targets.isEmpty())
         return QStringLiteral("Δεν απομένει κανένας αριθμός στόχος.");
     if (targets.size() == 1)
@@ -112,10 +119,7 @@ const QString AfterTheEnd = QStringLiteral("Για να κλείσεις το π
 
 void exercise(Form1 &form)
 {
-    QStringList targets;
-    for (TextBox *box : targetsInReadingOrder(form))
-        if (!box->text().isEmpty())
-            targets << spokenNumber(box->text());
+    const QStringList targets = targetsOnScreen(form);
     QStringList keys;
     for (PushButton *digit : {form.Command0, form.Command1, form.Command2, form.Command3, form.Command4,
                               form.Command5, form.Command6, form.Command7, form.Command8, form.Command9})
