@@ -698,6 +698,8 @@ void TestAccessibility::announcerSpeaks_data()
         << QStringList{"notice: 74. Βρήκες τον αριθμό στόχο 3. 74 συν"};
     QTest::newRow("a read-back before an announcement, in order")
         << QStringList{"echo 5", "say Το χρονόμετρο συνεχίζει.", "wait 400"} << QStringList{"notice: 5. Το χρονόμετρο συνεχίζει."};
+    QTest::newRow("a read-back does not hurry an announcement")
+        << QStringList{"say Το χρονόμετρο συνεχίζει.", "echo 5", "wait 399"} << QStringList{};
     QTest::newRow("said at once") << QStringList{"say 12. Βρήκες τον αριθμό στόχο 1.", "now"}
                                   << QStringList{"notice: 12. Βρήκες τον αριθμό στόχο 1."};
     QTest::newRow("the same text twice, once")
