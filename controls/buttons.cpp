@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
+#include <utility>
+
 namespace numbolo {
 
 bool pressOnReturn(QAbstractButton *button, QKeyEvent *event)
@@ -23,6 +26,12 @@ void PushButton::keyPressEvent(QKeyEvent *event)
 }
 
 FormsButton::FormsButton(VbColor back, QWidget *parent) : QPushButton(parent), m_back(back) {}
+
+void FormsButton::setMarked(bool marked)
+{
+    m_marked = marked;
+    update();
+}
 
 void FormsButton::keyPressEvent(QKeyEvent *event)
 {
@@ -51,9 +60,14 @@ void FormsButton::paintEvent(QPaintEvent *)
     painter.setPen(down ? light : dark);
     painter.drawLine(r.bottomLeft(), r.bottomRight());
     painter.drawLine(r.topRight(), r.bottomRight());
-    if (hasFocus()) {
-        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
-        painter.drawRect(r.adjusted(2, 2, -3, -3));
+    if (m_marked) {
+        const QPolygonF tick{QPointF(r.width() * 0.25, r.height() * 0.55), QPointF(r.width() * 0.43, r.height() * 0.73),
+                             QPointF(r.width() * 0.77, r.height() * 0.28)};
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (const auto &[colour, width] : {std::pair{Qt::black, 0.22}, std::pair{Qt::white, 0.11}}) {
+            painter.setPen(QPen(colour, std::max(1.0, r.width() * width), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter.drawPolyline(tick);
+        }
     }
     if (!text().isEmpty()) {
         painter.setPen(palette().color(QPalette::ButtonText));
@@ -61,21 +75,6 @@ void FormsButton::paintEvent(QPaintEvent *)
         painter.drawText(r.translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter, text());
     }
 }
-namespace {
-
-// The dotted focus mark of a button that has no frame of its own, shown as the platform's
-// styles show theirs: once the keyboard has moved focus in the window.
-void paintFocusMark(QWidget *button, QPainter &painter)
-{
-    if (!button->hasFocus() || !button->window()->testAttribute(Qt::WA_KeyboardFocusChange))
-        return;
-    painter.setPen(QPen(button->palette().color(QPalette::Highlight), 1, Qt::DotLine));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(button->rect().adjusted(0, 0, -1, -1));
-}
-
-} // namespace
-
 ImageButton::ImageButton(const QString &picture, QWidget *parent) : QAbstractButton(parent), m_picture(picture)
 {
     setCursor(Qt::PointingHandCursor);
@@ -108,7 +107,6 @@ void ImageButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     // Pressed, the picture moves a pixel down and right.
     renderPicture(painter, QRectF(rect()).translated(isDown() ? 1 : 0, isDown() ? 1 : 0));
-    paintFocusMark(this, painter);
 }
 
 void ImageButton::mouseDoubleClickEvent(QMouseEvent *event)
@@ -141,7 +139,6 @@ void ClickLabel::paintEvent(QPaintEvent *)
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(rect(), int(m_alignment), text());
-    paintFocusMark(this, painter);
 }
 
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent *event)

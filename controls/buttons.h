@@ -40,6 +40,9 @@ class FormsButton : public QPushButton {
 public:
     FormsButton(VbColor back, QWidget *parent);
     VbColor backColor() const { return m_back; }
+    // A tick on the face, white edged in black (the colour swatch of the window's colour).
+    void setMarked(bool marked);
+    bool isMarked() const { return m_marked; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -48,6 +51,7 @@ protected:
 
 private:
     VbColor m_back;
+    bool m_marked = false;
 };
 
 // A picture that acts when clicked: a button whose face is vector art, crisp at any scale.

@@ -33,6 +33,7 @@ void Form1::Timer1_Timer()
 void Form1::Command19_Click()
 {
     Timer1->setEnabled(false);
+    Announce::countdownPaused(*this);
 }
 
 } // namespace numbolo

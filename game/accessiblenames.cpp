@@ -57,6 +57,13 @@ void applyAccessibleNames(Form1 &form)
         target->raise();
     }
 
+    // The targets' frame, reached by Tab, says which targets remain, and keeps saying it as
+    // they change.
+    const auto describeTargets = [&form] { form.Frame4->setAccessibleDescription(remainingTargets(form)); };
+    for (TextBox *target : targetsInReadingOrder(form))
+        QObject::connect(target, &QLineEdit::textChanged, form.Frame4, describeTargets);
+    describeTargets();
+
     // A frame inside a frame would otherwise be announced with the outer frame's caption.
     // Captions, like the tooltips below, are said as words.
     for (Frame *frame : form.controlsOf<Frame>())

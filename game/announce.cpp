@@ -5,7 +5,33 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace numbolo {
+
+namespace {
+
+// "a, b και c"
+QString listed(const QStringList &items)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return QStringList(items.mid(0, items.size() - 1)).join(QStringLiteral(", ")) + QStringLiteral(" και ") + items.last();
+}
+
+// The targets still on screen, in reading order, as spoken.
+QStringList targetsOnScreen(const Form1 &form)
+{
+    QStringList targets;
+    for (TextBox *box : targetsInReadingOrder(form))
+        if (!box->text().isEmpty())
+            targets << spokenNumber(box->text());
+    return targets;
+}
+
+} // namespace
 
 std::vector<TextBox *> targetsInReadingOrder(const Form1 &form)
 {
@@ -19,6 +45,38 @@ QString spokenNumber(const QString &text)
     if (spoken.startsWith(QLatin1Char('-')))
         spoken = QStringLiteral("μείον ") + spoken.mid(1);
     return spoken;
+}
+
+QString spokenExpression(const QString &text)
+{
+    static const std::pair<char, const char *> words[] = {
+        {'+', "συν"}, {'-', "μείον"}, {'*', "επί"}, {'/', "διά"}, {'^', "στη δύναμη"},
+        {'(', "ανοίγει παρένθεση"}, {')', "κλείνει παρένθεση"}, {'.', "κόμμα"}};
+    QStringList spoken;
+    QString number;
+    for (const QChar c : text) {
+        const auto word = std::find_if(std::begin(words), std::end(words), [c](const auto &w) { return c == QLatin1Char(w.first); });
+        if (word == std::end(words)) {
+            number += c;
+            continue;
+        }
+        if (!number.isEmpty())
+            spoken << std::exchange(number, QString());
+        spoken << QString::fromUtf8(word->second);
+    }
+    if (!number.isEmpty())
+        spoken << number;
+    return spoken.join(QLatin1Char(' '));
+}
+
+QString remainingTargets(const Form1 &form)
+{
+    const QStringList targets = targetsOnScreen(form);
+    if (targets.isEmpty())
+        return QStringLiteral("Δεν απομένει κανένας αριθμός στόχος.");
+    if (targets.size() == 1)
+        return QStringLiteral("Απομένει ο αριθμός στόχος %1.").arg(targets.first());
+    return QStringLiteral("Απομένουν οι αριθμοί στόχοι %1.").arg(listed(targets));
 }
 
 QString spokenText(const QString &text)
@@ -45,21 +103,23 @@ void say(Form1 &form, const QString &text)
     form.services().announcer.announce(text, form);
 }
 
-QString listed(const QStringList &items)
+// The seconds the countdown shows, as a sentence.
+QString secondsLeft(const QString &seconds)
 {
-    if (items.size() < 2)
-        return items.join(QString());
-    return QStringList(items.mid(0, items.size() - 1)).join(QStringLiteral(", ")) + QStringLiteral(" και ") + items.last();
+    if (seconds == QLatin1String("1"))
+        return QStringLiteral("Απομένει 1 δευτερόλεπτο.");
+    return QStringLiteral("Απομένουν %1 δευτερόλεπτα.").arg(spokenNumber(seconds));
 }
+
+// What to do once the game has ended.
+const QString AfterTheEnd = QStringLiteral("Για να κλείσεις το παιχνίδι, πάτησε Alt και F4. "
+                                           "Την επόμενη φορά θα ξεκινήσει νέο παιχνίδι.");
 
 } // namespace
 
 void exercise(Form1 &form)
 {
-    QStringList targets;
-    for (TextBox *box : targetsInReadingOrder(form))
-        if (!box->text().isEmpty())
-            targets << spokenNumber(box->text());
+    const QStringList targets = targetsOnScreen(form);
     QStringList keys;
     for (PushButton *digit : {form.Command0, form.Command1, form.Command2, form.Command3, form.Command4,
                               form.Command5, form.Command6, form.Command7, form.Command8, form.Command9})
@@ -72,6 +132,21 @@ void exercise(Form1 &form)
             keys << QString::fromUtf8(name);
     say(form, QStringLiteral("Άσκηση %1 από %2. Αριθμοί στόχοι %3. Πλήκτρα %4.")
                   .arg(form.Text17->text(), form.Text16->text(), listed(targets), listed(keys)));
+}
+
+void display(Form1 &form)
+{
+    const QString shown = form.Text1->text();
+    form.services().announcer.echo(shown.isEmpty() ? QStringLiteral("Άδεια οθόνη") : spokenExpression(shown), form);
+}
+
+void nothingWorkedOut(Form1 &form)
+{
+    const QString shown = form.Text1->text();
+    if (shown.isEmpty())
+        say(form, QStringLiteral("Η οθόνη είναι άδεια. Γράψε πρώτα μια πράξη."));
+    else
+        say(form, spokenExpression(shown) + QStringLiteral(". Δεν βγαίνει αποτέλεσμα. Η οθόνη έμεινε ίδια."));
 }
 
 void result(Form1 &form, const std::vector<int> &hitNumbers)
@@ -100,7 +175,23 @@ void result(Form1 &form, const std::vector<int> &hitNumbers)
 void timeLeft(Form1 &form, int seconds)
 {
     if (seconds == 60 || seconds == 30 || seconds == 10)
-        say(form, QStringLiteral("Απομένουν %1 δευτερόλεπτα.").arg(seconds));
+        say(form, secondsLeft(QString::number(seconds)));
+}
+
+void countdownPaused(Form1 &form)
+{
+    say(form, QStringLiteral("Το χρονόμετρο σταμάτησε. ") + secondsLeft(form.Text15->text()));
+}
+
+void countdownResumed(Form1 &form)
+{
+    say(form, QStringLiteral("Το χρονόμετρο συνεχίζει. ") + secondsLeft(form.Text15->text()));
+}
+
+void restarted(Form1 &form)
+{
+    say(form, QStringLiteral("Το παιχνίδι μηδενίστηκε. Για νέο παιχνίδι, γράψε τον αριθμό ασκήσεων και τον "
+                             "μέγιστο αριθμό στόχο, και πάτησε Νέα άσκηση."));
 }
 
 void gameEnd(Form1 &form, int percentage)
@@ -108,7 +199,17 @@ void gameEnd(Form1 &form, int percentage)
     QString text = QStringLiteral("Τέλος του παιχνιδιού. Αποτελέσματα %1 τοις εκατό.").arg(spokenNumber(QString::number(percentage)));
     if (percentage >= 50)
         text += QStringLiteral(" Επιτυχία!");
-    say(form, text);
+    say(form, text + QStringLiteral(" Τα πλήκτρα δεν δουλεύουν πια. ") + AfterTheEnd);
+}
+
+void gameOver(Form1 &form)
+{
+    say(form, QStringLiteral("Το παιχνίδι τελείωσε. ") + AfterTheEnd);
+}
+
+void colourChosen(Form1 &form, const QString &colour)
+{
+    say(form, QStringLiteral("Το παράθυρο έγινε %1.").arg(colour.toLower()));
 }
 
 void credits(Form1 &form, const QStringList &lines)

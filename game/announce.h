@@ -1,7 +1,9 @@
 #pragma once
-// What the game says to a screen-reader user where no focused control would say it: the value
-// after "=" and the targets it hit, each new exercise with its targets and working keys, the
-// time left at a few moments, the result of the game and the credits. Each is said once.
+// What the game says to a screen-reader user where no focused control would say it: the display
+// after each key, the value after "=" and the targets it hit, each new exercise with its
+// targets and working keys, the countdown's pause, its time left at a few moments, a restart,
+// the result of the game and what to do after it, a new window colour and the credits. Each
+// is said once.
 
 #include "services/services.h"
 
@@ -26,16 +28,37 @@ QString spokenText(const QString &text);
 // A number as spoken: "-45" as "μείον 45", a decimal point as the Greek comma.
 QString spokenNumber(const QString &text);
 
+// The display as spoken, its symbols as words: "7*31+" as "7 επί 31 συν", "3.5" as
+// "3 κόμμα 5", "(" as "ανοίγει παρένθεση".
+QString spokenExpression(const QString &text);
+
+// The targets still on screen in reading order, as a sentence ("Απομένουν οι αριθμοί στόχοι
+// 31, 28 και 35."): what the frame of the targets says when the keyboard reaches it.
+QString remainingTargets(const Form1 &form);
+
 namespace Announce {
 
 // The exercise on screen: its number, its targets and its working keys.
 void exercise(Form1 &form);
+// After a key of the keypad: the display as it reads now, as a brief read-back.
+void display(Form1 &form);
 // After "=": the value in the display and the targets it hit (their reading-order numbers).
 void result(Form1 &form, const std::vector<int> &hitNumbers);
+// After "=" on a display without a value: it is empty, or it stayed as it was.
+void nothingWorkedOut(Form1 &form);
 // The countdown shows `seconds`: said only at a few moments, never every second.
 void timeLeft(Form1 &form, int seconds);
-// The end of the game, with the percentage the display types out.
+// The countdown stopped with the pause key, or goes on after a pause: with the seconds left.
+void countdownPaused(Form1 &form);
+void countdownResumed(Form1 &form);
+// The game was reset: what to set to begin a new one.
+void restarted(Form1 &form);
+// The end of the game, with the percentage the display types out, and what to do next.
 void gameEnd(Form1 &form, int percentage);
+// A control pressed after the end of the game: nothing can act any more, and what to do.
+void gameOver(Form1 &form);
+// The colour picker gave the window the colour named `colour`.
+void colourChosen(Form1 &form, const QString &colour);
 // The credits, as the display types them.
 void credits(Form1 &form, const QStringList &lines);
 

@@ -1,6 +1,7 @@
 #include "game/form1.h"
 
 #include "controls/designfont.h"
+#include "controls/focusring.h"
 #include "game/announce.h"
 
 #include "engine/exercise.h"
@@ -58,6 +59,7 @@ Form1::Form1(Services services, QWidget *parent)
     buildControls();
     connectHandlers();
     applyAccessibleNames(*this);
+    new FocusRing(this);
     m_services.messages.setOwner(this);
 }
 
@@ -116,6 +118,12 @@ bool Form1::isBlocked(const QWidget *widget) const
 bool Form1::outOfSight(const QWidget *control) const
 {
     return control != this && !rect().intersects(QRect(control->mapTo(this, QPoint(0, 0)), control->size()));
+}
+
+void Form1::pressRefused(const QWidget *control)
+{
+    if (!m_ended && m_openMessages == 0 && m_formEnabled && !Frame1->isFrameEnabled() && control->window() == this)
+        Announce::gameOver(*this);
 }
 
 void Form1::updateFocusReach()
@@ -432,6 +440,7 @@ void Form1::Image5_Click()
     // The window is now exactly as a start with no game: the digits wait for a new game, so
     // no countdown can start without one.
     disableDigitKeys();
+    Announce::restarted(*this);
 }
 
 // ---- Wiring ------------------------------------------------------------------------------
@@ -442,6 +451,8 @@ void Form1::connectHandler(QAbstractButton *control, std::function<void()> handl
     connect(control, &QAbstractButton::clicked, this, [this, control, handler = std::move(handler)] {
         if (!isBlocked(control))
             run(handler);
+        else
+            pressRefused(control);
     });
 }
 

@@ -198,6 +198,9 @@ private:
     bool outOfSight(const QWidget *control) const;
     // Keyboard focus reaches the controls inside the window and none outside it.
     void updateFocusReach();
+    // A press that `control` did not take because it is blocked. After the end of the game the
+    // child hears that nothing acts any more, and what to do instead.
+    void pressRefused(const QWidget *control);
     // The exercise on screen: it changes whenever an exercise is drawn, the game ends or the
     // game is abandoned. A question about an exercise acts only while it is still on screen.
     quint64 exerciseShown() const { return m_exerciseSerial; }

@@ -180,7 +180,7 @@ void Form1::buildControls()
     setFixedSize(px(8970), px(5415));
     setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
 
-    m_gate = new InputGate([this](QWidget *w) { return isBlocked(w); }, this);
+    m_gate = new InputGate([this](QWidget *w) { return isBlocked(w); }, this, [this](QWidget *w) { pressRefused(w); });
 
     for (const Row &row : Design) {
         QWidget *parent = row.parent ? findChild<QWidget *>(QString::fromLatin1(row.parent)) : this;
@@ -277,10 +277,12 @@ void Form1::buildControls()
     Text16->raise();
 
     // The keyboard visits the window in a reading order: the two options and the red arrow
-    // that starts the game, the exercise and the display, the keypad row by row, the pause and
-    // the countdown, then the tools and the fold.
+    // that starts the game, the exercise and the display, the targets' frame (which reads out
+    // the targets that remain; the target boxes themselves take no focus), the keypad row by
+    // row, the pause and the countdown, then the tools and the fold.
+    Frame4->setFocusPolicy(Qt::TabFocus);
     static const char *const TabOrder[] = {
-        "Text16", "Text14", "Image6", "Text17", "Text1",
+        "Text16", "Text14", "Image6", "Text17", "Text1", "Frame4",
         "Command7", "Command8", "Command9", "Command10", "Command18",
         "Command4", "Command5", "Command6", "Command11",
         "Command1", "Command2", "Command3", "Command12",

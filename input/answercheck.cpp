@@ -14,7 +14,8 @@ void Form1::Command17_Click()
 {
     // Each step that fails is skipped and the next one runs; this key never shows a message.
     m_play.equalsPressed(exerciseShown());
-    Text1->setText(Equals::displayAfter(m_evaluator, Text1->text()));
+    bool evaluated = false;
+    Text1->setText(Equals::displayAfter(m_evaluator, Text1->text(), &evaluated));
 
     const QString shown = Text1->text();
     const std::vector<TextBox *> readingOrder = targetsInReadingOrder(*this);
@@ -32,7 +33,10 @@ void Form1::Command17_Click()
     }
 
     std::sort(hitNumbers.begin(), hitNumbers.end());
-    Announce::result(*this, hitNumbers);
+    if (evaluated)
+        Announce::result(*this, hitNumbers);
+    else
+        Announce::nothingWorkedOut(*this);
 
     const auto targets = targetBoxesByName();
     const bool allHit = std::all_of(targets.begin(), targets.end(), [](TextBox *box) { return box->text().isEmpty(); });
@@ -50,6 +54,8 @@ namespace numbolo {
 
 void Form1::showSuccessWindow()
 {
+    // The hit that solved the exercise is heard before the window that congratulates.
+    m_services.announcer.speakNow();
     m_success = new Form3(*this);
     m_success->show();
     m_success->activateWindow(); // the keyboard, and with it the screen reader, goes to "ΟΚ"

@@ -13,6 +13,7 @@ QString valueText(double value);
 
 // The display's text after "=" on `display`: the text of its value, or, when it has no value,
 // the display itself with every "," read as ".". A target is hit when its text equals this.
-QString displayAfter(const Evaluator &evaluator, QString display);
+// `evaluated`, where given, tells whether the display had a value.
+QString displayAfter(const Evaluator &evaluator, QString display, bool *evaluated = nullptr);
 
 } // namespace numbolo::Equals

@@ -1,6 +1,7 @@
 #include "input/form3.h"
 
 #include "controls/designfont.h"
+#include "controls/focusring.h"
 #include "controls/vb.h"
 #include "game/form1.h"
 
@@ -49,6 +50,7 @@ Form3::Form3(Form1 &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint 
     Command1->setAccessibleDescription(Label1->text());
     Command1->setFocus(Qt::OtherFocusReason);
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+    new FocusRing(this);
 
     // Centred over the main window.
     move(main.geometry().center() - rect().center());
@@ -74,11 +76,16 @@ void Form3::Command1_Click()
 void Form3::closeEvent(QCloseEvent *event)
 {
     // The title bar has no close button; a close from the keyboard or the window manager would
-    // leave the main window disabled for good, so only "ΟΚ" closes this window.
-    if (m_unloading)
+    // leave the main window disabled for good, so only "ΟΚ" closes this window. After the last
+    // exercise the window stays over the results, and closing it (Alt+F4, as the end of the
+    // game tells a screen-reader user) closes the game.
+    if (m_unloading) {
         event->accept();
-    else
-        event->ignore();
+        return;
+    }
+    event->ignore();
+    if (!m_main.Frame1->isFrameEnabled())
+        m_main.close();
 }
 
 } // namespace numbolo

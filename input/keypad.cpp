@@ -1,5 +1,7 @@
-// The keypad: character keys append to the display, "<X" shortens it, "Cl" clears it.
+// The keypad: character keys append to the display, "<X" shortens it, "Cl" clears it; every
+// key then reads the display back.
 
+#include "game/announce.h"
 #include "game/form1.h"
 
 namespace numbolo {
@@ -17,9 +19,15 @@ const KeyRow CharacterKeys[18] = {
 void Form1::CharacterKey_Click(const KeyRow &key)
 {
     Text1->setText(Text1->text() + QLatin1String(key.appends));
-    // Digits 1 to 9 start the countdown, or resume it after a pause.
-    if (key.startsCountdown)
+    Announce::display(*this);
+    // Digits 1 to 9 start the countdown, or resume it after a pause, which is said: a countdown
+    // that is stopped below 180 seconds was paused.
+    if (key.startsCountdown) {
+        const bool resumes = !Timer1->isEnabled() && Text15->text() != QLatin1String("180");
         Timer1->setEnabled(true);
+        if (resumes)
+            Announce::countdownResumed(*this);
+    }
 }
 
 void Form1::Command18_Click()
@@ -28,11 +36,13 @@ void Form1::Command18_Click()
     const QString text = Text1->text();
     if (!text.isEmpty())
         Text1->setText(text.left(text.size() - 1));
+    Announce::display(*this);
 }
 
 void Form1::CommandButton2_Click()
 {
     Text1->setText(QString());
+    Announce::display(*this);
 }
 
 } // namespace numbolo

@@ -57,14 +57,22 @@ class Announcer {
 public:
     virtual ~Announcer() = default;
     // Speaks `text` through assistive technology on behalf of `window`; nothing while no
-    // screen reader listens.
+    // screen reader listens. A text said again before it was spoken is spoken once.
     virtual void announce(const QString &text, QWidget &window) = 0;
+    // Reads back what a key just did (the display after the key): briefly, in place of a
+    // read-back not yet spoken, so that quick keys leave no backlog of speech.
+    virtual void echo(const QString &text, QWidget &window) = 0;
+    // Speaks what waits at once: a window about to open is read out next, and must not come
+    // before what led to it.
+    virtual void speakNow() = 0;
 };
 
 // Says nothing: the announcer of a game that was given none.
 class SilentAnnouncer : public Announcer {
 public:
     void announce(const QString &, QWidget &) override {}
+    void echo(const QString &, QWidget &) override {}
+    void speakNow() override {}
     static SilentAnnouncer &instance()
     {
         static SilentAnnouncer silent;

@@ -57,11 +57,17 @@ public:
     QStringList lines;
 };
 
-// Records what would be said to a screen-reader user, in order.
+// Records what would be said to a screen-reader user, in order: the announcements, and apart
+// from them the read-backs after keys.
 class RecordingAnnouncer : public Announcer {
 public:
     void announce(const QString &text, QWidget &) override { said.push_back(text); }
+    void echo(const QString &text, QWidget &) override { echoed.push_back(text); }
+    void speakNow() override { spokenAtOnce = said.size(); }
     std::vector<QString> said;
+    std::vector<QString> echoed;
+    // How many of `said` the last speakNow() found: those were spoken at once.
+    std::size_t spokenAtOnce = 0;
 };
 
 class TempSettings : public SettingsLocation {

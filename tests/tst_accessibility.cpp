@@ -60,6 +60,29 @@ struct RecordingEvents {
     ~RecordingEvents() { QAccessible::installUpdateHandler(previous); }
 };
 
+// Calls `seen` whenever an object of the name gets an event of the type, while it lives.
+class EventWatch : public QObject {
+public:
+    EventWatch(QEvent::Type type, QString name, std::function<void(QObject *)> seen)
+        : m_type(type), m_name(std::move(name)), m_seen(std::move(seen))
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == m_type && watched->objectName() == m_name)
+            m_seen(watched);
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    QString m_name;
+    std::function<void(QObject *)> m_seen;
+};
+
 } // namespace
 
 class TestAccessibility : public QObject {
@@ -71,6 +94,8 @@ private slots:
     void controlsNamedInGreek();
     void namesAreUnique();
     void targetsNumberedInReadingOrder();
+    void targetsFrameSaysWhatRemains_data();
+    void targetsFrameSaysWhatRemains();
     void framesNamedByTheirCaption_data();
     void framesNamedByTheirCaption();
     void textChangesReachAssistiveTechnology_data();
@@ -90,6 +115,8 @@ private slots:
     void announcedOnce_data();
     void announcedOnce();
     void announcementShowsAsNotification();
+    void announcerSpeaks_data();
+    void announcerSpeaks();
     void boxesReadWhole_data();
     void boxesReadWhole();
 };
@@ -181,6 +208,38 @@ void TestAccessibility::targetsNumberedInReadingOrder()
     for (int n = 1; n <= 8; ++n)
         numbered << QStringLiteral("Αριθμός στόχος %1").arg(n);
     QCOMPARE(listed, numbered);
+}
+
+void TestAccessibility::targetsFrameSaysWhatRemains_data()
+{
+    QTest::addColumn<QStringList>("targets"); // Text2 to Text9
+    QTest::addColumn<QString>("equals");      // typed and "=" pressed, when not empty
+    QTest::addColumn<QString>("heard");
+    const QStringList eight{"1", "7", "12", "2", "3", "6", "4", "7"};
+    QTest::newRow("none") << QStringList{} << "" << "Δεν απομένει κανένας αριθμός στόχος.";
+    QTest::newRow("eight, in reading order") << eight << "" << "Απομένουν οι αριθμοί στόχοι 7, 3, 1, 6, 2, 12, 4 και 7.";
+    QTest::newRow("after a hit") << eight << "3*4" << "Απομένουν οι αριθμοί στόχοι 7, 3, 1, 6, 2, 4 και 7.";
+    QTest::newRow("one, negative") << QStringList{"", "", "-45"} << "" << "Απομένει ο αριθμός στόχος μείον 45.";
+}
+
+// The targets are not in the Tab order, but their frame is: it says which of them remain, at
+// any moment, in reading order, and keeps its caption as its name.
+void TestAccessibility::targetsFrameSaysWhatRemains()
+{
+    QFETCH(QStringList, targets);
+    QFETCH(QString, equals);
+    QFETCH(QString, heard);
+    Started s;
+    Form1 &form = *s.form;
+    startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    setTargets(form, targets);
+    if (!equals.isEmpty()) {
+        form.Text1->setText(equals);
+        click(form.Command17);
+    }
+    QVERIFY(form.Frame4->focusPolicy() & Qt::TabFocus);
+    QCOMPARE(accessibleText(form.Frame4, QAccessible::Name), QStringLiteral("Αριθμοί Στόχοι"));
+    QCOMPARE(accessibleText(form.Frame4, QAccessible::Description), heard);
 }
 
 void TestAccessibility::framesNamedByTheirCaption_data()
@@ -480,12 +539,31 @@ void TestAccessibility::announcedOnce_data()
     QTest::newRow("two hits, reading order")
         << "=7" << QStringList{QStringLiteral("^7\\. Βρήκες τους αριθμούς στόχους 1 και 8\\. Απομένουν 6 στόχοι\\.$")};
     QTest::newRow("negative") << "=0-45" << QStringList{QStringLiteral("^μείον 45\\.$")};
+    // The last target: the hit is said at once, before the success window opens and is read.
+    QTest::newRow("last hit, before the success window")
+        << "=last" << QStringList{QStringLiteral("^12\\. Βρήκες τον αριθμό στόχο 1\\.$")};
+    QTest::newRow("empty display") << "=" << QStringList{QStringLiteral("^Η οθόνη είναι άδεια\\. Γράψε πρώτα μια πράξη\\.$")};
+    QTest::newRow("no value")
+        << "=7+" << QStringList{QStringLiteral("^7 συν\\. Δεν βγαίνει αποτέλεσμα\\. Η οθόνη έμεινε ίδια\\.$")};
     QTest::newRow("countdown, three moments")
         << "countdown"
         << QStringList{QStringLiteral("^Απομένουν 60 δευτερόλεπτα\\.$"), QStringLiteral("^Απομένουν 30 δευτερόλεπτα\\.$"),
                        QStringLiteral("^Απομένουν 10 δευτερόλεπτα\\.$"), exercise.arg(2)};
-    QTest::newRow("game end, once") << "end"
-                                    << QStringList{QStringLiteral("^Τέλος του παιχνιδιού\\. Αποτελέσματα 0 τοις εκατό\\.$")};
+    QTest::newRow("pause and resume")
+        << "pause" << QStringList{QStringLiteral("^Το χρονόμετρο σταμάτησε\\. Απομένουν 177 δευτερόλεπτα\\.$"),
+                                  QStringLiteral("^Το χρονόμετρο συνεχίζει\\. Απομένουν 177 δευτερόλεπτα\\.$")};
+    QTest::newRow("restart") << "restart"
+                             << QStringList{QStringLiteral("^Το παιχνίδι μηδενίστηκε\\. Για νέο παιχνίδι, γράψε τον αριθμό "
+                                                           "ασκήσεων και τον μέγιστο αριθμό στόχο, και πάτησε Νέα άσκηση\\.$")};
+    const QString afterTheEnd = QStringLiteral("Για να κλείσεις το παιχνίδι, πάτησε Alt και F4\\. "
+                                               "Την επόμενη φορά θα ξεκινήσει νέο παιχνίδι\\.$");
+    const QString end = QStringLiteral("^Τέλος του παιχνιδιού\\. Αποτελέσματα 0 τοις εκατό\\. Τα πλήκτρα δεν δουλεύουν πια\\. ")
+        + afterTheEnd;
+    QTest::newRow("game end, once") << "end" << QStringList{end};
+    // Whatever the child presses after the end, and however, they hear that it is over.
+    const QString over = QStringLiteral("^Το παιχνίδι τελείωσε\\. ") + afterTheEnd;
+    for (const Way way : {Way::Keyboard, Way::Mouse, Way::AccessiblePress})
+        QTest::addRow("pressed after the end, %s", qPrintable(wayName(way))) << "end, " + wayName(way) << QStringList{end, over};
     QTest::newRow("credits") << "credits"
                              << QStringList{QStringLiteral("^Numbolo\\. Educational Game for kids\\. Author The Numbolo Team\\. .*shared\\.$")};
 }
@@ -502,7 +580,17 @@ void TestAccessibility::announcedOnce()
     std::unique_ptr<Form1> form = shownWindowWithFont(world);
     if (moment != QLatin1String("credits") && moment != QLatin1String("resume"))
         startGame(*form, QStringLiteral("10"), QStringLiteral("100"));
-    if (moment.startsWith(QLatin1Char('='))) {
+    if (moment == QLatin1String("=last")) {
+        // What was spoken at once when the success window showed.
+        std::size_t spokenWhenShown = 0;
+        const EventWatch shown(QEvent::Show, QStringLiteral("Form3"), [&](QObject *) { spokenWhenShown = world.announcer.spokenAtOnce; });
+        setTargets(*form, {QString(), QStringLiteral("12")});
+        world.announcer.said.clear();
+        form->Text1->setText(QStringLiteral("3*4"));
+        click(form->Command17);
+        QVERIFY(form->successWindow() != nullptr);
+        QCOMPARE(spokenWhenShown, std::size_t(1));
+    } else if (moment.startsWith(QLatin1Char('='))) {
         // Text2 to Text9; in reading order Text3 is the first target, Text4 the sixth, Text9 the
         // last, and the window lists Text9 before Text3.
         setTargets(*form, {QStringLiteral("1"), QStringLiteral("7"), QStringLiteral("12"), QStringLiteral("2"),
@@ -510,6 +598,27 @@ void TestAccessibility::announcedOnce()
         world.announcer.said.clear();
         form->Text1->setText(moment.mid(1));
         click(form->Command17);
+    } else if (moment == QLatin1String("pause")) {
+        world.announcer.said.clear();
+        click(usableDigit(*form));
+        world.clock.advance(3000);
+        click(form->Command19);
+        world.clock.advance(5000);
+        click(usableDigit(*form));
+    } else if (moment == QLatin1String("restart")) {
+        world.announcer.said.clear();
+        world.messages.answers = {MessageAnswer::Yes};
+        click(form->Image5);
+    } else if (moment.startsWith(QLatin1String("end, "))) {
+        form->Text17->setText(QStringLiteral("10"));
+        world.announcer.said.clear();
+        skipExercise(world, *form);
+        // The red arrow by keyboard, a key by mouse, the restart picture by a screen reader.
+        const std::pair<Way, QWidget *> pressed[] = {
+            {Way::Keyboard, form->Image6}, {Way::Mouse, form->Command7}, {Way::AccessiblePress, form->Image5}};
+        for (const auto &[way, control] : pressed)
+            if (moment.endsWith(wayName(way)))
+                activate(control, way);
     } else if (moment == QLatin1String("skip")) {
         skipExercise(world, *form);
     } else if (moment == QLatin1String("countdown")) {
@@ -573,6 +682,61 @@ void TestAccessibility::announcementShowsAsNotification()
     QCOMPARE(announcer.notice(), notice);
     QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Απομένουν 30 δευτερόλεπτα."));
     QCOMPARE(shows.count, 1); // it showed anew: the screen reader speaks on showing
+}
+
+void TestAccessibility::announcerSpeaks_data()
+{
+    QTest::addColumn<QStringList>("steps"); // "say <text>", "echo <text>", "wait <ms>", "now"
+    QTest::addColumn<QStringList>("shown"); // "notice: <text>" or "read-back: <text>", as they showed
+    QTest::newRow("a read-back, alone") << QStringList{"echo 7", "wait 150"} << QStringList{"read-back: 7"};
+    QTest::newRow("quick keys, no backlog")
+        << QStringList{"echo 7", "wait 100", "echo 74", "wait 100", "echo 74 συν", "wait 149"} << QStringList{};
+    QTest::newRow("quick keys, the last said")
+        << QStringList{"echo 7", "wait 100", "echo 74", "wait 100", "echo 74 συν", "wait 150"} << QStringList{"read-back: 74 συν"};
+    QTest::newRow("a read-back after an announcement, together")
+        << QStringList{"say 74. Βρήκες τον αριθμό στόχο 3.", "echo 74 συν", "wait 400"}
+        << QStringList{"notice: 74. Βρήκες τον αριθμό στόχο 3. 74 συν"};
+    QTest::newRow("a read-back before an announcement, in order")
+        << QStringList{"echo 5", "say Το χρονόμετρο συνεχίζει.", "wait 400"} << QStringList{"notice: 5. Το χρονόμετρο συνεχίζει."};
+    QTest::newRow("a read-back does not hurry an announcement")
+        << QStringList{"say Το χρονόμετρο συνεχίζει.", "echo 5", "wait 399"} << QStringList{};
+    QTest::newRow("said at once") << QStringList{"say 12. Βρήκες τον αριθμό στόχο 1.", "now"}
+                                  << QStringList{"notice: 12. Βρήκες τον αριθμό στόχο 1."};
+    QTest::newRow("the same text twice, once")
+        << QStringList{"say Το παιχνίδι τελείωσε.", "wait 100", "say Το παιχνίδι τελείωσε.", "wait 400"}
+        << QStringList{"notice: Το παιχνίδι τελείωσε."};
+}
+
+// The real announcer's read-backs: briefly, in a status bar (where a screen reader says a
+// notification without calling it one), the newest in place of one not yet spoken; together
+// with announcements, in order; and spoken at once when asked.
+void TestAccessibility::announcerSpeaks()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, shown);
+    FakeClock clock;
+    QWidget window;
+    window.show();
+    AccessibleAnnouncer announcer(clock, [] { return true; });
+    QStringList seen;
+    const EventWatch watch(QEvent::Show, QStringLiteral("announcement"), [&seen](QObject *notice) {
+        QAccessibleInterface *parent = QAccessible::queryAccessibleInterface(notice)->parent();
+        QCOMPARE(QAccessible::queryAccessibleInterface(notice)->role(), QAccessible::Notification);
+        seen << (parent->role() == QAccessible::StatusBar ? QStringLiteral("read-back: ") : QStringLiteral("notice: "))
+                + static_cast<QWidget *>(notice)->accessibleName();
+    });
+    for (const QString &step : steps) {
+        const QString word = step.section(QLatin1Char(' '), 0, 0), rest = step.section(QLatin1Char(' '), 1);
+        if (word == QLatin1String("say"))
+            announcer.announce(rest, window);
+        else if (word == QLatin1String("echo"))
+            announcer.echo(rest, window);
+        else if (word == QLatin1String("wait"))
+            clock.advance(rest.toInt());
+        else
+            announcer.speakNow();
+    }
+    QCOMPARE(seen, shown);
 }
 
 void TestAccessibility::boxesReadWhole_data()

@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using namespace numbolo;
 using namespace numbolo::testing;
 
@@ -60,17 +62,19 @@ void TestKeypad::characterKeyAppends_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("appends");
     QTest::addColumn<bool>("startsCountdown");
-    QTest::newRow("0") << "Command0" << "0" << false;
+    QTest::addColumn<QString>("heard"); // the display read back, after "12*3"
+    QTest::newRow("0") << "Command0" << "0" << false << "12 επί 30";
     for (int digit = 1; digit <= 9; ++digit)
-        QTest::addRow("%d", digit) << QStringLiteral("Command%1").arg(digit) << QString::number(digit) << true;
-    QTest::newRow("/") << "Command10" << "/" << false;
-    QTest::newRow("x inserts *") << "Command11" << "*" << false;
-    QTest::newRow("-") << "Command12" << "-" << false;
-    QTest::newRow("+") << "Command13" << "+" << false;
-    QTest::newRow(".") << "Command14" << "." << false;
-    QTest::newRow("(") << "Command15" << "(" << false;
-    QTest::newRow(")") << "Command16" << ")" << false;
-    QTest::newRow("x^y inserts ^") << "Command20" << "^" << false;
+        QTest::addRow("%d", digit) << QStringLiteral("Command%1").arg(digit) << QString::number(digit) << true
+                                   << QStringLiteral("12 επί 3%1").arg(digit);
+    QTest::newRow("/") << "Command10" << "/" << false << "12 επί 3 διά";
+    QTest::newRow("x inserts *") << "Command11" << "*" << false << "12 επί 3 επί";
+    QTest::newRow("-") << "Command12" << "-" << false << "12 επί 3 μείον";
+    QTest::newRow("+") << "Command13" << "+" << false << "12 επί 3 συν";
+    QTest::newRow(".") << "Command14" << "." << false << "12 επί 3 κόμμα";
+    QTest::newRow("(") << "Command15" << "(" << false << "12 επί 3 ανοίγει παρένθεση";
+    QTest::newRow(")") << "Command16" << ")" << false << "12 επί 3 κλείνει παρένθεση";
+    QTest::newRow("x^y inserts ^") << "Command20" << "^" << false << "12 επί 3 στη δύναμη";
 }
 
 void TestKeypad::characterKeyAppends()
@@ -78,15 +82,20 @@ void TestKeypad::characterKeyAppends()
     QFETCH(QString, key);
     QFETCH(QString, appends);
     QFETCH(bool, startsCountdown);
+    QFETCH(QString, heard);
 
-    // Once with the countdown off (or paused), once with it running: keys other than 1 to 9
-    // leave it as it was.
-    for (const bool runningBefore : {false, true}) {
+    // With the countdown stopped before it started, paused at 57 seconds and running: keys
+    // other than 1 to 9 leave it as it was, and only a digit that resumes it says so. Each key
+    // reads the display back once.
+    for (const char *before : {"stopped", "paused", "running"}) {
         Started s;
         Form1 &form = *s.form;
         enableAllKeys(form);
         form.Text1->setText(QStringLiteral("12*3"));
         form.Text1->setCursorPosition(0); // the key appends at the end whatever the caret
+        const bool runningBefore = before == QLatin1String("running");
+        const bool paused = before == QLatin1String("paused");
+        form.Text15->setText(paused ? QStringLiteral("57") : QStringLiteral("180"));
         form.Timer1->setEnabled(runningBefore);
 
         click(keyNamed(form, key));
@@ -94,6 +103,9 @@ void TestKeypad::characterKeyAppends()
         QCOMPARE(form.Text1->text(), QStringLiteral("12*3") + appends);
         QCOMPARE(form.Timer1->isEnabled(), runningBefore || startsCountdown);
         QVERIFY(s.world.messages.shown.empty());
+        QCOMPARE(s.world.announcer.echoed, std::vector<QString>{heard});
+        const std::vector<QString> resumed{QStringLiteral("Το χρονόμετρο συνεχίζει. Απομένουν 57 δευτερόλεπτα.")};
+        QCOMPARE(s.world.announcer.said, paused && startsCountdown ? resumed : std::vector<QString>{});
     }
 }
 
@@ -101,16 +113,19 @@ void TestKeypad::backspace_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
-    QTest::newRow("12+3") << "12+3" << "12+";
-    QTest::newRow("one character") << "7" << "";
-    QTest::newRow("empty stays empty") << "" << "";
-    QTest::newRow("result with a point") << "3.5" << "3.";
+    QTest::addColumn<QString>("heard");
+    QTest::newRow("12+3") << "12+3" << "12+" << "12 συν";
+    QTest::newRow("one character") << "7" << "" << "Άδεια οθόνη";
+    QTest::newRow("empty stays empty") << "" << "" << "Άδεια οθόνη";
+    QTest::newRow("result with a point") << "3.5" << "3." << "3 κόμμα";
+    QTest::newRow("negative, in brackets") << "(-45)*" << "(-45)" << "ανοίγει παρένθεση μείον 45 κλείνει παρένθεση";
 }
 
 void TestKeypad::backspace()
 {
     QFETCH(QString, before);
     QFETCH(QString, after);
+    QFETCH(QString, heard);
     Started s;
     Form1 &form = *s.form;
     form.Text1->setText(before);
@@ -118,6 +133,7 @@ void TestKeypad::backspace()
     click(form.Command18);
 
     QCOMPARE(form.Text1->text(), after);
+    QCOMPARE(s.world.announcer.echoed, std::vector<QString>{heard});
     // An empty display is no error: no message, and the program goes on.
     QVERIFY(s.world.messages.shown.empty());
     QVERIFY(!form.hasEnded());
@@ -145,6 +161,7 @@ void TestKeypad::clearKeepsCountdownAndTargets()
     click(form.CommandButton2);
 
     QCOMPARE(form.Text1->text(), QString());
+    QCOMPARE(s.world.announcer.echoed, std::vector<QString>{QStringLiteral("Άδεια οθόνη")});
     QCOMPARE(form.Timer1->isEnabled(), countdownRunning);
     QCOMPARE(form.Text15->text(), QStringLiteral("163"));
     QStringList after;
@@ -194,7 +211,8 @@ void TestKeypad::unreachableKeysIgnoreClicks_data()
     // Every way in meets the same rules: a screen reader's press or a click from code used to
     // get past a disabled frame and the disabled window.
     for (const Way way : {Way::Mouse, Way::Keyboard, Way::AccessiblePress, Way::ProgrammaticClick})
-        for (const char *blockedBy : {"key disabled", "Frame1 disabled", "success window open", "message box open"})
+        for (const char *blockedBy : {"key disabled", "Frame1 disabled", "success window open", "success window over the results",
+                                      "message box open"})
             for (const QString &key : keys)
                 QTest::addRow("%s, %s, %s", qPrintable(key), blockedBy, qPrintable(wayName(way)))
                     << key << QString::fromLatin1(blockedBy) << way;
@@ -219,10 +237,12 @@ void TestKeypad::unreachableKeysIgnoreClicks()
         button->setEnabled(false);
     } else if (blockedBy == QLatin1String("Frame1 disabled")) {
         form.Frame1->setFrameEnabled(false);
-    } else if (blockedBy == QLatin1String("success window open")) {
+    } else if (blockedBy.startsWith(QLatin1String("success window"))) {
         click(form.Command17);
         QVERIFY(form.successWindow() != nullptr);
         QVERIFY(!form.isFormEnabled());
+        // After the last exercise the window stays open over the results.
+        form.Frame1->setFrameEnabled(!blockedBy.endsWith(QLatin1String("results")));
         // The same starting point again, now behind the open success window.
         form.Text13->setText(QStringLiteral("0"));
         setTargets(form, {"5"});
@@ -247,6 +267,12 @@ void TestKeypad::unreachableKeysIgnoreClicks()
     QVERIFY(!form.Timer1->isEnabled());
     QVERIFY(s.world.sound.played.empty());
     QCOMPARE(form.successWindow(), success);
+    QVERIFY(s.world.announcer.echoed.empty());
+    // Only a frame disabled as at the end of a game tells why the key did nothing; behind the
+    // success window or a question the child is where the keyboard is.
+    const auto over = std::count_if(s.world.announcer.said.begin(), s.world.announcer.said.end(),
+                                    [](const QString &text) { return text.startsWith(QStringLiteral("Το παιχνίδι τελείωσε.")); });
+    QCOMPARE(over, blockedBy == QLatin1String("Frame1 disabled") ? 1 : 0);
 }
 
 QTEST_MAIN(TestKeypad)

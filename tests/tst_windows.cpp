@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QTest>
 
+#include <cmath>
+
 using namespace numbolo;
 using namespace numbolo::testing;
 
@@ -192,6 +194,20 @@ QRect boundsWhere(const QImage &image, const std::function<bool(int, int)> &mark
     return bounds;
 }
 
+// The contrast ratio of two colours, from 1:1 to 21:1, by their relative luminance.
+double contrastRatio(QRgb a, QRgb b)
+{
+    const auto luminance = [](QRgb c) {
+        const auto linear = [](int channel) {
+            const double v = channel / 255.0;
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 // The largest difference in one colour channel.
 int contrast(QRgb a, QRgb b)
 {
@@ -248,6 +264,8 @@ private slots:
     void keyboardPresses();
     void focusComesBackAfterMessages_data();
     void focusComesBackAfterMessages();
+    void focusMarkStandsOut_data();
+    void focusMarkStandsOut();
 };
 
 void TestWindows::initTestCase()
@@ -368,6 +386,12 @@ void TestWindows::okAfterLastExerciseKeepsWindowOverResults()
     QVERIFY(window->isVisible());
     QCOMPARE(visibleWindowsNamed(QStringLiteral("Form3")), 1);
     QVERIFY(!form.hasEnded());
+
+    // The window holds the keyboard over the results: closing it (Alt+F4, as the end of the
+    // game tells a screen-reader user) closes the game, as closing the main window does.
+    QVERIFY(!window->close());
+    QVERIFY(form.hasEnded());
+    QCOMPARE(storedGameValues(s.world), QStringList(6, QStringLiteral("0")));
 }
 
 void TestWindows::eachSolvedExerciseGetsAFreshWindow()
@@ -820,9 +844,9 @@ void TestWindows::swatchTabOrderStartsAtDarkOlive()
     ColourDialog *dialog = s.form->colourDialog();
     QVERIFY(dialog != nullptr);
 
-    QWidget *focused = dialog->focusWidget();
-    QVERIFY(focused != nullptr);
-    QCOMPARE(focused, static_cast<QWidget *>(swatchOfColour(*dialog, 0x001F3F3F)));
+    // The picker opens on the window's colour, the design's dark grey at first.
+    QCOMPARE(dialog->focusWidget(), static_cast<QWidget *>(swatchOfColour(*dialog, 0x00444444)));
+    QWidget *const focused = swatchOfColour(*dialog, 0x001F3F3F);
 
     // Tab goes through the swatches by their tab positions, then to "X", then round again.
     const std::vector<QWidget *> expected{
@@ -841,12 +865,20 @@ void TestWindows::swatchTabOrderStartsAtDarkOlive()
 
 void TestWindows::swatchRecoloursWindowFramesTargets_data()
 {
-    swatchPlaces_data();
+    QTest::addColumn<quint32>("color");
+    QTest::addColumn<QString>("name"); // as a screen reader hears the choice
+    QTest::newRow("dark blue") << quint32(0x005E3F00) << "σκούρο μπλε";
+    QTest::newRow("dark slate blue") << quint32(0x00663131) << "σκούρο μωβ μπλε";
+    QTest::newRow("dark teal") << quint32(0x00484800) << "σκούρο πετρόλ";
+    QTest::newRow("dark red-brown") << quint32(0x002B2B57) << "σκούρο κεραμιδί";
+    QTest::newRow("dark olive") << quint32(0x001F3F3F) << "σκούρο λαδί";
+    QTest::newRow("dark grey") << quint32(0x00444444) << "σκούρο γκρι, το αρχικό χρώμα";
 }
 
 void TestWindows::swatchRecoloursWindowFramesTargets()
 {
     QFETCH(quint32, color);
+    QFETCH(QString, name);
     Started s;
     Form1 &form = *s.form;
     setTargets(form, {"12", "7"}); // filled and empty boxes alike
@@ -870,6 +902,19 @@ void TestWindows::swatchRecoloursWindowFramesTargets()
     for (int n = 2; n <= 9; ++n)
         expected[QStringLiteral("Text%1 back").arg(n)] = hex(color);
     QCOMPARE(lines(colours(form)), lines(expected));
+    // The choice is heard, by the swatch's name.
+    QCOMPARE(s.world.announcer.said, std::vector<QString>{QStringLiteral("Το παράθυρο έγινε %1.").arg(name)});
+
+    // Opened again, the picker starts on that colour, marked on the screen and for a screen
+    // reader, and on no other.
+    click(form.Image2);
+    QVERIFY(form.colourDialog() != nullptr);
+    for (FormsButton *swatch : form.colourDialog()->CommandButton1) {
+        const bool current = swatch->backColor() == color;
+        QCOMPARE(swatch->isMarked(), current);
+        QCOMPARE(swatch->accessibleDescription().isEmpty(), !current);
+        QCOMPARE(form.colourDialog()->focusWidget() == swatch, current);
+    }
 }
 
 void TestWindows::closeButtonChangesNoColour()
@@ -1056,7 +1101,7 @@ void TestWindows::keyboardReachesEveryControl_data()
 {
     QTest::addColumn<QString>("tools");
     QTest::addColumn<QString>("order");
-    const QString play = QStringLiteral("Image6 Text17 Text1 Command7 Command8 Command9 Command10 Command18 Command4 Command5 "
+    const QString play = QStringLiteral("Image6 Text17 Text1 Frame4 Command7 Command8 Command9 Command10 Command18 Command4 Command5 "
                                         "Command6 Command11 Command1 Command2 Command3 Command12 Command0 Command14 Command17 "
                                         "Command13 CommandButton2 Command15 Command16 Command20 Command19 Text15");
     QTest::newRow("tools shown") << "shown" << "Text16 Text14 " + play + " Image1 Label4 Image8 Image5 Image2 Image7";
@@ -1136,6 +1181,11 @@ void TestWindows::focusComesBackAfterMessages_data()
     QTest::newRow("skip question, yes") << "skip, yes" << "Image6" << "Image6";
     QTest::newRow("restart question") << "restart" << "Image5" << "Image5";
     QTest::newRow("time-out, a new exercise") << "time-out" << "Command17" << "Image6";
+    // A rejected option: the keyboard goes to the box to type it again.
+    QTest::newRow("range rejected") << "range" << "Image6" << "Text14";
+    QTest::newRow("count rejected") << "count" << "Image6" << "Text16";
+    // After the end nothing in the frames acts, but Tab still moves on.
+    QTest::newRow("last exercise skipped, then Tab") << "end" << "Image6" << "Text17";
 }
 
 // Regression: the window took the keyboard back while the box still counted as open, and the
@@ -1147,7 +1197,14 @@ void TestWindows::focusComesBackAfterMessages()
     QFETCH(QString, focusedAfter);
     Started s;
     Form1 &form = *s.form;
-    startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    if (message == QLatin1String("range") || message == QLatin1String("count")) {
+        form.Text16->setText(message == QLatin1String("count") ? QStringLiteral("5") : QStringLiteral("10"));
+        form.Text14->setText(message == QLatin1String("range") ? QStringLiteral("50") : QStringLiteral("100"));
+    } else {
+        startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+    }
+    if (message == QLatin1String("end"))
+        form.Text17->setText(QStringLiteral("10"));
     QApplication::setActiveWindow(&form);
     QVERIFY(QTest::qWaitForWindowActive(&form));
     auto *control = form.findChild<QWidget *>(focusedBefore);
@@ -1159,15 +1216,84 @@ void TestWindows::focusComesBackAfterMessages()
         box.hide();
         QApplication::setActiveWindow(&form);
     };
-    s.world.messages.answers = {message == QLatin1String("skip, yes") ? MessageAnswer::Yes : MessageAnswer::No};
+    // A rejected box is emptied once it has the keyboard: a screen reader told of the change
+    // first takes the focus that follows as known, and does not read the box out.
+    bool focusedWhenEmptied = false;
+    if (auto *box = qobject_cast<TextBox *>(form.findChild<QWidget *>(focusedAfter)))
+        connect(box, &QLineEdit::textChanged, box, [&, box](const QString &text) { focusedWhenEmptied = text.isEmpty() && box->hasFocus(); });
+    const bool yes = message == QLatin1String("skip, yes") || message == QLatin1String("end");
+    s.world.messages.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
     if (message == QLatin1String("time-out")) {
         click(usableDigit(form));
         s.world.clock.advance(180'000);
     } else {
         QTest::keyClick(control, Qt::Key_Space);
     }
+    if (message == QLatin1String("end")) {
+        QVERIFY(!form.Frame1->isFrameEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
     QCOMPARE(s.world.messages.shown.size(), std::size_t(1));
     QCOMPARE(QApplication::focusWidget(), form.findChild<QWidget *>(focusedAfter));
+    QCOMPARE(focusedWhenEmptied, message == QLatin1String("range") || message == QLatin1String("count"));
+}
+
+void TestWindows::focusMarkStandsOut_data()
+{
+    QTest::addColumn<QString>("window"); // the game, the colour picker or the success window
+    QTest::addColumn<QString>("control");
+    QTest::newRow("red arrow") << "Form1" << "Image6";
+    QTest::newRow("lifebuoy") << "Form1" << "Image1";
+    QTest::newRow("sound switch") << "Form1" << "Image8";
+    QTest::newRow("credits") << "Form1" << "Label4";
+    QTest::newRow("key") << "Form1" << "Command7";
+    QTest::newRow("clear key") << "Form1" << "CommandButton2";
+    QTest::newRow("range box") << "Form1" << "Text14";
+    QTest::newRow("targets' frame") << "Form1" << "Frame4";
+    QTest::newRow("show tools, at the window's edge") << "Form1" << "Image3";
+    QTest::newRow("swatch") << "Dialog" << "CommandButton1_9";
+    QTest::newRow("success window's button") << "Form3" << "Command1";
+}
+
+// Every control that takes the keyboard shows it with a mark a child with low vision sees: the
+// pixels that change when the focus arrives, at 3:1 or more against what they showed before,
+// cover at least a band two pixels wide all round the control.
+void TestWindows::focusMarkStandsOut()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    Started s;
+    Form1 &form = *s.form;
+    enableAllKeys(form);
+    QWidget *shown = &form;
+    if (window == QLatin1String("Dialog")) {
+        click(form.Image2);
+        shown = form.colourDialog();
+    } else if (window == QLatin1String("Form3")) {
+        startGame(form, QStringLiteral("10"), QStringLiteral("100"));
+        solveExercise(form);
+        shown = form.successWindow();
+    } else if (control == QLatin1String("Image3")) {
+        click(form.Image7);
+    }
+    QApplication::setActiveWindow(shown);
+    QVERIFY(QTest::qWaitForWindowActive(shown));
+    auto *target = shown->findChild<QWidget *>(control);
+    QVERIFY(target != nullptr);
+    if (QWidget *focused = QApplication::focusWidget())
+        focused->clearFocus();
+    const QImage before = shown->grab().toImage();
+
+    target->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), target);
+    const QImage after = shown->grab().toImage();
+
+    int standingOut = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            standingOut += contrastRatio(before.pixel(x, y), after.pixel(x, y)) >= 3.0;
+    const int band = 2 * (2 * target->width() + 2 * target->height());
+    QVERIFY2(standingOut >= band, qPrintable(QStringLiteral("%1 pixels stand out, %2 needed").arg(standingOut).arg(band)));
 }
 
 QTEST_MAIN(TestWindows)

@@ -1,6 +1,8 @@
 #include "windows/colourdialog.h"
 
 #include "controls/designfont.h"
+#include "controls/focusring.h"
+#include "game/announce.h"
 #include "game/form1.h"
 
 #include <QKeyEvent>
@@ -14,7 +16,7 @@ const std::array<ColourDialog::Swatch, 6> ColourDialog::Palette{{
     {3, 600, 240, 4, 0x00484800, "Σκούρο πετρόλ"},
     {5, 120, 480, 2, 0x002B2B57, "Σκούρο κεραμιδί"},
     {9, 360, 480, 1, 0x001F3F3F, "Σκούρο λαδί"},
-    {4, 600, 480, 3, 0x00444444, "Σκούρο γκρι (αρχικό χρώμα)"},
+    {4, 600, 480, 3, 0x00444444, "Σκούρο γκρι, το αρχικό χρώμα"},
 }};
 
 ColourDialog::ColourDialog(Form1 &main)
@@ -59,7 +61,17 @@ ColourDialog::ColourDialog(Form1 &main)
     order[6] = Command1;
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
+    // The picker opens on the window's colour, marked on its swatch and told to a screen
+    // reader; a colour of no swatch leaves the keyboard at the start of the tab order.
     order[0]->setFocus();
+    for (FormsButton *swatch : CommandButton1) {
+        if (swatch->backColor() != main.backColor())
+            continue;
+        swatch->setMarked(true);
+        swatch->setAccessibleDescription(QStringLiteral("Το τωρινό χρώμα του παραθύρου."));
+        swatch->setFocus();
+    }
+    new FocusRing(this);
 
     // Opens beside the colour button that called it.
     const QPoint button = main.Image2->mapToGlobal(QPoint(0, main.Image2->height() / 2));
@@ -69,6 +81,7 @@ ColourDialog::ColourDialog(Form1 &main)
 void ColourDialog::CommandButton1_Click(int swatch)
 {
     m_main.applyWindowColour(Palette[std::size_t(swatch)].color);
+    Announce::colourChosen(m_main, QString::fromUtf8(Palette[std::size_t(swatch)].name));
     close();
 }
 

@@ -29,6 +29,15 @@ bool countValid(std::optional<double> r)
     return r && !(*r > 300 || *r < 10 || std::floor(*r) != *r);
 }
 
+// A rejected option box is emptied, and the keyboard goes to it to type the value again. The
+// focus moves first: a screen reader that learns of the emptied box while it already has the
+// focus takes it as focused without reading it out.
+void correctAgain(TextBox *box)
+{
+    box->setFocus(Qt::OtherFocusReason);
+    box->setText(QString());
+}
+
 } // namespace
 
 void Form1::Image6_Click()
@@ -57,7 +66,7 @@ void Form1::Image6_Click()
         message(MessageIcon::Critical, MessageButtons::Ok, AppTitle,
                 QStringLiteral("Στο πεδίο  \"Αριθμοί 0 -  \", επιτρέπονται ακέραιοι αριθμοί από 100 εως 9999 ή -9999 εως -100"));
         if (!hasEnded())
-            Text14->setText(QString());
+            correctAgain(Text14);
         return;
     }
 
@@ -68,7 +77,7 @@ void Form1::Image6_Click()
         message(MessageIcon::Critical, MessageButtons::Ok, AppTitle,
                 QStringLiteral("Ο ελάχιστος αριθμός ασκήσεων είναι 10 και ο μέγιστος 300!"));
         if (!hasEnded())
-            Text16->setText(QString());
+            correctAgain(Text16);
         return;
     }
 
