@@ -17,11 +17,14 @@ namespace numbolo {
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    // Shows `games` (newest first); `error` where the history could not be read.
+    // Shows `games` (newest first); `error` where the history could not be read, and when the
+    // play that is `unrecorded` took place.
     ProgressWindow(const QString &historyPath, std::vector<GameRow> games, const QString &error = {},
-                   QWidget *parent = nullptr);
+                   const Unrecorded &unrecorded = {}, QWidget *parent = nullptr);
 
-    // Writes the history as CSV to `file`. False with a Greek `error` where it cannot.
+    // Writes the history as CSV to `file`, starting with a UTF-8 byte-order mark, by which
+    // spreadsheet programs tell UTF-8 from their own code page. False with a Greek `error` where
+    // it cannot.
     bool saveCsv(const QString &file, QString *error) const;
 
     QLabel *summary;
@@ -42,8 +45,5 @@ private:
     QString m_path;
     std::vector<GameRow> m_games;
 };
-
-// The text of a game's result column: the percentage, or how it ended without one.
-QString resultText(const GameRow &game);
 
 } // namespace numbolo
