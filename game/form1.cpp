@@ -437,7 +437,6 @@ void Form1::Image5_Click()
         return;
     if (gameRunning())
         m_play.gameEnded(gameFacts(), GameEnd::Restarted, -1);
-    m_gameId.clear();
     exerciseChanged();
     Text17->setText(QStringLiteral("0"));
     Text12->setText(QStringLiteral("0"));

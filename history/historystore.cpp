@@ -134,14 +134,10 @@ Setup setUp(QSqlDatabase &db, bool *checkDue, int *checks)
         ++*checks;
     }
     // A rollback journal, which a history that version 1 kept in WAL mode changes to once no
-    // other connection reads it; every commit reaches the disk before it returns.
-    if (!query.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !query.next())
-        return failed(query);
-    if (query.value(0).toString() != QLatin1String("delete"))
-        return {false, QSqlError(QString(), QString(), QSqlError::StatementError, QStringLiteral("5"))};
-    query.finish();
-    if (!query.exec(QStringLiteral("PRAGMA synchronous=FULL")) || !query.exec(QStringLiteral("PRAGMA user_version"))
-        || !query.next())
+    // other connection reads it (SQLite says busy until then; a read-only file keeps its mode,
+    // and cannot be written anyway); every commit reaches the disk before it returns.
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !query.exec(QStringLiteral("PRAGMA synchronous=FULL"))
+        || !query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
         return failed(query);
     const int version = query.value(0).toInt();
     query.finish();
@@ -429,19 +425,15 @@ bool HistoryStore::write(QSqlDatabase &db, const Record &record, QSqlError *erro
 
 void HistoryStore::keepFilesPrivate() const
 {
-    // The folder is made private when it is made, and kept so; the file is made private before
-    // SQLite opens it, and SQLite gives its journal the file's rights.
+    // The folder, the file and a journal a crash left lose the group's and others' rights. The
+    // file is made before SQLite opens it, so that SQLite, which gives a new journal the rights of
+    // its database, never makes one that others can read.
     const QString folder = QFileInfo(m_path).absolutePath();
-    if (!QFileInfo::exists(folder) && QDir().mkpath(folder))
-        QFile::setPermissions(folder, OwnerOnly);
-    keepPrivate(folder);
-    QFile made(m_path);
-    if (made.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        made.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-    made.close();
-    for (const QString &file : {m_path, m_path + QStringLiteral("-journal")})
-        if (QFileInfo(file).isFile())
-            keepPrivate(file);
+    QDir().mkpath(folder);
+    QFile(m_path).open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    for (const QString &path : {folder, m_path, m_path + QStringLiteral("-journal")})
+        if (QFileInfo::exists(path))
+            keepPrivate(path);
 }
 
 bool HistoryStore::open()

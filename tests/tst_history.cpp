@@ -369,6 +369,8 @@ void TestHistory::damagedDatabase_data()
     // Version 1's WAL file holds its latest commits: it goes aside with it, or SQLite would
     // delete it beside the new file. (SQLite deletes it itself once no one reads the file.)
     QTest::newRow("damaged in WAL mode while another reads it") << "WAL" << 1 << 0 << true << 0 << 0;
+    // Version 1 kept it in WAL mode; changed to a rollback journal once no one else reads it.
+    QTest::newRow("in WAL mode while another reads it") << "WAL, read" << 1 << 2 << false << 0 << 1;
     // Regression: every record opened it again and checked the whole file, for 75-92 ms on a
     // history of 25 MB, and what was still unwritten at the end was lost without a word.
     QTest::newRow("written by a later version") << "newer" << 3 << 4 << false << 5 << 1;
@@ -409,7 +411,7 @@ void TestHistory::damagedDatabase()
     } else if (damage == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(path));
     }
-    if (damage == QLatin1String("WAL"))
+    if (damage.startsWith(QLatin1String("WAL")))
         writeSchema1(path, {"game 10/100 open", "exercise 1 1 solved"});
     // As version 1 left them, readable by everyone.
     QFile::setPermissions(folder, QFile::permissions(folder) | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther);
@@ -430,6 +432,9 @@ void TestHistory::damagedDatabase()
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
             if (QFileInfo(path).isWritable())
                 QSKIP("This user (root) writes any file.");
+        } else if (damage == QLatin1String("WAL, read")) {
+            QVERIFY(other.open());
+            QVERIFY(query.exec(QStringLiteral("BEGIN")) && query.exec(QStringLiteral("SELECT count(*) FROM game")));
         } else if (damage == QLatin1String("WAL")) {
             // A commit in the WAL file, which this reader keeps from being written back.
             QVERIFY(other.open());
@@ -469,13 +474,12 @@ void TestHistory::damagedDatabase()
         QCOMPARE(store.checks(), checks);
 #ifdef Q_OS_LINUX
         if (pendingAfter == 0) {
-            // Each commit: the journal and its folder entry reach the disk, the journal again once
-            // it is complete (synchronous=FULL), then the database; never a WAL file.
+            // A commit: the journal and its folder entry reach the disk, the journal again once it
+            // is complete (synchronous=FULL), then the database; no WAL file.
             const QStringList commit{"history.sqlite-journal 600", "Numbolo 700", "history.sqlite-journal 600",
                                      "history.sqlite 600"};
-            QVERIFY(!syncedToDisk.isEmpty() && syncedToDisk.size() % commit.size() == 0);
-            for (qsizetype i = 0; i < syncedToDisk.size(); i += commit.size())
-                QCOMPARE(syncedToDisk.mid(i, commit.size()), commit);
+            QVERIFY(syncedToDisk.size() >= commit.size());
+            QCOMPARE(syncedToDisk.mid(syncedToDisk.size() - commit.size()), commit);
         }
 #endif
     }

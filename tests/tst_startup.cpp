@@ -633,6 +633,8 @@ void TestStartup::oneCopyPerSettingsFile_data()
     QTest::newRow("the lock of another computer of this host name")
         << "other machine, same name" << false << false << true << false;
     QTest::newRow("a folder in the lock's place") << "folder" << false << false << true << false;
+    QTest::newRow("a read-only settings folder: no lock file, the name on the bus")
+        << "read-only folder" << false << true << true << false;
 }
 
 void TestStartup::oneCopyPerSettingsFile()
@@ -730,6 +732,11 @@ void TestStartup::oneCopyPerSettingsFile()
         file.write(lines.join('\n'));
     } else if (other == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(lockPath));
+    } else if (other == QLatin1String("read-only folder")) {
+        const QString folder = QFileInfo(lockPath).absolutePath();
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        if (QFileInfo(folder).isWritable())
+            QSKIP("This user (root) writes into any folder.");
     } else if (other == QLatin1String("empty")) {
         QFile file(lockPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -737,6 +744,8 @@ void TestStartup::oneCopyPerSettingsFile()
 
     bool shown = false;
     const auto closeWindow = [&](Form1 *form) {
+        if (other == QLatin1String("read-only folder")) // the game's save finds it writable
+            QFile::setPermissions(QFileInfo(lockPath).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         if (form != nullptr) {
             shown = form->isVisible();
             form->close();
