@@ -101,8 +101,12 @@ bool InstanceLock::takeLockFile()
             m_lock.tryLock(0);
         return true;
     }
-    if (ownerOnThisComputer())
-        return false;
+    if (ownerOnThisComputer()) {
+        // tryLock() could not remove a dead owner's lock where the folder cannot be written, nor
+        // can any copy save its settings there: the game runs without a lock, as where none can
+        // be made, and its name on the bus keeps the starts of this session out.
+        return !QFileInfo(QFileInfo(m_lock.fileName()).absolutePath()).isWritable();
+    }
     // Taken over from a copy on another computer sharing the home folder.
     if (QFileInfo(m_lock.fileName()).isFile() && QFile::remove(m_lock.fileName()))
         m_lock.tryLock(0);

@@ -125,11 +125,14 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
     if (unrecorded.records > 0) {
         // Play that the game could not write into the history (it was locked, read-only or of a
         // newer version) waits beside it, and is written at the next game.
+        const QString first = dateText(unrecorded.first), last = dateText(unrecorded.last);
+        const QString when = first == last ? QStringLiteral("στις %1").arg(first)
+                                           : QStringLiteral("από %1 έως %2").arg(first, last);
         summary->setText(summary->text()
-                         + QStringLiteral("\n\nΤο παιχνίδι από %1 έως %2 δεν έχει καταγραφεί ακόμη στο ιστορικό, "
-                                          "γιατί το ιστορικό δεν μπορούσε να γραφτεί τότε. Θα καταγραφεί στο "
-                                          "επόμενο παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.")
-                               .arg(dateText(unrecorded.first), dateText(unrecorded.last)));
+                         + QStringLiteral("\n\nΤο παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό, γιατί το "
+                                          "ιστορικό δεν μπορούσε να γραφτεί τότε. Θα καταγραφεί στο επόμενο "
+                                          "παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.")
+                               .arg(when));
     }
     summary->setAccessibleName(summary->text());
 
