@@ -92,6 +92,12 @@ QChartView *makeView(QChart *chart, const QString &objectName, const QString &na
 
 } // namespace
 
+QString unrecordedWhen(const Unrecorded &unrecorded)
+{
+    const QString first = dateText(unrecorded.first), last = dateText(unrecorded.last);
+    return first == last ? QStringLiteral("στις %1").arg(first) : QStringLiteral("από %1 έως %2").arg(first, last);
+}
+
 ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> games, const QString &error,
                                const Unrecorded &unrecorded, QWidget *parent)
     : QWidget(parent), m_path(historyPath), m_games(std::move(games))
@@ -125,14 +131,11 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
     if (unrecorded.records > 0) {
         // Play that the game could not write into the history (it was locked, read-only or of a
         // newer version) waits beside it, and is written at the next game.
-        const QString first = dateText(unrecorded.first), last = dateText(unrecorded.last);
-        const QString when = first == last ? QStringLiteral("στις %1").arg(first)
-                                           : QStringLiteral("από %1 έως %2").arg(first, last);
         summary->setText(summary->text()
                          + QStringLiteral("\n\nΤο παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό, γιατί το "
                                           "ιστορικό δεν μπορούσε να γραφτεί τότε. Θα καταγραφεί στο επόμενο "
                                           "παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.")
-                               .arg(when));
+                               .arg(unrecordedWhen(unrecorded)));
     }
     summary->setAccessibleName(summary->text());
 

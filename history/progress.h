@@ -46,4 +46,8 @@ private:
     std::vector<GameRow> m_games;
 };
 
+// When the play that is `unrecorded` took place: "στις <date and time>", or "από <first> έως
+// <last>".
+QString unrecordedWhen(const Unrecorded &unrecorded);
+
 } // namespace numbolo

@@ -22,9 +22,8 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_csv(const QString &historyPath)
     const numbolo::Unrecorded unrecorded = numbolo::readUnrecorded(historyPath);
     if (unrecorded.records > 0) {
         std::fprintf(stderr, "Numbolo: %s\n",
-                     QStringLiteral("Το παιχνίδι από %1 έως %2 δεν έχει καταγραφεί ακόμη στο ιστορικό.")
-                         .arg(unrecorded.first.toString(QStringLiteral("dd/MM/yyyy HH:mm")),
-                              unrecorded.last.toString(QStringLiteral("dd/MM/yyyy HH:mm")))
+                     QStringLiteral("Το παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό.")
+                         .arg(numbolo::unrecordedWhen(unrecorded))
                          .toLocal8Bit()
                          .constData());
     }

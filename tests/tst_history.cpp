@@ -569,6 +569,9 @@ void TestHistory::commandLine_data()
     QTest::newRow("csv of a truncated history") << QStringList{"--progress", "--csv"} << "truncated" << 1 << asideByGame;
     QTest::newRow("csv of a folder") << QStringList{"--progress", "--csv"} << "folder" << 1
                                      << "Το ιστορικό δεν διαβάζεται";
+    // Play still waiting beside the history to be recorded is said on standard error.
+    QTest::newRow("csv with play not recorded yet") << QStringList{"--progress", "--csv"} << "unrecorded" << 0
+                                                    << "Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,";
     QTest::newRow("csv of a later version's history") << QStringList{"--progress", "--csv"} << "newer" << 1
                                                       << "νεότερη έκδοση";
 }
@@ -602,6 +605,12 @@ void TestHistory::commandLine()
         QVERIFY(QDir().mkpath(path));
     } else if (history == QLatin1String("newer")) {
         QCOMPARE(pragma(path, QStringLiteral("user_version = 3")), QString());
+    } else if (history == QLatin1String("unrecorded")) {
+        const GameFacts game{10, 100, QStringLiteral("game")};
+        HistoryStore(path).gameStarted(game);
+        QCOMPARE(pragma(path, QStringLiteral("user_version = 3")), QString());
+        HistoryStore(path).exerciseEnded(game, {1, 1.5, ExerciseEnd::Skipped, 30, 0, 0});
+        QCOMPARE(pragma(path, QStringLiteral("user_version = 2")), QString());
     }
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -613,10 +622,12 @@ void TestHistory::commandLine()
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitCode(), status);
     const QString out = QString::fromUtf8(program.readAllStandardOutput());
+    const QString err = QString::fromUtf8(program.readAllStandardError());
     if (status == 0) {
         QVERIFY(out.startsWith(output)); // no byte-order mark on standard output
+        QCOMPARE(err.contains(QStringLiteral("Το παιχνίδι στις ")), history == QLatin1String("unrecorded"));
     } else {
-        QVERIFY(QString::fromUtf8(program.readAllStandardError()).contains(output));
+        QVERIFY(err.contains(output));
         QVERIFY(out.isEmpty());
     }
 }
