@@ -3,6 +3,7 @@
 #include "app/rungame.h"
 #include "app/runprogress.h"
 #include "app/setup.h"
+#include "desktop/modules.h"
 
 #include <QApplication>
 
@@ -13,7 +14,7 @@ int main(int argc, char *argv[])
         return command.status;
     if (command.run == numbolo::Run::ProgressCsv) {
         QCoreApplication app(argc, argv); // no display needed
-        return numbolo::runProgress(command.run);
+        return numbolo::runProgress(command.run, numbolo::moduleFolders());
     }
 
     QApplication app(argc, argv);
@@ -21,7 +22,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.numbolo.Numbolo"));
     numbolo::setupApplication();
     if (command.run == numbolo::Run::ProgressWindow)
-        return numbolo::runProgress(command.run);
+        return numbolo::runProgress(command.run, numbolo::moduleFolders());
 
     numbolo::RealServices real;
     return numbolo::runGame(real.services());

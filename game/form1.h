@@ -207,8 +207,10 @@ private:
     void exerciseChanged() { ++m_exerciseSerial; }
     bool gameRunning() const;
     // The history of play (game/playrecord.cpp): the end of the exercise on screen, recorded
-    // once, and a solved exercise recorded when the save first stores it as solved.
+    // once, and a solved exercise recorded when the save first stores it as solved. Each record
+    // names the game by the id kept in the settings file beside it.
     GameFacts gameFacts() const;
+    void newGameId();
     void recordExerciseEnd();
     void recordSolvedExercise();
 
@@ -227,6 +229,7 @@ private:
     bool m_ended = false;
     int m_openMessages = 0;
     quint64 m_exerciseSerial = 0;
+    QString m_gameId;
 };
 
 // A key that appends a character to the display, and whether it starts the countdown.

@@ -4,6 +4,8 @@
 #include "game/form1.h"
 #include "game/numbertext.h"
 
+#include <QUuid>
+
 #include <algorithm>
 
 namespace numbolo {
@@ -32,19 +34,25 @@ void PlayRecord::gameStarted(const GameFacts &game)
         m_recorder->gameStarted(game);
 }
 
-void PlayRecord::gameEnded(GameEnd end, int percentage)
+void PlayRecord::gameEnded(const GameFacts &game, GameEnd end, int percentage)
 {
     if (m_recorder == nullptr || m_gameEndRecorded)
         return;
     m_gameEndRecorded = true;
-    m_recorder->gameEnded(end, percentage);
+    m_recorder->gameEnded(game, end, percentage);
 }
 
 // ---- The window's hooks ------------------------------------------------------------------
 
 GameFacts Form1::gameFacts() const
 {
-    return {int(NumberText::parse(Text16->text()).value_or(0)), int(NumberText::parse(Text14->text()).value_or(0))};
+    return {int(NumberText::parse(Text16->text()).value_or(0)), int(NumberText::parse(Text14->text()).value_or(0)),
+            m_gameId};
+}
+
+void Form1::newGameId()
+{
+    m_gameId = QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
 void Form1::recordExerciseEnd()
@@ -76,7 +84,7 @@ void Form1::recordSolvedExercise()
             percentage = Exercise::percentage(NumberText::parseOrThrow(Text13->text()),
                                               NumberText::parseOrThrow(Text16->text()));
         });
-        m_play.gameEnded(GameEnd::Finished, percentage);
+        m_play.gameEnded(gameFacts(), GameEnd::Finished, percentage);
     }
 }
 

@@ -19,7 +19,7 @@ public:
     void exerciseEnded(quint64 shown, const GameFacts &game, const ExerciseFacts &exercise);
     void gameStarted(const GameFacts &game);
     // Records the end of the game under way, unless its end was recorded already.
-    void gameEnded(GameEnd end, int percentage);
+    void gameEnded(const GameFacts &game, GameEnd end, int percentage);
 
 private:
     HistoryRecorder *m_recorder;

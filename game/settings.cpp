@@ -12,6 +12,7 @@ namespace numbolo::StoredSettings {
 namespace {
 
 const QString Section = QStringLiteral("Str");
+const QString GameIdKey = QStringLiteral("Game/id");
 
 QByteArray contents(const QString &path)
 {
@@ -61,6 +62,14 @@ QHash<QString, QString> read(const QString &iniPath)
     return values;
 }
 
+QString gameId(const QString &iniPath)
+{
+    const QString path = resolvedPath(iniPath);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return {};
+    return QSettings(path, QSettings::IniFormat).value(GameIdKey).toString();
+}
+
 QString resolvedPath(const QString &iniPath)
 {
     QString path = QFileInfo(iniPath).absoluteFilePath();
@@ -83,7 +92,7 @@ QString lockPath(const QString &iniPath)
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".lock"));
 }
 
-Saved write(const SettingsLocation &location, const Values &values, QString *error)
+Saved write(const SettingsLocation &location, const Values &values, const QString &gameId, QString *error)
 {
     const QString path = resolvedPath(location.iniPath());
     if (path.isEmpty()) {
@@ -115,6 +124,10 @@ Saved write(const SettingsLocation &location, const Values &values, QString *err
         for (const auto &[key, value] : values)
             settings.setValue(key, value);
         settings.endGroup();
+        if (gameId.isEmpty())
+            settings.remove(GameIdKey);
+        else
+            settings.setValue(GameIdKey, gameId);
         settings.sync();
         written = settings.status() != QSettings::AccessError;
     }

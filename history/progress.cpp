@@ -92,17 +92,14 @@ QChartView *makeView(QChart *chart, const QString &objectName, const QString &na
 
 } // namespace
 
-QString resultText(const GameRow &game)
+QString unrecordedWhen(const Unrecorded &unrecorded)
 {
-    if (!game.end)
-        return QStringLiteral("σε εξέλιξη");
-    if (*game.end == GameEnd::Restarted)
-        return QStringLiteral("επανεκκίνηση");
-    return game.percentage >= 0 ? QStringLiteral("%1 %").arg(game.percentage) : QString();
+    const QString first = dateText(unrecorded.first), last = dateText(unrecorded.last);
+    return first == last ? QStringLiteral("στις %1").arg(first) : QStringLiteral("από %1 έως %2").arg(first, last);
 }
 
 ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> games, const QString &error,
-                               QWidget *parent)
+                               const Unrecorded &unrecorded, QWidget *parent)
     : QWidget(parent), m_path(historyPath), m_games(std::move(games))
 {
     setObjectName(QStringLiteral("Progress"));
@@ -130,6 +127,15 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
     } else {
         summary->setText(QStringLiteral("Παιχνίδια: %1. Ασκήσεις: %2, λυμένες: %3. Χρόνος παιχνιδιού: %4")
                              .arg(m_games.size()).arg(exercises).arg(solved).arg(durationText(seconds)));
+    }
+    if (unrecorded.records > 0) {
+        // Play that the game could not write into the history (it was locked, read-only or of a
+        // newer version) waits beside it, and is written at the next game.
+        summary->setText(summary->text()
+                         + QStringLiteral("\n\nΤο παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό, γιατί το "
+                                          "ιστορικό δεν μπορούσε να γραφτεί τότε. Θα καταγραφεί στο επόμενο "
+                                          "παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.")
+                               .arg(unrecordedWhen(unrecorded)));
     }
     summary->setAccessibleName(summary->text());
 
@@ -308,7 +314,8 @@ QWidget *ProgressWindow::makeSolvedChart()
 bool ProgressWindow::saveCsv(const QString &file, QString *error) const
 {
     QSaveFile out(file);
-    if (out.open(QIODevice::WriteOnly) && out.write(historyCsv(m_games)) >= 0 && out.commit())
+    if (out.open(QIODevice::WriteOnly) && out.write("\xEF\xBB\xBF") >= 0 && out.write(historyCsv(m_games)) >= 0
+        && out.commit())
         return true;
     *error = QStringLiteral("Το αρχείο %1 δεν αποθηκεύτηκε: %2").arg(QDir::toNativeSeparators(file), out.errorString());
     return false;

@@ -17,11 +17,14 @@ namespace numbolo {
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    // Shows `games` (newest first); `error` where the history could not be read.
+    // Shows `games` (newest first); `error` where the history could not be read, and when the
+    // play that is `unrecorded` took place.
     ProgressWindow(const QString &historyPath, std::vector<GameRow> games, const QString &error = {},
-                   QWidget *parent = nullptr);
+                   const Unrecorded &unrecorded = {}, QWidget *parent = nullptr);
 
-    // Writes the history as CSV to `file`. False with a Greek `error` where it cannot.
+    // Writes the history as CSV to `file`, starting with a UTF-8 byte-order mark, by which
+    // spreadsheet programs tell UTF-8 from their own code page. False with a Greek `error` where
+    // it cannot.
     bool saveCsv(const QString &file, QString *error) const;
 
     QLabel *summary;
@@ -43,7 +46,8 @@ private:
     std::vector<GameRow> m_games;
 };
 
-// The text of a game's result column: the percentage, or how it ended without one.
-QString resultText(const GameRow &game);
+// When the play that is `unrecorded` took place: "στις <date and time>", or "από <first> έως
+// <last>".
+QString unrecordedWhen(const Unrecorded &unrecorded);
 
 } // namespace numbolo

@@ -19,6 +19,14 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_csv(const QString &historyPath)
         std::fprintf(stderr, "Numbolo: %s\n", error.toLocal8Bit().constData());
         return 1;
     }
+    const numbolo::Unrecorded unrecorded = numbolo::readUnrecorded(historyPath);
+    if (unrecorded.records > 0) {
+        std::fprintf(stderr, "Numbolo: %s\n",
+                     QStringLiteral("Το παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό.")
+                         .arg(numbolo::unrecordedWhen(unrecorded))
+                         .toLocal8Bit()
+                         .constData());
+    }
     const QByteArray csv = numbolo::historyCsv(games);
     if (std::fwrite(csv.constData(), 1, std::size_t(csv.size()), stdout) != std::size_t(csv.size())
         || std::fflush(stdout) != 0) {
@@ -34,7 +42,7 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_window(const QString &historyPath)
     std::vector<GameRow> games;
     QString error;
     numbolo::readHistory(historyPath, &games, &error);
-    numbolo::ProgressWindow window(historyPath, std::move(games), error);
+    numbolo::ProgressWindow window(historyPath, std::move(games), error, numbolo::readUnrecorded(historyPath));
     window.show();
     return QApplication::exec();
 }

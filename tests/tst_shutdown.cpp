@@ -166,6 +166,8 @@ void TestShutdown::savedAndResumed()
     QCOMPARE(world.messages.shown.size(), messagesBefore);
     QCOMPARE(world.clock.pending(), std::size_t(0)); // nothing moves any more
     QCOMPARE(storedGameValues(world), saved.isEmpty() ? shown : saved);
+    // The id that names the game in the history is kept with a game under way, and only then.
+    QCOMPARE(StoredSettings::gameId(world.settings.path).isEmpty(), !resumes);
     // The save counts once the new file and then its folder have been flushed to the disk.
     QCOMPARE(world.settings.flushed.mid(world.settings.flushed.size() - 2),
              (QStringList{world.settings.path, QFileInfo(world.settings.path).absolutePath()}));

@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
     const int solvedPerGame[] = {4, 5, -1, 6, 7, 7, 9, 0};
     for (int g = 0; g < 8; ++g) {
         now = QDateTime(QDate(2026, 11, 2 + 2 * g - (g > 4 ? 1 : 0)), QTime(17, 5 * g));
-        const GameFacts game{10, g < 4 ? 100 : 200};
+        const GameFacts game{10, g < 4 ? 100 : 200, QStringLiteral("game-%1").arg(g)};
         store.gameStarted(game);
         const int solved = solvedPerGame[g];
         const int played = solved < 0 ? 4 : solved == 0 ? 3 : 10;
@@ -50,9 +50,9 @@ int main(int argc, char *argv[])
             store.exerciseEnded(game, e);
         }
         if (solved < 0)
-            store.gameEnded(GameEnd::Restarted, -1);
+            store.gameEnded(game, GameEnd::Restarted, -1);
         else if (solved > 0)
-            store.gameEnded(GameEnd::Finished, std::min(100, int(std::lround(solved * 100.0 / 9))));
+            store.gameEnded(game, GameEnd::Finished, std::min(100, int(std::lround(solved * 100.0 / 9))));
     }
     return store.pending() == 0 ? 0 : 1;
 }
