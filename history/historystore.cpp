@@ -544,6 +544,7 @@ bool readHistory(const QString &path, std::vector<GameRow> *games, QString *erro
         } else {
             while (query.next()) {
                 GameRow game;
+                game.key = query.value(0).toLongLong();
                 game.started = fromStamp(query.value(1));
                 game.ended = fromStamp(query.value(2));
                 game.exercises = query.value(3).toInt();

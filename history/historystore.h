@@ -132,6 +132,7 @@ struct ExerciseRow {
 };
 
 struct GameRow {
+    qint64 key = 0; // the game's row in the history, which names it to readExerciseDetail
     QDateTime started;
     QDateTime ended;
     int exercises = 0;
