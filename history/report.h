@@ -83,6 +83,43 @@ bool readExerciseDetail(const QString &historyPath, qint64 game, int number, Exe
 // "Έναρξη παιχνιδιού,Άσκηση,Στόχος,Βρέθηκε,Δευτερόλεπτα,Πλήκτρα,Ένας τρόπος".
 bool writeTargetsCsv(const QString &historyPath, QIODevice &out, QString *error);
 
+// ---- The games list, the summary and the two charts, for a history of years (SQL) ---------
+// Each reads just what it returns; none reads every row into memory. A missing file reads as an
+// empty history; false, with a Greek `error`, where the file cannot be read.
+
+// The totals above the games list.
+struct HistorySummary {
+    int games = 0;
+    int exercises = 0; // ended
+    int solved = 0;
+    qint64 seconds = 0; // countdown seconds used, summed over every exercise
+};
+bool readSummary(const QString &historyPath, HistorySummary *summary, QString *error);
+
+// A page of the games list: the games from the `first`-th newest (0 the newest), at most
+// `count` of them, newest first, each with its exercises in order (GameRow::played). The number
+// of games is HistorySummary::games.
+bool readGames(const QString &historyPath, int first, int count, std::vector<GameRow> *games, QString *error);
+
+// The result of each finished game that has one, oldest first: when it ended (when it started
+// where its end is unknown) and its percentage.
+struct GameResult {
+    QDateTime when;
+    int percentage = 0;
+};
+bool readResults(const QString &historyPath, std::vector<GameResult> *results, QString *error);
+
+// Exercises solved per local day, over the latest `days` days on which any exercise ended (a day
+// with none solved has 0), oldest first.
+struct DaySolved {
+    QDate day;
+    int solved = 0;
+};
+bool readSolvedPerDay(const QString &historyPath, int days, std::vector<DaySolved> *perDay, QString *error);
+
+// A target range as the window writes it: "0 - 100", "-500 - 0".
+QString targetRangeText(int range);
+
 // ---- What the figures say (pure) ----------------------------------------------------------
 
 // The run of consecutive days played that ends today, or yesterday when today has no play yet;

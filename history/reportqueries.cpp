@@ -1,0 +1,419 @@
+// The report's reading half: what happened inside an exercise, the figures by skill, by target
+// range and by day, the targets CSV, and the games list, the summary and the charts' series.
+// Each is aggregated by SQLite and reads only what it returns. One way to make each target is
+// found with the solver, grouped by key set so that each set's tables are built once.
+
+#include "history/report.h"
+
+#include "input/solver.h"
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariant>
+
+#include <algorithm>
+#include <memory>
+
+namespace numbolo {
+
+namespace {
+
+// Opens `path` for reading: false with `error` where it cannot be; a missing or empty history
+// is no error, and leaves `reader` not ready.
+bool opened(const HistoryReader &reader, QString *error)
+{
+    *error = reader.error();
+    return error->isEmpty();
+}
+
+// The first day of the month of an exercise's end, and the day itself, in local time.
+const char MonthOfEnd[] = "strftime('%Y-%m-01', exercise.ended, 'localtime')";
+
+// Figures of the groups that `group` (an SQL expression over exercise and game) makes, whole
+// and by month, into `groups` keyed by the group's value.
+bool readFigures(HistoryReader &reader, const QString &group, const QString &where,
+                 std::map<QVariant, GroupFigures, bool (*)(const QVariant &, const QVariant &)> *groups)
+{
+    const QString from = QStringLiteral(" FROM exercise JOIN game ON game.id = exercise.game WHERE %1").arg(where);
+    for (const QString &month : {QStringLiteral("''"), QString::fromLatin1(MonthOfEnd)}) {
+        // Played and solved, then the median seconds of the solved ones: the middle one or the
+        // mean of the middle two, counted by SQLite's window functions.
+        QSqlQuery counts(reader.database());
+        if (!reader.exec(counts, QStringLiteral("SELECT %1, %2, count(*), sum(exercise.outcome = 'solved')%3 GROUP BY 1, 2")
+                                     .arg(group, month, from)))
+            return false;
+        while (counts.next()) {
+            GroupFigures &figures = (*groups)[counts.value(0)];
+            Figures &f = counts.value(1).toString().isEmpty() ? figures.whole
+                                                              : figures.byMonth[QDate::fromString(counts.value(1).toString(), Qt::ISODate)];
+            f.played = counts.value(2).toInt();
+            f.solved = counts.value(3).toInt();
+        }
+        QSqlQuery medians(reader.database());
+        if (!reader.exec(medians, QStringLiteral("WITH s AS (SELECT %1 AS g, %2 AS m, exercise.seconds AS seconds, "
+                                                 "row_number() OVER (PARTITION BY %1, %2 ORDER BY exercise.seconds) AS i, "
+                                                 "count(*) OVER (PARTITION BY %1, %2) AS n%3 AND exercise.outcome = 'solved') "
+                                                 "SELECT g, m, avg(seconds) FROM s WHERE i IN ((n + 1) / 2, (n + 2) / 2) "
+                                                 "GROUP BY g, m")
+                                      .arg(group, month, from)))
+            return false;
+        while (medians.next()) {
+            GroupFigures &figures = (*groups)[medians.value(0)];
+            Figures &f = medians.value(1).toString().isEmpty() ? figures.whole
+                                                               : figures.byMonth[QDate::fromString(medians.value(1).toString(), Qt::ISODate)];
+            f.medianSeconds = medians.value(2).toDouble();
+        }
+    }
+    return true;
+}
+
+// The keypad's order of the operators, by which skills are listed: "/ x - +".
+int operatorsOrder(const QString &operators)
+{
+    int order = 0;
+    for (const QString &key : operators.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        order = order * 5 + 1 + int(QStringLiteral("/x-+").indexOf(key));
+    return order;
+}
+
+bool lessSkill(const QVariant &a, const QVariant &b)
+{
+    return operatorsOrder(a.toString()) < operatorsOrder(b.toString());
+}
+
+bool lessRange(const QVariant &a, const QVariant &b)
+{
+    return a.toInt() < b.toInt();
+}
+
+// The ways of one key set's targets, found once each with one solver.
+class Ways {
+public:
+    QString of(const QString &keys, const QString &target)
+    {
+        if (!m_solver || keys != m_keys) {
+            m_solver = std::make_unique<Solver>(keys);
+            m_keys = keys;
+            m_found.clear();
+        }
+        const auto known = m_found.constFind(target);
+        if (known != m_found.constEnd())
+            return *known;
+        const Way way = m_solver->solve(target);
+        const QString text = way.outcome == Way::Outcome::Found ? way.keys : QString();
+        m_found.insert(target, text);
+        return text;
+    }
+
+private:
+    QString m_keys;
+    std::unique_ptr<Solver> m_solver;
+    QHash<QString, QString> m_found;
+};
+
+// The targets of an exercise, as its row keeps them.
+QStringList targetsOf(const QVariant &stored)
+{
+    return stored.toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// The presses of the exercise `id`, in order.
+bool readPresses(HistoryReader &reader, const QVariant &id, std::vector<EqualsPress> *presses)
+{
+    QSqlQuery query(reader.database());
+    query.prepare(QStringLiteral("SELECT seconds, value, hit FROM equals_press WHERE exercise = ? ORDER BY rowid"));
+    query.addBindValue(id);
+    if (!reader.exec(query))
+        return false;
+    while (query.next()) {
+        EqualsPress press{query.value(0).toInt(), query.value(1).toString(), {}};
+        for (const QString &hit : query.value(2).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            press.hit.push_back(hit.toInt());
+        presses->push_back(std::move(press));
+    }
+    return true;
+}
+
+// The targets' lines of an exercise: hit by the first press that names them, else missed; the
+// way to make each one from `ways`.
+std::vector<TargetLine> targetLines(const QStringList &targets, const QString &keys,
+                                    const std::vector<EqualsPress> &presses, Ways &ways)
+{
+    std::vector<TargetLine> lines;
+    for (int i = 0; i < int(targets.size()); ++i) {
+        TargetLine line;
+        line.target = targets[i].toInt();
+        for (const EqualsPress &press : presses) {
+            if (std::find(press.hit.begin(), press.hit.end(), i) != press.hit.end()) {
+                line.hit = true;
+                line.seconds = press.seconds;
+                line.value = press.value;
+                break;
+            }
+        }
+        line.way = ways.of(keys, targets[i]);
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// A field of RFC 4180 CSV, quoted where it holds a comma, a quote or a line break.
+QString csvField(const QString &text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QLatin1Char('\r')))
+        return text;
+    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+} // namespace
+
+QString targetRangeText(int range)
+{
+    return range < 0 ? QStringLiteral("%1 - 0").arg(range) : QStringLiteral("0 - %1").arg(range);
+}
+
+bool readReport(const QString &historyPath, Report *report, QString *error)
+{
+    *report = {};
+    HistoryReader reader(historyPath);
+    if (!reader.ready())
+        return opened(reader, error);
+    const auto fail = [&] {
+        *report = {};
+        *error = reader.error();
+        return false;
+    };
+    const bool withKeys = reader.version() >= 3;
+    if (withKeys) {
+        std::map<QVariant, GroupFigures, bool (*)(const QVariant &, const QVariant &)> skills(&lessSkill);
+        if (!readFigures(reader, QStringLiteral("exercise.operators"), QStringLiteral("exercise.operators IS NOT NULL"),
+                         &skills))
+            return fail();
+        for (auto &[operators, figures] : skills) {
+            figures.name = operators.toString();
+            report->skills.push_back(std::move(figures));
+        }
+    }
+    std::map<QVariant, GroupFigures, bool (*)(const QVariant &, const QVariant &)> ranges(&lessRange);
+    if (!readFigures(reader, QStringLiteral("game.target_range"), QStringLiteral("1"), &ranges))
+        return fail();
+    for (auto &[range, figures] : ranges) {
+        figures.name = targetRangeText(range.toInt());
+        report->ranges.push_back(std::move(figures));
+    }
+    QSqlQuery days(reader.database());
+    if (!reader.exec(days, QStringLiteral("SELECT DISTINCT date(ended, 'localtime') FROM exercise ORDER BY 1")))
+        return fail();
+    while (days.next())
+        report->daysPlayed.push_back(QDate::fromString(days.value(0).toString(), Qt::ISODate));
+    return true;
+}
+
+bool readExerciseDetail(const QString &historyPath, qint64 game, int number, ExerciseDetail *detail, QString *error)
+{
+    *detail = {};
+    HistoryReader reader(historyPath);
+    const auto missing = [&] {
+        *error = QStringLiteral("Η άσκηση %1 αυτού του παιχνιδιού δεν υπάρχει στο ιστορικό.").arg(number);
+        return false;
+    };
+    if (!reader.ready())
+        return opened(reader, error) ? missing() : false;
+    const bool withKeys = reader.version() >= 3;
+    QSqlQuery query(reader.database());
+    query.prepare(QStringLiteral("SELECT id, number, level, outcome, seconds, targets, equals_presses, ended, %1 "
+                                 "FROM exercise WHERE game = ? AND number = ? ORDER BY id DESC LIMIT 1")
+                      .arg(withKeys ? QStringLiteral("shown_targets, keys") : QStringLiteral("NULL, NULL")));
+    query.addBindValue(game);
+    query.addBindValue(number);
+    if (!reader.exec(query)) {
+        *error = reader.error();
+        return false;
+    }
+    if (!query.next())
+        return missing();
+    ExerciseRow &row = detail->row;
+    row.number = query.value(1).toInt();
+    row.level = query.value(2).toDouble();
+    row.end = HistoryReader::exerciseEnd(query.value(3));
+    row.seconds = query.value(4).toInt();
+    row.targetsHit = query.value(5).toInt();
+    row.equalsPresses = query.value(6).toInt();
+    row.ended = HistoryReader::time(query.value(7));
+    if (query.value(8).isNull())
+        return true;
+    detail->recorded = true;
+    detail->keys = query.value(9).toString();
+    if (!readPresses(reader, query.value(0), &detail->presses)) {
+        *detail = {};
+        *error = reader.error();
+        return false;
+    }
+    Ways ways;
+    detail->targets = targetLines(targetsOf(query.value(8)), detail->keys, detail->presses, ways);
+    return true;
+}
+
+bool writeTargetsCsv(const QString &historyPath, QIODevice &out, QString *error)
+{
+    const auto write = [&](const QStringList &fields) {
+        QStringList quoted;
+        for (const QString &field : fields)
+            quoted << csvField(field);
+        return out.write((quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8()) >= 0;
+    };
+    const auto notWritten = [&] {
+        *error = QStringLiteral("Το CSV δεν γράφτηκε: %1").arg(out.errorString());
+        return false;
+    };
+    // A history that cannot be read writes nothing, not a header that would pass for an empty one.
+    HistoryReader reader(historyPath);
+    if (!reader.error().isEmpty())
+        return opened(reader, error);
+    if (!write({QStringLiteral("Έναρξη παιχνιδιού"), QStringLiteral("Άσκηση"), QStringLiteral("Στόχος"),
+                QStringLiteral("Βρέθηκε"), QStringLiteral("Δευτερόλεπτα"), QStringLiteral("Πλήκτρα"),
+                QStringLiteral("Ένας τρόπος")}))
+        return notWritten();
+    if (!reader.ready() || reader.version() < 3)
+        return true;
+    QSqlDatabase db = reader.database();
+    // First the ways, key set by key set, so that each set's solver tables are built once, kept
+    // in a temporary table beside the connection (never in the history); then the rows in order.
+    QSqlQuery query(db);
+    if (!reader.exec(query, QStringLiteral("CREATE TEMP TABLE way (exercise INTEGER PRIMARY KEY, ways TEXT NOT NULL)"))
+        || !reader.exec(query, QStringLiteral("SELECT id, keys, shown_targets FROM exercise "
+                                              "WHERE shown_targets IS NOT NULL ORDER BY keys"))) {
+        *error = reader.error();
+        return false;
+    }
+    Ways ways;
+    QSqlQuery insert(db);
+    insert.prepare(QStringLiteral("INSERT INTO temp.way (exercise, ways) VALUES (?, ?)"));
+    db.transaction();
+    while (query.next()) {
+        QStringList found;
+        for (const QString &target : targetsOf(query.value(2)))
+            found << ways.of(query.value(1).toString(), target);
+        insert.addBindValue(query.value(0));
+        insert.addBindValue(found.join(QLatin1Char(' ')));
+        if (!reader.exec(insert)) {
+            db.rollback();
+            *error = reader.error();
+            return false;
+        }
+    }
+    db.commit();
+    query.finish();
+    if (!reader.exec(query, QStringLiteral("SELECT exercise.id, game.started, exercise.number, exercise.keys, "
+                                           "exercise.shown_targets, way.ways FROM exercise "
+                                           "JOIN game ON game.id = exercise.game "
+                                           "JOIN temp.way AS way ON way.exercise = exercise.id "
+                                           "ORDER BY game.id, exercise.number, exercise.id"))) {
+        *error = reader.error();
+        return false;
+    }
+    while (query.next()) {
+        const QDateTime started = HistoryReader::time(query.value(1));
+        const QString start = started.toOffsetFromUtc(started.offsetFromUtc()).toString(Qt::ISODate);
+        const QString keys = query.value(3).toString();
+        const QStringList targets = targetsOf(query.value(4));
+        // The ways are as many as the targets, and empty where none was found: split keeping
+        // the empty ones.
+        const QStringList found = query.value(5).toString().split(QLatin1Char(' '));
+        std::vector<EqualsPress> presses;
+        if (!readPresses(reader, query.value(0), &presses)) {
+            *error = reader.error();
+            return false;
+        }
+        for (int i = 0; i < int(targets.size()); ++i) {
+            std::optional<int> seconds;
+            for (const EqualsPress &press : presses)
+                if (!seconds && std::find(press.hit.begin(), press.hit.end(), i) != press.hit.end())
+                    seconds = press.seconds;
+            if (!write({start, query.value(2).toString(), targets[i],
+                        seconds ? QStringLiteral("ναι") : QStringLiteral("όχι"),
+                        seconds ? QString::number(*seconds) : QString(), keys, found.value(i)}))
+                return notWritten();
+        }
+    }
+    return true;
+}
+
+// ---- The games list, the summary and the charts --------------------------------------------
+
+bool readSummary(const QString &historyPath, HistorySummary *summary, QString *error)
+{
+    *summary = {};
+    HistoryReader reader(historyPath);
+    if (!reader.ready())
+        return opened(reader, error);
+    QSqlQuery query(reader.database());
+    if (!reader.exec(query, QStringLiteral("SELECT (SELECT count(*) FROM game), count(*), "
+                                           "coalesce(sum(outcome = 'solved'), 0), coalesce(sum(seconds), 0) FROM exercise"))
+        || !query.next()) {
+        *error = reader.error();
+        return false;
+    }
+    *summary = {query.value(0).toInt(), query.value(1).toInt(), query.value(2).toInt(), query.value(3).toLongLong()};
+    return true;
+}
+
+bool readGames(const QString &historyPath, int first, int count, std::vector<GameRow> *games, QString *error)
+{
+    games->clear();
+    HistoryReader reader(historyPath);
+    if (!reader.ready())
+        return opened(reader, error);
+    QSqlQuery query(reader.database());
+    query.prepare(QStringLiteral("SELECT id, started, ended, exercises, target_range, outcome, result "
+                                 "FROM game ORDER BY id DESC LIMIT ? OFFSET ?"));
+    query.addBindValue(std::max(count, 0));
+    query.addBindValue(std::max(first, 0));
+    if (!reader.exec(query) || !reader.readGames(query, games)) {
+        games->clear();
+        *error = reader.error();
+        return false;
+    }
+    return true;
+}
+
+bool readResults(const QString &historyPath, std::vector<GameResult> *results, QString *error)
+{
+    results->clear();
+    HistoryReader reader(historyPath);
+    if (!reader.ready())
+        return opened(reader, error);
+    QSqlQuery query(reader.database());
+    if (!reader.exec(query, QStringLiteral("SELECT coalesce(ended, started), result FROM game "
+                                           "WHERE outcome = 'finished' AND result IS NOT NULL ORDER BY id"))) {
+        *error = reader.error();
+        return false;
+    }
+    while (query.next())
+        results->push_back({HistoryReader::time(query.value(0)), query.value(1).toInt()});
+    return true;
+}
+
+bool readSolvedPerDay(const QString &historyPath, int days, std::vector<DaySolved> *perDay, QString *error)
+{
+    perDay->clear();
+    HistoryReader reader(historyPath);
+    if (!reader.ready())
+        return opened(reader, error);
+    QSqlQuery query(reader.database());
+    query.prepare(QStringLiteral("SELECT day, solved FROM (SELECT date(ended, 'localtime') AS day, "
+                                 "sum(outcome = 'solved') AS solved FROM exercise GROUP BY 1 ORDER BY 1 DESC LIMIT ?) "
+                                 "ORDER BY day"));
+    query.addBindValue(std::max(days, 0));
+    if (!reader.exec(query)) {
+        *error = reader.error();
+        return false;
+    }
+    while (query.next())
+        perDay->push_back({QDate::fromString(query.value(0).toString(), Qt::ISODate), query.value(1).toInt()});
+    return true;
+}
+
+} // namespace numbolo
