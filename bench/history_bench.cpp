@@ -49,8 +49,8 @@ bool generate(const QString &path, int years)
     game.prepare(QStringLiteral("INSERT INTO game (started, ended, exercises, target_range, outcome, result, uuid) "
                                 "VALUES (?, ?, 30, ?, 'finished', ?, ?)"));
     exercise.prepare(QStringLiteral("INSERT INTO exercise (game, number, level, outcome, seconds, targets, "
-                                    "equals_presses, ended, shown_targets, keys, operators) "
-                                    "VALUES (?, ?, 1.5, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                                    "equals_presses, ended, shown_targets, keys, operators, day) "
+                                    "VALUES (?, ?, 1.5, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     press.prepare(QStringLiteral("INSERT INTO equals_press (exercise, seconds, value, hit) VALUES (?, ?, ?, ?)"));
     QRandomGenerator random(23);
     const QStringList operators{QStringLiteral("/"), QStringLiteral("x"), QStringLiteral("-"), QStringLiteral("+")};
@@ -91,6 +91,7 @@ bool generate(const QString &path, int years)
                 exercise.addBindValue(targets.join(QLatin1Char(' ')));
                 exercise.addBindValue(keys.join(QLatin1Char(' ')));
                 exercise.addBindValue(ops.join(QLatin1Char(' ')));
+                exercise.addBindValue(begun.addSecs(60 * n).toLocalTime().date().toString(Qt::ISODate));
                 if (!exercise.exec())
                     return false;
                 exerciseId = exercise.lastInsertId().toLongLong();

@@ -64,7 +64,11 @@ const Statement Ladder[] = {
         " value TEXT NOT NULL,"
         " hit TEXT NOT NULL)"},
     {3, "CREATE INDEX equals_press_exercise ON equals_press(exercise)"},
-    {3, "CREATE INDEX exercise_ended ON exercise(ended)"},
+    // The local day of each end, as the child lived it, by which the report counts days and
+    // months without converting every row's time.
+    {3, "ALTER TABLE exercise ADD COLUMN day TEXT"},
+    {3, "UPDATE exercise SET day = date(ended, 'localtime')"},
+    {3, "CREATE INDEX exercise_day ON exercise(day)"},
 };
 
 // The keys of the outcomes, in the database and in the pending file.
@@ -465,10 +469,11 @@ bool HistoryStore::write(QSqlDatabase &db, const Record &record, QSqlError *erro
         || !run(db, "DELETE FROM exercise WHERE game = ? AND number = ?", {game, e.number}, error)
         || !run(db,
                 "INSERT INTO exercise (game, number, level, outcome, seconds, targets, equals_presses, ended, "
-                "shown_targets, keys, operators) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id",
+                "shown_targets, keys, operators, day) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id",
                 {game, e.number, e.level, keyOf(ExerciseEndKeys, e.end), e.seconds, e.targetsHit, e.equalsPresses,
                  stamp(record.when), drawn ? QVariant(e.targets.join(QLatin1Char(' '))) : QVariant(),
-                 drawn ? QVariant(e.keys) : QVariant(), drawn ? QVariant(operatorsOf(e.keys)) : QVariant()},
+                 drawn ? QVariant(e.keys) : QVariant(), drawn ? QVariant(operatorsOf(e.keys)) : QVariant(),
+                 record.when.toLocalTime().date().toString(Qt::ISODate)},
                 error, &exercise))
         return false;
     for (const EqualsFacts &press : e.presses) {

@@ -12,12 +12,13 @@
 //   exercise (id INTEGER PRIMARY KEY, game INTEGER NOT NULL REFERENCES game(id), number INTEGER
 //             NOT NULL, level REAL NOT NULL, outcome TEXT NOT NULL, seconds INTEGER NOT NULL,
 //             targets INTEGER NOT NULL, equals_presses INTEGER NOT NULL, ended TEXT NOT NULL,
-//             shown_targets TEXT, keys TEXT, operators TEXT)
+//             shown_targets TEXT, keys TEXT, operators TEXT, day TEXT)
 //             outcome: 'solved', 'skipped', 'timeout'. shown_targets: the eight targets in
 //             reading order, separated by blanks; keys: the working digits and operators as
 //             their captions ("4 5 7 / +"); operators: those of the keys ("/ +"); all three NULL
 //             for exercises recorded before version 3. Index exercise_game_number on (game,
-//             number); the store keeps one row per pair (see HistoryStore). Index exercise_ended.
+//             number); the store keeps one row per pair (see HistoryStore). day: the local date
+//             of the end, "2026-11-01". Index exercise_day on (day).
 //   equals_press (exercise INTEGER NOT NULL REFERENCES exercise(id), seconds INTEGER NOT NULL,
 //             value TEXT NOT NULL, hit TEXT NOT NULL)
 //             every "=" of an exercise in order of rowid: seconds since the exercise was shown,

@@ -27,42 +27,72 @@ bool opened(const HistoryReader &reader, QString *error)
     return error->isEmpty();
 }
 
-// The first day of the month of an exercise's end, and the day itself, in local time.
-const char MonthOfEnd[] = "strftime('%Y-%m-01', exercise.ended, 'localtime')";
+// The local day of an exercise's end: kept with each row from version 3 on.
+QString dayOf(const HistoryReader &reader)
+{
+    return reader.version() >= 3 ? QStringLiteral("exercise.day") : QStringLiteral("date(exercise.ended, 'localtime')");
+}
+
+// The median of the seconds counted in `counts` (seconds -> exercises), none where it is empty.
+std::optional<double> median(const std::map<int, int> &counts)
+{
+    int total = 0;
+    for (const auto &[seconds, n] : counts)
+        total += n;
+    if (total == 0)
+        return std::nullopt;
+    // The middle one, or the mean of the middle two: the (total + 1) / 2-th and (total + 2) / 2-th.
+    std::optional<int> low;
+    int seen = 0;
+    for (const auto &[seconds, n] : counts) {
+        seen += n;
+        if (!low && seen >= (total + 1) / 2)
+            low = seconds;
+        if (seen >= (total + 2) / 2)
+            return (*low + seconds) / 2.0;
+    }
+    return std::nullopt;
+}
 
 // Figures of the groups that `group` (an SQL expression over exercise and game) makes, whole
-// and by month, into `groups` keyed by the group's value.
+// and by month, into `groups` keyed by the group's value. SQLite counts the exercises of each
+// group, month and outcome by the seconds of the solved ones (0 to 180), so a few thousand rows
+// at most come back whatever the length of the history, and the medians are read off them.
 bool readFigures(HistoryReader &reader, const QString &group, const QString &where,
                  std::map<QVariant, GroupFigures, bool (*)(const QVariant &, const QVariant &)> *groups)
 {
-    const QString from = QStringLiteral(" FROM exercise JOIN game ON game.id = exercise.game WHERE %1").arg(where);
-    for (const QString &month : {QStringLiteral("''"), QString::fromLatin1(MonthOfEnd)}) {
-        // Played and solved, then the median seconds of the solved ones: the middle one or the
-        // mean of the middle two, counted by SQLite's window functions.
-        QSqlQuery counts(reader.database());
-        if (!reader.exec(counts, QStringLiteral("SELECT %1, %2, count(*), sum(exercise.outcome = 'solved')%3 GROUP BY 1, 2")
-                                     .arg(group, month, from)))
-            return false;
-        while (counts.next()) {
-            GroupFigures &figures = (*groups)[counts.value(0)];
-            Figures &f = counts.value(1).toString().isEmpty() ? figures.whole
-                                                              : figures.byMonth[QDate::fromString(counts.value(1).toString(), Qt::ISODate)];
-            f.played = counts.value(2).toInt();
-            f.solved = counts.value(3).toInt();
+    QSqlQuery query(reader.database());
+    if (!reader.exec(query, QStringLiteral("SELECT %1, substr(%2, 1, 8) || '01', exercise.outcome = 'solved', "
+                                           "CASE WHEN exercise.outcome = 'solved' THEN exercise.seconds END, count(*) "
+                                           "FROM exercise JOIN game ON game.id = exercise.game WHERE %3 GROUP BY 1, 2, 3, 4")
+                                .arg(group, dayOf(reader), where)))
+        return false;
+    std::map<QVariant, std::pair<std::map<int, int>, std::map<QDate, std::map<int, int>>>, bool (*)(const QVariant &, const QVariant &)>
+        seconds(groups->key_comp());
+    while (query.next()) {
+        GroupFigures &figures = (*groups)[query.value(0)];
+        const QDate month = QDate::fromString(query.value(1).toString(), Qt::ISODate);
+        const bool solved = query.value(2).toBool();
+        const int n = query.value(4).toInt();
+        for (Figures *f : {&figures.whole, &figures.byMonth[month]}) {
+            f->played += n;
+            f->solved += solved ? n : 0;
         }
-        QSqlQuery medians(reader.database());
-        if (!reader.exec(medians, QStringLiteral("WITH s AS (SELECT %1 AS g, %2 AS m, exercise.seconds AS seconds, "
-                                                 "row_number() OVER (PARTITION BY %1, %2 ORDER BY exercise.seconds) AS i, "
-                                                 "count(*) OVER (PARTITION BY %1, %2) AS n%3 AND exercise.outcome = 'solved') "
-                                                 "SELECT g, m, avg(seconds) FROM s WHERE i IN ((n + 1) / 2, (n + 2) / 2) "
-                                                 "GROUP BY g, m")
-                                      .arg(group, month, from)))
-            return false;
-        while (medians.next()) {
-            GroupFigures &figures = (*groups)[medians.value(0)];
-            Figures &f = medians.value(1).toString().isEmpty() ? figures.whole
-                                                               : figures.byMonth[QDate::fromString(medians.value(1).toString(), Qt::ISODate)];
-            f.medianSeconds = medians.value(2).toDouble();
+        if (solved) {
+            auto &counted = seconds[query.value(0)];
+            counted.first[query.value(3).toInt()] += n;
+            counted.second[month][query.value(3).toInt()] += n;
+        }
+    }
+    for (auto &[key, figures] : *groups) {
+        const auto counted = seconds.find(key);
+        if (counted == seconds.end())
+            continue;
+        figures.whole.medianSeconds = median(counted->second.first);
+        for (auto &[month, f] : figures.byMonth) {
+            const auto inMonth = counted->second.second.find(month);
+            if (inMonth != counted->second.second.end())
+                f.medianSeconds = median(inMonth->second);
         }
     }
     return true;
@@ -204,7 +234,7 @@ bool readReport(const QString &historyPath, Report *report, QString *error)
         report->ranges.push_back(std::move(figures));
     }
     QSqlQuery days(reader.database());
-    if (!reader.exec(days, QStringLiteral("SELECT DISTINCT date(ended, 'localtime') FROM exercise ORDER BY 1")))
+    if (!reader.exec(days, QStringLiteral("SELECT DISTINCT %1 FROM exercise ORDER BY 1").arg(dayOf(reader))))
         return fail();
     while (days.next())
         report->daysPlayed.push_back(QDate::fromString(days.value(0).toString(), Qt::ISODate));
@@ -297,7 +327,7 @@ bool writeTargetsCsv(const QString &historyPath, QIODevice &out, QString *error)
         for (const QString &target : targetsOf(query.value(2)))
             found << ways.of(query.value(1).toString(), target);
         insert.addBindValue(query.value(0));
-        insert.addBindValue(found.join(QLatin1Char(' ')));
+        insert.addBindValue(found.isEmpty() ? QStringLiteral("") : found.join(QLatin1Char(' ')));
         if (!reader.exec(insert)) {
             db.rollback();
             *error = reader.error();
@@ -403,9 +433,9 @@ bool readSolvedPerDay(const QString &historyPath, int days, std::vector<DaySolve
     if (!reader.ready())
         return opened(reader, error);
     QSqlQuery query(reader.database());
-    query.prepare(QStringLiteral("SELECT day, solved FROM (SELECT date(ended, 'localtime') AS day, "
-                                 "sum(outcome = 'solved') AS solved FROM exercise GROUP BY 1 ORDER BY 1 DESC LIMIT ?) "
-                                 "ORDER BY day"));
+    query.prepare(QStringLiteral("SELECT day, solved FROM (SELECT %1 AS day, sum(outcome = 'solved') AS solved "
+                                 "FROM exercise GROUP BY 1 ORDER BY 1 DESC LIMIT ?) ORDER BY day")
+                      .arg(dayOf(reader)));
     query.addBindValue(std::max(days, 0));
     if (!reader.exec(query)) {
         *error = reader.error();
