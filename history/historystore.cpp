@@ -69,6 +69,11 @@ const Statement Ladder[] = {
     {3, "ALTER TABLE exercise ADD COLUMN day TEXT"},
     {3, "UPDATE exercise SET day = date(ended, 'localtime')"},
     {3, "CREATE INDEX exercise_day ON exercise(day)"},
+    // What the report groups by, each with what it counts, so that a history of years is read
+    // from these indexes alone, in their order, without the rows' wide columns: per skill and
+    // day, and per game (its target range) and day.
+    {3, "CREATE INDEX exercise_skill_day ON exercise(operators, day, outcome, seconds)"},
+    {3, "CREATE INDEX exercise_game_day ON exercise(game, day, outcome, seconds)"},
 };
 
 // The keys of the outcomes, in the database and in the pending file.

@@ -18,7 +18,9 @@
 //             their captions ("4 5 7 / +"); operators: those of the keys ("/ +"); all three NULL
 //             for exercises recorded before version 3. Index exercise_game_number on (game,
 //             number); the store keeps one row per pair (see HistoryStore). day: the local date
-//             of the end, "2026-11-01". Index exercise_day on (day).
+//             of the end, "2026-11-01". Index exercise_day on (day); the report's covering
+//             indexes exercise_skill_day on (operators, day, outcome, seconds) and
+//             exercise_game_day on (game, day, outcome, seconds).
 //   equals_press (exercise INTEGER NOT NULL REFERENCES exercise(id), seconds INTEGER NOT NULL,
 //             value TEXT NOT NULL, hit TEXT NOT NULL)
 //             every "=" of an exercise in order of rowid: seconds since the exercise was shown,

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 
 namespace numbolo {
 
@@ -54,48 +55,88 @@ std::optional<double> median(const std::map<int, int> &counts)
     return std::nullopt;
 }
 
-// Figures of the groups that `group` (an SQL expression over exercise and game) makes, whole
-// and by month, into `groups` keyed by the group's value. SQLite counts the exercises of each
-// group, month and outcome by the seconds of the solved ones (0 to 180), so a few thousand rows
-// at most come back whatever the length of the history, and the medians are read off them.
-bool readFigures(HistoryReader &reader, const QString &group, const QString &where,
-                 std::map<QVariant, GroupFigures, bool (*)(const QVariant &, const QVariant &)> *groups)
+// Exercises played and solved, and the solved ones counted by their seconds.
+struct Tally {
+    int played = 0;
+    int solved = 0;
+    std::map<int, int> seconds;
+
+    void add(const Tally &other)
+    {
+        played += other.played;
+        solved += other.solved;
+        for (const auto &[s, n] : other.seconds)
+            seconds[s] += n;
+    }
+    Figures figures() const { return {played, solved, median(seconds)}; }
+};
+
+// A group's tally by month; `undated` holds the rows whose day cannot be read.
+struct GroupTally {
+    std::map<QDate, Tally> byMonth;
+    Tally undated;
+};
+
+// Tallies the groups that `sql` reads, keyed by the text of each group's value. `sql` yields a
+// row per group and day (the group's value, the day, exercises played, solved, and the seconds of
+// the solved ones as "40,20,..."): SQLite reads it from an index in the order of the grouping,
+// so a history of years comes back as a row per group and day, and the medians are counted
+// here. Days played are added to `days`.
+bool readTallies(HistoryReader &reader, const QString &sql, QHash<QString, GroupTally> *groups, std::set<QDate> *days)
 {
     QSqlQuery query(reader.database());
-    if (!reader.exec(query, QStringLiteral("SELECT %1, substr(%2, 1, 8) || '01', exercise.outcome = 'solved', "
-                                           "CASE WHEN exercise.outcome = 'solved' THEN exercise.seconds END, count(*) "
-                                           "FROM exercise JOIN game ON game.id = exercise.game WHERE %3 GROUP BY 1, 2, 3, 4")
-                                .arg(group, dayOf(reader), where)))
+    query.setForwardOnly(true);
+    if (!reader.exec(query, sql))
         return false;
-    std::map<QVariant, std::pair<std::map<int, int>, std::map<QDate, std::map<int, int>>>, bool (*)(const QVariant &, const QVariant &)>
-        seconds(groups->key_comp());
+    QString lastDay;
+    QDate day;
     while (query.next()) {
-        GroupFigures &figures = (*groups)[query.value(0)];
-        const QDate month = QDate::fromString(query.value(1).toString(), Qt::ISODate);
-        const bool solved = query.value(2).toBool();
-        const int n = query.value(4).toInt();
-        for (Figures *f : {&figures.whole, &figures.byMonth[month]}) {
-            f->played += n;
-            f->solved += solved ? n : 0;
+        // A group's rows come day after day, and ranges' rows game after game: many rows repeat
+        // the day before them.
+        if (const QString text = query.value(1).toString(); text != lastDay) {
+            lastDay = text;
+            // "2026-11-01", read without the general parser: a row per group and day.
+            const QStringView d(text);
+            day = d.size() == 10 && d[4] == u'-' && d[7] == u'-'
+                ? QDate(d.left(4).toInt(), d.mid(5, 2).toInt(), d.mid(8, 2).toInt())
+                : QDate();
+            if (day.isValid())
+                days->insert(day);
         }
-        if (solved) {
-            auto &counted = seconds[query.value(0)];
-            counted.first[query.value(3).toInt()] += n;
-            counted.second[month][query.value(3).toInt()] += n;
-        }
-    }
-    for (auto &[key, figures] : *groups) {
-        const auto counted = seconds.find(key);
-        if (counted == seconds.end())
-            continue;
-        figures.whole.medianSeconds = median(counted->second.first);
-        for (auto &[month, f] : figures.byMonth) {
-            const auto inMonth = counted->second.second.find(month);
-            if (inMonth != counted->second.second.end())
-                f.medianSeconds = median(inMonth->second);
+        GroupTally &group = (*groups)[query.value(0).toString()];
+        Tally &tally = day.isValid() ? group.byMonth[QDate(day.year(), day.month(), 1)] : group.undated;
+        tally.played += query.value(2).toInt();
+        tally.solved += query.value(3).toInt();
+        const QString seconds = query.value(4).toString();
+        for (const QStringView counted : QStringView(seconds).tokenize(u',')) {
+            bool number = false;
+            const int s = counted.toInt(&number);
+            if (number)
+                ++tally.seconds[s];
         }
     }
     return true;
+}
+
+// The figures of tallied groups, named by `name` and in the order of `less` on their keys.
+template <class Name, class Less>
+std::vector<GroupFigures> figuresOf(const QHash<QString, GroupTally> &groups, Name name, Less less)
+{
+    QStringList keys = groups.keys();
+    std::sort(keys.begin(), keys.end(), less);
+    std::vector<GroupFigures> figures;
+    for (const QString &key : std::as_const(keys)) {
+        const GroupTally &tally = *groups.constFind(key);
+        Tally whole = tally.undated;
+        GroupFigures group{name(key), {}, {}};
+        for (const auto &[month, t] : tally.byMonth) {
+            whole.add(t);
+            group.byMonth.emplace(month, t.figures());
+        }
+        group.whole = whole.figures();
+        figures.push_back(std::move(group));
+    }
+    return figures;
 }
 
 // The keypad's order of the operators, by which skills are listed: "/ x - +".
@@ -105,16 +146,6 @@ int operatorsOrder(const QString &operators)
     for (const QString &key : operators.split(QLatin1Char(' '), Qt::SkipEmptyParts))
         order = order * 5 + 1 + int(QStringLiteral("/x-+").indexOf(key));
     return order;
-}
-
-bool lessSkill(const QVariant &a, const QVariant &b)
-{
-    return operatorsOrder(a.toString()) < operatorsOrder(b.toString());
-}
-
-bool lessRange(const QVariant &a, const QVariant &b)
-{
-    return a.toInt() < b.toInt();
 }
 
 // The ways of one key set's targets, found once each with one solver.
@@ -215,29 +246,35 @@ bool readReport(const QString &historyPath, Report *report, QString *error)
         *error = reader.error();
         return false;
     };
-    const bool withKeys = reader.version() >= 3;
-    if (withKeys) {
-        std::map<QVariant, GroupFigures, bool (*)(const QVariant &, const QVariant &)> skills(&lessSkill);
-        if (!readFigures(reader, QStringLiteral("exercise.operators"), QStringLiteral("exercise.operators IS NOT NULL"),
-                         &skills))
+    // Per game and day, in the order of exercise_game_day; then each game's range, once a game.
+    const QString counted = QStringLiteral("%1 AS day, count(*) AS played, coalesce(sum(exercise.outcome = 'solved'), 0) "
+                                           "AS solved, group_concat(CASE WHEN exercise.outcome = 'solved' THEN "
+                                           "exercise.seconds END) AS seconds")
+                                .arg(dayOf(reader));
+    std::set<QDate> days;
+    QHash<QString, GroupTally> ranges;
+    if (!readTallies(reader,
+                     QStringLiteral("SELECT game.target_range, t.day, t.played, t.solved, t.seconds FROM "
+                                    "(SELECT exercise.game AS game, %1 FROM exercise GROUP BY exercise.game, 2) AS t "
+                                    "JOIN game ON game.id = t.game")
+                         .arg(counted),
+                     &ranges, &days))
+        return fail();
+    report->ranges = figuresOf(ranges, [](const QString &range) { return targetRangeText(range.toInt()); },
+                               [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
+    if (reader.version() >= 3) {
+        // Per skill and day, in the order of exercise_skill_day.
+        QHash<QString, GroupTally> skills;
+        if (!readTallies(reader,
+                         QStringLiteral("SELECT exercise.operators, %1 FROM exercise WHERE exercise.operators IS NOT NULL "
+                                        "GROUP BY exercise.operators, 2")
+                             .arg(counted),
+                         &skills, &days))
             return fail();
-        for (auto &[operators, figures] : skills) {
-            figures.name = operators.toString();
-            report->skills.push_back(std::move(figures));
-        }
+        report->skills = figuresOf(skills, [](const QString &operators) { return operators; },
+                                   [](const QString &a, const QString &b) { return operatorsOrder(a) < operatorsOrder(b); });
     }
-    std::map<QVariant, GroupFigures, bool (*)(const QVariant &, const QVariant &)> ranges(&lessRange);
-    if (!readFigures(reader, QStringLiteral("game.target_range"), QStringLiteral("1"), &ranges))
-        return fail();
-    for (auto &[range, figures] : ranges) {
-        figures.name = targetRangeText(range.toInt());
-        report->ranges.push_back(std::move(figures));
-    }
-    QSqlQuery days(reader.database());
-    if (!reader.exec(days, QStringLiteral("SELECT DISTINCT %1 FROM exercise ORDER BY 1").arg(dayOf(reader))))
-        return fail();
-    while (days.next())
-        report->daysPlayed.push_back(QDate::fromString(days.value(0).toString(), Qt::ISODate));
+    report->daysPlayed.assign(days.begin(), days.end());
     return true;
 }
 
