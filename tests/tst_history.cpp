@@ -724,6 +724,15 @@ void TestHistory::report_data()
     QTest::newRow("schema 1: ranges and days, no skills without keys")
         << "schema 1" << QStringList{"0 - 100: 2/1 30; 2026-11 2/1 30", "2026-11-01"};
     QTest::newRow("no history") << "none" << QStringList{""};
+    QTest::newRow("schema 1 climbed to 3: its rows keep their days, a recorded exercise adds a skill")
+        << "schema 1 climbed"
+        << QStringList{"x: 1/1 20; 2026-11 1/1 20", "-500 - 0: 1/1 20; 2026-11 1/1 20", "0 - 100: 2/1 30; 2026-11 2/1 30",
+                       "2026-11-01 2026-11-03"};
+    QTest::newRow("a stored day that cannot be read counts in the whole, in no month")
+        << "fixture, a day unreadable"
+        << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60", "x +: 4/3 40; 2026-01 2/2 30; 2026-02 1/0 -",
+                       "-500 - 0: 3/3 50; 2026-02 2/2 35", "0 - 100: 4/2 30; 2026-01 3/2 30; 2026-02 1/0 -",
+                       "2026-01-05 2026-01-06 2026-02-01 2026-02-03"};
 }
 
 void TestHistory::report()
@@ -732,12 +741,26 @@ void TestHistory::report()
     QFETCH(QStringList, report);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("history.sqlite"));
-    if (history == QLatin1String("fixture"))
+    if (history.startsWith(QLatin1String("fixture")))
         writeFixture(path);
     if (QTest::currentTestFailed())
         return;
-    else if (history == QLatin1String("schema 1"))
+    else if (history.startsWith(QLatin1String("schema 1")))
         writeSchema1(path, {"game 10/100 finished 11", "exercise 1 1 solved", "exercise 1 2 skipped"});
+    if (history == QLatin1String("schema 1 climbed")) {
+        HistoryStore store(path, 100, [] { return QDateTime(QDate(2026, 11, 3), QTime(12, 0)); });
+        ExerciseFacts facts{1, 1.5, ExerciseEnd::Solved, 20, 8, 1, {}, QStringLiteral("1 2 x"), {}};
+        facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
+        store.exerciseEnded({10, -500, "g9"}, facts);
+        QCOMPARE(store.pending(), std::size_t(0));
+    } else if (history == QLatin1String("fixture, a day unreadable")) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("unreadable day"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("UPDATE exercise SET day = 'a day' WHERE keys = '7 8 9 x +'")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("unreadable day"));
     Report read;
     QString error;
     QVERIFY2(readReport(path, &read, &error), qPrintable(error));
