@@ -28,7 +28,8 @@ void addOptions(QCommandLineParser &parser)
                                      "δασκάλους.")});
     parser.addOption({QStringLiteral("csv"),
                       QStringLiteral("Με --progress: γράφει όλο το ιστορικό ως CSV (UTF-8) στην τυπική έξοδο, μία "
-                                     "γραμμή ανά άσκηση.")});
+                                     "γραμμή ανά άσκηση. Ως --csv=targets: μία γραμμή ανά στόχο κάθε άσκησης, με "
+                                     "τα πλήκτρα της και έναν τρόπο να φτιαχτεί.")});
     for (const char *name : QtValueOptions) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -45,9 +46,18 @@ void addOptions(QCommandLineParser &parser)
 
 CommandLine readCommandLine(int argc, char *argv[])
 {
+    // "--csv=targets" is "--csv" with the targets' columns; any other value of --csv is the
+    // parser's error.
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    bool targets = false;
+    for (int i = 0; i < argc; ++i) {
+        QString argument = QString::fromLocal8Bit(argv[i]);
+        if (i > 0 && (argument == QLatin1String("--csv=targets") || argument == QLatin1String("-csv=targets"))) {
+            targets = true;
+            argument = QStringLiteral("--csv");
+        }
+        arguments << argument;
+    }
     QCommandLineParser parser;
     addOptions(parser);
     const bool parsed = parser.parse(arguments);
@@ -56,7 +66,9 @@ CommandLine readCommandLine(int argc, char *argv[])
     if (!wrong && !parser.isSet(QStringLiteral("help"))) {
         if (!parser.isSet(QStringLiteral("progress")))
             return {Run::Game, 0};
-        return {parser.isSet(QStringLiteral("csv")) ? Run::ProgressCsv : Run::ProgressWindow, 0};
+        if (!parser.isSet(QStringLiteral("csv")))
+            return {Run::ProgressWindow, 0};
+        return {targets ? Run::ProgressTargetsCsv : Run::ProgressCsv, 0};
     }
 
     // The help text names the program from the application object; no display is needed for it.

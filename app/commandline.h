@@ -1,11 +1,12 @@
 #pragma once
 // The options of the program: none starts the game; `--progress` opens the progress window
-// and `--progress --csv` writes the history as CSV to standard output, neither touching the
-// game's settings or taking its one-copy lock.
+// and `--progress --csv` writes the history as CSV to standard output (`--csv=targets`: one row
+// per target of every exercise, with one way to make it), neither touching the game's settings
+// or taking its one-copy lock.
 
 namespace numbolo {
 
-enum class Run { Game, ProgressWindow, ProgressCsv, Exit };
+enum class Run { Game, ProgressWindow, ProgressCsv, ProgressTargetsCsv, Exit };
 
 struct CommandLine {
     Run run = Run::Game;

@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     const numbolo::CommandLine command = numbolo::readCommandLine(argc, argv);
     if (command.run == numbolo::Run::Exit)
         return command.status;
-    if (command.run == numbolo::Run::ProgressCsv) {
+    if (command.run == numbolo::Run::ProgressCsv || command.run == numbolo::Run::ProgressTargetsCsv) {
         QCoreApplication app(argc, argv); // no display needed
         return numbolo::runProgress(command.run, numbolo::moduleFolders());
     }

@@ -12,10 +12,12 @@ namespace numbolo {
 
 int runProgress(Run run, const QStringList &folders)
 {
-    const bool csv = run == Run::ProgressCsv;
+    const bool csv = run == Run::ProgressCsv || run == Run::ProgressTargetsCsv;
     using Entry = int (*)(const QString &historyPath);
-    const auto entry = reinterpret_cast<Entry>(moduleFunction(folders, QStringLiteral("numbolo_progress"),
-                                                              csv ? "numbolo_progress_csv" : "numbolo_progress_window"));
+    const char *name = run == Run::ProgressCsv ? "numbolo_progress_csv"
+        : run == Run::ProgressTargetsCsv       ? "numbolo_progress_targets_csv"
+                                               : "numbolo_progress_window";
+    const auto entry = reinterpret_cast<Entry>(moduleFunction(folders, QStringLiteral("numbolo_progress"), name));
     if (entry == nullptr) {
         std::fputs("Numbolo: δεν βρέθηκε η μονάδα numbolo_progress, που δείχνει την πρόοδο.\n", stderr);
         return 1;

@@ -1,6 +1,7 @@
 #include "game/playrecord.h"
 
 #include "engine/exercise.h"
+#include "game/announce.h"
 #include "game/form1.h"
 #include "game/numbertext.h"
 
@@ -10,20 +11,43 @@
 
 namespace numbolo {
 
-void PlayRecord::equalsPressed(quint64 shown)
+void PlayRecord::follow(quint64 shown)
 {
-    if (shown != m_counting) {
-        m_counting = shown;
-        m_equals = 0;
-    }
-    ++m_equals;
+    if (shown == m_shown)
+        return;
+    m_shown = shown;
+    m_drawnAt = m_clock.now();
+    m_targets.clear();
+    m_keys.clear();
+    m_presses.clear();
 }
 
-void PlayRecord::exerciseEnded(quint64 shown, const GameFacts &game, const ExerciseFacts &exercise)
+void PlayRecord::exerciseDrawn(quint64 shown, const QStringList &targets, const QString &keys)
+{
+    follow(shown);
+    // A draw starts the exercise afresh, even one drawn again under the same serial.
+    m_drawnAt = m_clock.now();
+    m_presses.clear();
+    m_targets = targets;
+    m_keys = keys;
+}
+
+void PlayRecord::equalsPressed(quint64 shown, const QString &value, const std::vector<int> &hit)
+{
+    follow(shown);
+    m_presses.push_back({int(std::max<qint64>(m_clock.now() - m_drawnAt, 0) / 1000), value, hit});
+}
+
+void PlayRecord::exerciseEnded(quint64 shown, const GameFacts &game, ExerciseFacts exercise)
 {
     if (m_recorder == nullptr || m_recorded == shown)
         return;
     m_recorded = shown;
+    if (shown == m_shown) {
+        exercise.targets = m_targets;
+        exercise.keys = m_keys;
+        exercise.presses = m_presses;
+    }
     m_recorder->exerciseEnded(game, exercise);
 }
 
@@ -53,6 +77,22 @@ GameFacts Form1::gameFacts() const
 void Form1::newGameId()
 {
     m_gameId = QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+void Form1::recordExerciseDrawn()
+{
+    QStringList targets;
+    for (const TextBox *box : targetsInReadingOrder(*this))
+        targets << box->text();
+    // The digits in order, then the operators as the keypad has them: "4 5 7 / +".
+    QStringList keys;
+    for (PushButton *Form1::*key : {&Form1::Command0, &Form1::Command1, &Form1::Command2, &Form1::Command3,
+                                    &Form1::Command4, &Form1::Command5, &Form1::Command6, &Form1::Command7,
+                                    &Form1::Command8, &Form1::Command9, &Form1::Command10, &Form1::Command11,
+                                    &Form1::Command12, &Form1::Command13})
+        if ((this->*key)->isEnabled())
+            keys << (this->*key)->text();
+    m_play.exerciseDrawn(exerciseShown(), targets, keys.join(QLatin1Char(' ')));
 }
 
 void Form1::recordExerciseEnd()

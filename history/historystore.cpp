@@ -54,6 +54,26 @@ const Statement Ladder[] = {
     {2, "CREATE UNIQUE INDEX game_uuid ON game(uuid)"},
     {2, "DROP INDEX exercise_game"},
     {2, "CREATE INDEX exercise_game_number ON exercise(game, number)"},
+    // 3: what the child saw and did inside each exercise, and the skill it practised.
+    {3, "ALTER TABLE exercise ADD COLUMN shown_targets TEXT"},
+    {3, "ALTER TABLE exercise ADD COLUMN keys TEXT"},
+    {3, "ALTER TABLE exercise ADD COLUMN operators TEXT"},
+    {3, "CREATE TABLE equals_press ("
+        " exercise INTEGER NOT NULL REFERENCES exercise(id),"
+        " seconds INTEGER NOT NULL,"
+        " value TEXT NOT NULL,"
+        " hit TEXT NOT NULL)"},
+    {3, "CREATE INDEX equals_press_exercise ON equals_press(exercise)"},
+    // The local day of each end, as the child lived it, by which the report counts days and
+    // months without converting every row's time.
+    {3, "ALTER TABLE exercise ADD COLUMN day TEXT"},
+    {3, "UPDATE exercise SET day = date(ended, 'localtime')"},
+    {3, "CREATE INDEX exercise_day ON exercise(day)"},
+    // What the report groups by, each with what it counts, so that a history of years is read
+    // from these indexes alone, in their order, without the rows' wide columns: per skill and
+    // day, and per game (its target range) and day.
+    {3, "CREATE INDEX exercise_skill_day ON exercise(operators, day, outcome, seconds)"},
+    {3, "CREATE INDEX exercise_game_day ON exercise(game, day, outcome, seconds)"},
 };
 
 // The keys of the outcomes, in the database and in the pending file.
@@ -239,6 +259,18 @@ QJsonObject toJson(const HistoryStore::Record &r)
         json.insert("seconds", r.exercise.seconds);
         json.insert("targets", r.exercise.targetsHit);
         json.insert("equals presses", r.exercise.equalsPresses);
+        if (!r.exercise.targets.isEmpty()) {
+            json.insert("shown targets", QJsonArray::fromStringList(r.exercise.targets));
+            json.insert("keys", r.exercise.keys);
+            QJsonArray presses;
+            for (const EqualsFacts &press : r.exercise.presses) {
+                QJsonArray hit;
+                for (int target : press.hit)
+                    hit.append(target);
+                presses.append(QJsonObject{{"seconds", press.seconds}, {"value", press.value}, {"hit", hit}});
+            }
+            json.insert("presses", presses);
+        }
     } else if (r.kind == HistoryStore::Kind::GameEnded) {
         json.insert("outcome", keyOf(GameEndKeys, r.end));
         json.insert("result", r.percentage);
@@ -260,9 +292,22 @@ std::optional<HistoryStore::Record> fromJson(const QJsonObject &json)
         const auto end = valueOf(ExerciseEndKeys, json.value("outcome").toString());
         if (!end)
             return std::nullopt;
-        r.exercise = {json.value("number").toInt(), json.value("level").toDouble(), *end,
-                      json.value("seconds").toInt(), json.value("targets").toInt(),
-                      json.value("equals presses").toInt()};
+        r.exercise.number = json.value("number").toInt();
+        r.exercise.level = json.value("level").toDouble();
+        r.exercise.end = *end;
+        r.exercise.seconds = json.value("seconds").toInt();
+        r.exercise.targetsHit = json.value("targets").toInt();
+        r.exercise.equalsPresses = json.value("equals presses").toInt();
+        for (const QJsonValue target : json.value("shown targets").toArray())
+            r.exercise.targets << target.toString();
+        r.exercise.keys = json.value("keys").toString();
+        for (const QJsonValue value : json.value("presses").toArray()) {
+            const QJsonObject press = value.toObject();
+            EqualsFacts facts{press.value("seconds").toInt(), press.value("value").toString(), {}};
+            for (const QJsonValue target : press.value("hit").toArray())
+                facts.hit.push_back(target.toInt());
+            r.exercise.presses.push_back(std::move(facts));
+        }
     } else if (r.kind == HistoryStore::Kind::GameEnded) {
         const auto end = valueOf(GameEndKeys, json.value("outcome").toString());
         if (!end)
@@ -297,6 +342,13 @@ void keepPrivate(const QString &path)
 }
 
 } // namespace
+
+QString operatorsOf(const QString &keys)
+{
+    QStringList operators = keys.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    operators.removeIf([](const QString &key) { return key.size() != 1 || key.front().isDigit(); });
+    return operators.join(QLatin1Char(' '));
+}
 
 QString pendingPath(const QString &historyPath)
 {
@@ -414,13 +466,34 @@ bool HistoryStore::write(QSqlDatabase &db, const Record &record, QSqlError *erro
     if (record.kind == Kind::GameStarted)
         return true;
     const ExerciseFacts &e = record.exercise;
-    return run(db, "DELETE FROM exercise WHERE game = ? AND number = ?", {game, e.number}, error)
-        && run(db,
-               "INSERT INTO exercise (game, number, level, outcome, seconds, targets, equals_presses, ended) "
-               "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-               {game, e.number, e.level, keyOf(ExerciseEndKeys, e.end), e.seconds, e.targetsHit, e.equalsPresses,
-                stamp(record.when)},
-               error);
+    // Targets and keys only from a draw that was seen whole; none (NULL) otherwise.
+    const bool drawn = e.targets.size() == 8;
+    QVariant exercise;
+    if (!run(db, "DELETE FROM equals_press WHERE exercise IN (SELECT id FROM exercise WHERE game = ? AND number = ?)",
+             {game, e.number}, error)
+        || !run(db, "DELETE FROM exercise WHERE game = ? AND number = ?", {game, e.number}, error)
+        || !run(db,
+                "INSERT INTO exercise (game, number, level, outcome, seconds, targets, equals_presses, ended, "
+                "shown_targets, keys, operators, day) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id",
+                {game, e.number, e.level, keyOf(ExerciseEndKeys, e.end), e.seconds, e.targetsHit, e.equalsPresses,
+                 stamp(record.when), drawn ? QVariant(e.targets.join(QLatin1Char(' '))) : QVariant(),
+                 drawn ? QVariant(e.keys) : QVariant(), drawn ? QVariant(operatorsOf(e.keys)) : QVariant(),
+                 record.when.toLocalTime().date().toString(Qt::ISODate)},
+                error, &exercise))
+        return false;
+    for (const EqualsFacts &press : e.presses) {
+        QStringList hit;
+        for (int target : press.hit)
+            hit << QString::number(target);
+        // Qt binds an empty QString that is null as NULL: "=" on an empty display, and a press
+        // that hit nothing, are stored as empty texts.
+        if (!run(db, "INSERT INTO equals_press (exercise, seconds, value, hit) VALUES (?, ?, ?, ?)",
+                 {exercise, press.seconds, press.value.isNull() ? QStringLiteral("") : press.value,
+                  hit.isEmpty() ? QStringLiteral("") : hit.join(QLatin1Char(' '))},
+                 error))
+            return false;
+    }
+    return true;
 }
 
 void HistoryStore::keepFilesPrivate() const
@@ -509,78 +582,129 @@ int GameRow::seconds() const
     return total;
 }
 
+HistoryReader::HistoryReader(const QString &path)
+    : m_path(path), m_connection(QStringLiteral("numbolo-reader-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+    if (!QFileInfo::exists(path))
+        return;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
+    QSqlQuery query(db);
+    // The schema is read first: a file cut short reads as version 0 without it.
+    if (!db.open()) {
+        fail(db.lastError());
+    } else if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))
+               || !query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+        fail(query.lastError());
+    } else if (query.value(0).toInt() > HistoryStore::SchemaVersion) {
+        m_error = QStringLiteral("Το ιστορικό γράφτηκε από νεότερη έκδοση του προγράμματος.");
+    } else {
+        m_version = query.value(0).toInt(); // 0: started but still empty
+    }
+}
+
+HistoryReader::~HistoryReader()
+{
+    if (QSqlDatabase::contains(m_connection)) {
+        QSqlDatabase::database(m_connection, false).close();
+        QSqlDatabase::removeDatabase(m_connection);
+    }
+}
+
+QSqlDatabase HistoryReader::database() const
+{
+    return QSqlDatabase::database(m_connection, false);
+}
+
+bool HistoryReader::exec(QSqlQuery &query, const QString &sql)
+{
+    if (sql.isEmpty() ? query.exec() : query.exec(sql))
+        return true;
+    fail(query.lastError());
+    return false;
+}
+
+void HistoryReader::fail(const QSqlError &e)
+{
+    m_error = QStringLiteral("Το ιστορικό δεν διαβάζεται (%1): %2").arg(QDir::toNativeSeparators(m_path), e.text());
+    if (troubleOf(e) == Trouble::Damaged)
+        m_error += QStringLiteral(". Το Numbolo θα το φυλάξει στην άκρη, ως αντίγραφο, και θα ξεκινήσει νέο "
+                                  "ιστορικό με το επόμενο παιχνίδι.");
+}
+
+bool HistoryReader::readGames(QSqlQuery &query, std::vector<GameRow> *games)
+{
+    QHash<qint64, std::size_t> index;
+    while (query.next()) {
+        GameRow game;
+        game.key = query.value(0).toLongLong();
+        game.started = fromStamp(query.value(1));
+        game.ended = fromStamp(query.value(2));
+        game.exercises = query.value(3).toInt();
+        game.range = query.value(4).toInt();
+        game.end = valueOf(GameEndKeys, query.value(5).toString());
+        game.percentage = query.value(6).isNull() ? -1 : query.value(6).toInt();
+        index.insert(game.key, games->size());
+        games->push_back(std::move(game));
+    }
+    if (games->empty())
+        return true;
+    // The games of a page are a run of rows: their exercises are found through the index on
+    // (game, number).
+    const auto [low, high] = std::minmax_element(games->begin(), games->end(),
+                                                 [](const GameRow &a, const GameRow &b) { return a.key < b.key; });
+    QSqlQuery exercises(database());
+    exercises.prepare(QStringLiteral("SELECT game, number, level, outcome, seconds, targets, equals_presses, ended "
+                                     "FROM exercise WHERE game BETWEEN ? AND ? ORDER BY game, number, id"));
+    exercises.addBindValue(low->key);
+    exercises.addBindValue(high->key);
+    if (!exec(exercises))
+        return false;
+    while (exercises.next()) {
+        const auto at = index.constFind(exercises.value(0).toLongLong());
+        if (at == index.constEnd())
+            continue;
+        ExerciseRow e;
+        e.number = exercises.value(1).toInt();
+        e.level = exercises.value(2).toDouble();
+        e.end = valueOf(ExerciseEndKeys, exercises.value(3).toString()).value_or(ExerciseEnd::Solved);
+        e.seconds = exercises.value(4).toInt();
+        e.targetsHit = exercises.value(5).toInt();
+        e.equalsPresses = exercises.value(6).toInt();
+        e.ended = fromStamp(exercises.value(7));
+        (*games)[*at].played.push_back(e);
+    }
+    return true;
+}
+
+ExerciseEnd HistoryReader::exerciseEnd(const QVariant &key)
+{
+    return valueOf(ExerciseEndKeys, key.toString()).value_or(ExerciseEnd::Solved);
+}
+
+QDateTime HistoryReader::time(const QVariant &stamp)
+{
+    return fromStamp(stamp);
+}
+
 bool readHistory(const QString &path, std::vector<GameRow> *games, QString *error)
 {
     games->clear();
-    if (!QFileInfo::exists(path))
-        return true;
-    const QString connection = QStringLiteral("numbolo-reader-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    bool read = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=1000"));
-        QSqlQuery query(db);
-        QHash<qint64, std::size_t> index;
-        const auto failed = [&](const QSqlError &e) {
-            *error = QStringLiteral("Το ιστορικό δεν διαβάζεται (%1): %2").arg(QDir::toNativeSeparators(path), e.text());
-            if (troubleOf(e) == Trouble::Damaged)
-                *error += QStringLiteral(". Το Numbolo θα το φυλάξει στην άκρη, ως αντίγραφο, και θα ξεκινήσει νέο "
-                                         "ιστορικό με το επόμενο παιχνίδι.");
-        };
-        // The schema is read first: a file cut short reads as version 0 without it.
-        if (!db.open()) {
-            failed(db.lastError());
-        } else if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))
-                   || !query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-            failed(query.lastError());
-        } else if (query.value(0).toInt() == 0) {
-            read = true; // started but still empty
-        } else if (query.value(0).toInt() > HistoryStore::SchemaVersion) {
-            *error = QStringLiteral("Το ιστορικό γράφτηκε από νεότερη έκδοση του προγράμματος.");
-        } else if (!query.exec(QStringLiteral("SELECT id, started, ended, exercises, target_range, outcome, result "
-                                              "FROM game ORDER BY id DESC"))) {
-            failed(query.lastError());
-        } else {
-            while (query.next()) {
-                GameRow game;
-                game.started = fromStamp(query.value(1));
-                game.ended = fromStamp(query.value(2));
-                game.exercises = query.value(3).toInt();
-                game.range = query.value(4).toInt();
-                game.end = valueOf(GameEndKeys, query.value(5).toString());
-                game.percentage = query.value(6).isNull() ? -1 : query.value(6).toInt();
-                index.insert(query.value(0).toLongLong(), games->size());
-                games->push_back(std::move(game));
-            }
-            if (!query.exec(QStringLiteral("SELECT game, number, level, outcome, seconds, targets, equals_presses, ended "
-                                           "FROM exercise ORDER BY id"))) {
-                failed(query.lastError());
-            } else {
-                while (query.next()) {
-                    const auto at = index.constFind(query.value(0).toLongLong());
-                    if (at == index.constEnd())
-                        continue;
-                    ExerciseRow e;
-                    e.number = query.value(1).toInt();
-                    e.level = query.value(2).toDouble();
-                    e.end = valueOf(ExerciseEndKeys, query.value(3).toString()).value_or(ExerciseEnd::Solved);
-                    e.seconds = query.value(4).toInt();
-                    e.targetsHit = query.value(5).toInt();
-                    e.equalsPresses = query.value(6).toInt();
-                    e.ended = fromStamp(query.value(7));
-                    (*games)[*at].played.push_back(e);
-                }
-                read = true;
-            }
-        }
-        query.finish();
-        db.close();
+    HistoryReader reader(path);
+    if (!reader.ready()) {
+        *error = reader.error();
+        return error->isEmpty();
     }
-    QSqlDatabase::removeDatabase(connection);
-    if (!read)
+    QSqlQuery query(reader.database());
+    if (!reader.exec(query, QStringLiteral("SELECT id, started, ended, exercises, target_range, outcome, result "
+                                           "FROM game ORDER BY id DESC"))
+        || !reader.readGames(query, games)) {
         games->clear();
-    return read;
+        *error = reader.error();
+        return false;
+    }
+    return true;
 }
 
 QString exerciseEndText(ExerciseEnd end)

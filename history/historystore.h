@@ -3,7 +3,7 @@
 // and the reading and CSV that the progress window shows. Built into the modules, never into
 // the program itself, so Qt SQL is loaded only when a record is written or the history read.
 //
-// The schema (version 2, in PRAGMA user_version):
+// The schema (version 3, in PRAGMA user_version):
 //   game     (id INTEGER PRIMARY KEY, started TEXT NOT NULL, ended TEXT, exercises INTEGER NOT NULL,
 //             target_range INTEGER NOT NULL, outcome TEXT, result INTEGER, uuid TEXT)
 //             outcome: 'finished', 'restarted', 'abandoned', NULL while under way; result: the
@@ -11,9 +11,21 @@
 //             NULL for games recorded by version 1. Unique index game_uuid on (uuid).
 //   exercise (id INTEGER PRIMARY KEY, game INTEGER NOT NULL REFERENCES game(id), number INTEGER
 //             NOT NULL, level REAL NOT NULL, outcome TEXT NOT NULL, seconds INTEGER NOT NULL,
-//             targets INTEGER NOT NULL, equals_presses INTEGER NOT NULL, ended TEXT NOT NULL)
-//             outcome: 'solved', 'skipped', 'timeout'. Index exercise_game_number on (game,
-//             number); the store keeps one row per pair (see HistoryStore).
+//             targets INTEGER NOT NULL, equals_presses INTEGER NOT NULL, ended TEXT NOT NULL,
+//             shown_targets TEXT, keys TEXT, operators TEXT, day TEXT)
+//             outcome: 'solved', 'skipped', 'timeout'. shown_targets: the eight targets in
+//             reading order, separated by blanks; keys: the working digits and operators as
+//             their captions ("4 5 7 / +"); operators: those of the keys ("/ +"); all three NULL
+//             for exercises recorded before version 3. Index exercise_game_number on (game,
+//             number); the store keeps one row per pair (see HistoryStore). day: the local date
+//             of the end, "2026-11-01". Index exercise_day on (day); the report's covering
+//             indexes exercise_skill_day on (operators, day, outcome, seconds) and
+//             exercise_game_day on (game, day, outcome, seconds).
+//   equals_press (exercise INTEGER NOT NULL REFERENCES exercise(id), seconds INTEGER NOT NULL,
+//             value TEXT NOT NULL, hit TEXT NOT NULL)
+//             every "=" of an exercise in order of rowid: seconds since the exercise was shown,
+//             the display's text after it, the targets it hit as indexes 0-7 in reading order
+//             separated by blanks ("" for none). Index equals_press_exercise on (exercise).
 // Times are ISO 8601 in UTC. Each version is one step of a ladder in historystore.cpp that an
 // older file climbs in one transaction.
 
@@ -27,6 +39,8 @@
 
 class QSqlDatabase;
 class QSqlError;
+class QSqlQuery;
+class QVariant;
 
 namespace numbolo {
 
@@ -52,7 +66,7 @@ namespace numbolo {
 // throws or shows a message.
 class HistoryStore : public HistoryRecorder {
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
     // Records kept while the database cannot be written; beyond this the oldest are dropped.
     static constexpr std::size_t MaxPending = 5000;
 
@@ -109,6 +123,9 @@ private:
     QString m_damagedCopy;
 };
 
+// The operators among `keys` (captions separated by blanks), in their order: "/ +" of "4 5 7 / +".
+QString operatorsOf(const QString &keys);
+
 // The file beside the history that keeps the records a store could not write.
 QString pendingPath(const QString &historyPath);
 
@@ -132,6 +149,7 @@ struct ExerciseRow {
 };
 
 struct GameRow {
+    qint64 key = 0; // the game's row in the history, which names it to readExerciseDetail
     QDateTime started;
     QDateTime ended;
     int exercises = 0;
@@ -142,6 +160,38 @@ struct GameRow {
 
     int solved() const;
     int seconds() const;
+};
+
+// A connection that reads the history, open from its construction to its end. It reads a file
+// of any version up to this program's; a missing file, and one started but still empty, are
+// not ready and have no error.
+class HistoryReader {
+public:
+    explicit HistoryReader(const QString &path);
+    ~HistoryReader();
+    HistoryReader(const HistoryReader &) = delete;
+    HistoryReader &operator=(const HistoryReader &) = delete;
+
+    bool ready() const { return m_version > 0 && m_error.isEmpty(); }
+    int version() const { return m_version; }
+    // Why the file cannot be read, in Greek; empty while it can.
+    const QString &error() const { return m_error; }
+    QSqlDatabase database() const;
+    // Runs `query` (prepared, or `sql`); where it fails, its error becomes error().
+    bool exec(QSqlQuery &query, const QString &sql = {});
+    void fail(const QSqlError &error);
+    // Reads the games that `query` selected (id, started, ended, exercises, target_range,
+    // outcome, result) in its order, each with its exercises.
+    bool readGames(QSqlQuery &query, std::vector<GameRow> *games);
+    // A stored outcome and a stored time, as the rows hold them.
+    static ExerciseEnd exerciseEnd(const QVariant &key);
+    static QDateTime time(const QVariant &stamp);
+
+private:
+    QString m_path;
+    QString m_connection;
+    int m_version = 0;
+    QString m_error;
 };
 
 // The whole history, newest game first, each game's exercises in order. A missing file is an

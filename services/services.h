@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QtGlobal>
 #include <functional>
+#include <vector>
 
 class QFileDevice;
 class QWidget;
@@ -95,6 +96,14 @@ struct GameFacts {
     QString id;
 };
 
+// One "=" of an exercise: the seconds since the exercise was shown, the display's text after it,
+// and the targets it hit (indexes 0-7 in reading order).
+struct EqualsFacts {
+    int seconds = 0;
+    QString value;
+    std::vector<int> hit;
+};
+
 struct ExerciseFacts {
     int number = 0;
     double level = 0;
@@ -102,6 +111,12 @@ struct ExerciseFacts {
     int seconds = 0;       // countdown seconds used
     int targetsHit = 0;    // of the eight
     int equalsPresses = 0; // "=" presses
+    // What the child saw, as drawn: the eight targets in reading order and the working digit and
+    // operator keys as their captions ("4 5 7 / +"); empty where the draw was not seen. A resumed
+    // exercise is drawn anew, and records what that draw showed.
+    QStringList targets;
+    QString keys;
+    std::vector<EqualsFacts> presses; // every "=", in order
 };
 
 // Keeps a history of play for the grown-ups' progress window. Each record names its game by

@@ -83,6 +83,14 @@ void RecordingHistory::exerciseEnded(const GameFacts &game, const ExerciseFacts 
     const char *end = e.end == ExerciseEnd::Solved ? "solved" : e.end == ExerciseEnd::Skipped ? "skipped" : "timeout";
     add(QStringLiteral("%1 %2 %3s %4/8 %5=").arg(e.number).arg(QLatin1String(end)).arg(e.seconds).arg(e.targetsHit).arg(e.equalsPresses),
         game);
+    QStringList presses;
+    for (const EqualsFacts &press : e.presses) {
+        QStringList hit;
+        for (int target : press.hit)
+            hit << QString::number(target);
+        presses << QStringLiteral("%1s %2 %3").arg(press.seconds).arg(press.value, hit.isEmpty() ? "-" : hit.join(','));
+    }
+    inside << QStringLiteral("%1 | %2 | %3").arg(e.targets.join(' '), e.keys, presses.join(QStringLiteral("; ")));
 }
 
 void RecordingHistory::gameEnded(const GameFacts &game, GameEnd end, int percentage)

@@ -56,6 +56,9 @@ public:
     void exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise) override;
     void gameEnded(const GameFacts &game, GameEnd end, int percentage) override;
     QStringList lines;
+    // For each exercise, what it recorded inside: "<targets> | <keys> | <seconds>s <value>
+    // <hit indexes>; ..." ("-" for a press that hit nothing).
+    QStringList inside;
     QStringList ids;
     QStringList storedIds;
     const SettingsLocation *settings = nullptr;

@@ -5,13 +5,17 @@
 #include "app/rungame.h"
 #include "app/runprogress.h"
 #include "fakes.h"
+#include "game/announce.h"
 #include "game/settings.h"
 #include "history/historystore.h"
 #include "history/progress.h"
+#include "history/report.h"
+#include "input/equals.h"
 
 #include <QBarCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QBuffer>
 #include <QFile>
 #include <QSettings>
 #include <QLabel>
@@ -63,8 +67,9 @@ QString modeOf(const QString &path)
 }
 #endif
 
-// A history as version 1 of the program wrote it, in WAL mode. `rows`: "game <exercises>/<range>
-// <finished <result>|restarted|open>", "exercise <game row> <number> <outcome>".
+// A history as version 1 of the program wrote it, in WAL mode, or as version 2 did where the
+// first row is "schema 2". `rows`: "game <exercises>/<range> <finished <result>|restarted|open>",
+// "exercise <game row> <number> <outcome>".
 void writeSchema1(const QString &path, const QStringList &rows)
 {
     {
@@ -81,7 +86,13 @@ void writeSchema1(const QString &path, const QStringList &rows)
             " equals_presses INTEGER NOT NULL, ended TEXT NOT NULL)",
             "CREATE INDEX exercise_game ON exercise(game)",
             "PRAGMA user_version = 1"};
+        if (!rows.isEmpty() && rows.first() == QLatin1String("schema 2"))
+            statements << "ALTER TABLE game ADD COLUMN uuid TEXT" << "CREATE UNIQUE INDEX game_uuid ON game(uuid)"
+                       << "DROP INDEX exercise_game" << "CREATE INDEX exercise_game_number ON exercise(game, number)"
+                       << "PRAGMA user_version = 2";
         for (const QString &row : rows) {
+            if (row.startsWith(QLatin1String("schema")))
+                continue;
             const QStringList f = row.split(QLatin1Char(' '));
             const QStringList options = f[1].split(QLatin1Char('/'));
             if (f[0] == QLatin1String("game"))
@@ -122,6 +133,66 @@ QStringList describe(const QString &path)
     return lines;
 }
 
+// A history of two games with known figures, written through the store at the local times
+// given (Athens). "x +" is solved in 20, 40 and 50 s of four, "/ -" in 60 s of two; one exercise
+// was recorded without its targets and keys. Two ends fall on another local day and month than in
+// UTC.
+void writeFixture(const QString &path)
+{
+    QDateTime now;
+    HistoryStore store(path, 100, [&now] { return now; });
+    const auto at = [&now](const char *local) { now = QDateTime::fromString(QString::fromLatin1(local), Qt::ISODate); };
+    const GameFacts first{10, 100, "g1"}, second{10, -500, "g2"};
+    const auto exercise = [](int number, ExerciseEnd end, int seconds, const char *keys, const char *targets,
+                             std::vector<EqualsFacts> presses = {}) {
+        ExerciseFacts facts{number, 1.5, end, seconds, 0, int(presses.size()), {}, {}, {}};
+        facts.keys = QString::fromLatin1(keys);
+        facts.targets = QString::fromLatin1(targets).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        facts.presses = std::move(presses);
+        return facts;
+    };
+    at("2026-01-05T10:00:00");
+    store.gameStarted(first);
+    store.exerciseEnded(first, exercise(1, ExerciseEnd::Solved, 40, "1 2 3 x +", "12 7 9 3 6 1 2 4",
+                                        {{5, "12", {0}}, {9, "0.5", {}}, {20, "2", {6}}}));
+    at("2026-01-05T10:05:00");
+    store.exerciseEnded(first, exercise(2, ExerciseEnd::Solved, 20, "1 2 3 x +", "1 2 3 4 5 6 7 8"));
+    at("2026-01-06T18:00:00");
+    store.exerciseEnded(first, exercise(3, ExerciseEnd::Skipped, 100, "4 5 6 / -", "-9 8 -3 61 0 17 2 5"));
+    at("2026-02-01T01:00:00"); // 31 January in UTC
+    store.exerciseEnded(first, exercise(4, ExerciseEnd::TimedOut, 180, "1 2 3 x +", "99 98 97 96 95 94 93 92"));
+    store.gameStarted(second);
+    store.exerciseEnded(second, exercise(1, ExerciseEnd::Solved, 60, "4 5 6 / -", "-4 -5 -6 -1 -2 -9 -10 -20"));
+    at("2026-02-03T00:30:00"); // 2 February in UTC
+    store.exerciseEnded(second, exercise(2, ExerciseEnd::Solved, 50, "7 8 9 x +", "15 16 17 63 72 81 1 2"));
+    store.exerciseEnded(second, exercise(3, ExerciseEnd::Solved, 10, "", ""));
+    store.gameEnded(second, GameEnd::Finished, 30);
+    QCOMPARE(store.pending(), std::size_t(0));
+}
+
+// The report's figures: "<name>: <played>/<solved> <median>; <yyyy-MM> <played>/<solved>
+// <median>; ..." per skill and per range, then the days played.
+QStringList describeReport(const Report &report)
+{
+    const auto figures = [](const Figures &f) {
+        return QStringLiteral("%1/%2 %3").arg(f.played).arg(f.solved).arg(f.medianSeconds ? QString::number(*f.medianSeconds) : "-");
+    };
+    QStringList lines;
+    for (const auto *groups : {&report.skills, &report.ranges}) {
+        for (const GroupFigures &group : *groups) {
+            QStringList parts{group.name + QStringLiteral(": ") + figures(group.whole)};
+            for (const auto &[month, f] : group.byMonth)
+                parts << month.toString(QStringLiteral("yyyy-MM ")) + figures(f);
+            lines << parts.join(QStringLiteral("; "));
+        }
+    }
+    QStringList days;
+    for (const QDate &day : report.daysPlayed)
+        days << day.toString(Qt::ISODate);
+    lines << days.join(QLatin1Char(' '));
+    return lines;
+}
+
 QString pragma(const QString &path, const QString &name)
 {
     QString value;
@@ -149,6 +220,11 @@ private slots:
     void damagedDatabase_data();
     void damagedDatabase();
     void csv();
+    void inside_data();
+    void inside();
+    void report_data();
+    void report();
+    void targetsCsv();
     void commandLine_data();
     void commandLine();
     void window_data();
@@ -314,6 +390,12 @@ void TestHistory::filed_data()
                        "exercise 2 1 solved"}
         << QStringList{"exercise a 10/100 1 skipped", "exercise a 10/100 2 solved"}
         << QStringList{"10/100 finished 11: 1 solved, 1 skipped", "10/100 under way: 1 skipped, 2 solved"};
+    QTest::newRow("schema 2: every row kept, a recorded exercise added beside them")
+        << QStringList{"schema 2", "game 10/100 finished 11", "exercise 1 1 solved", "exercise 1 2 timeout",
+                       "game 20/-500 restarted", "exercise 2 1 skipped"}
+        << QStringList{"start a 10/100", "exercise a 10/100 1 solved"}
+        << QStringList{"10/100 finished 11: 1 solved, 2 timeout", "20/-500 restarted: 1 skipped",
+                       "10/100 under way: 1 solved"};
     QTest::newRow("schema 1: an older game under way with other options is not resumed")
         << QStringList{"game 30/1000 open", "exercise 1 1 solved"} << QStringList{"exercise a 10/100 1 skipped"}
         << QStringList{"30/1000 abandoned: 1 solved", "10/100 under way: 1 skipped"};
@@ -339,7 +421,11 @@ void TestHistory::filed()
                 store.gameStarted(game);
             } else if (f[0] == QLatin1String("exercise")) {
                 const ExerciseEnd end = f[4] == QLatin1String("solved") ? ExerciseEnd::Solved : ExerciseEnd::Skipped;
-                store.exerciseEnded(game, {f[3].toInt(), 1.5, end, 30, 8, 8});
+                ExerciseFacts facts{f[3].toInt(), 1.5, end, 30, 8, 8, {}, {}, {}};
+                facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
+                facts.keys = QStringLiteral("1 2 +");
+                facts.presses = {{3, "1", {0}}};
+                store.exerciseEnded(game, facts);
             } else {
                 store.gameEnded(game, f[3] == QLatin1String("finished") ? GameEnd::Finished : GameEnd::Restarted,
                                 f.size() > 4 ? f[4].toInt() : -1);
@@ -348,7 +434,7 @@ void TestHistory::filed()
         QCOMPARE(store.pending(), std::size_t(0));
     }
     QCOMPARE(describe(path), games);
-    QCOMPARE(pragma(path, QStringLiteral("user_version")), QStringLiteral("2"));
+    QCOMPARE(pragma(path, QStringLiteral("user_version")), QString::number(HistoryStore::SchemaVersion));
     // A history that version 1 kept in WAL mode now has a rollback journal, which works on the
     // network file systems that shared homes are on.
     QCOMPARE(pragma(path, QStringLiteral("journal_mode")), QStringLiteral("delete"));
@@ -453,7 +539,7 @@ void TestHistory::damagedDatabase()
         HistoryStore store(path, 10);
         store.gameStarted(game);
         for (int n = 1; n <= exercises; ++n)
-            store.exerciseEnded(game, {n, 1.5, ExerciseEnd::Solved, 30, 8, 8 + n});
+            store.exerciseEnded(game, {n, 1.5, ExerciseEnd::Solved, 30, 8, 8 + n, {}, {}, {}});
         QCOMPARE(int(store.pending()), pendingWhileBroken);
         QCOMPARE(!store.damagedCopy().isEmpty(), keptAside);
         if (keptAside) {
@@ -494,7 +580,7 @@ void TestHistory::damagedDatabase()
         else
             QVERIFY(QDir(path).removeRecursively());
         HistoryStore later(path);
-        later.exerciseEnded(game, {++recorded, 1.5, ExerciseEnd::Skipped, 30, 0, 0});
+        later.exerciseEnded(game, {++recorded, 1.5, ExerciseEnd::Skipped, 30, 0, 0, {}, {}, {}});
         QCOMPARE(later.pending(), std::size_t(0));
     }
     QVERIFY(!QFile::exists(pendingPath(path)));
@@ -522,15 +608,15 @@ void TestHistory::csv()
         HistoryStore store(path, 100, [&now] { return now; });
         const GameFacts first{10, 100, "1"}, second{20, -500, "2"}, third{30, 1000, "3"}, fourth{10, 100, "4"};
         store.gameStarted(first);
-        store.exerciseEnded(first, {1, 1.4767, ExerciseEnd::Solved, 42, 8, 5});
-        store.exerciseEnded(first, {2, 1.5, ExerciseEnd::TimedOut, 180, 3, 2});
+        store.exerciseEnded(first, {1, 1.4767, ExerciseEnd::Solved, 42, 8, 5, {}, {}, {}});
+        store.exerciseEnded(first, {2, 1.5, ExerciseEnd::TimedOut, 180, 3, 2, {}, {}, {}});
         store.gameEnded(first, GameEnd::Finished, 11);
         now = QDateTime(QDate(2026, 11, 2), QTime(16, 30), Qt::UTC);
         store.gameStarted(second);
-        store.exerciseEnded(second, {1, 1.2, ExerciseEnd::Skipped, 10, 0, 0});
+        store.exerciseEnded(second, {1, 1.2, ExerciseEnd::Skipped, 10, 0, 0, {}, {}, {}});
         store.gameEnded(second, GameEnd::Restarted, -1);
         // An exercise of a game whose start the history missed makes the game.
-        store.exerciseEnded(third, {7, 2.25, ExerciseEnd::Solved, 60, 8, 8});
+        store.exerciseEnded(third, {7, 2.25, ExerciseEnd::Solved, 60, 8, 8, {}, {}, {}});
         // A game in which no exercise ended yet is listed too.
         store.gameStarted(fourth);
     }
@@ -548,6 +634,193 @@ void TestHistory::csv()
         "2026-11-02T18:30:00+02:00,30,1000,7,2.25,λύθηκε,60,8,8,εγκαταλείφθηκε",
         "2026-11-02T18:30:00+02:00,10,100,,,,,,,σε εξέλιξη",
     }));
+}
+
+void TestHistory::inside_data()
+{
+    QTest::addColumn<QString>("stored");     // "game": a game under way in the settings
+    QTest::addColumn<QStringList>("targets"); // the draw's targets, in the order they are drawn
+    QTest::addColumn<QStringList>("steps");   // "wait <ms>", "= <display>", "skip"
+    QTest::addColumn<QString>("inside");      // see RecordingHistory::inside; T: the drawn targets
+                                              // in reading order, K: the working keys, @<v>: the
+                                              // reading-order indexes of the targets showing v
+    QTest::newRow("a hit after 5 s, a miss after 12 s, skipped")
+        << "" << QStringList{"11", "22", "33", "44", "55", "66", "77", "88"}
+        << QStringList{"wait 5400", "= 33", "wait 7000", "= 1/2", "skip"} << "T | K | 5s 33 @33; 12s 0.5 -";
+    QTest::newRow("one press hits every target equal to it")
+        << "" << QStringList{"5", "5", "7", "5", "9", "10", "11", "12"}
+        << QStringList{"wait 2000", "= 2+3", "skip"} << "T | K | 2s 5 @5";
+    QTest::newRow("resumed: the draw at the start is recorded, its seconds count from there")
+        << "game" << QStringList{"11", "22", "33", "44", "55", "66", "77", "88"}
+        << QStringList{"wait 1000", "= 88", "skip"} << "T | K | 1s 88 @88";
+}
+
+void TestHistory::inside()
+{
+    // What the child saw and did inside an exercise, as the game records it: its targets in
+    // reading order, its working keys, and every "=" with the seconds since the draw (the fake
+    // clock) and the targets it hit.
+    QFETCH(QString, stored);
+    QFETCH(QStringList, targets);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, inside);
+    World world;
+    world.shipFont();
+    world.installFont();
+    if (!stored.isEmpty())
+        world.store({{"Level", "1.5"}, {"score", "2"}, {"maxnums", "100"}, {"cur", "3"}, {"nums", "100"}, {"reps", "10"}});
+    // Targets are drawn as floor(range x r), the range being the stored one, or 100 / 3 + 10 / 10
+    // for a new game of 10 exercises up to 100.
+    const double range = stored.isEmpty() ? 100.0 / 3 + 1 : 100;
+    for (const QString &target : std::as_const(targets))
+        world.random.values.push_back(float((target.toDouble() + 0.5) / range));
+    auto form = world.start();
+    form->show();
+    if (stored.isEmpty())
+        startGame(*form, QStringLiteral("10"), QStringLiteral("100"));
+    QStringList shown, keys;
+    for (const TextBox *box : targetsInReadingOrder(*form))
+        shown << box->text();
+    for (PushButton *key : {form->Command0, form->Command1, form->Command2, form->Command3, form->Command4,
+                            form->Command5, form->Command6, form->Command7, form->Command8, form->Command9,
+                            form->Command10, form->Command11, form->Command12, form->Command13})
+        if (key->isEnabled())
+            keys << key->text();
+    for (const QString &step : std::as_const(steps)) {
+        if (step.startsWith(QLatin1String("wait ")))
+            world.clock.advance(step.mid(5).toLongLong());
+        else if (step.startsWith(QLatin1String("= "))) {
+            form->Text1->setText(step.mid(2));
+            click(form->Command17);
+        } else if (step == QLatin1String("skip"))
+            skipExercise(world, *form);
+    }
+    static const QRegularExpression at(QStringLiteral("@(-?\\d+)"));
+    for (QRegularExpressionMatch m = at.match(inside); m.hasMatch(); m = at.match(inside)) {
+        QStringList indexes;
+        for (int i = 0; i < shown.size(); ++i)
+            if (shown[i] == m.captured(1))
+                indexes << QString::number(i);
+        inside.replace(m.capturedStart(), m.capturedLength(), indexes.join(QLatin1Char(',')));
+    }
+    inside.replace(QStringLiteral("T |"), shown.join(QLatin1Char(' ')) + QStringLiteral(" |"));
+    inside.replace(QStringLiteral("| K |"), QStringLiteral("| ") + keys.join(QLatin1Char(' ')) + QStringLiteral(" |"));
+    QCOMPARE(QStringList(world.history.inside.mid(0, 1)), QStringList{inside});
+    QCOMPARE(shown.size(), 8);
+    QVERIFY(!keys.isEmpty());
+}
+
+void TestHistory::report_data()
+{
+    QTest::addColumn<QString>("history"); // "fixture" (writeFixture), "schema 1", "none"
+    QTest::addColumn<QStringList>("report"); // see describeReport()
+    QTest::newRow("fixture: shares, medians and days in local time")
+        << "fixture"
+        << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60",
+                       "x +: 4/3 40; 2026-01 2/2 30; 2026-02 2/1 50",
+                       "-500 - 0: 3/3 50; 2026-02 3/3 50",
+                       "0 - 100: 4/2 30; 2026-01 3/2 30; 2026-02 1/0 -",
+                       "2026-01-05 2026-01-06 2026-02-01 2026-02-03"};
+    QTest::newRow("schema 1: ranges and days, no skills without keys")
+        << "schema 1" << QStringList{"0 - 100: 2/1 30; 2026-11 2/1 30", "2026-11-01"};
+    QTest::newRow("no history") << "none" << QStringList{""};
+    QTest::newRow("schema 1 climbed to 3: its rows keep their days, a recorded exercise adds a skill")
+        << "schema 1 climbed"
+        << QStringList{"x: 1/1 20; 2026-11 1/1 20", "-500 - 0: 1/1 20; 2026-11 1/1 20", "0 - 100: 2/1 30; 2026-11 2/1 30",
+                       "2026-11-01 2026-11-03"};
+    QTest::newRow("a stored day that cannot be read counts in the whole, in no month")
+        << "fixture, a day unreadable"
+        << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60", "x +: 4/3 40; 2026-01 2/2 30; 2026-02 1/0 -",
+                       "-500 - 0: 3/3 50; 2026-02 2/2 35", "0 - 100: 4/2 30; 2026-01 3/2 30; 2026-02 1/0 -",
+                       "2026-01-05 2026-01-06 2026-02-01 2026-02-03"};
+}
+
+void TestHistory::report()
+{
+    QFETCH(QString, history);
+    QFETCH(QStringList, report);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+    if (history.startsWith(QLatin1String("fixture")))
+        writeFixture(path);
+    if (QTest::currentTestFailed())
+        return;
+    else if (history.startsWith(QLatin1String("schema 1")))
+        writeSchema1(path, {"game 10/100 finished 11", "exercise 1 1 solved", "exercise 1 2 skipped"});
+    if (history == QLatin1String("schema 1 climbed")) {
+        HistoryStore store(path, 100, [] { return QDateTime(QDate(2026, 11, 3), QTime(12, 0)); });
+        ExerciseFacts facts{1, 1.5, ExerciseEnd::Solved, 20, 8, 1, {}, QStringLiteral("1 2 x"), {}};
+        facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
+        store.exerciseEnded({10, -500, "g9"}, facts);
+        QCOMPARE(store.pending(), std::size_t(0));
+    } else if (history == QLatin1String("fixture, a day unreadable")) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("unreadable day"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("UPDATE exercise SET day = 'a day' WHERE keys = '7 8 9 x +'")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("unreadable day"));
+    Report read;
+    QString error;
+    QVERIFY2(readReport(path, &read, &error), qPrintable(error));
+    QCOMPARE(describeReport(read), report);
+}
+
+void TestHistory::targetsCsv()
+{
+    // One row per target of every recorded exercise, oldest first: hit or not, when, the keys,
+    // and a way that the game's own evaluator and "=" turn into the target, typed with the
+    // exercise's keys and those that always work. The exercise detail says the same.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+    writeFixture(path);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    QVERIFY2(writeTargetsCsv(path, buffer, &error), qPrintable(error));
+    const QStringList lines = QString::fromUtf8(buffer.data()).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.first(), QStringLiteral("Έναρξη παιχνιδιού,Άσκηση,Στόχος,Βρέθηκε,Δευτερόλεπτα,Πλήκτρα,Ένας τρόπος"));
+    QCOMPARE(lines.size(), 1 + 6 * 8 + 1); // the exercise without targets has no rows
+    QCOMPARE(lines.last(), QString());
+    QCOMPARE(lines[1], QStringLiteral("2026-01-05T10:00:00+02:00,1,12,ναι,5,1 2 3 x +,12"));
+    QCOMPARE(lines[2].section(QLatin1Char(','), 2, 4), QStringLiteral("7,όχι,"));
+    QCOMPARE(lines[7].section(QLatin1Char(','), 2, 4), QStringLiteral("2,ναι,20"));
+    const Evaluator evaluator;
+    int found = 0;
+    for (const QString &line : lines.mid(1, lines.size() - 2)) {
+        const QStringList f = line.split(QLatin1Char(','));
+        QCOMPARE(f.size(), 7);
+        if (f[6].isEmpty())
+            continue;
+        ++found;
+        QCOMPARE(Equals::displayAfter(evaluator, f[6]), f[2]);
+        QString allowed = QStringLiteral("().^") + f[5];
+        allowed.replace(QLatin1Char('x'), QLatin1Char('*'));
+        for (const QChar key : f[6])
+            QVERIFY2(allowed.contains(key), qPrintable(line));
+    }
+    QVERIFY(found >= 40);
+
+    ExerciseDetail detail;
+    QVERIFY2(readExerciseDetail(path, 1, 1, &detail, &error), qPrintable(error));
+    QVERIFY(detail.recorded);
+    QCOMPARE(detail.keys, QStringLiteral("1 2 3 x +"));
+    QCOMPARE(detail.row.end, ExerciseEnd::Solved);
+    QCOMPARE(int(detail.presses.size()), 3);
+    QCOMPARE(int(detail.targets.size()), 8);
+    QStringList targets;
+    for (const TargetLine &t : detail.targets)
+        targets << QStringLiteral("%1 %2 %3 %4 %5").arg(t.target).arg(t.hit).arg(t.seconds.value_or(-1)).arg(t.value, t.way);
+    for (int i = 0; i < 8; ++i)
+        QCOMPARE(targets[i].section(QLatin1Char(' '), 4), lines[i + 1].section(QLatin1Char(','), 6));
+    QCOMPARE(targets[0].section(QLatin1Char(' '), 0, 3), QStringLiteral("12 1 5 12"));
+    QCOMPARE(targets[1].section(QLatin1Char(' '), 0, 3), QStringLiteral("7 0 -1 "));
+    QVERIFY(readExerciseDetail(path, 2, 3, &detail, &error));
+    QVERIFY(!detail.recorded);
+    QCOMPARE(detail.row.seconds, 10);
+    QVERIFY(!readExerciseDetail(path, 2, 9, &detail, &error));
+    QVERIFY(error.contains(QStringLiteral("δεν υπάρχει")));
 }
 
 void TestHistory::commandLine_data()
@@ -574,6 +847,12 @@ void TestHistory::commandLine_data()
                                                     << "Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,";
     QTest::newRow("csv of a later version's history") << QStringList{"--progress", "--csv"} << "newer" << 1
                                                       << "νεότερη έκδοση";
+    QTest::newRow("targets csv without a display")
+        << QStringList{"--progress", "--csv=targets"} << "" << 0
+        << "Έναρξη παιχνιδιού,Άσκηση,Στόχος,Βρέθηκε,Δευτερόλεπτα,Πλήκτρα,Ένας τρόπος\r\n";
+    QTest::newRow("csv of another kind") << QStringList{"--progress", "--csv=games"} << "" << 2 << "Λάθος επιλογή";
+    QTest::newRow("targets csv of random bytes") << QStringList{"--progress", "--csv=targets"} << "random bytes" << 1
+                                                 << asideByGame;
 }
 
 void TestHistory::commandLine()
@@ -591,7 +870,7 @@ void TestHistory::commandLine()
             {
                 HistoryStore store(path);
                 for (int n = 1; n <= 300; ++n)
-                    store.exerciseEnded({300, 100, "game"}, {n, 1.5, ExerciseEnd::Solved, 30, 8, 8});
+                    store.exerciseEnded({300, 100, "game"}, {n, 1.5, ExerciseEnd::Solved, 30, 8, 8, {}, {}, {}});
             }
             bytes = fileContents(path).left(50);
         } else {
@@ -604,13 +883,13 @@ void TestHistory::commandLine()
     } else if (history == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(path));
     } else if (history == QLatin1String("newer")) {
-        QCOMPARE(pragma(path, QStringLiteral("user_version = 3")), QString());
+        QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion + 1)), QString());
     } else if (history == QLatin1String("unrecorded")) {
         const GameFacts game{10, 100, QStringLiteral("game")};
         HistoryStore(path).gameStarted(game);
-        QCOMPARE(pragma(path, QStringLiteral("user_version = 3")), QString());
+        QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion + 1)), QString());
         HistoryStore(path).exerciseEnded(game, {1, 1.5, ExerciseEnd::Skipped, 30, 0, 0});
-        QCOMPARE(pragma(path, QStringLiteral("user_version = 2")), QString());
+        QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion)), QString());
     }
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
