@@ -17,12 +17,16 @@ int main(int argc, char *argv[])
         return numbolo::runProgress(command.run, numbolo::moduleFolders());
     }
 
+    // The PDF is drawn without a display: on Qt's offscreen platform, unless one was asked for.
+    if (command.run == numbolo::Run::ProgressPdf && !command.platformGiven
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.numbolo.Numbolo"));
     numbolo::setupApplication();
-    if (command.run == numbolo::Run::ProgressWindow)
-        return numbolo::runProgress(command.run, numbolo::moduleFolders());
+    if (command.run == numbolo::Run::ProgressWindow || command.run == numbolo::Run::ProgressPdf)
+        return numbolo::runProgress(command.run, numbolo::moduleFolders(), command.file);
 
     numbolo::RealServices real;
     return numbolo::runGame(real.services());

@@ -835,6 +835,13 @@ void TestHistory::commandLine_data()
     QTest::newRow("unknown option") << QStringList{"--bogus"} << "" << 2 << "Άγνωστη επιλογή: bogus";
     QTest::newRow("csv alone") << QStringList{"--csv"} << "" << 2 << "--csv χρειάζεται και την --progress";
     QTest::newRow("stray argument") << QStringList{"--progress", "x"} << "" << 2 << "Άγνωστο όρισμα: x";
+    // "{data}" stands for the data folder.
+    QTest::newRow("pdf without a display") << QStringList{"--progress", "--pdf", "{data}/πρόοδος.pdf"} << "" << 0 << "";
+    QTest::newRow("pdf alone") << QStringList{"--pdf", "{data}/p.pdf"} << "" << 2 << "--pdf χρειάζεται και την --progress";
+    QTest::newRow("pdf and csv") << QStringList{"--progress", "--csv", "--pdf", "{data}/p.pdf"} << "" << 2
+                                 << "--csv και --pdf δεν δίνονται μαζί";
+    QTest::newRow("pdf into a missing folder") << QStringList{"--progress", "--pdf", "{data}/λείπει/p.pdf"} << "" << 1
+                                               << "δεν γράφτηκε";
     // A history the CSV cannot be made from: said plainly, with what the game does about it,
     // and no header that would pass for an empty history.
     const QString asideByGame = QStringLiteral("Το Numbolo θα το φυλάξει στην άκρη");
@@ -888,13 +895,15 @@ void TestHistory::commandLine()
         const GameFacts game{10, 100, QStringLiteral("game")};
         HistoryStore(path).gameStarted(game);
         QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion + 1)), QString());
-        HistoryStore(path).exerciseEnded(game, {1, 1.5, ExerciseEnd::Skipped, 30, 0, 0});
+        HistoryStore(path).exerciseEnded(game, {1, 1.5, ExerciseEnd::Skipped, 30, 0, 0, {}, {}, {}});
         QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion)), QString());
     }
+    arguments.replaceInStrings(QStringLiteral("{data}"), data.path());
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program picks its own where it needs none
     environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(NUMBOLO_BINARY_DIR "/Numbolo"), arguments);
@@ -903,8 +912,10 @@ void TestHistory::commandLine()
     const QString out = QString::fromUtf8(program.readAllStandardOutput());
     const QString err = QString::fromUtf8(program.readAllStandardError());
     if (status == 0) {
-        QVERIFY(out.startsWith(output)); // no byte-order mark on standard output
+        QVERIFY(output.isEmpty() || out.startsWith(output)); // no byte-order mark on standard output
         QCOMPARE(err.contains(QStringLiteral("Το παιχνίδι στις ")), history == QLatin1String("unrecorded"));
+        if (arguments.contains(QStringLiteral("--pdf")))
+            QVERIFY(fileContents(arguments.last()).startsWith("%PDF-"));
     } else {
         QVERIFY(err.contains(output));
         QVERIFY(out.isEmpty());

@@ -1,6 +1,7 @@
-// Writes a small history of play through the real recorder, for the README's picture of the
+// Writes a small history of play through the real recorder, for the README's pictures of the
 // progress window: eight games over two weeks of November 2026, results getting better, one
-// game restarted and the last one still under way. Always the same history.
+// game restarted and the last one still under way; each exercise with its targets, its keys
+// and its "=" presses, the exercises with "x" and "+" the hardest. Always the same history.
 //
 //   history_fixture <path of history.sqlite>
 
@@ -46,6 +47,23 @@ int main(int argc, char *argv[])
             e.seconds = e.end == ExerciseEnd::TimedOut ? 180 : isSolved ? 40 + next(120) : 20 + next(60);
             e.targetsHit = isSolved ? 8 : next(7);
             e.equalsPresses = e.targetsHit + next(4);
+            // Unsolved exercises had "x" and "+" more often than the others.
+            const QString keySets[] = {QStringLiteral("2 5 7 x +"), QStringLiteral("3 4 8 - +"),
+                                       QStringLiteral("1 6 9 / -"), QStringLiteral("2 3 5 x -")};
+            e.keys = keySets[isSolved ? n % 4 : next(3) == 0 ? 1 + next(3) : 0];
+            while (e.targets.size() < 8) { // eight different targets, as the game draws them
+                const QString target = QString::number(2 + next(game.range - 2));
+                if (!e.targets.contains(target))
+                    e.targets << target;
+            }
+            // The targets hit are the first ones, each by an "=" of its own; one "=" hit nothing.
+            int at = 0;
+            for (int t = 0; t < e.targetsHit; ++t) {
+                at += 5 + next(e.seconds / 9 + 1);
+                e.presses.push_back({std::min(at, e.seconds), e.targets[t], {t}});
+            }
+            for (int extra = e.targetsHit; extra < e.equalsPresses; ++extra)
+                e.presses.push_back({std::min(at + 3 * (extra + 1), e.seconds), QStringLiteral("1"), {}});
             now = now.addSecs(e.seconds + 5);
             store.exerciseEnded(game, e);
         }
