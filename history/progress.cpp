@@ -165,9 +165,13 @@ void ProgressWindow::describeGames()
 {
     // Focus on the table reads its description, not the row chosen in it: the description ends
     // with that row, so that the newest game is heard as the window opens.
-    QString description = summary->accessibleName();
+    // Each part a sentence of its own: a duration in words has lost the full stop of "λ.".
+    const auto sentence = [](const QString &text) {
+        return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
+    };
+    QString description = sentence(summary->accessibleName());
     if (nextStepLabel != nullptr)
-        description += QLatin1Char('\n') + nextStepLabel->accessibleName();
+        description += QLatin1Char('\n') + sentence(nextStepLabel->accessibleName());
     const int row = gamesTable->currentRow();
     if (row >= 0)
         description += QStringLiteral("\nΕπιλεγμένο παιχνίδι: %1").arg(spokenRow(gamesTable, row));

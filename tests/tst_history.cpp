@@ -980,6 +980,7 @@ void TestHistory::window()
     const auto chosen = [&] {
         return window.gamesTable->accessibleDescription().section(QStringLiteral("\nΕπιλεγμένο παιχνίδι: "), 1);
     };
+    QVERIFY(window.gamesTable->accessibleDescription().contains(QStringLiteral(".\nΕπιλεγμένο παιχνίδι: ")));
     QVERIFY2(chosen().startsWith(QStringLiteral("Ημερομηνία: 2 Νοεμβρίου 2026, 17:00, Ασκήσεις: ")), qPrintable(chosen()));
     QTest::keyClick(window.gamesTable, Qt::Key_Down);
     QCOMPARE(window.exercisesTable->rowCount(), 1);
