@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMessageBox>
@@ -61,7 +62,7 @@ std::vector<GameResult> resultsOf(const std::vector<GameRow> &games)
     std::vector<GameResult> results;
     for (auto game = games.rbegin(); game != games.rend(); ++game)
         if (game->end == GameEnd::Finished && game->percentage >= 0)
-            results.push_back({game->ended.isValid() ? game->ended : game->started, game->percentage});
+            results.push_back({game->started, game->percentage}); // as the list shows the game
     return results;
 }
 
@@ -125,17 +126,17 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
         tabs->setAccessibleName(QStringLiteral("Ενότητες"));
         tabs->setUsesScrollButtons(false);
         tabs->addTab(makeGamesTab(), QStringLiteral("&Παιχνίδια"));
-        tabs->addTab(makeChartsTab(), QStringLiteral("&Διαγράμματα"));
+        tabs->addTab(scrolled(makeChartsTab()), QStringLiteral("&Διαγράμματα"));
         const QString unknown = QStringLiteral("Οι πράξεις κάθε άσκησης καταγράφονται από αυτή την έκδοση του "
                                                "παιχνιδιού: θα φανούν εδώ μετά το επόμενο παιχνίδι.");
-        tabs->addTab(makeGroupSection(QStringLiteral("skills"), QStringLiteral("Λυμένες ασκήσεις ανά πράξεις (%)"),
-                                      QStringLiteral("Πράξεις"), m_report.report.skills, unknown, tabs),
+        tabs->addTab(scrolled(makeGroupSection(QStringLiteral("skills"), QStringLiteral("Λυμένες ασκήσεις ανά πράξεις (%)"),
+                                               QStringLiteral("Πράξεις"), m_report.report.skills, unknown, tabs)),
                      QStringLiteral("Πράξ&εις"));
-        tabs->addTab(makeGroupSection(QStringLiteral("ranges"), QStringLiteral("Λυμένες ασκήσεις ανά εύρος (%)"),
-                                      QStringLiteral("Εύρος"), m_report.report.ranges,
-                                      QStringLiteral("Καμία άσκηση δεν έχει τελειώσει ακόμη."), tabs),
+        tabs->addTab(scrolled(makeGroupSection(QStringLiteral("ranges"), QStringLiteral("Λυμένες ασκήσεις ανά εύρος (%)"),
+                                               QStringLiteral("Εύρος"), m_report.report.ranges,
+                                               QStringLiteral("Καμία άσκηση δεν έχει τελειώσει ακόμη."), tabs)),
                      QStringLiteral("Εύ&ρος"));
-        tabs->addTab(makeCalendarSection(m_report.report.daysPlayed, m_report.today, tabs),
+        tabs->addTab(scrolled(makeCalendarSection(m_report.report.daysPlayed, m_report.today, tabs)),
                      QStringLiteral("&Ημερολόγιο"));
         layout->addWidget(tabs, 1);
     } else {
@@ -148,9 +149,8 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
     // screen reader speaks the totals and the next step with it; without a table the message
     // itself takes the focus, so that it is spoken when the window opens.
     if (gamesTable != nullptr) {
-        gamesTable->setAccessibleDescription(nextStepLabel != nullptr
-                                                 ? summary->text() + QLatin1Char('\n') + nextStepLabel->text()
-                                                 : summary->text());
+        describeGames();
+        connect(gamesTable, &QTableWidget::currentCellChanged, this, &ProgressWindow::describeGames);
         gamesTable->setFocus();
     } else {
         summary->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
@@ -159,6 +159,31 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
     }
     const QSize wanted = m_games.empty() ? QSize(520, 200) : QSize(760, 680);
     resize(screen() != nullptr ? wanted.boundedTo(screen()->availableGeometry().size() * 0.9) : wanted);
+}
+
+void ProgressWindow::describeGames()
+{
+    // Focus on the table reads its description, not the row chosen in it: the description ends
+    // with that row, so that the newest game is heard as the window opens.
+    // Each part a sentence of its own: a duration in words has lost the full stop of "λ.".
+    const auto sentence = [](const QString &text) {
+        return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
+    };
+    QString description = sentence(summary->accessibleName());
+    if (nextStepLabel != nullptr)
+        description += QLatin1Char('\n') + sentence(nextStepLabel->accessibleName());
+    const int row = gamesTable->currentRow();
+    if (row >= 0)
+        description += QStringLiteral("\nΕπιλεγμένο παιχνίδι: %1").arg(spokenRow(gamesTable, row));
+    gamesTable->setAccessibleDescription(description);
+}
+
+void ProgressWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel))
+        close(); // as in a dialog, Escape closes the window
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void ProgressWindow::makeSummary(const QString &error, const Unrecorded &unrecorded)
@@ -188,7 +213,7 @@ void ProgressWindow::makeSummary(const QString &error, const Unrecorded &unrecor
                                           "παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.")
                                .arg(unrecordedWhen(unrecorded)));
     }
-    summary->setAccessibleName(summary->text());
+    summary->setAccessibleName(readAloud(summary->text()));
 
     const QString step = error.isEmpty() ? nextStep(m_report.report) : QString();
     if (step.isEmpty())
@@ -197,7 +222,7 @@ void ProgressWindow::makeSummary(const QString &error, const Unrecorded &unrecor
     nextStepLabel->setObjectName(QStringLiteral("nextStep"));
     nextStepLabel->setWordWrap(true);
     nextStepLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    nextStepLabel->setAccessibleName(nextStepLabel->text());
+    nextStepLabel->setAccessibleName(readAloud(nextStepLabel->text()));
 }
 
 QWidget *ProgressWindow::makeGamesTab()
@@ -300,7 +325,8 @@ void ProgressWindow::showGame(int row)
     if (row < 0 || row >= int(m_games.size()))
         return;
     const GameRow &game = m_games[std::size_t(row)];
-    exercisesTable->setAccessibleName(QStringLiteral("Ασκήσεις του παιχνιδιού της %1").arg(dateText(game.started)));
+    exercisesTable->setAccessibleName(
+        readAloud(QStringLiteral("Ασκήσεις του παιχνιδιού της %1").arg(dateText(game.started))));
     exercisesTable->setRowCount(int(game.played.size()));
     for (int i = 0; i < int(game.played.size()); ++i) {
         const ExerciseRow &e = game.played[std::size_t(i)];
@@ -354,10 +380,14 @@ QWidget *ProgressWindow::makeResultChart()
     chart->setTitle(title);
     chart->addSeries(series);
     auto *x = new QDateTimeAxis;
-    x->setFormat(QStringLiteral("dd/MM"));
     x->setTitleText(QStringLiteral("Ημερομηνία"));
-    // A single game, or games of one moment, still get a day's width around them.
-    x->setRange(first.addSecs(-43200), last.addSecs(43200));
+    // The axis runs over whole days, with a day or more between its labels, so that no date is
+    // written twice; over most of a year it names months instead.
+    const QDateTime from = first.date().startOfDay(), to = last.date().addDays(1).startOfDay();
+    const qint64 days = from.date().daysTo(to.date());
+    x->setRange(from, to);
+    x->setTickCount(int(std::min<qint64>(days, 6)) + 1);
+    x->setFormat(days > 300 ? QStringLiteral("MM/yyyy") : QStringLiteral("dd/MM"));
     auto *y = new QValueAxis;
     y->setRange(0, 100);
     y->setLabelFormat(QStringLiteral("%d"));

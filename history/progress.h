@@ -65,7 +65,11 @@ public:
     QPushButton *printButton;
     QPushButton *closeButton;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    void describeGames();
     void makeSummary(const QString &error, const Unrecorded &unrecorded);
     QWidget *makeGamesTab();
     QWidget *makeChartsTab();

@@ -23,4 +23,9 @@ QString shareText(const Figures &figures);
 // The median time to solve: "42 δ.", "1 λ. 5 δ.", or "-" where nothing was solved.
 QString medianText(const Figures &figures);
 
+// `shown` as a screen reader is to say it: the short forms above in words, which would otherwise
+// be spelt out letter by letter. "5 λ. 3 δ." becomes "5 λεπτά 3 δευτερόλεπτα", "07/12/2026 21:07"
+// becomes "7 Δεκεμβρίου 2026, 21:07"; anything else is left as it is.
+QString readAloud(const QString &shown);
+
 } // namespace numbolo

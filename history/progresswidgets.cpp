@@ -1,8 +1,11 @@
 #include "history/progresswidgets.h"
 
+#include "history/progresstext.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QHeaderView>
+#include <QScrollArea>
 #include <QTableWidget>
 
 namespace numbolo {
@@ -29,8 +32,21 @@ void setRow(QTableWidget *table, int row, const QStringList &cells)
     for (int column = 0; column < cells.size(); ++column) {
         auto *item = new QTableWidgetItem(cells[column]);
         item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+        const QTableWidgetItem *header = table->horizontalHeaderItem(column);
+        const QString name = header != nullptr ? header->text() : QString();
+        item->setData(Qt::AccessibleTextRole, cells[column].isEmpty() ? name
+                                                  : name + QStringLiteral(": ") + readAloud(cells[column]));
         table->setItem(row, column, item);
     }
+}
+
+QString spokenRow(const QTableWidget *table, int row)
+{
+    QStringList cells;
+    for (int column = 0; column < table->columnCount(); ++column)
+        if (const QTableWidgetItem *item = table->item(row, column))
+            cells << item->data(Qt::AccessibleTextRole).toString();
+    return cells.join(QStringLiteral(", "));
 }
 
 void addRow(QTableWidget *table, const QStringList &cells)
@@ -38,6 +54,16 @@ void addRow(QTableWidget *table, const QStringList &cells)
     const int row = table->rowCount();
     table->insertRow(row);
     setRow(table, row, cells);
+}
+
+QWidget *scrolled(QWidget *page)
+{
+    auto *area = new QScrollArea(page->parentWidget());
+    area->setObjectName(page->objectName() + QStringLiteral("Scroll"));
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(page);
+    return area;
 }
 
 QChartView *makeChartView(QChart *chart, const QString &objectName, const QString &name,
@@ -48,7 +74,7 @@ QChartView *makeChartView(QChart *chart, const QString &objectName, const QStrin
     view->setObjectName(objectName);
     view->setRenderHint(QPainter::Antialiasing);
     view->setAccessibleName(name);
-    view->setAccessibleDescription(description);
+    view->setAccessibleDescription(readAloud(description));
     view->setFocusPolicy(Qt::StrongFocus); // a screen reader reaches the description from the keyboard
     view->setMinimumHeight(220);
     return view;

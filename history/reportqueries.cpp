@@ -453,7 +453,7 @@ bool readResults(const QString &historyPath, std::vector<GameResult> *results, Q
     if (!reader.ready())
         return opened(reader, error);
     QSqlQuery query(reader.database());
-    if (!reader.exec(query, QStringLiteral("SELECT coalesce(ended, started), result FROM game "
+    if (!reader.exec(query, QStringLiteral("SELECT started, result FROM game "
                                            "WHERE outcome = 'finished' AND result IS NOT NULL ORDER BY id"))) {
         *error = reader.error();
         return false;

@@ -31,7 +31,7 @@ QLabel *makeText(const QString &objectName, const QString &text, QWidget *parent
     auto *label = new QLabel(text, parent);
     label->setObjectName(objectName);
     label->setWordWrap(true);
-    label->setAccessibleName(text);
+    label->setAccessibleName(readAloud(text));
     label->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     label->setFocusPolicy(Qt::StrongFocus); // read in its place as Tab passes
     return label;
@@ -77,7 +77,7 @@ void TargetsView::showDetail(const ExerciseDetail &detail)
     clear();
     const QString line = exerciseLine(detail);
     about->setText(line);
-    about->setAccessibleName(line);
+    about->setAccessibleName(readAloud(line));
     if (!detail.recorded)
         return;
     table->setAccessibleName(QStringLiteral("Στόχοι της άσκησης %1").arg(detail.row.number));

@@ -9,12 +9,14 @@
 #include "game/settings.h"
 #include "history/historystore.h"
 #include "history/progress.h"
+#include "history/progresstext.h"
 #include "history/report.h"
 #include "input/equals.h"
 
 #include <QBarCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QDateTimeAxis>
 #include <QBuffer>
 #include <QFile>
 #include <QSettings>
@@ -966,15 +968,40 @@ void TestHistory::window()
     QCOMPARE(window.saveButton->isEnabled(), games > 0);
     QCOMPARE(window.findChildren<QChartView *>().size(), games > 0 ? 2 : 0);
     QVERIFY2(window.summary->text().contains(said), qPrintable(window.summary->text()));
-    QCOMPARE(window.summary->accessibleName(), window.summary->text());
+    QCOMPARE(window.summary->accessibleName(), readAloud(window.summary->text()));
     if (games == 0)
         return;
     QCOMPARE(window.gamesTable->rowCount(), games);
     QCOMPARE(window.gamesTable->item(1, 3)->text(), QStringLiteral("11 %"));
     QCOMPARE(window.gamesTable->item(0, 3)->text(), QStringLiteral("σε εξέλιξη"));
     QCOMPARE(window.exercisesTable->rowCount(), int(rows.front().played.size())); // the newest game is chosen first
+    // The chosen game is heard with the table as the window opens, and again after each move;
+    // each cell with its column's name, in words.
+    const auto chosen = [&] {
+        return window.gamesTable->accessibleDescription().section(QStringLiteral("\nΕπιλεγμένο παιχνίδι: "), 1);
+    };
+    QVERIFY(window.gamesTable->accessibleDescription().contains(QStringLiteral(".\nΕπιλεγμένο παιχνίδι: ")));
+    QVERIFY2(chosen().startsWith(QStringLiteral("Ημερομηνία: 2 Νοεμβρίου 2026, 17:00, Ασκήσεις: ")), qPrintable(chosen()));
     QTest::keyClick(window.gamesTable, Qt::Key_Down);
     QCOMPARE(window.exercisesTable->rowCount(), 1);
+    QCOMPARE(chosen(), QStringLiteral("Ημερομηνία: 1 Νοεμβρίου 2026, 17:00, Ασκήσεις: 1 από 10, Λυμένες: 1, "
+                                      "Αποτέλεσμα %: 11 %, Εύρος: %1, Χρόνος παιχνιδιού: 30 δευτερόλεπτα")
+                          .arg(window.gamesTable->item(1, 4)->text()));
+    // The chart gives each game the time the list does: when it started.
+    QCOMPARE(window.resultChart->accessibleDescription(), QStringLiteral("1 Νοεμβρίου 2026, 17:00: 11 %"));
+    // No date is written twice on its axis.
+    const auto *when = qobject_cast<QDateTimeAxis *>(
+        qobject_cast<QChartView *>(window.resultChart)->chart()->axes(Qt::Horizontal).front());
+    QStringList labels;
+    const qint64 first = when->min().toMSecsSinceEpoch(), last = when->max().toMSecsSinceEpoch();
+    for (int tick = 0; tick < when->tickCount(); ++tick)
+        labels << QDateTime::fromMSecsSinceEpoch(first + tick * (last - first) / (when->tickCount() - 1))
+                      .toString(when->format());
+    QVERIFY2(labels.removeDuplicates() == 0, qPrintable(labels.join(QLatin1Char(' '))));
+    // At twice the size on a 1280x1024 screen (640x512 at the program's scale) the window can
+    // shrink to the screen; its pages scroll.
+    const QSize smallest = window.minimumSizeHint();
+    QVERIFY2(smallest.width() <= 640 && smallest.height() <= 512, qPrintable(QStringLiteral("%1x%2").arg(smallest.width()).arg(smallest.height())));
     for (QWidget *chart : {window.resultChart, window.solvedChart})
         QVERIFY(!chart->accessibleName().isEmpty() && !chart->accessibleDescription().isEmpty());
     const auto days = qobject_cast<QChartView *>(window.solvedChart)->chart()->axes(Qt::Horizontal);
@@ -987,6 +1014,12 @@ void TestHistory::window()
     QString saveError;
     QVERIFY(window.saveCsv(file, &saveError));
     QCOMPARE(fileContents(file), "\xEF\xBB\xBF" + historyCsv(rows));
+
+    // Escape closes the window, wherever the focus is in it.
+    window.show();
+    window.tabs->setCurrentIndex(1);
+    QTest::keyClick(window.resultChart, Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
 }
 
 void TestHistory::windowEnds_data()
