@@ -11,8 +11,6 @@ namespace numbolo::StoredSettings {
 
 namespace {
 
-const QString Section = QStringLiteral("Str");
-
 QByteArray contents(const QString &path)
 {
     QFile file(path);
@@ -44,14 +42,14 @@ void keepIfDamaged(const QString &path)
 
 } // namespace
 
-QHash<QString, QString> read(const QString &iniPath)
+QHash<QString, QString> read(const QString &iniPath, const QString &section)
 {
     const QString path = resolvedPath(iniPath);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return {};
     keepIfDamaged(path);
     QSettings settings(path, QSettings::IniFormat);
-    settings.beginGroup(Section);
+    settings.beginGroup(section);
     QHash<QString, QString> values;
     for (const QString &key : settings.childKeys()) {
         const QVariant value = settings.value(key);
@@ -83,7 +81,7 @@ QString lockPath(const QString &iniPath)
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".lock"));
 }
 
-Saved write(const SettingsLocation &location, const Values &values, QString *error)
+Saved write(const SettingsLocation &location, const Values &values, QString *error, const QString &section)
 {
     const QString path = resolvedPath(location.iniPath());
     if (path.isEmpty()) {
@@ -111,7 +109,7 @@ Saved write(const SettingsLocation &location, const Values &values, QString *err
     bool written = QDir().mkpath(folder);
     if (written) {
         QSettings settings(path, QSettings::IniFormat);
-        settings.beginGroup(Section);
+        settings.beginGroup(section);
         for (const auto &[key, value] : values)
             settings.setValue(key, value);
         settings.endGroup();

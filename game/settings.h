@@ -19,7 +19,8 @@ using Values = std::vector<std::pair<QString, QString>>; // key, text, in writin
 // The texts stored in [Str], by key, as QSettings reads them (an unquoted list joined again
 // with ","). Empty when the file or its folder is missing or cannot be read. A file that
 // QSettings cannot read whole is kept beside it as "<file>.damaged" before anything replaces it.
-QHash<QString, QString> read(const QString &iniPath);
+// `section` reads another group the same way.
+QHash<QString, QString> read(const QString &iniPath, const QString &section = QStringLiteral("Str"));
 
 enum class Saved {
     Yes,
@@ -33,8 +34,10 @@ enum class Saved {
 // link is written through: the new file takes the place of the file the link names, and the link
 // stays. QSettings writes the new text complete beside that file and puts it in its place in one
 // step, keeping the file's permissions; the file and then its folder are flushed to the disk
-// before the save counts as done. On failure `error` says why.
-Saved write(const SettingsLocation &location, const Values &values, QString *error);
+// before the save counts as done. On failure `error` says why. `section` writes another group
+// the same way; the other groups and keys of the file stay as they are.
+Saved write(const SettingsLocation &location, const Values &values, QString *error,
+            const QString &section = QStringLiteral("Str"));
 
 // The lock file of the settings file `iniPath`, beside the file it names: "<name>.lock".
 QString lockPath(const QString &iniPath);
