@@ -22,8 +22,8 @@ QAbstractButton *Form1::keypadKeyFor(const QKeyEvent &key) const
     case Qt::Key_Delete:
         return CommandButton2;
     case Qt::Key_Enter:
-        // Only the numeric keypad's Enter: it sits beside "+" as "=" does on a calculator.
-        return key.modifiers() & Qt::KeypadModifier ? Command17 : nullptr;
+        // The numeric keypad's Enter (the main one is Return): beside "+", as "=" on a calculator.
+        return Command17;
     default:
         break;
     }

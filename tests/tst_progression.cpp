@@ -709,6 +709,11 @@ void TestProgression::countdownStartsFromTheChosenTime_data()
                                   "after a restart", "resumed at start-up"})
             if (seconds != 0 || place != QLatin1String("after a time-out"))
                 QTest::addRow("%s, %s", stored, place) << QString::fromLatin1(stored) << QString::fromLatin1(place) << seconds;
+    // A setting changed while the program runs counts from the next game, never in one.
+    for (const auto &[stored, seconds] : settings) {
+        QTest::addRow("%s, set before a new game", stored) << QString::fromLatin1(stored) << "set before a new game" << seconds;
+        QTest::addRow("%s, set during a game", stored) << QString::fromLatin1(stored) << "set during a game" << 180;
+    }
     // Anything but the four choices plays as designed.
     for (const char *damaged : {"600", " 360", "360.0", "-1", "abc", ""})
         QTest::addRow("'%s' plays 180 seconds", damaged) << QString::fromLatin1(damaged) << "first exercise" << 180;
@@ -720,15 +725,24 @@ void TestProgression::countdownStartsFromTheChosenTime()
     QFETCH(QString, place);
     QFETCH(int, seconds);
     World world;
-    if (stored != QLatin1String("absent"))
+    const bool later = place.startsWith(QLatin1String("set "));
+    if (stored != QLatin1String("absent") && !later)
         world.storeParents({{"secondsPerExercise", stored}});
     const QString start = seconds == 0 ? QStringLiteral("∞") : QString::number(seconds);
     std::unique_ptr<Form1> form;
     if (place == QLatin1String("resumed at start-up")) {
         world.store({{"Level", "1.5"}, {"score", "0"}, {"maxnums", "100"}, {"cur", "3"}, {"nums", "40"}, {"reps", "10"}});
         form = shownWindowWithFont(world);
+    } else if (place == QLatin1String("set before a new game")) {
+        form = shownWindowWithFont(world);
+        world.storeParents({{"secondsPerExercise", stored}});
+        startGame(*form, QStringLiteral("10"), QStringLiteral("100"));
     } else {
         form = shownGame(world);
+        if (later) {
+            world.storeParents({{"secondsPerExercise", stored}});
+            skipExercise(world, *form);
+        }
     }
     QCOMPARE(form->Text15->text(), start);
     if (place == QLatin1String("after a skip")) {
