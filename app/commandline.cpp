@@ -28,7 +28,12 @@ void addOptions(QCommandLineParser &parser)
                                      "δασκάλους.")});
     parser.addOption({QStringLiteral("csv"),
                       QStringLiteral("Με --progress: γράφει όλο το ιστορικό ως CSV (UTF-8) στην τυπική έξοδο, μία "
-                                     "γραμμή ανά άσκηση.")});
+                                     "γραμμή ανά άσκηση. Ως --csv=targets: μία γραμμή ανά στόχο κάθε άσκησης, με "
+                                     "τα πλήκτρα της και έναν τρόπο να φτιαχτεί.")});
+    parser.addOption({QStringLiteral("pdf"),
+                      QStringLiteral("Με --progress: γράφει την αναφορά προόδου, όπως την τυπώνει το παράθυρο "
+                                     "«Πρόοδος», στο αρχείο PDF ΑΡΧΕΙΟ. Δεν χρειάζεται οθόνη."),
+                      QStringLiteral("ΑΡΧΕΙΟ")});
     for (const char *name : QtValueOptions) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -45,18 +50,33 @@ void addOptions(QCommandLineParser &parser)
 
 CommandLine readCommandLine(int argc, char *argv[])
 {
+    // "--csv=targets" is "--csv" with the targets' columns; any other value of --csv is the
+    // parser's error.
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    bool targets = false;
+    for (int i = 0; i < argc; ++i) {
+        QString argument = QString::fromLocal8Bit(argv[i]);
+        if (i > 0 && (argument == QLatin1String("--csv=targets") || argument == QLatin1String("-csv=targets"))) {
+            targets = true;
+            argument = QStringLiteral("--csv");
+        }
+        arguments << argument;
+    }
     QCommandLineParser parser;
     addOptions(parser);
     const bool parsed = parser.parse(arguments);
-    const bool wrong = !parsed || !parser.positionalArguments().isEmpty()
-        || (parser.isSet(QStringLiteral("csv")) && !parser.isSet(QStringLiteral("progress")));
+    const bool csv = parser.isSet(QStringLiteral("csv")), pdf = parser.isSet(QStringLiteral("pdf"));
+    const bool progress = parser.isSet(QStringLiteral("progress"));
+    const bool wrong = !parsed || !parser.positionalArguments().isEmpty() || ((csv || pdf) && !progress)
+        || (csv && pdf) || (pdf && parser.value(QStringLiteral("pdf")).isEmpty());
     if (!wrong && !parser.isSet(QStringLiteral("help"))) {
-        if (!parser.isSet(QStringLiteral("progress")))
-            return {Run::Game, 0};
-        return {parser.isSet(QStringLiteral("csv")) ? Run::ProgressCsv : Run::ProgressWindow, 0};
+        const bool platformGiven = parser.isSet(QStringLiteral("platform"));
+        if (!progress)
+            return {Run::Game, 0, {}, platformGiven};
+        if (pdf)
+            return {Run::ProgressPdf, 0, parser.value(QStringLiteral("pdf")), platformGiven};
+        const Run run = !csv ? Run::ProgressWindow : targets ? Run::ProgressTargetsCsv : Run::ProgressCsv;
+        return {run, 0, {}, platformGiven};
     }
 
     // The help text names the program from the application object; no display is needed for it.
@@ -66,16 +86,19 @@ CommandLine readCommandLine(int argc, char *argv[])
     QCoreApplication::installTranslator(&greek);
     if (!wrong) {
         std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
-        return {Run::Exit, 0};
+        return {Run::Exit, 0, {}, false};
     }
     const QString error = !parser.unknownOptionNames().isEmpty()
         ? QStringLiteral("Άγνωστη επιλογή: %1").arg(parser.unknownOptionNames().constFirst())
         : !parsed ? QStringLiteral("Λάθος επιλογή: %1").arg(parser.errorText())
-        : parser.positionalArguments().isEmpty()
-        ? QStringLiteral("Η επιλογή --csv χρειάζεται και την --progress.")
-        : QStringLiteral("Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst());
+        : !parser.positionalArguments().isEmpty()
+        ? QStringLiteral("Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst())
+        : csv && pdf                    ? QStringLiteral("Οι επιλογές --csv και --pdf δεν δίνονται μαζί.")
+        : pdf && progress               ? QStringLiteral("Η επιλογή --pdf χρειάζεται όνομα αρχείου.")
+        : QStringLiteral("Η επιλογή %1 χρειάζεται και την --progress.").arg(csv ? QStringLiteral("--csv")
+                                                                              : QStringLiteral("--pdf"));
     std::fprintf(stderr, "Numbolo: %s\n\n%s", error.toLocal8Bit().constData(), parser.helpText().toLocal8Bit().constData());
-    return {Run::Exit, 2};
+    return {Run::Exit, 2, {}, false};
 }
 
 } // namespace numbolo

@@ -1,15 +1,21 @@
 #pragma once
-// The options of the program: none starts the game; `--progress` opens the progress window
-// and `--progress --csv` writes the history as CSV to standard output, neither touching the
-// game's settings or taking its one-copy lock.
+// The options of the program: none starts the game; `--progress` opens the progress window,
+// `--progress --csv` writes the history as CSV to standard output (`--csv=targets`: one row per
+// target of every exercise, with one way to make it) and `--progress --pdf FILE`
+// writes the progress report as PDF, none of them touching the game's settings or taking its
+// one-copy lock.
+
+#include <QString>
 
 namespace numbolo {
 
-enum class Run { Game, ProgressWindow, ProgressCsv, Exit };
+enum class Run { Game, ProgressWindow, ProgressCsv, ProgressTargetsCsv, ProgressPdf, Exit };
 
 struct CommandLine {
     Run run = Run::Game;
-    int status = 0; // the exit status, for Run::Exit
+    int status = 0;             // the exit status, for Run::Exit
+    QString file;               // the PDF's file, for Run::ProgressPdf
+    bool platformGiven = false; // -platform was given
 };
 
 // Reads the options before any application object exists, so that the caller can make the one

@@ -3,6 +3,7 @@
 #include "app/rungame.h"
 #include "app/runprogress.h"
 #include "app/setup.h"
+#include "desktop/modules.h"
 
 #include <QApplication>
 
@@ -11,17 +12,21 @@ int main(int argc, char *argv[])
     const numbolo::CommandLine command = numbolo::readCommandLine(argc, argv);
     if (command.run == numbolo::Run::Exit)
         return command.status;
-    if (command.run == numbolo::Run::ProgressCsv) {
+    if (command.run == numbolo::Run::ProgressCsv || command.run == numbolo::Run::ProgressTargetsCsv) {
         QCoreApplication app(argc, argv); // no display needed
-        return numbolo::runProgress(command.run);
+        return numbolo::runProgress(command.run, numbolo::moduleFolders());
     }
 
+    // The PDF is drawn without a display: on Qt's offscreen platform, unless one was asked for.
+    if (command.run == numbolo::Run::ProgressPdf && !command.platformGiven
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.numbolo.Numbolo"));
     numbolo::setupApplication();
-    if (command.run == numbolo::Run::ProgressWindow)
-        return numbolo::runProgress(command.run);
+    if (command.run == numbolo::Run::ProgressWindow || command.run == numbolo::Run::ProgressPdf)
+        return numbolo::runProgress(command.run, numbolo::moduleFolders(), command.file);
 
     numbolo::RealServices real;
     return numbolo::runGame(real.services());

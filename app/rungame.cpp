@@ -6,32 +6,42 @@
 #include "game/settings.h"
 
 #include <QApplication>
-#include <QTimer>
 
 namespace numbolo {
 
+namespace {
+
+void bringToFront(QWidget &window)
+{
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace
+
 int runGame(Services services, const HandOver &handOver)
 {
-    // From the start on, a termination signal ends the game through its save, also while the
-    // first message is open; the handlers stay until the process ends.
-    EndRequests requests;
+    // The settings file is claimed before anything else, and answers later starts from here on:
+    // also while the first start's message is open, since a message box serves the bus's calls.
     InstanceLock instance(StoredSettings::lockPath(services.settings.iniPath()), handOver);
-    if (!instance.acquired()) {
-        switch (instance.askRunningCopyToShow()) {
-        case InstanceLock::Answer::Shown:
-            return 0;
-        case InstanceLock::Answer::NoBus:
-            // A second window would overwrite the running copy's progress: the child is told
-            // where the game is instead.
-            services.messages.show({MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Numbolo"),
-                                    QStringLiteral("Το Numbolo είναι ήδη ανοιχτό.")});
-            return 0;
-        case InstanceLock::Answer::NoAnswer:
-            instance.takeOver();
-            break;
-        }
+    switch (instance.claim()) {
+    case InstanceLock::Claim::Shown:
+        return 0;
+    case InstanceLock::Claim::AlreadyOpen:
+        // A second window would overwrite the running copy's progress: the child is told
+        // where the game is instead.
+        services.messages.show({MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Numbolo"),
+                                QStringLiteral("Το Numbolo είναι ήδη ανοιχτό.")});
+        return 0;
+    case InstanceLock::Claim::Ours:
+        break;
     }
 
+    // From here on, a termination signal ends the game through its save, also while the first
+    // message is open; the handlers stay until the process ends.
+    EndRequests requests;
     // The window decides when the program ends and with which status, not the last window
     // closing: that would end it with 0 before a failed save's status could count.
     QGuiApplication::setQuitOnLastWindowClosed(false);
@@ -49,19 +59,26 @@ int runGame(Services services, const HandOver &handOver)
             window.shutDown();
     });
     QObject::connect(&requests, &EndRequests::saveRequested, &window, &Form1::checkpoint);
+    // A request to show the window before it is up (a message of the start is open) brings that
+    // message to the front, and the window once it shows.
+    bool showWanted = false;
+    QObject::connect(&instance, &InstanceLock::showRequested, &window, [&window, &showWanted] {
+        if (window.hasEnded())
+            return;
+        if (window.isVisible())
+            return bringToFront(window);
+        showWanted = true;
+        if (QWidget *message = QApplication::activeModalWidget()) {
+            message->raise();
+            message->activateWindow();
+        }
+    });
     window.load();
     if (window.hasEnded())
         return status;
-
-    QObject::connect(&instance, &InstanceLock::showRequested, &window, [&window] {
-        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-        window.show();
-        window.raise();
-        window.activateWindow();
-    });
     window.show();
-    // Later starts are answered from the event loop on, once the window is up.
-    QTimer::singleShot(0, &instance, &InstanceLock::listen);
+    if (showWanted)
+        bringToFront(window);
     return QCoreApplication::exec();
 }
 

@@ -1,22 +1,36 @@
 #include "app/runprogress.h"
 
+#include "desktop/endrequests.h"
 #include "desktop/modules.h"
 #include "history/modulehistoryrecorder.h"
+
+#include <QCoreApplication>
 
 #include <cstdio>
 
 namespace numbolo {
 
-int runProgress(Run run)
+int runProgress(Run run, const QStringList &folders, const QString &file)
 {
-    const bool csv = run == Run::ProgressCsv;
-    using Entry = int (*)(const QString &historyPath);
-    const auto entry = reinterpret_cast<Entry>(moduleFunction(moduleFolders(), QStringLiteral("numbolo_progress"),
-                                                              csv ? "numbolo_progress_csv" : "numbolo_progress_window"));
-    if (entry == nullptr) {
+    const bool csv = run == Run::ProgressCsv || run == Run::ProgressTargetsCsv, pdf = run == Run::ProgressPdf;
+    const char *name = run == Run::ProgressCsv   ? "numbolo_progress_csv"
+        : run == Run::ProgressTargetsCsv         ? "numbolo_progress_targets_csv"
+        : pdf                                    ? "numbolo_progress_pdf"
+                                                 : "numbolo_progress_window";
+    QFunctionPointer found = moduleFunction(folders, QStringLiteral("numbolo_progress"), name);
+    if (found == nullptr) {
         std::fputs("Numbolo: δεν βρέθηκε η μονάδα numbolo_progress, που δείχνει την πρόοδο.\n", stderr);
         return 1;
     }
+    if (pdf)
+        return reinterpret_cast<int (*)(const QString &, const QString &)>(found)(defaultHistoryPath(), file);
+    const auto entry = reinterpret_cast<int (*)(const QString &historyPath)>(found);
+    if (csv)
+        return entry(defaultHistoryPath());
+    // The window ends as its close button ends it on a termination signal or the session's end:
+    // it only reads, so there is nothing to save.
+    EndRequests requests;
+    QObject::connect(&requests, &EndRequests::endRequested, &requests, [] { QCoreApplication::exit(0); });
     return entry(defaultHistoryPath());
 }
 

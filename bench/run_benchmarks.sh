@@ -22,7 +22,7 @@ done
 
 "$root/tools/deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DNUMBOLO_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target startup_bare startup_form1 game_bench evaluator_bench solver_bench sound_play >/dev/null
+cmake --build "$build" -j"$(nproc)" --target startup_bare startup_form1 game_bench evaluator_bench solver_bench history_bench numbolo_progress sound_play >/dev/null
 bin="$build/bench"
 
 # A fresh home with the display font already installed: no first-start message box.
@@ -203,6 +203,22 @@ for range in 100 1000 9999 minus100; do
     row "  median" "$(solver "${range}_median_ms") ms" "" "" "(info)" ""
     row "  targets without a way of <= $(solver reach) presses" "$(solver "${range}_no_way_percent") %" "" "" "(info)" ""
     row "  most memory of one exercise's tables" "$(solver "${range}_worst_memory_mib") MiB" "" "" "(info)" ""
+done
+
+# ---- The progress window on ten years of daily play ------------------------------------------
+note "progress window on a ten-year history (generating it takes a minute)..."
+history_out="$("$bin/history_bench")"
+hist() { awk -v k="$1" '$1 == k { print $2 }' <<<"$history_out"; }
+row "progress window, $(hist exercises) exercises ($(hist file_mib) MiB): first frame" "$(hist window_ms) ms" \
+    "$(hist window_empty_ms) ms empty" "" "<= 500 ms" "$(verdict "$(hist window_ms)" 500)"
+row "  peak memory above an empty history" "$(hist window_more_mib) MiB" "" "" "<= 60 MiB" \
+    "$(verdict "$(hist window_more_mib)" 60)"
+# Each read at its best of three, and its processor time (what a busy machine does not inflate).
+row "  reads at opening: summary, games page, results, solved per day, report" "$(hist read_opening_ms) ms" "" "" \
+    "<= 500 ms" "$(verdict "$(hist read_opening_ms)" 500)"
+for key in read_opening read_summary read_games_page read_results read_solved_per_day read_report read_exercise_detail; do
+    [ "$key" = read_opening ] || row "  ${key//_/ }" "$(hist "${key}_ms") ms" "" "" "(info)" ""
+    row "    processor" "$(hist "${key}_cpu_ms") ms" "" "" "(info)" ""
 done
 
 # ---- The table ------------------------------------------------------------------------------------

@@ -4,36 +4,35 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDeadlineTimer>
+#include <QDBusReply>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
-#include <QThread>
-
-#include <utility>
 
 namespace numbolo {
 
 namespace {
 
 const QString ObjectPath = QStringLiteral("/io/github/numbolo/Numbolo");
+const QString Interface = QStringLiteral("io.github.numbolo.Numbolo.Instance");
 
 } // namespace
 
 InstanceLock::InstanceLock(const QString &lockPath, HandOver handOver, QObject *parent)
-    : QObject(parent), m_lock(lockPath), m_handOver(handOver)
+    : QObject(parent), m_lock(lockPath), m_handOver(std::move(handOver))
 {
     // Held for as long as the game runs, so never stale by age; only a dead owner frees it.
     m_lock.setStaleLockTime(0);
-    QDir().mkpath(QFileInfo(m_lock.fileName()).absolutePath());
-    bool locked = m_lock.tryLock(0);
-    if (!locked && m_lock.error() == QLockFile::LockFailedError && !m_lock.getLockInfo(nullptr, nullptr, nullptr)) {
-        // A lock file without its owner's id: a copy was killed while it made the lock. Removing
-        // it fails while a running copy holds it.
-        locked = m_lock.removeStaleLockFile() && m_lock.tryLock(0);
-    }
-    m_acquired = locked || m_lock.error() != QLockFile::LockFailedError;
+}
+
+InstanceLock::~InstanceLock()
+{
+    QDBusConnection bus = this->bus();
+    if (m_named && bus.isConnected())
+        bus.interface()->unregisterService(serviceName());
+    if (m_registered)
+        bus.unregisterObject(ObjectPath);
 }
 
 QString InstanceLock::serviceName() const
@@ -44,56 +43,90 @@ QString InstanceLock::serviceName() const
         + QString::fromLatin1(QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex().left(24));
 }
 
-bool InstanceLock::ownerOnThisComputer() const
-{
-    // Qt's lock file: the owner's process id, program, host name and machine id, a line each.
-    QString host;
-    if (!m_lock.getLockInfo(nullptr, &host, nullptr) || host != QSysInfo::machineHostName())
-        return false;
-    QFile file(m_lock.fileName());
-    const QList<QByteArray> lines = file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
-    return lines.size() < 4 || lines[3].isEmpty() || lines[3] == QSysInfo::machineUniqueId();
-}
-
 QDBusConnection InstanceLock::bus() const
 {
     return m_handOver.bus.isEmpty() ? QDBusConnection::sessionBus() : QDBusConnection(m_handOver.bus);
 }
 
-InstanceLock::Answer InstanceLock::askRunningCopyToShow() const
+InstanceLock::Claim InstanceLock::claim()
 {
-    const bool here = ownerOnThisComputer();
     QDBusConnection bus = this->bus();
-    if (!bus.isConnected())
-        return here ? Answer::NoBus : Answer::NoAnswer;
-    const QDeadlineTimer deadline(here ? m_handOver.answerWaitMs : 0);
-    const QDBusMessage call = QDBusMessage::createMethodCall(
-        serviceName(), ObjectPath, QStringLiteral("io.github.numbolo.Numbolo.Instance"), QStringLiteral("Show"));
-    for (;;) {
-        const qint64 wait = std::max<qint64>(deadline.remainingTime(), 200);
-        if (bus.call(call, QDBus::Block, int(wait)).type() == QDBusMessage::ReplyMessage)
-            return Answer::Shown;
-        if (deadline.hasExpired())
-            return Answer::NoAnswer;
-        QThread::msleep(100); // the copy is still starting: it has not begun to answer yet
+    if (bus.isConnected()) {
+        // The object first, so that it answers from the moment the name is ours.
+        m_registered = bus.registerObject(ObjectPath, this, QDBusConnection::ExportScriptableSlots);
+        // A name whose owner ends between the claim and the question is claimed again.
+        for (int attempt = 0; attempt < 3 && !m_named; ++attempt) {
+            const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = bus.interface()->registerService(
+                serviceName(), QDBusConnectionInterface::DontQueueService, QDBusConnectionInterface::DontAllowReplacement);
+            if (!reply.isValid())
+                break; // the bus does not work: as without one
+            m_named = reply.value() == QDBusConnectionInterface::ServiceRegistered;
+            if (m_named)
+                break;
+            switch (askOwnerToShow(bus)) {
+            case Asked::Shown: return Claim::Shown;
+            case Asked::Silent: return Claim::AlreadyOpen;
+            case Asked::Gone: break;
+            }
+        }
     }
+    return takeLockFile() ? Claim::Ours : Claim::AlreadyOpen;
 }
 
-void InstanceLock::takeOver()
+InstanceLock::Asked InstanceLock::askOwnerToShow(QDBusConnection &bus) const
 {
+    // The wait lets this thread's events run, so that a copy in this very process (in tests)
+    // can answer too.
+    const QDBusMessage reply = bus.call(QDBusMessage::createMethodCall(serviceName(), ObjectPath, Interface,
+                                                                       QStringLiteral("Show")),
+                                        QDBus::BlockWithGui, m_handOver.answerWaitMs);
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        return Asked::Shown;
+    if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown")
+        || reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner"))
+        return Asked::Gone;
+    return Asked::Silent;
+}
+
+bool InstanceLock::takeLockFile()
+{
+    QDir().mkpath(QFileInfo(m_lock.fileName()).absolutePath());
+    // tryLock() itself removes the lock of a copy that died on this computer.
+    if (m_lock.tryLock(0) || m_lock.error() != QLockFile::LockFailedError)
+        return true; // taken, or none can be made here: the game runs without one
+    if (!m_lock.getLockInfo(nullptr, nullptr, nullptr)) {
+        // A lock file without its owner's id: a copy was killed while it made the lock. A folder
+        // in the lock's place stays; the game then runs without a lock.
+        if (m_lock.removeStaleLockFile())
+            m_lock.tryLock(0);
+        return true;
+    }
+    if (ownerOnThisComputer()) {
+        // tryLock() could not remove a dead owner's lock where the folder cannot be written, nor
+        // can any copy save its settings there: the game runs without a lock, as where none can
+        // be made, and its name on the bus keeps the starts of this session out.
+        return !QFileInfo(QFileInfo(m_lock.fileName()).absolutePath()).isWritable();
+    }
+    // Taken over from a copy on another computer sharing the home folder.
     if (QFileInfo(m_lock.fileName()).isFile() && QFile::remove(m_lock.fileName()))
         m_lock.tryLock(0);
-    m_acquired = true;
+    return true;
 }
 
-void InstanceLock::listen()
+bool InstanceLock::ownerOnThisComputer() const
 {
-    if (std::exchange(m_listening, true))
-        return;
-    QDBusConnection bus = this->bus();
-    if (bus.isConnected() && bus.registerObject(ObjectPath, this, QDBusConnection::ExportScriptableSlots))
-        bus.interface()->registerService(serviceName(), QDBusConnectionInterface::ReplaceExistingService,
-                                         QDBusConnectionInterface::AllowReplacement);
+    // Qt's lock file: the owner's process id, program, host name, machine id and boot id, a line
+    // each (the last two since Qt 5.10). As Qt decides it: by the machine id where both sides
+    // know one, else by the host name.
+    QString host;
+    if (!m_lock.getLockInfo(nullptr, &host, nullptr))
+        return false;
+    QFile file(m_lock.fileName());
+    const QList<QByteArray> lines = file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
+    const QByteArray machine = lines.size() > 3 ? lines[3] : QByteArray();
+    if (!machine.isEmpty() && !QSysInfo::machineUniqueId().isEmpty())
+        return machine == QSysInfo::machineUniqueId();
+    return host.isEmpty() || host == QSysInfo::machineHostName();
 }
 
 } // namespace numbolo

@@ -126,6 +126,7 @@ void Form1::DrawExercise()
     for (TextBox *box : textBoxesWithForeColor(TargetForeColor))
         if (NumberText::parseOrThrow(box->text()) == 0)
             Command12->setEnabled(true);
+    recordExerciseDrawn();
 }
 
 } // namespace numbolo

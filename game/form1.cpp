@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 
+#include <algorithm>
 #include <functional>
 
 #include <cmath>
@@ -235,7 +236,15 @@ void Form1::Form_Load()
             // score would fail at every solved exercise and at the end, so it starts at 0.
             if (!storedScoreUsable(std::max(*NumberText::parse(cur) - 1, 0.0)))
                 Text13->setText(QStringLiteral("0"));
+            // A game saved before games had ids gets one now, and is saved with it at once, so
+            // that every record of its exercises names the same game.
+            m_gameId = StoredSettings::gameId(m_services.settings.iniPath());
+            const bool newId = m_gameId.isEmpty();
+            if (newId)
+                newGameId();
             DrawExercise();
+            if (newId)
+                checkpoint();
             // Said once the window is up and a screen reader is there to hear it.
             Announce::timeSetting(*this);
             Announce::exercise(*this);
@@ -419,7 +428,11 @@ StoredSettings::Values Form1::valuesToStore() const
 StoredSettings::Saved Form1::saveProgress(QString *error)
 {
     recordSolvedExercise();
-    return StoredSettings::write(m_services.settings, valuesToStore(), error);
+    const StoredSettings::Values values = valuesToStore();
+    // The id goes with the game: none is kept once the stored counter says no game.
+    const auto cur = std::find_if(values.begin(), values.end(), [](const auto &value) { return value.first == QLatin1String("cur"); });
+    const bool game = cur->second != QLatin1String("0") && !cur->second.isEmpty();
+    return StoredSettings::write(m_services.settings, values, game ? m_gameId : QString(), error);
 }
 
 // ---- Restart -----------------------------------------------------------------------------
@@ -434,7 +447,7 @@ void Form1::Image5_Click()
     if (!Frame1->isFrameEnabled())
         return;
     if (gameRunning())
-        m_play.gameEnded(GameEnd::Restarted, -1);
+        m_play.gameEnded(gameFacts(), GameEnd::Restarted, -1);
     exerciseChanged();
     Text17->setText(QStringLiteral("0"));
     Text12->setText(QStringLiteral("0"));

@@ -228,14 +228,17 @@ private:
     quint64 exerciseShown() const { return m_exerciseSerial; }
     void exerciseChanged() { ++m_exerciseSerial; }
     bool gameRunning() const;
-    // The history of play (game/playrecord.cpp): the end of the exercise on screen, recorded
-    // once, and a solved exercise recorded when the save first stores it as solved.
+    // The history of play (game/playrecord.cpp): what the exercise on screen showed when it was
+    // drawn, the end of the exercise on screen, recorded once, and a solved exercise recorded when the save first stores it as solved. Each record
+    // names the game by the id kept in the settings file beside it.
     GameFacts gameFacts() const;
+    void newGameId();
+    void recordExerciseDrawn();
     void recordExerciseEnd();
     void recordSolvedExercise();
 
     Services m_services;
-    PlayRecord m_play{m_services.history};
+    PlayRecord m_play{m_services.history, m_services.clock};
     Evaluator m_evaluator;
     std::vector<QObject *> m_controls;
     InputGate *m_gate;
@@ -249,6 +252,7 @@ private:
     bool m_ended = false;
     int m_openMessages = 0;
     quint64 m_exerciseSerial = 0;
+    QString m_gameId;
     ParentSettings m_parents;
     int m_untimedSeconds = 0; // seconds played in this exercise without a time limit
 };

@@ -36,10 +36,11 @@ ParentSettings read(const QString &iniPath)
 
 StoredSettings::Saved write(const SettingsLocation &location, const ParentSettings &settings, QString *error)
 {
-    return StoredSettings::write(location,
-                                 {{SecondsKey, QString::number(settings.secondsPerExercise)},
-                                  {TypingKey, settings.keyboardTyping ? QStringLiteral("true") : QStringLiteral("false")}},
-                                 error, Section);
+    return StoredSettings::writeSection(
+        location, Section,
+        {{SecondsKey, QString::number(settings.secondsPerExercise)},
+         {TypingKey, settings.keyboardTyping ? QStringLiteral("true") : QStringLiteral("false")}},
+        error);
 }
 
 } // namespace numbolo::Parents

@@ -1,6 +1,7 @@
 #pragma once
-// The game's side of the history of play: counts the "=" presses of the exercise on screen and
-// passes each exercise's end, and each game's start and end, to the recorder exactly once.
+// The game's side of the history of play: follows the exercise on screen from its draw (its
+// targets, its keys, every "=" and when it came) and passes each exercise's end, and each game's
+// start and end, to the recorder exactly once.
 
 #include "services/services.h"
 
@@ -10,21 +11,33 @@ namespace numbolo {
 
 class PlayRecord {
 public:
-    explicit PlayRecord(HistoryRecorder *recorder) : m_recorder(recorder) {}
+    PlayRecord(HistoryRecorder *recorder, const Clock &clock) : m_recorder(recorder), m_clock(clock) {}
 
-    // "=" was pressed in exercise `shown` (the window's serial of the exercise on screen).
-    void equalsPressed(quint64 shown);
-    int equalsPresses(quint64 shown) const { return shown == m_counting ? m_equals : 0; }
-    // Records the end of exercise `shown`, unless it was recorded already.
-    void exerciseEnded(quint64 shown, const GameFacts &game, const ExerciseFacts &exercise);
+    // Exercise `shown` (the window's serial of the exercise on screen) was drawn with these
+    // targets, in reading order, and these working keys; its seconds count from now.
+    void exerciseDrawn(quint64 shown, const QStringList &targets, const QString &keys);
+    // "=" was pressed in exercise `shown`, the display then showing `value`, and hit the targets
+    // `hit` (indexes 0-7 in reading order).
+    void equalsPressed(quint64 shown, const QString &value, const std::vector<int> &hit);
+    int equalsPresses(quint64 shown) const { return shown == m_shown ? int(m_presses.size()) : 0; }
+    // Records the end of exercise `shown`, with what its draw and its "=" presses were, unless
+    // it was recorded already.
+    void exerciseEnded(quint64 shown, const GameFacts &game, ExerciseFacts exercise);
     void gameStarted(const GameFacts &game);
     // Records the end of the game under way, unless its end was recorded already.
-    void gameEnded(GameEnd end, int percentage);
+    void gameEnded(const GameFacts &game, GameEnd end, int percentage);
 
 private:
+    // Starts following exercise `shown` where another was followed.
+    void follow(quint64 shown);
+
     HistoryRecorder *m_recorder;
-    quint64 m_counting = 0;
-    int m_equals = 0;
+    const Clock &m_clock;
+    quint64 m_shown = 0;
+    qint64 m_drawnAt = 0;
+    QStringList m_targets;
+    QString m_keys;
+    std::vector<EqualsFacts> m_presses;
     std::optional<quint64> m_recorded;
     bool m_gameEndRecorded = false;
 };

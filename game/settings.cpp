@@ -7,9 +7,14 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <functional>
+
 namespace numbolo::StoredSettings {
 
 namespace {
+
+const QString Section = QStringLiteral("Str");
+const QString GameIdKey = QStringLiteral("Game/id");
 
 QByteArray contents(const QString &path)
 {
@@ -59,6 +64,14 @@ QHash<QString, QString> read(const QString &iniPath, const QString &section)
     return values;
 }
 
+QString gameId(const QString &iniPath)
+{
+    const QString path = resolvedPath(iniPath);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return {};
+    return QSettings(path, QSettings::IniFormat).value(GameIdKey).toString();
+}
+
 QString resolvedPath(const QString &iniPath)
 {
     QString path = QFileInfo(iniPath).absoluteFilePath();
@@ -81,7 +94,10 @@ QString lockPath(const QString &iniPath)
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".lock"));
 }
 
-Saved write(const SettingsLocation &location, const Values &values, QString *error, const QString &section)
+namespace {
+
+// The one safe save of the settings file: `change` sets what it writes on the file's settings.
+Saved save(const SettingsLocation &location, const std::function<void(QSettings &)> &change, QString *error)
 {
     const QString path = resolvedPath(location.iniPath());
     if (path.isEmpty()) {
@@ -109,10 +125,7 @@ Saved write(const SettingsLocation &location, const Values &values, QString *err
     bool written = QDir().mkpath(folder);
     if (written) {
         QSettings settings(path, QSettings::IniFormat);
-        settings.beginGroup(section);
-        for (const auto &[key, value] : values)
-            settings.setValue(key, value);
-        settings.endGroup();
+        change(settings);
         settings.sync();
         written = settings.status() != QSettings::AccessError;
     }
@@ -130,6 +143,32 @@ Saved write(const SettingsLocation &location, const Values &values, QString *err
         return Saved::Unconfirmed;
     }
     return Saved::Yes;
+}
+
+void setSection(QSettings &settings, const QString &section, const Values &values)
+{
+    settings.beginGroup(section);
+    for (const auto &[key, value] : values)
+        settings.setValue(key, value);
+    settings.endGroup();
+}
+
+} // namespace
+
+Saved write(const SettingsLocation &location, const Values &values, const QString &gameId, QString *error)
+{
+    return save(location, [&](QSettings &settings) {
+        setSection(settings, Section, values);
+        if (gameId.isEmpty())
+            settings.remove(GameIdKey);
+        else
+            settings.setValue(GameIdKey, gameId);
+    }, error);
+}
+
+Saved writeSection(const SettingsLocation &location, const QString &section, const Values &values, QString *error)
+{
+    return save(location, [&](QSettings &settings) { setSection(settings, section, values); }, error);
 }
 
 } // namespace numbolo::StoredSettings

@@ -1,7 +1,8 @@
 #pragma once
-// The six persisted values: section "Str" of an INI file, every value a text stored unchanged.
-// The file is Qt's own INI format, read and written by QSettings: the store sets its six keys
-// and QSettings keeps every other key and section it reads (comments it drops).
+// The six persisted values: section "Str" of an INI file, every value a text stored unchanged;
+// beside them, in a section of its own, "Game", the id that names the game under way in the
+// history of play. The file is Qt's own INI format, read and written by QSettings: the store
+// sets its keys and QSettings keeps every other key and section it reads (comments it drops).
 
 #include <QHash>
 #include <QString>
@@ -21,6 +22,8 @@ using Values = std::vector<std::pair<QString, QString>>; // key, text, in writin
 // QSettings cannot read whole is kept beside it as "<file>.damaged" before anything replaces it.
 // `section` reads another group the same way.
 QHash<QString, QString> read(const QString &iniPath, const QString &section = QStringLiteral("Str"));
+// The id of the game under way, from [Game]; empty where none is stored.
+QString gameId(const QString &iniPath);
 
 enum class Saved {
     Yes,
@@ -30,14 +33,15 @@ enum class Saved {
     Unconfirmed,
 };
 
-// Writes the values into [Str] of the settings file of `location`. A settings file that is a
+// Writes the values into [Str] of the settings file of `location`, and `gameId` into [Game] (an
+// empty id removes it). A settings file that is a
 // link is written through: the new file takes the place of the file the link names, and the link
 // stays. QSettings writes the new text complete beside that file and puts it in its place in one
 // step, keeping the file's permissions; the file and then its folder are flushed to the disk
-// before the save counts as done. On failure `error` says why. `section` writes another group
-// the same way; the other groups and keys of the file stay as they are.
-Saved write(const SettingsLocation &location, const Values &values, QString *error,
-            const QString &section = QStringLiteral("Str"));
+// before the save counts as done. On failure `error` says why.
+Saved write(const SettingsLocation &location, const Values &values, const QString &gameId, QString *error);
+// Writes the values into [`section`] the same way; every other group and key stays as it is.
+Saved writeSection(const SettingsLocation &location, const QString &section, const Values &values, QString *error);
 
 // The lock file of the settings file `iniPath`, beside the file it names: "<name>.lock".
 QString lockPath(const QString &iniPath);

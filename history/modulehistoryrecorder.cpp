@@ -42,10 +42,10 @@ void ModuleHistoryRecorder::exerciseEnded(const GameFacts &game, const ExerciseF
         r->exerciseEnded(game, exercise);
 }
 
-void ModuleHistoryRecorder::gameEnded(GameEnd end, int percentage)
+void ModuleHistoryRecorder::gameEnded(const GameFacts &game, GameEnd end, int percentage)
 {
     if (HistoryRecorder *r = recorder())
-        r->gameEnded(end, percentage);
+        r->gameEnded(game, end, percentage);
 }
 
 } // namespace numbolo

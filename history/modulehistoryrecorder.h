@@ -23,7 +23,7 @@ public:
     ~ModuleHistoryRecorder() override;
     void gameStarted(const GameFacts &game) override;
     void exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise) override;
-    void gameEnded(GameEnd end, int percentage) override;
+    void gameEnded(const GameFacts &game, GameEnd end, int percentage) override;
 
 private:
     HistoryRecorder *recorder();

@@ -1,5 +1,9 @@
 #include "history/progress.h"
 
+#include "history/progresstext.h"
+#include "history/progresswidgets.h"
+#include "history/reportdocument.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -10,12 +14,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QScreen>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -24,6 +30,7 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 
+#include <climits>
 #include <map>
 
 namespace numbolo {
@@ -32,96 +39,136 @@ namespace {
 
 // Days shown in the chart of exercises solved per day: the latest days with any exercise.
 constexpr int SolvedChartDays = 30;
+// Games read at a time into the list of a long history, as it is scrolled to its end.
+constexpr int GamesPage = 100;
 
-QString dateText(const QDateTime &when)
+// The totals and the charts' figures of a history held whole in memory, as the history's own
+// queries give them for a long one.
+HistorySummary totalsOf(const std::vector<GameRow> &games)
 {
-    return when.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
-}
-
-QString durationText(int seconds)
-{
-    return seconds >= 3600 ? QStringLiteral("%1 ώ. %2 λ.").arg(seconds / 3600).arg(seconds % 3600 / 60)
-                           : QStringLiteral("%1 λ. %2 δ.").arg(seconds / 60).arg(seconds % 60);
-}
-
-QString rangeText(int range)
-{
-    return range < 0 ? QStringLiteral("%1 - 0").arg(range) : QStringLiteral("0 - %1").arg(range);
-}
-
-QTableWidget *makeTable(const QString &objectName, const QString &accessibleName, const QStringList &headers,
-                        QWidget *parent)
-{
-    auto *table = new QTableWidget(0, int(headers.size()), parent);
-    table->setObjectName(objectName);
-    table->setAccessibleName(accessibleName);
-    table->setHorizontalHeaderLabels(headers);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setTabKeyNavigation(false); // Tab moves on to the next control
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
-    return table;
-}
-
-void setRow(QTableWidget *table, int row, const QStringList &cells)
-{
-    for (int column = 0; column < cells.size(); ++column) {
-        auto *item = new QTableWidgetItem(cells[column]);
-        item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-        table->setItem(row, column, item);
+    HistorySummary totals;
+    totals.games = int(games.size());
+    for (const GameRow &game : games) {
+        totals.exercises += int(game.played.size());
+        totals.solved += game.solved();
+        totals.seconds += game.seconds();
     }
+    return totals;
 }
 
-QChartView *makeView(QChart *chart, const QString &objectName, const QString &name, const QString &description,
-                     QWidget *parent)
+std::vector<GameResult> resultsOf(const std::vector<GameRow> &games)
 {
-    chart->legend()->hide();
-    chart->setAnimationOptions(QChart::NoAnimation); // nothing moves, nothing costs CPU
-    auto *view = new QChartView(chart, parent);
-    view->setObjectName(objectName);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setAccessibleName(name);
-    view->setAccessibleDescription(description);
-    view->setFocusPolicy(Qt::StrongFocus); // a screen reader reaches the description from the keyboard
-    view->setMinimumHeight(220);
-    return view;
+    std::vector<GameResult> results;
+    for (auto game = games.rbegin(); game != games.rend(); ++game)
+        if (game->end == GameEnd::Finished && game->percentage >= 0)
+            results.push_back({game->ended.isValid() ? game->ended : game->started, game->percentage});
+    return results;
+}
+
+std::vector<DaySolved> solvedPerDayOf(const std::vector<GameRow> &games)
+{
+    std::map<QDate, int> perDay;
+    for (const GameRow &game : games)
+        for (const ExerciseRow &e : game.played) {
+            int &count = perDay[(e.ended.isValid() ? e.ended : game.started).date()];
+            if (e.end == ExerciseEnd::Solved)
+                ++count;
+        }
+    while (perDay.size() > std::size_t(SolvedChartDays))
+        perDay.erase(perDay.begin());
+    std::vector<DaySolved> days;
+    for (const auto &[day, count] : perDay)
+        days.push_back({day, count});
+    return days;
 }
 
 } // namespace
 
-QString resultText(const GameRow &game)
+int ProgressWindow::solvedChartDays()
 {
-    if (!game.end)
-        return QStringLiteral("σε εξέλιξη");
-    if (*game.end == GameEnd::Restarted)
-        return QStringLiteral("επανεκκίνηση");
-    return game.percentage >= 0 ? QStringLiteral("%1 %").arg(game.percentage) : QString();
+    return SolvedChartDays;
+}
+
+int ProgressWindow::gamesPage()
+{
+    return GamesPage;
+}
+
+QString unrecordedWhen(const Unrecorded &unrecorded)
+{
+    const QString first = dateText(unrecorded.first), last = dateText(unrecorded.last);
+    return first == last ? QStringLiteral("στις %1").arg(first) : QStringLiteral("από %1 έως %2").arg(first, last);
 }
 
 ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> games, const QString &error,
-                               QWidget *parent)
-    : QWidget(parent), m_path(historyPath), m_games(std::move(games))
+                               const Unrecorded &unrecorded, ProgressReport report, QWidget *parent)
+    : QWidget(parent), m_path(historyPath), m_games(std::move(games)), m_report(std::move(report))
 {
+    if (!m_report.totals) {
+        m_report.totals = totalsOf(m_games);
+        m_report.results = resultsOf(m_games);
+        m_report.solvedPerDay = solvedPerDayOf(m_games);
+    }
     setObjectName(QStringLiteral("Progress"));
     setWindowTitle(QStringLiteral("Πρόοδος"));
     setAccessibleName(QStringLiteral("Πρόοδος"));
     auto *layout = new QVBoxLayout(this);
+    makeSummary(error, unrecorded);
+    layout->addWidget(summary);
+    if (nextStepLabel != nullptr)
+        layout->addWidget(nextStepLabel);
 
+    const bool any = error.isEmpty() && !m_games.empty();
+    if (any) {
+        tabs = new QTabWidget(this);
+        tabs->setObjectName(QStringLiteral("tabs"));
+        tabs->setAccessibleName(QStringLiteral("Ενότητες"));
+        tabs->setUsesScrollButtons(false);
+        tabs->addTab(makeGamesTab(), QStringLiteral("&Παιχνίδια"));
+        tabs->addTab(makeChartsTab(), QStringLiteral("&Διαγράμματα"));
+        const QString unknown = QStringLiteral("Οι πράξεις κάθε άσκησης καταγράφονται από αυτή την έκδοση του "
+                                               "παιχνιδιού: θα φανούν εδώ μετά το επόμενο παιχνίδι.");
+        tabs->addTab(makeGroupSection(QStringLiteral("skills"), QStringLiteral("Λυμένες ασκήσεις ανά πράξεις (%)"),
+                                      QStringLiteral("Πράξεις"), m_report.report.skills, unknown, tabs),
+                     QStringLiteral("Πράξ&εις"));
+        tabs->addTab(makeGroupSection(QStringLiteral("ranges"), QStringLiteral("Λυμένες ασκήσεις ανά εύρος (%)"),
+                                      QStringLiteral("Εύρος"), m_report.report.ranges,
+                                      QStringLiteral("Καμία άσκηση δεν έχει τελειώσει ακόμη."), tabs),
+                     QStringLiteral("Εύ&ρος"));
+        tabs->addTab(makeCalendarSection(m_report.report.daysPlayed, m_report.today, tabs),
+                     QStringLiteral("&Ημερολόγιο"));
+        layout->addWidget(tabs, 1);
+    } else {
+        layout->addStretch(1);
+    }
+    makeButtons(any);
+    layout->addWidget(saveButton->parentWidget());
+
+    // The table takes the keyboard first: arrows choose a game, Ctrl+Tab shows the next tab. A
+    // screen reader speaks the totals and the next step with it; without a table the message
+    // itself takes the focus, so that it is spoken when the window opens.
+    if (gamesTable != nullptr) {
+        gamesTable->setAccessibleDescription(nextStepLabel != nullptr
+                                                 ? summary->text() + QLatin1Char('\n') + nextStepLabel->text()
+                                                 : summary->text());
+        gamesTable->setFocus();
+    } else {
+        summary->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+        summary->setFocusPolicy(Qt::StrongFocus);
+        summary->setFocus();
+    }
+    const QSize wanted = m_games.empty() ? QSize(520, 200) : QSize(760, 680);
+    resize(screen() != nullptr ? wanted.boundedTo(screen()->availableGeometry().size() * 0.9) : wanted);
+}
+
+void ProgressWindow::makeSummary(const QString &error, const Unrecorded &unrecorded)
+{
     summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("summary"));
     summary->setWordWrap(true);
     summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(summary);
 
-    int exercises = 0, solved = 0, seconds = 0;
-    for (const GameRow &game : m_games) {
-        exercises += int(game.played.size());
-        solved += game.solved();
-        seconds += game.seconds();
-    }
+    const HistorySummary &totals = *m_report.totals;
     if (!error.isEmpty()) {
         summary->setText(error);
     } else if (m_games.empty()) {
@@ -129,83 +176,127 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
                                         "υπολογιστή. Κάθε άσκηση που τελειώνει καταγράφεται εδώ."));
     } else {
         summary->setText(QStringLiteral("Παιχνίδια: %1. Ασκήσεις: %2, λυμένες: %3. Χρόνος παιχνιδιού: %4")
-                             .arg(m_games.size()).arg(exercises).arg(solved).arg(durationText(seconds)));
+                             .arg(totals.games).arg(totals.exercises).arg(totals.solved)
+                             .arg(durationText(int(std::min<qint64>(totals.seconds, INT_MAX)))));
+    }
+    if (unrecorded.records > 0) {
+        // Play that the game could not write into the history (it was locked, read-only or of a
+        // newer version) waits beside it, and is written at the next game.
+        summary->setText(summary->text()
+                         + QStringLiteral("\n\nΤο παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό, γιατί το "
+                                          "ιστορικό δεν μπορούσε να γραφτεί τότε. Θα καταγραφεί στο επόμενο "
+                                          "παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.")
+                               .arg(unrecordedWhen(unrecorded)));
     }
     summary->setAccessibleName(summary->text());
 
-    if (error.isEmpty() && !m_games.empty()) {
-        tabs = new QTabWidget(this);
-        tabs->setObjectName(QStringLiteral("tabs"));
-        tabs->setAccessibleName(QStringLiteral("Ενότητες"));
-        tabs->setUsesScrollButtons(false);
+    const QString step = error.isEmpty() ? nextStep(m_report.report) : QString();
+    if (step.isEmpty())
+        return;
+    nextStepLabel = new QLabel(QStringLiteral("Επόμενο βήμα: %1").arg(step), this);
+    nextStepLabel->setObjectName(QStringLiteral("nextStep"));
+    nextStepLabel->setWordWrap(true);
+    nextStepLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    nextStepLabel->setAccessibleName(nextStepLabel->text());
+}
 
-        auto *split = new QSplitter(Qt::Vertical, tabs);
-        gamesTable = makeTable(QStringLiteral("games"), QStringLiteral("Παιχνίδια, το νεότερο πρώτο"),
-                               {QStringLiteral("Ημερομηνία"), QStringLiteral("Ασκήσεις"), QStringLiteral("Λυμένες"),
-                                QStringLiteral("Αποτέλεσμα %"), QStringLiteral("Εύρος"),
-                                QStringLiteral("Χρόνος παιχνιδιού")},
-                               split);
-        gamesTable->setRowCount(int(m_games.size()));
-        for (int row = 0; row < int(m_games.size()); ++row) {
-            const GameRow &game = m_games[std::size_t(row)];
-            setRow(gamesTable, row,
-                   {dateText(game.started),
-                    QStringLiteral("%1 από %2").arg(game.played.size()).arg(game.exercises),
-                    QString::number(game.solved()), resultText(game), rangeText(game.range),
-                    durationText(game.seconds())});
-        }
-        exercisesTable = makeTable(QStringLiteral("exercises"), QStringLiteral("Ασκήσεις του παιχνιδιού"),
-                                   {QStringLiteral("Άσκηση"), QStringLiteral("Επίπεδο"), QStringLiteral("Έκβαση"),
-                                    QStringLiteral("Δευτερόλεπτα"), QStringLiteral("Στόχοι"),
-                                    QStringLiteral("Πατήματα =")},
-                                   split);
-        split->addWidget(gamesTable);
-        split->addWidget(exercisesTable);
-        connect(gamesTable, &QTableWidget::currentCellChanged, this, [this](int row) { showGame(row); });
-        gamesTable->setCurrentCell(0, 0);
-        tabs->addTab(split, QStringLiteral("&Παιχνίδια"));
-
-        auto *charts = new QWidget(tabs);
-        auto *chartsLayout = new QVBoxLayout(charts);
-        resultChart = makeResultChart();
-        solvedChart = makeSolvedChart();
-        chartsLayout->addWidget(resultChart);
-        chartsLayout->addWidget(solvedChart);
-        tabs->addTab(charts, QStringLiteral("&Διαγράμματα"));
-        layout->addWidget(tabs, 1);
-    } else {
-        layout->addStretch(1);
+QWidget *ProgressWindow::makeGamesTab()
+{
+    auto *split = new QSplitter(Qt::Vertical, tabs);
+    gamesTable = makeTable(QStringLiteral("games"), QStringLiteral("Παιχνίδια, το νεότερο πρώτο"),
+                           {QStringLiteral("Ημερομηνία"), QStringLiteral("Ασκήσεις"), QStringLiteral("Λυμένες"),
+                            QStringLiteral("Αποτέλεσμα %"), QStringLiteral("Εύρος"),
+                            QStringLiteral("Χρόνος παιχνιδιού")},
+                           split);
+    showGames(0);
+    if (m_report.moreGames) {
+        // A long history's list grows a page at a time as it is scrolled, or moved, to its end.
+        connect(gamesTable->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+            if (value == gamesTable->verticalScrollBar()->maximum())
+                readMoreGames();
+        });
     }
+    exercisesTable = makeTable(QStringLiteral("exercises"), QStringLiteral("Ασκήσεις του παιχνιδιού"),
+                               {QStringLiteral("Άσκηση"), QStringLiteral("Επίπεδο"), QStringLiteral("Έκβαση"),
+                                QStringLiteral("Δευτερόλεπτα"), QStringLiteral("Στόχοι"),
+                                QStringLiteral("Πατήματα =")},
+                               split);
+    split->addWidget(gamesTable);
+    split->addWidget(exercisesTable);
+    if (m_report.detail) {
+        targetsView = new TargetsView(split);
+        split->addWidget(targetsView);
+        // The targets get the most room, for their eight rows and the line above them; the sizes
+        // are shares of the height, which the splitter keeps as the window is resized.
+        split->setSizes({260, 180, 460});
+        connect(exercisesTable, &QTableWidget::currentCellChanged, this, [this](int row) { showExercise(row); });
+    }
+    connect(gamesTable, &QTableWidget::currentCellChanged, this, [this](int row) {
+        showGame(row);
+        if (m_report.moreGames && row == gamesTable->rowCount() - 1)
+            readMoreGames(); // the keyboard reached the end of the list read so far
+    });
+    gamesTable->setCurrentCell(0, 0);
+    return split;
+}
 
+QWidget *ProgressWindow::makeChartsTab()
+{
+    auto *charts = new QWidget(tabs);
+    auto *chartsLayout = new QVBoxLayout(charts);
+    resultChart = makeResultChart();
+    solvedChart = makeSolvedChart();
+    chartsLayout->addWidget(resultChart);
+    chartsLayout->addWidget(solvedChart);
+    return charts;
+}
+
+void ProgressWindow::makeButtons(bool any)
+{
     auto *buttons = new QDialogButtonBox(this);
     saveButton = buttons->addButton(QStringLiteral("&Αποθήκευση CSV…"), QDialogButtonBox::ActionRole);
     saveButton->setObjectName(QStringLiteral("saveCsv"));
     saveButton->setToolTip(QStringLiteral("Αποθηκεύει όλες τις ασκήσεις σε αρχείο CSV για υπολογιστικό φύλλο"));
-    saveButton->setEnabled(error.isEmpty() && !m_games.empty());
+    saveButton->setEnabled(any);
+    printButton = buttons->addButton(QStringLiteral("Εκ&τύπωση…"), QDialogButtonBox::ActionRole);
+    printButton->setObjectName(QStringLiteral("print"));
+    printButton->setToolTip(QStringLiteral("Τυπώνει την αναφορά προόδου σε χαρτί ή σε αρχείο PDF"));
+    printButton->setEnabled(any);
     closeButton = buttons->addButton(QStringLiteral("&Κλείσιμο"), QDialogButtonBox::RejectRole);
     closeButton->setObjectName(QStringLiteral("close"));
     connect(saveButton, &QPushButton::clicked, this, &ProgressWindow::askAndSaveCsv);
+    connect(printButton, &QPushButton::clicked, this, &ProgressWindow::askAndPrint);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
-    layout->addWidget(buttons);
+}
 
-    // The table takes the keyboard first: arrows choose a game, Ctrl+Tab shows the charts. A
-    // screen reader speaks the totals with it; without a table the message itself takes the
-    // focus, so that it is spoken when the window opens.
-    if (gamesTable != nullptr) {
-        gamesTable->setAccessibleDescription(summary->text());
-        gamesTable->setFocus();
-    } else {
-        summary->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-        summary->setFocusPolicy(Qt::StrongFocus);
-        summary->setFocus();
+void ProgressWindow::showGames(int from)
+{
+    gamesTable->setRowCount(int(m_games.size()));
+    for (int row = from; row < int(m_games.size()); ++row) {
+        const GameRow &game = m_games[std::size_t(row)];
+        setRow(gamesTable, row,
+               {dateText(game.started), QStringLiteral("%1 από %2").arg(game.played.size()).arg(game.exercises),
+                QString::number(game.solved()), resultText(game), targetRangeText(game.range),
+                durationText(game.seconds())});
     }
-    const QSize wanted = m_games.empty() ? QSize(520, 200) : QSize(760, 620);
-    resize(screen() != nullptr ? wanted.boundedTo(screen()->availableGeometry().size() * 0.9) : wanted);
+}
+
+void ProgressWindow::readMoreGames()
+{
+    const int from = int(m_games.size());
+    if (from >= m_report.totals->games)
+        return;
+    std::vector<GameRow> more;
+    QString error;
+    if (!m_report.moreGames(from, GamesPage, &more, &error) || more.empty())
+        return; // the list stays as it is; the totals above it still say how many there are
+    m_games.insert(m_games.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    showGames(from);
 }
 
 void ProgressWindow::showGame(int row)
 {
-    exercisesTable->setRowCount(0);
+    exercisesTable->setRowCount(0); // which clears the targets too, as no exercise is chosen
     if (row < 0 || row >= int(m_games.size()))
         return;
     const GameRow &game = m_games[std::size_t(row)];
@@ -220,18 +311,32 @@ void ProgressWindow::showGame(int row)
     }
 }
 
+void ProgressWindow::showExercise(int row)
+{
+    const int game = gamesTable->currentRow();
+    if (game < 0 || game >= int(m_games.size()) || row < 0 || row >= int(m_games[std::size_t(game)].played.size())) {
+        targetsView->clear();
+        return;
+    }
+    const GameRow &chosen = m_games[std::size_t(game)];
+    ExerciseDetail detail;
+    QString error;
+    if (m_report.detail(chosen.key, chosen.played[std::size_t(row)].number, &detail, &error))
+        targetsView->showDetail(detail);
+    else
+        targetsView->showError(error);
+}
+
 QWidget *ProgressWindow::makeResultChart()
 {
     auto *series = new QLineSeries;
     series->setPointsVisible(true);
     QStringList spoken;
     QDateTime first, last;
-    for (auto game = m_games.rbegin(); game != m_games.rend(); ++game) {
-        if (game->end != GameEnd::Finished || game->percentage < 0)
-            continue;
-        const QDateTime when = game->ended.isValid() ? game->ended : game->started;
-        series->append(qreal(when.toMSecsSinceEpoch()), game->percentage);
-        spoken << QStringLiteral("%1: %2 %").arg(dateText(when)).arg(game->percentage);
+    for (const GameResult &result : m_report.results) {
+        const QDateTime &when = result.when;
+        series->append(qreal(when.toMSecsSinceEpoch()), result.percentage);
+        spoken << QStringLiteral("%1: %2 %").arg(dateText(when)).arg(result.percentage);
         if (!first.isValid())
             first = when;
         last = when;
@@ -261,25 +366,17 @@ QWidget *ProgressWindow::makeResultChart()
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
     series->attachAxis(y);
-    return makeView(chart, QStringLiteral("resultChart"), title, spoken.join(QStringLiteral("; ")), this);
+    chart->legend()->hide();
+    return makeChartView(chart, QStringLiteral("resultChart"), title, spoken.join(QStringLiteral("; ")), this);
 }
 
 QWidget *ProgressWindow::makeSolvedChart()
 {
-    std::map<QDate, int> perDay;
-    for (const GameRow &game : m_games)
-        for (const ExerciseRow &e : game.played) {
-            int &count = perDay[(e.ended.isValid() ? e.ended : game.started).date()];
-            if (e.end == ExerciseEnd::Solved)
-                ++count;
-        }
-    while (perDay.size() > std::size_t(SolvedChartDays))
-        perDay.erase(perDay.begin());
     const QString title = QStringLiteral("Λυμένες ασκήσεις ανά ημέρα");
     auto *set = new QBarSet(QStringLiteral("Λυμένες ασκήσεις"));
     QStringList days, spoken;
     int most = 0;
-    for (const auto &[day, count] : perDay) {
+    for (const auto &[day, count] : m_report.solvedPerDay) {
         *set << count;
         days << day.toString(QStringLiteral("dd/MM"));
         spoken << QStringLiteral("%1: %2").arg(day.toString(QStringLiteral("dd/MM/yyyy"))).arg(count);
@@ -302,16 +399,37 @@ QWidget *ProgressWindow::makeSolvedChart()
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
     series->attachAxis(y);
-    return makeView(chart, QStringLiteral("solvedChart"), title, spoken.join(QStringLiteral("; ")), this);
+    chart->legend()->hide();
+    return makeChartView(chart, QStringLiteral("solvedChart"), title, spoken.join(QStringLiteral("; ")), this);
 }
 
 bool ProgressWindow::saveCsv(const QString &file, QString *error) const
 {
+    // A long history's list holds only the games scrolled to: the file gets every game.
+    std::vector<GameRow> every;
+    if (m_report.moreGames && int(m_games.size()) < m_report.totals->games && !readHistory(m_path, &every, error))
+        return false;
     QSaveFile out(file);
-    if (out.open(QIODevice::WriteOnly) && out.write(historyCsv(m_games)) >= 0 && out.commit())
+    if (out.open(QIODevice::WriteOnly) && out.write("\xEF\xBB\xBF") >= 0
+        && out.write(historyCsv(every.empty() ? m_games : every)) >= 0 && out.commit())
         return true;
     *error = QStringLiteral("Το αρχείο %1 δεν αποθηκεύτηκε: %2").arg(QDir::toNativeSeparators(file), out.errorString());
     return false;
+}
+
+QString ProgressWindow::documentHtml() const
+{
+    return reportHtml(summary->text(), m_report.report, m_report.today);
+}
+
+void ProgressWindow::askAndPrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Πρόοδος στο Numbolo"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Εκτύπωση"));
+    if (dialog.exec() == QDialog::Accepted)
+        printReport(documentHtml(), &printer);
 }
 
 void ProgressWindow::askAndSaveCsv()

@@ -1,9 +1,13 @@
 #pragma once
-// The progress window for parents and teachers, "Πρόοδος": the games played, newest first, the
-// exercises of the chosen game, and two charts (the result of each finished game over time and
-// the exercises solved per day). Opened only by `Numbolo --progress`, from the progress module.
+// The progress window for parents and teachers, "Πρόοδος": totals and the next step on top, then
+// tabs: the games played, newest first, with the exercises of the chosen game and the targets of
+// the chosen exercise; two charts (the result of each finished game over time and the exercises
+// solved per day); the figures per skill and per target range over time; the practice calendar.
+// Opened only by `Numbolo --progress`, from the progress module.
 
 #include "history/historystore.h"
+#include "history/report.h"
+#include "history/reportview.h"
 
 #include <QWidget>
 
@@ -14,36 +18,74 @@ class QTableWidget;
 
 namespace numbolo {
 
+// What the window shows beyond the games: the report's figures, the reader of an exercise's
+// targets (none: the targets are not shown) and the day the calendar counts its run to.
+struct ProgressReport {
+    Report report;
+    DetailReader detail;
+    QDate today = QDate::currentDate();
+    // For a history of years: where `totals` is set, the window's `games` are only the newest
+    // page of the list, `moreGames` reads the next pages as the list is scrolled to its end, and
+    // the charts show `results` and `solvedPerDay`. Otherwise all of these come from `games`.
+    std::optional<HistorySummary> totals;
+    std::function<bool(int first, int count, std::vector<GameRow> *games, QString *error)> moreGames;
+    std::vector<GameResult> results;
+    std::vector<DaySolved> solvedPerDay;
+};
+
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    // Shows `games` (newest first); `error` where the history could not be read.
+    // Shows `games` (newest first); `error` where the history could not be read, and when the
+    // play that is `unrecorded` took place.
     ProgressWindow(const QString &historyPath, std::vector<GameRow> games, const QString &error = {},
-                   QWidget *parent = nullptr);
+                   const Unrecorded &unrecorded = {}, ProgressReport report = {}, QWidget *parent = nullptr);
 
-    // Writes the history as CSV to `file`. False with a Greek `error` where it cannot.
+    // Writes the history as CSV to `file`, starting with a UTF-8 byte-order mark, by which
+    // spreadsheet programs tell UTF-8 from their own code page. False with a Greek `error` where
+    // it cannot.
     bool saveCsv(const QString &file, QString *error) const;
+    // The document "Εκτύπωση…" prints, as HTML.
+    QString documentHtml() const;
+
+    // The latest days the chart of exercises solved per day shows.
+    static int solvedChartDays();
+    // Games read at a time into the list of a long history.
+    static int gamesPage();
 
     QLabel *summary;
+    QLabel *nextStepLabel = nullptr;
     QTabWidget *tabs = nullptr;
     QTableWidget *gamesTable = nullptr;
     QTableWidget *exercisesTable = nullptr;
+    TargetsView *targetsView = nullptr;
     QWidget *resultChart = nullptr;
     QWidget *solvedChart = nullptr;
     QPushButton *saveButton;
+    QPushButton *printButton;
     QPushButton *closeButton;
 
 private:
+    void makeSummary(const QString &error, const Unrecorded &unrecorded);
+    QWidget *makeGamesTab();
+    QWidget *makeChartsTab();
+    void makeButtons(bool any);
+    void showGames(int from);
+    void readMoreGames();
     void showGame(int row);
+    void showExercise(int row);
     void askAndSaveCsv();
+    void askAndPrint();
     QWidget *makeResultChart();
     QWidget *makeSolvedChart();
 
     QString m_path;
     std::vector<GameRow> m_games;
+    ProgressReport m_report;
 };
 
-// The text of a game's result column: the percentage, or how it ended without one.
-QString resultText(const GameRow &game);
+// When the play that is `unrecorded` took place: "στις <date and time>", or "από <first> έως
+// <last>".
+QString unrecordedWhen(const Unrecorded &unrecorded);
 
 } // namespace numbolo

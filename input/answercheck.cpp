@@ -13,7 +13,6 @@ namespace numbolo {
 void Form1::Command17_Click()
 {
     // Each step that fails is skipped and the next one runs; this key never shows a message.
-    m_play.equalsPressed(exerciseShown());
     bool evaluated = false;
     Text1->setText(Equals::displayAfter(m_evaluator, Text1->text(), &evaluated));
 
@@ -33,6 +32,10 @@ void Form1::Command17_Click()
     }
 
     std::sort(hitNumbers.begin(), hitNumbers.end());
+    std::vector<int> hitIndexes;
+    for (int number : hitNumbers)
+        hitIndexes.push_back(number - 1);
+    m_play.equalsPressed(exerciseShown(), shown, hitIndexes);
     if (evaluated)
         Announce::result(*this, hitNumbers);
     else

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QtGlobal>
 #include <functional>
+#include <vector>
 
 class QFileDevice;
 class QWidget;
@@ -83,13 +84,24 @@ public:
 // ---- History of play ----------------------------------------------------------------------
 
 enum class ExerciseEnd { Solved, Skipped, TimedOut };
-enum class GameEnd { Finished, Restarted };
+// How a game ended. The history closes a game as Abandoned itself, when a newer game starts
+// while it is still under way: the settings keep one game at a time, so it cannot go on.
+enum class GameEnd { Finished, Restarted, Abandoned };
 
-// The options of a game: its number of exercises and its target range (negative for negative
-// targets).
+// The options of a game, its number of exercises and its target range (negative for negative
+// targets), and the id that names it both in the settings file and in the history.
 struct GameFacts {
     int exercises = 0;
     int range = 0;
+    QString id;
+};
+
+// One "=" of an exercise: the seconds since the exercise was shown, the display's text after it,
+// and the targets it hit (indexes 0-7 in reading order).
+struct EqualsFacts {
+    int seconds = 0;
+    QString value;
+    std::vector<int> hit;
 };
 
 struct ExerciseFacts {
@@ -99,20 +111,29 @@ struct ExerciseFacts {
     int seconds = 0;       // countdown seconds used
     int targetsHit = 0;    // of the eight
     int equalsPresses = 0; // "=" presses
+    // What the child saw, as drawn: the eight targets in reading order and the working digit and
+    // operator keys as their captions ("4 5 7 / +"); empty where the draw was not seen. A resumed
+    // exercise is drawn anew, and records what that draw showed.
+    QStringList targets;
+    QString keys;
+    std::vector<EqualsFacts> presses; // every "=", in order
 };
 
-// Keeps a history of play for the grown-ups' progress window. Each call is committed before it
-// returns, and none fails loudly or holds the game up for more than a moment: what cannot be
-// written now is kept and written with the next call.
+// Keeps a history of play for the grown-ups' progress window. Each record names its game by
+// `GameFacts::id`; a game the history has not seen yet (its start was not recorded) is made
+// from the first record that names it. Each call is committed before it returns, and none fails
+// loudly or holds the game up for more than a moment: what cannot be written now is kept and
+// written with a later call, or at the next start.
 class HistoryRecorder {
 public:
     virtual ~HistoryRecorder() = default;
+    // A new game starts: every other game still under way in the history ends as Abandoned.
     virtual void gameStarted(const GameFacts &game) = 0;
-    // An exercise of the game under way ended; where the history has no game under way (it was
-    // started afresh), one is opened for it with `game`.
+    // An exercise of `game` ended. An exercise played again (the game resumed after a crash
+    // before its settings were saved) replaces the record of its earlier end.
     virtual void exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise) = 0;
-    // The game under way ended; `percentage` is the result shown, or -1 where none was.
-    virtual void gameEnded(GameEnd end, int percentage) = 0;
+    // `game` ended; `percentage` is the result shown, or -1 where none was.
+    virtual void gameEnded(const GameFacts &game, GameEnd end, int percentage) = 0;
 };
 
 // ---- Settings location and font folders ---------------------------------------------------

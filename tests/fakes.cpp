@@ -1,6 +1,7 @@
 #include "tests/fakes.h"
 
 #include "desktop/diskflush.h"
+#include "game/settings.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -65,20 +66,37 @@ float ScriptedRandom::next()
     return value;
 }
 
+void RecordingHistory::add(const QString &line, const GameFacts &game)
+{
+    lines << line;
+    ids << game.id;
+    storedIds << (settings != nullptr ? StoredSettings::gameId(settings->iniPath()) : QString());
+}
+
 void RecordingHistory::gameStarted(const GameFacts &game)
 {
-    lines << QStringLiteral("start %1 %2").arg(game.exercises).arg(game.range);
+    add(QStringLiteral("start %1 %2").arg(game.exercises).arg(game.range), game);
 }
 
-void RecordingHistory::exerciseEnded(const GameFacts &, const ExerciseFacts &e)
+void RecordingHistory::exerciseEnded(const GameFacts &game, const ExerciseFacts &e)
 {
     const char *end = e.end == ExerciseEnd::Solved ? "solved" : e.end == ExerciseEnd::Skipped ? "skipped" : "timeout";
-    lines << QStringLiteral("%1 %2 %3s %4/8 %5=").arg(e.number).arg(QLatin1String(end)).arg(e.seconds).arg(e.targetsHit).arg(e.equalsPresses);
+    add(QStringLiteral("%1 %2 %3s %4/8 %5=").arg(e.number).arg(QLatin1String(end)).arg(e.seconds).arg(e.targetsHit).arg(e.equalsPresses),
+        game);
+    QStringList presses;
+    for (const EqualsFacts &press : e.presses) {
+        QStringList hit;
+        for (int target : press.hit)
+            hit << QString::number(target);
+        presses << QStringLiteral("%1s %2 %3").arg(press.seconds).arg(press.value, hit.isEmpty() ? "-" : hit.join(','));
+    }
+    inside << QStringLiteral("%1 | %2 | %3").arg(e.targets.join(' '), e.keys, presses.join(QStringLiteral("; ")));
 }
 
-void RecordingHistory::gameEnded(GameEnd end, int percentage)
+void RecordingHistory::gameEnded(const GameFacts &game, GameEnd end, int percentage)
 {
-    lines << QStringLiteral("end %1 %2").arg(QLatin1String(end == GameEnd::Finished ? "finished" : "restarted")).arg(percentage);
+    add(QStringLiteral("end %1 %2").arg(QLatin1String(end == GameEnd::Finished ? "finished" : "restarted")).arg(percentage),
+        game);
 }
 
 bool TempSettings::flushFile(QFileDevice &file) const
@@ -100,6 +118,7 @@ QString shippedFontPath()
 
 World::World() : settings(dir.filePath(QStringLiteral("config/Numbolo/Numbolo.ini")))
 {
+    history.settings = &settings;
     fonts.system = dir.filePath(QStringLiteral("fonts"));
     fonts.program = dir.filePath(QStringLiteral("program"));
     QDir().mkpath(fonts.system);

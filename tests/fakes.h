@@ -48,13 +48,23 @@ public:
 };
 
 // Records the history of play as lines: "start <exercises> <range>", "<number> <solved|skipped|
-// timeout> <seconds>s <targets hit>/8 <"=" presses>=", "end <finished|restarted> <percentage>".
+// timeout> <seconds>s <targets hit>/8 <"=" presses>=", "end <finished|restarted> <percentage>";
+// for each line the id of the game it names, and the game id the settings file held then.
 class RecordingHistory : public HistoryRecorder {
 public:
     void gameStarted(const GameFacts &game) override;
     void exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise) override;
-    void gameEnded(GameEnd end, int percentage) override;
+    void gameEnded(const GameFacts &game, GameEnd end, int percentage) override;
     QStringList lines;
+    // For each exercise, what it recorded inside: "<targets> | <keys> | <seconds>s <value>
+    // <hit indexes>; ..." ("-" for a press that hit nothing).
+    QStringList inside;
+    QStringList ids;
+    QStringList storedIds;
+    const SettingsLocation *settings = nullptr;
+
+private:
+    void add(const QString &line, const GameFacts &game);
 };
 
 // Records what would be said to a screen-reader user, in order: the announcements, and apart

@@ -1,18 +1,30 @@
 // The history of play: what the game records as exercises and games end, the SQLite store
-// under a locked or damaged database, the CSV, and the progress window.
+// under a locked or damaged database, the game each record is filed under, the CSV, and the
+// progress window.
 
 #include "app/rungame.h"
+#include "app/runprogress.h"
 #include "fakes.h"
+#include "game/announce.h"
+#include "game/settings.h"
 #include "history/historystore.h"
 #include "history/progress.h"
+#include "history/report.h"
+#include "input/equals.h"
 
+#include <QBarCategoryAxis>
+#include <QChart>
 #include <QChartView>
+#include <QBuffer>
 #include <QFile>
+#include <QSettings>
 #include <QLabel>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -21,65 +33,274 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/syscall.h>
+
+// Every flush of SQLite passes here (it uses fdatasync()), so a test sees which files reached the
+// disk, and with which rights: "<name> <octal mode>". A journal lives only until its commit ends.
+static QStringList syncedToDisk;
+extern "C" int fdatasync(int fd)
+{
+    struct stat st = {};
+    if (::fstat(fd, &st) == 0) {
+        const QString path = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd));
+        syncedToDisk << QStringLiteral("%1 %2").arg(QFileInfo(path).fileName()).arg(st.st_mode & 07777, 0, 8);
+    }
+    return int(::syscall(SYS_fdatasync, fd));
+}
 #endif
 
 using namespace numbolo;
 using namespace numbolo::testing;
 
+namespace {
+
+#ifdef Q_OS_UNIX
+// The rights of a file or folder, in octal: "600".
+QString modeOf(const QString &path)
+{
+    struct stat st = {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? QString::number(st.st_mode & 07777, 8) : QString();
+}
+#endif
+
+// A history as version 1 of the program wrote it, in WAL mode, or as version 2 did where the
+// first row is "schema 2". `rows`: "game <exercises>/<range> <finished <result>|restarted|open>",
+// "exercise <game row> <number> <outcome>".
+void writeSchema1(const QString &path, const QStringList &rows)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("schema 1"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QStringList statements{
+            "PRAGMA journal_mode=WAL",
+            "CREATE TABLE game (id INTEGER PRIMARY KEY, started TEXT NOT NULL, ended TEXT, exercises INTEGER NOT NULL,"
+            " target_range INTEGER NOT NULL, outcome TEXT, result INTEGER)",
+            "CREATE TABLE exercise (id INTEGER PRIMARY KEY, game INTEGER NOT NULL REFERENCES game(id), number INTEGER "
+            "NOT NULL, level REAL NOT NULL, outcome TEXT NOT NULL, seconds INTEGER NOT NULL, targets INTEGER NOT NULL,"
+            " equals_presses INTEGER NOT NULL, ended TEXT NOT NULL)",
+            "CREATE INDEX exercise_game ON exercise(game)",
+            "PRAGMA user_version = 1"};
+        if (!rows.isEmpty() && rows.first() == QLatin1String("schema 2"))
+            statements << "ALTER TABLE game ADD COLUMN uuid TEXT" << "CREATE UNIQUE INDEX game_uuid ON game(uuid)"
+                       << "DROP INDEX exercise_game" << "CREATE INDEX exercise_game_number ON exercise(game, number)"
+                       << "PRAGMA user_version = 2";
+        for (const QString &row : rows) {
+            if (row.startsWith(QLatin1String("schema")))
+                continue;
+            const QStringList f = row.split(QLatin1Char(' '));
+            const QStringList options = f[1].split(QLatin1Char('/'));
+            if (f[0] == QLatin1String("game"))
+                statements << QStringLiteral("INSERT INTO game (started, exercises, target_range, outcome, result) "
+                                             "VALUES ('2026-11-01T17:00:00Z', %1, %2, %3, %4)")
+                                  .arg(options[0], options[1], f[2] == QLatin1String("open") ? "NULL" : "'" + f[2] + "'",
+                                       f.size() > 3 ? f[3] : QStringLiteral("NULL"));
+            else
+                statements << QStringLiteral("INSERT INTO exercise (game, number, level, outcome, seconds, targets, "
+                                             "equals_presses, ended) VALUES (%1, %2, 1.5, '%3', 30, 8, 8, "
+                                             "'2026-11-01T17:05:00Z')")
+                                  .arg(f[1], f[2], f[3]);
+        }
+        for (const QString &statement : statements)
+            QVERIFY2(query.exec(statement), qPrintable(query.lastError().text()));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("schema 1"));
+}
+
+// The history, oldest game first: "<exercises>/<range> <how it ended>: <number> <outcome>, ...".
+QStringList describe(const QString &path)
+{
+    std::vector<GameRow> games;
+    QString error;
+    if (!readHistory(path, &games, &error))
+        return {error};
+    QStringList lines;
+    for (auto game = games.rbegin(); game != games.rend(); ++game) {
+        const QString end = !game->end                         ? QStringLiteral("under way")
+            : *game->end == GameEnd::Finished                  ? QStringLiteral("finished %1").arg(game->percentage)
+            : *game->end == GameEnd::Restarted                 ? QStringLiteral("restarted")
+                                                               : QStringLiteral("abandoned");
+        QStringList played;
+        for (const ExerciseRow &e : game->played)
+            played << QStringLiteral("%1 %2").arg(e.number).arg(e.end == ExerciseEnd::Solved ? "solved" : e.end == ExerciseEnd::Skipped ? "skipped" : "timeout");
+        lines << QStringLiteral("%1/%2 %3: %4").arg(game->exercises).arg(game->range).arg(end, played.join(QStringLiteral(", ")));
+    }
+    return lines;
+}
+
+// A history of two games with known figures, written through the store at the local times
+// given (Athens). "x +" is solved in 20, 40 and 50 s of four, "/ -" in 60 s of two; one exercise
+// was recorded without its targets and keys. Two ends fall on another local day and month than in
+// UTC.
+void writeFixture(const QString &path)
+{
+    QDateTime now;
+    HistoryStore store(path, 100, [&now] { return now; });
+    const auto at = [&now](const char *local) { now = QDateTime::fromString(QString::fromLatin1(local), Qt::ISODate); };
+    const GameFacts first{10, 100, "g1"}, second{10, -500, "g2"};
+    const auto exercise = [](int number, ExerciseEnd end, int seconds, const char *keys, const char *targets,
+                             std::vector<EqualsFacts> presses = {}) {
+        ExerciseFacts facts{number, 1.5, end, seconds, 0, int(presses.size()), {}, {}, {}};
+        facts.keys = QString::fromLatin1(keys);
+        facts.targets = QString::fromLatin1(targets).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        facts.presses = std::move(presses);
+        return facts;
+    };
+    at("2026-01-05T10:00:00");
+    store.gameStarted(first);
+    store.exerciseEnded(first, exercise(1, ExerciseEnd::Solved, 40, "1 2 3 x +", "12 7 9 3 6 1 2 4",
+                                        {{5, "12", {0}}, {9, "0.5", {}}, {20, "2", {6}}}));
+    at("2026-01-05T10:05:00");
+    store.exerciseEnded(first, exercise(2, ExerciseEnd::Solved, 20, "1 2 3 x +", "1 2 3 4 5 6 7 8"));
+    at("2026-01-06T18:00:00");
+    store.exerciseEnded(first, exercise(3, ExerciseEnd::Skipped, 100, "4 5 6 / -", "-9 8 -3 61 0 17 2 5"));
+    at("2026-02-01T01:00:00"); // 31 January in UTC
+    store.exerciseEnded(first, exercise(4, ExerciseEnd::TimedOut, 180, "1 2 3 x +", "99 98 97 96 95 94 93 92"));
+    store.gameStarted(second);
+    store.exerciseEnded(second, exercise(1, ExerciseEnd::Solved, 60, "4 5 6 / -", "-4 -5 -6 -1 -2 -9 -10 -20"));
+    at("2026-02-03T00:30:00"); // 2 February in UTC
+    store.exerciseEnded(second, exercise(2, ExerciseEnd::Solved, 50, "7 8 9 x +", "15 16 17 63 72 81 1 2"));
+    store.exerciseEnded(second, exercise(3, ExerciseEnd::Solved, 10, "", ""));
+    store.gameEnded(second, GameEnd::Finished, 30);
+    QCOMPARE(store.pending(), std::size_t(0));
+}
+
+// The report's figures: "<name>: <played>/<solved> <median>; <yyyy-MM> <played>/<solved>
+// <median>; ..." per skill and per range, then the days played.
+QStringList describeReport(const Report &report)
+{
+    const auto figures = [](const Figures &f) {
+        return QStringLiteral("%1/%2 %3").arg(f.played).arg(f.solved).arg(f.medianSeconds ? QString::number(*f.medianSeconds) : "-");
+    };
+    QStringList lines;
+    for (const auto *groups : {&report.skills, &report.ranges}) {
+        for (const GroupFigures &group : *groups) {
+            QStringList parts{group.name + QStringLiteral(": ") + figures(group.whole)};
+            for (const auto &[month, f] : group.byMonth)
+                parts << month.toString(QStringLiteral("yyyy-MM ")) + figures(f);
+            lines << parts.join(QStringLiteral("; "));
+        }
+    }
+    QStringList days;
+    for (const QDate &day : report.daysPlayed)
+        days << day.toString(Qt::ISODate);
+    lines << days.join(QLatin1Char(' '));
+    return lines;
+}
+
+QString pragma(const QString &path, const QString &name)
+{
+    QString value;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pragma"));
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        if (db.open() && query.exec(QStringLiteral("PRAGMA ") + name) && query.next())
+            value = query.value(0).toString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pragma"));
+    return value;
+}
+
+} // namespace
+
 class TestHistory : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void recorded_data();
     void recorded();
+    void filed_data();
+    void filed();
     void damagedDatabase_data();
     void damagedDatabase();
     void csv();
+    void inside_data();
+    void inside();
+    void report_data();
+    void report();
+    void targetsCsv();
     void commandLine_data();
     void commandLine();
     void window_data();
     void window();
+    void windowEnds_data();
+    void windowEnds();
 };
+
+void TestHistory::initTestCase()
+{
+    // Athens, with its summer time: times in the CSV carry their offset from UTC.
+    qputenv("TZ", "EET-2EEST,M3.5.0/3,M10.5.0/4");
+    ::tzset();
+}
 
 void TestHistory::recorded_data()
 {
+    QTest::addColumn<QString>("stored");     // the game the settings hold at the start
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("history");
+    QTest::addColumn<QString>("games");      // per line, its game: S the stored id, L the id the
+                                             // start gave and saved, A, B, ... new ones in order
     const QString start = QStringLiteral("start 10 100");
     const QString solved = QStringLiteral("1 solved 0s 8/8 8=");
-    QTest::newRow("solved, ΟΚ") << QStringList{"solve", "ok"} << QStringList{start, solved};
-    QTest::newRow("solved, a close refused, ΟΚ") << QStringList{"solve", "close", "ok"} << QStringList{start, solved};
-    QTest::newRow("solved, SIGTERM under the success window") << QStringList{"solve"} << QStringList{start, solved};
-    QTest::newRow("last solved, ΟΚ") << QStringList{"last", "solve", "ok"}
-                                     << QStringList{start, "10 solved 0s 8/8 8=", "end finished 11"};
+    QTest::newRow("solved, ΟΚ") << "" << QStringList{"solve", "ok"} << QStringList{start, solved} << "AA";
+    QTest::newRow("solved, a close refused, ΟΚ") << "" << QStringList{"solve", "close", "ok"} << QStringList{start, solved}
+                                                 << "AA";
+    QTest::newRow("solved, SIGTERM under the success window") << "" << QStringList{"solve"} << QStringList{start, solved}
+                                                              << "AA";
+    QTest::newRow("last solved, ΟΚ") << "" << QStringList{"last", "solve", "ok"}
+                                     << QStringList{start, "10 solved 0s 8/8 8=", "end finished 11"} << "AAA";
     QTest::newRow("last solved, SIGTERM under the success window")
-        << QStringList{"last", "solve"} << QStringList{start, "10 solved 0s 8/8 8=", "end finished 11"};
+        << "" << QStringList{"last", "solve"} << QStringList{start, "10 solved 0s 8/8 8=", "end finished 11"} << "AAA";
     QTest::newRow("one hit, skipped, the next solved")
-        << QStringList{"hit", "skip", "solve", "ok"} << QStringList{start, "1 skipped 0s 1/8 1=", "2 solved 0s 8/8 8="};
-    QTest::newRow("timed out") << QStringList{"digit", "wait"} << QStringList{start, "1 timeout 180s 0/8 0="};
+        << "" << QStringList{"hit", "skip", "solve", "ok"} << QStringList{start, "1 skipped 0s 1/8 1=", "2 solved 0s 8/8 8="}
+        << "AAA";
+    QTest::newRow("timed out") << "" << QStringList{"digit", "wait"} << QStringList{start, "1 timeout 180s 0/8 0="} << "AA";
     QTest::newRow("last skipped: the game finishes")
-        << QStringList{"last", "skip"} << QStringList{start, "10 skipped 0s 0/8 0=", "end finished 0"};
+        << "" << QStringList{"last", "skip"} << QStringList{start, "10 skipped 0s 0/8 0=", "end finished 0"} << "AAA";
     QTest::newRow("restarted midway, then a new game")
-        << QStringList{"skip", "solve", "ok", "restart", "start"}
-        << QStringList{start, "1 skipped 0s 0/8 0=", "2 solved 0s 8/8 8=", "end restarted -1", start};
+        << "" << QStringList{"skip", "solve", "ok", "restart", "start"}
+        << QStringList{start, "1 skipped 0s 0/8 0=", "2 solved 0s 8/8 8=", "end restarted -1", start} << "AAAAB";
+    // An exercise played again after a crash names the game the history has it under.
+    QTest::newRow("resumed: its records name the stored game")
+        << "game with id" << QStringList{"skip"} << QStringList{"3 skipped 0s 0/8 0="} << "S";
+    QTest::newRow("resumed, saved before games had ids: one given and saved at the start")
+        << "game" << QStringList{"skip"} << QStringList{"3 skipped 0s 0/8 0="} << "L";
 }
 
 void TestHistory::recorded()
 {
     // The program as it runs, ended by SIGTERM after the steps: each exercise and each game end
-    // is recorded once, whichever way it ends.
+    // is recorded once, whichever way it ends, under its game.
+    QFETCH(QString, stored);
     QFETCH(QStringList, steps);
     QFETCH(QStringList, history);
+    QFETCH(QString, games);
     World world;
     world.shipFont();
     world.installFont();
+    const QString storedId = QStringLiteral("0b1c6f4e-stored");
+    if (!stored.isEmpty()) {
+        world.store({{"Level", "1.5"}, {"score", "2"}, {"maxnums", "100"}, {"cur", "3"}, {"nums", "40"}, {"reps", "10"}});
+        if (stored == QLatin1String("game with id"))
+            QSettings(world.settings.path, QSettings::IniFormat).setValue(QStringLiteral("Game/id"), storedId);
+    }
+    QString idAtStart;
     QTimer act;
     act.setSingleShot(true);
     connect(&act, &QTimer::timeout, this, [&] {
         Form1 *form = runningWindow();
         if (form == nullptr)
             return QCoreApplication::exit(99);
-        startGame(*form, QStringLiteral("10"), QStringLiteral("100"));
+        idAtStart = StoredSettings::gameId(world.settings.path);
+        if (stored.isEmpty())
+            startGame(*form, QStringLiteral("10"), QStringLiteral("100"));
         for (const QString &step : std::as_const(steps)) {
             if (step == QLatin1String("last")) {
                 form->Text17->setText(form->Text16->text());
@@ -116,37 +337,153 @@ void TestHistory::recorded()
     act.start(0);
     QCOMPARE(runGame(world.services()), 0);
     QCOMPARE(world.history.lines, history);
+
+    QHash<QString, QString> labels{{storedId, "S"}};
+    if (!idAtStart.isEmpty() && idAtStart != storedId)
+        labels.insert(idAtStart, QStringLiteral("L"));
+    char next = 'A';
+    QString named;
+    for (const QString &id : std::as_const(world.history.ids)) {
+        QVERIFY(!id.isEmpty());
+        if (!labels.contains(id))
+            labels.insert(id, QString(QLatin1Char(next++)));
+        named += labels.value(id);
+    }
+    QCOMPARE(named, games);
+    for (qsizetype i = 0; i < world.history.lines.size(); ++i) {
+        // A game's start is recorded before the settings hold the game, and every later record
+        // names the game the settings hold.
+        if (world.history.lines[i].startsWith(QLatin1String("start")))
+            QVERIFY(world.history.storedIds[i] != world.history.ids[i]);
+        else
+            QCOMPARE(world.history.storedIds[i], world.history.ids[i]);
+    }
+}
+
+void TestHistory::filed_data()
+{
+    QTest::addColumn<QStringList>("schema1"); // a history of version 1 to start from, see writeSchema1()
+    QTest::addColumn<QStringList>("records"); // "start <id> <exercises>/<range>", "exercise <id> <exercises>/
+                                              // <range> <number> <outcome>", "end <id> <exercises>/<range>
+                                              // <finished <result>|restarted>"
+    QTest::addColumn<QStringList>("games");   // see describe()
+    // Regression: killed after an exercise was recorded, before the settings were saved, the game
+    // played the exercise again, and the history held it twice.
+    QTest::newRow("an exercise played again replaces its row")
+        << QStringList{} << QStringList{"start a 10/100", "exercise a 10/100 1 solved", "exercise a 10/100 1 skipped"}
+        << QStringList{"10/100 under way: 1 skipped"};
+    // Regression: with its start lost, a game's exercises went to the newest unfinished game,
+    // whatever its options, beside that game's own exercise 1.
+    QTest::newRow("a game whose start was lost is made, apart from the older game")
+        << QStringList{}
+        << QStringList{"start b 30/1000", "exercise b 30/1000 1 solved", "exercise a 10/100 1 skipped",
+                       "end a 10/100 finished 0"}
+        << QStringList{"30/1000 abandoned: 1 solved", "10/100 finished 0: 1 skipped"};
+    // Regression: a second start left the first game "σε εξέλιξη" for good.
+    QTest::newRow("a start closes the game under way as abandoned")
+        << QStringList{} << QStringList{"start a 10/100", "exercise a 10/100 1 solved", "start b 10/100"}
+        << QStringList{"10/100 abandoned: 1 solved", "10/100 under way: "};
+    QTest::newRow("a game end for a game not in the history makes it")
+        << QStringList{} << QStringList{"end a 20/-500 restarted"} << QStringList{"20/-500 restarted: "};
+    QTest::newRow("schema 1: every row kept, the game under way resumed by a game saved without an id")
+        << QStringList{"game 10/100 finished 11", "exercise 1 1 solved", "exercise 1 1 skipped", "game 10/100 open",
+                       "exercise 2 1 solved"}
+        << QStringList{"exercise a 10/100 1 skipped", "exercise a 10/100 2 solved"}
+        << QStringList{"10/100 finished 11: 1 solved, 1 skipped", "10/100 under way: 1 skipped, 2 solved"};
+    QTest::newRow("schema 2: every row kept, a recorded exercise added beside them")
+        << QStringList{"schema 2", "game 10/100 finished 11", "exercise 1 1 solved", "exercise 1 2 timeout",
+                       "game 20/-500 restarted", "exercise 2 1 skipped"}
+        << QStringList{"start a 10/100", "exercise a 10/100 1 solved"}
+        << QStringList{"10/100 finished 11: 1 solved, 2 timeout", "20/-500 restarted: 1 skipped",
+                       "10/100 under way: 1 solved"};
+    QTest::newRow("schema 1: an older game under way with other options is not resumed")
+        << QStringList{"game 30/1000 open", "exercise 1 1 solved"} << QStringList{"exercise a 10/100 1 skipped"}
+        << QStringList{"30/1000 abandoned: 1 solved", "10/100 under way: 1 skipped"};
+}
+
+void TestHistory::filed()
+{
+    // Each record goes under the game its id names, with one row per exercise of a game.
+    QFETCH(QStringList, schema1);
+    QFETCH(QStringList, records);
+    QFETCH(QStringList, games);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+    if (!schema1.isEmpty())
+        writeSchema1(path, schema1);
+    {
+        HistoryStore store(path);
+        for (const QString &record : std::as_const(records)) {
+            const QStringList f = record.split(QLatin1Char(' '));
+            const QStringList options = f[2].split(QLatin1Char('/'));
+            const GameFacts game{options[0].toInt(), options[1].toInt(), f[1]};
+            if (f[0] == QLatin1String("start")) {
+                store.gameStarted(game);
+            } else if (f[0] == QLatin1String("exercise")) {
+                const ExerciseEnd end = f[4] == QLatin1String("solved") ? ExerciseEnd::Solved : ExerciseEnd::Skipped;
+                ExerciseFacts facts{f[3].toInt(), 1.5, end, 30, 8, 8, {}, {}, {}};
+                facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
+                facts.keys = QStringLiteral("1 2 +");
+                facts.presses = {{3, "1", {0}}};
+                store.exerciseEnded(game, facts);
+            } else {
+                store.gameEnded(game, f[3] == QLatin1String("finished") ? GameEnd::Finished : GameEnd::Restarted,
+                                f.size() > 4 ? f[4].toInt() : -1);
+            }
+        }
+        QCOMPARE(store.pending(), std::size_t(0));
+    }
+    QCOMPARE(describe(path), games);
+    QCOMPARE(pragma(path, QStringLiteral("user_version")), QString::number(HistoryStore::SchemaVersion));
+    // A history that version 1 kept in WAL mode now has a rollback journal, which works on the
+    // network file systems that shared homes are on.
+    QCOMPARE(pragma(path, QStringLiteral("journal_mode")), QStringLiteral("delete"));
 }
 
 void TestHistory::damagedDatabase_data()
 {
     QTest::addColumn<QString>("damage");
+    QTest::addColumn<int>("exercises");          // exercises that end while it is so
     QTest::addColumn<int>("pendingWhileBroken");
     QTest::addColumn<bool>("keptAside");
-    QTest::addColumn<int>("pendingAfter");
-    QTest::newRow("locked by another writer, then free") << "locked" << 2 << false << 0;
-    QTest::newRow("not a database") << "text" << 0 << true << 0;
-    QTest::newRow("its pages overwritten") << "pages" << 0 << true << 0;
-    QTest::newRow("written by a later version") << "newer" << 2 << false << 3;
-    QTest::newRow("a folder in its place") << "folder" << 2 << false << 3;
+    QTest::addColumn<int>("pendingAfter");       // kept for the next start when the store ends
+    QTest::addColumn<int>("checks");             // of the whole file
+    QTest::newRow("locked by another writer, then free") << "locked" << 1 << 2 << false << 0 << 1;
+    QTest::newRow("locked while several exercises end") << "locked" << 7 << 8 << false << 0 << 1;
+    QTest::newRow("not a database") << "text" << 1 << 0 << true << 0 << 0;
+    QTest::newRow("its pages overwritten") << "pages" << 1 << 0 << true << 0 << 0;
+    // Version 1's WAL file holds its latest commits: it goes aside with it, or SQLite would
+    // delete it beside the new file. (SQLite deletes it itself once no one reads the file.)
+    QTest::newRow("damaged in WAL mode while another reads it") << "WAL" << 1 << 0 << true << 0 << 0;
+    // Version 1 kept it in WAL mode; changed to a rollback journal once no one else reads it.
+    QTest::newRow("in WAL mode while another reads it") << "WAL, read" << 1 << 2 << false << 0 << 1;
+    // Regression: every record opened it again and checked the whole file, for 75-92 ms on a
+    // history of 25 MB, and what was still unwritten at the end was lost without a word.
+    QTest::newRow("written by a later version") << "newer" << 3 << 4 << false << 5 << 1;
+    QTest::newRow("a folder in its place") << "folder" << 1 << 2 << false << 3 << 0;
+    // Regression: with WAL its -shm stayed read-only and nothing was recorded any more.
+    QTest::newRow("read-only, then writable again") << "read-only" << 1 << 2 << false << 0 << 1;
 }
 
 void TestHistory::damagedDatabase()
 {
-    // The game's calls return whatever the file is like; what cannot be written is kept for the
-    // next record, and a damaged file is kept aside, untouched, while a new one starts.
+    // The game's calls return whatever the file is like; what cannot be written is kept for a
+    // later record, or the next start, and a damaged file is kept aside, untouched, while a new
+    // one starts. What is written reaches the disk, and only its user can read it.
     QFETCH(QString, damage);
+    QFETCH(int, exercises);
     QFETCH(int, pendingWhileBroken);
     QFETCH(bool, keptAside);
     QFETCH(int, pendingAfter);
+    QFETCH(int, checks);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Numbolo/history.sqlite"));
-    QDir().mkpath(dir.filePath(QStringLiteral("Numbolo")));
-    const GameFacts game{10, 100};
-    if (damage == QLatin1String("locked") || damage == QLatin1String("pages")) {
+    const QString folder = dir.filePath(QStringLiteral("Numbolo"));
+    const QString path = folder + QStringLiteral("/history.sqlite");
+    QDir().mkpath(folder);
+    const GameFacts game{10, 100, QStringLiteral("game")};
+    if (damage == QLatin1String("locked") || damage == QLatin1String("pages") || damage == QLatin1String("read-only")) {
         HistoryStore earlier(path);
-        for (int i = 0; i < 40; ++i)
-            earlier.gameStarted(game);
+        earlier.gameStarted({10, 100, QStringLiteral("earlier")});
     }
     if (damage == QLatin1String("text")) {
         QFile file(path);
@@ -160,7 +497,13 @@ void TestHistory::damagedDatabase()
     } else if (damage == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(path));
     }
-    const QByteArray before = fileContents(path);
+    if (damage.startsWith(QLatin1String("WAL")))
+        writeSchema1(path, {"game 10/100 open", "exercise 1 1 solved"});
+    // As version 1 left them, readable by everyone.
+    QFile::setPermissions(folder, QFile::permissions(folder) | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther);
+    if (QFileInfo(path).isFile())
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    QByteArray before = fileContents(path), wal;
     {
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         other.setDatabaseName(path);
@@ -171,31 +514,88 @@ void TestHistory::damagedDatabase()
         } else if (damage == QLatin1String("newer")) {
             QVERIFY(other.open());
             QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = 99")));
+        } else if (damage == QLatin1String("read-only")) {
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+            if (QFileInfo(path).isWritable())
+                QSKIP("This user (root) writes any file.");
+        } else if (damage == QLatin1String("WAL, read")) {
+            QVERIFY(other.open());
+            QVERIFY(query.exec(QStringLiteral("BEGIN")) && query.exec(QStringLiteral("SELECT count(*) FROM game")));
+        } else if (damage == QLatin1String("WAL")) {
+            // A commit in the WAL file, which this reader keeps from being written back.
+            QVERIFY(other.open());
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO game (started, exercises, target_range) "
+                                              "VALUES ('2026-11-02T17:00:00Z', 20, 200)")));
+            QVERIFY(query.exec(QStringLiteral("BEGIN")) && query.exec(QStringLiteral("SELECT count(*) FROM game")));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(2 * 4096));
+            file.write(QByteArray(8192, '\xA5'));
+            file.close();
+            before = fileContents(path);
+            wal = fileContents(path + QStringLiteral("-wal"));
+            QVERIFY(!wal.isEmpty());
         }
 
         HistoryStore store(path, 10);
         store.gameStarted(game);
-        store.exerciseEnded(game, {1, 1.5, ExerciseEnd::Solved, 30, 8, 9});
+        for (int n = 1; n <= exercises; ++n)
+            store.exerciseEnded(game, {n, 1.5, ExerciseEnd::Solved, 30, 8, 8 + n, {}, {}, {}});
         QCOMPARE(int(store.pending()), pendingWhileBroken);
         QCOMPARE(!store.damagedCopy().isEmpty(), keptAside);
-        if (keptAside)
+        if (keptAside) {
             QCOMPARE(fileContents(store.damagedCopy()), before);
+            if (damage == QLatin1String("WAL"))
+                QCOMPARE(fileContents(store.damagedCopy() + QStringLiteral("-wal")), wal);
+        }
 
         query.finish();
         other.close();
-        store.gameEnded(GameEnd::Finished, 11);
+        if (damage == QLatin1String("read-only"))
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+#ifdef Q_OS_LINUX
+        syncedToDisk.clear();
+#endif
+        store.gameEnded(game, GameEnd::Finished, 11);
         QCOMPARE(int(store.pending()), pendingAfter);
+        QCOMPARE(store.checks(), checks);
+#ifdef Q_OS_LINUX
+        if (pendingAfter == 0) {
+            // A commit: the journal and its folder entry reach the disk, the journal again once it
+            // is complete (synchronous=FULL), then the database; no WAL file.
+            const QStringList commit{"history.sqlite-journal 600", "Numbolo 700", "history.sqlite-journal 600",
+                                     "history.sqlite 600"};
+            QVERIFY(syncedToDisk.size() >= commit.size());
+            QCOMPARE(syncedToDisk.mid(syncedToDisk.size() - commit.size()), commit);
+        }
+#endif
     }
     QSqlDatabase::removeDatabase(QStringLiteral("other"));
-    if (pendingAfter == 0) {
-        std::vector<GameRow> games;
-        QString error;
-        QVERIFY2(readHistory(path, &games, &error), qPrintable(error));
-        QVERIFY(!games.empty());
-        QCOMPARE(games.front().played.size(), std::size_t(1));
-        QCOMPARE(games.front().played.front().equalsPresses, 9);
-        QCOMPARE(games.front().percentage, 11);
+    int recorded = exercises;
+    if (pendingAfter > 0) {
+        // Kept beside the database and told in the progress window, then written by the next
+        // store once the file can be written again.
+        QCOMPARE(readUnrecorded(path).records, pendingAfter);
+        if (damage == QLatin1String("newer"))
+            QCOMPARE(pragma(path, QStringLiteral("user_version = 0")), QString());
+        else
+            QVERIFY(QDir(path).removeRecursively());
+        HistoryStore later(path);
+        later.exerciseEnded(game, {++recorded, 1.5, ExerciseEnd::Skipped, 30, 0, 0, {}, {}, {}});
+        QCOMPARE(later.pending(), std::size_t(0));
     }
+    QVERIFY(!QFile::exists(pendingPath(path)));
+    QCOMPARE(readUnrecorded(path).records, 0);
+    std::vector<GameRow> games;
+    QString error;
+    QVERIFY2(readHistory(path, &games, &error), qPrintable(error));
+    QVERIFY(!games.empty());
+    QCOMPARE(games.front().played.size(), std::size_t(recorded));
+    QCOMPARE(games.front().played.front().equalsPresses, 9);
+    QCOMPARE(games.front().percentage, 11);
+#ifdef Q_OS_UNIX
+    QCOMPARE(modeOf(path), QStringLiteral("600"));
+    QCOMPARE(modeOf(folder), QStringLiteral("700"));
+#endif
 }
 
 void TestHistory::csv()
@@ -203,82 +603,346 @@ void TestHistory::csv()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("history.sqlite"));
     {
-        HistoryStore store(path);
-        store.gameStarted({10, 100});
-        store.exerciseEnded({10, 100}, {1, 1.4767, ExerciseEnd::Solved, 42, 8, 5});
-        store.exerciseEnded({10, 100}, {2, 1.5, ExerciseEnd::TimedOut, 180, 3, 2});
-        store.gameEnded(GameEnd::Finished, 11);
-        store.gameStarted({20, -500});
-        store.exerciseEnded({20, -500}, {1, 1.2, ExerciseEnd::Skipped, 10, 0, 0});
-        store.gameEnded(GameEnd::Restarted, -1);
-        // An exercise with no game under way in the history opens one for it.
-        store.exerciseEnded({30, 1000}, {7, 2.25, ExerciseEnd::Solved, 60, 8, 8});
+        // In summer, then in winter: the offset from UTC follows.
+        QDateTime now(QDate(2026, 7, 1), QTime(12, 0), Qt::UTC);
+        HistoryStore store(path, 100, [&now] { return now; });
+        const GameFacts first{10, 100, "1"}, second{20, -500, "2"}, third{30, 1000, "3"}, fourth{10, 100, "4"};
+        store.gameStarted(first);
+        store.exerciseEnded(first, {1, 1.4767, ExerciseEnd::Solved, 42, 8, 5, {}, {}, {}});
+        store.exerciseEnded(first, {2, 1.5, ExerciseEnd::TimedOut, 180, 3, 2, {}, {}, {}});
+        store.gameEnded(first, GameEnd::Finished, 11);
+        now = QDateTime(QDate(2026, 11, 2), QTime(16, 30), Qt::UTC);
+        store.gameStarted(second);
+        store.exerciseEnded(second, {1, 1.2, ExerciseEnd::Skipped, 10, 0, 0, {}, {}, {}});
+        store.gameEnded(second, GameEnd::Restarted, -1);
+        // An exercise of a game whose start the history missed makes the game.
+        store.exerciseEnded(third, {7, 2.25, ExerciseEnd::Solved, 60, 8, 8, {}, {}, {}});
+        // A game in which no exercise ended yet is listed too.
+        store.gameStarted(fourth);
     }
     std::vector<GameRow> games;
     QString error;
     QVERIFY(readHistory(path, &games, &error));
-    QCOMPARE(games.size(), std::size_t(3));
+    QCOMPARE(games.size(), std::size_t(4));
     const QString csv = QString::fromUtf8(historyCsv(games));
     QVERIFY(csv.endsWith(QLatin1String("\r\n")));
-    const QStringList lines = csv.chopped(2).split(QStringLiteral("\r\n"));
-    const auto start = [&](std::size_t i) { return games[i].started.toString(Qt::ISODate); };
-    QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d$")).match(start(0)).hasMatch());
-    QCOMPARE(lines, (QStringList{
+    QCOMPARE(csv.chopped(2).split(QStringLiteral("\r\n")), (QStringList{
         "Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,Άσκηση,Επίπεδο,Έκβαση,Δευτερόλεπτα,Στόχοι,Πατήματα =,Αποτέλεσμα %",
-        start(2) + ",10,100,1,1.4767,λύθηκε,42,8,5,11",
-        start(2) + ",10,100,2,1.5,έληξε ο χρόνος,180,3,2,11",
-        start(1) + ",20,-500,1,1.2,παραλείφθηκε,10,0,0,",
-        start(0) + ",30,1000,7,2.25,λύθηκε,60,8,8,",
+        "2026-07-01T15:00:00+03:00,10,100,1,1.4767,λύθηκε,42,8,5,11",
+        "2026-07-01T15:00:00+03:00,10,100,2,1.5,έληξε ο χρόνος,180,3,2,11",
+        "2026-11-02T18:30:00+02:00,20,-500,1,1.2,παραλείφθηκε,10,0,0,επανεκκίνηση",
+        "2026-11-02T18:30:00+02:00,30,1000,7,2.25,λύθηκε,60,8,8,εγκαταλείφθηκε",
+        "2026-11-02T18:30:00+02:00,10,100,,,,,,,σε εξέλιξη",
     }));
+}
+
+void TestHistory::inside_data()
+{
+    QTest::addColumn<QString>("stored");     // "game": a game under way in the settings
+    QTest::addColumn<QStringList>("targets"); // the draw's targets, in the order they are drawn
+    QTest::addColumn<QStringList>("steps");   // "wait <ms>", "= <display>", "skip"
+    QTest::addColumn<QString>("inside");      // see RecordingHistory::inside; T: the drawn targets
+                                              // in reading order, K: the working keys, @<v>: the
+                                              // reading-order indexes of the targets showing v
+    QTest::newRow("a hit after 5 s, a miss after 12 s, skipped")
+        << "" << QStringList{"11", "22", "33", "44", "55", "66", "77", "88"}
+        << QStringList{"wait 5400", "= 33", "wait 7000", "= 1/2", "skip"} << "T | K | 5s 33 @33; 12s 0.5 -";
+    QTest::newRow("one press hits every target equal to it")
+        << "" << QStringList{"5", "5", "7", "5", "9", "10", "11", "12"}
+        << QStringList{"wait 2000", "= 2+3", "skip"} << "T | K | 2s 5 @5";
+    QTest::newRow("resumed: the draw at the start is recorded, its seconds count from there")
+        << "game" << QStringList{"11", "22", "33", "44", "55", "66", "77", "88"}
+        << QStringList{"wait 1000", "= 88", "skip"} << "T | K | 1s 88 @88";
+}
+
+void TestHistory::inside()
+{
+    // What the child saw and did inside an exercise, as the game records it: its targets in
+    // reading order, its working keys, and every "=" with the seconds since the draw (the fake
+    // clock) and the targets it hit.
+    QFETCH(QString, stored);
+    QFETCH(QStringList, targets);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, inside);
+    World world;
+    world.shipFont();
+    world.installFont();
+    if (!stored.isEmpty())
+        world.store({{"Level", "1.5"}, {"score", "2"}, {"maxnums", "100"}, {"cur", "3"}, {"nums", "100"}, {"reps", "10"}});
+    // Targets are drawn as floor(range x r), the range being the stored one, or 100 / 3 + 10 / 10
+    // for a new game of 10 exercises up to 100.
+    const double range = stored.isEmpty() ? 100.0 / 3 + 1 : 100;
+    for (const QString &target : std::as_const(targets))
+        world.random.values.push_back(float((target.toDouble() + 0.5) / range));
+    auto form = world.start();
+    form->show();
+    if (stored.isEmpty())
+        startGame(*form, QStringLiteral("10"), QStringLiteral("100"));
+    QStringList shown, keys;
+    for (const TextBox *box : targetsInReadingOrder(*form))
+        shown << box->text();
+    for (PushButton *key : {form->Command0, form->Command1, form->Command2, form->Command3, form->Command4,
+                            form->Command5, form->Command6, form->Command7, form->Command8, form->Command9,
+                            form->Command10, form->Command11, form->Command12, form->Command13})
+        if (key->isEnabled())
+            keys << key->text();
+    for (const QString &step : std::as_const(steps)) {
+        if (step.startsWith(QLatin1String("wait ")))
+            world.clock.advance(step.mid(5).toLongLong());
+        else if (step.startsWith(QLatin1String("= "))) {
+            form->Text1->setText(step.mid(2));
+            click(form->Command17);
+        } else if (step == QLatin1String("skip"))
+            skipExercise(world, *form);
+    }
+    static const QRegularExpression at(QStringLiteral("@(-?\\d+)"));
+    for (QRegularExpressionMatch m = at.match(inside); m.hasMatch(); m = at.match(inside)) {
+        QStringList indexes;
+        for (int i = 0; i < shown.size(); ++i)
+            if (shown[i] == m.captured(1))
+                indexes << QString::number(i);
+        inside.replace(m.capturedStart(), m.capturedLength(), indexes.join(QLatin1Char(',')));
+    }
+    inside.replace(QStringLiteral("T |"), shown.join(QLatin1Char(' ')) + QStringLiteral(" |"));
+    inside.replace(QStringLiteral("| K |"), QStringLiteral("| ") + keys.join(QLatin1Char(' ')) + QStringLiteral(" |"));
+    QCOMPARE(QStringList(world.history.inside.mid(0, 1)), QStringList{inside});
+    QCOMPARE(shown.size(), 8);
+    QVERIFY(!keys.isEmpty());
+}
+
+void TestHistory::report_data()
+{
+    QTest::addColumn<QString>("history"); // "fixture" (writeFixture), "schema 1", "none"
+    QTest::addColumn<QStringList>("report"); // see describeReport()
+    QTest::newRow("fixture: shares, medians and days in local time")
+        << "fixture"
+        << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60",
+                       "x +: 4/3 40; 2026-01 2/2 30; 2026-02 2/1 50",
+                       "-500 - 0: 3/3 50; 2026-02 3/3 50",
+                       "0 - 100: 4/2 30; 2026-01 3/2 30; 2026-02 1/0 -",
+                       "2026-01-05 2026-01-06 2026-02-01 2026-02-03"};
+    QTest::newRow("schema 1: ranges and days, no skills without keys")
+        << "schema 1" << QStringList{"0 - 100: 2/1 30; 2026-11 2/1 30", "2026-11-01"};
+    QTest::newRow("no history") << "none" << QStringList{""};
+    QTest::newRow("schema 1 climbed to 3: its rows keep their days, a recorded exercise adds a skill")
+        << "schema 1 climbed"
+        << QStringList{"x: 1/1 20; 2026-11 1/1 20", "-500 - 0: 1/1 20; 2026-11 1/1 20", "0 - 100: 2/1 30; 2026-11 2/1 30",
+                       "2026-11-01 2026-11-03"};
+    QTest::newRow("a stored day that cannot be read counts in the whole, in no month")
+        << "fixture, a day unreadable"
+        << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60", "x +: 4/3 40; 2026-01 2/2 30; 2026-02 1/0 -",
+                       "-500 - 0: 3/3 50; 2026-02 2/2 35", "0 - 100: 4/2 30; 2026-01 3/2 30; 2026-02 1/0 -",
+                       "2026-01-05 2026-01-06 2026-02-01 2026-02-03"};
+}
+
+void TestHistory::report()
+{
+    QFETCH(QString, history);
+    QFETCH(QStringList, report);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+    if (history.startsWith(QLatin1String("fixture")))
+        writeFixture(path);
+    if (QTest::currentTestFailed())
+        return;
+    else if (history.startsWith(QLatin1String("schema 1")))
+        writeSchema1(path, {"game 10/100 finished 11", "exercise 1 1 solved", "exercise 1 2 skipped"});
+    if (history == QLatin1String("schema 1 climbed")) {
+        HistoryStore store(path, 100, [] { return QDateTime(QDate(2026, 11, 3), QTime(12, 0)); });
+        ExerciseFacts facts{1, 1.5, ExerciseEnd::Solved, 20, 8, 1, {}, QStringLiteral("1 2 x"), {}};
+        facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
+        store.exerciseEnded({10, -500, "g9"}, facts);
+        QCOMPARE(store.pending(), std::size_t(0));
+    } else if (history == QLatin1String("fixture, a day unreadable")) {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("unreadable day"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("UPDATE exercise SET day = 'a day' WHERE keys = '7 8 9 x +'")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("unreadable day"));
+    Report read;
+    QString error;
+    QVERIFY2(readReport(path, &read, &error), qPrintable(error));
+    QCOMPARE(describeReport(read), report);
+}
+
+void TestHistory::targetsCsv()
+{
+    // One row per target of every recorded exercise, oldest first: hit or not, when, the keys,
+    // and a way that the game's own evaluator and "=" turn into the target, typed with the
+    // exercise's keys and those that always work. The exercise detail says the same.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+    writeFixture(path);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QString error;
+    QVERIFY2(writeTargetsCsv(path, buffer, &error), qPrintable(error));
+    const QStringList lines = QString::fromUtf8(buffer.data()).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.first(), QStringLiteral("Έναρξη παιχνιδιού,Άσκηση,Στόχος,Βρέθηκε,Δευτερόλεπτα,Πλήκτρα,Ένας τρόπος"));
+    QCOMPARE(lines.size(), 1 + 6 * 8 + 1); // the exercise without targets has no rows
+    QCOMPARE(lines.last(), QString());
+    QCOMPARE(lines[1], QStringLiteral("2026-01-05T10:00:00+02:00,1,12,ναι,5,1 2 3 x +,12"));
+    QCOMPARE(lines[2].section(QLatin1Char(','), 2, 4), QStringLiteral("7,όχι,"));
+    QCOMPARE(lines[7].section(QLatin1Char(','), 2, 4), QStringLiteral("2,ναι,20"));
+    const Evaluator evaluator;
+    int found = 0;
+    for (const QString &line : lines.mid(1, lines.size() - 2)) {
+        const QStringList f = line.split(QLatin1Char(','));
+        QCOMPARE(f.size(), 7);
+        if (f[6].isEmpty())
+            continue;
+        ++found;
+        QCOMPARE(Equals::displayAfter(evaluator, f[6]), f[2]);
+        QString allowed = QStringLiteral("().^") + f[5];
+        allowed.replace(QLatin1Char('x'), QLatin1Char('*'));
+        for (const QChar key : f[6])
+            QVERIFY2(allowed.contains(key), qPrintable(line));
+    }
+    QVERIFY(found >= 40);
+
+    ExerciseDetail detail;
+    QVERIFY2(readExerciseDetail(path, 1, 1, &detail, &error), qPrintable(error));
+    QVERIFY(detail.recorded);
+    QCOMPARE(detail.keys, QStringLiteral("1 2 3 x +"));
+    QCOMPARE(detail.row.end, ExerciseEnd::Solved);
+    QCOMPARE(int(detail.presses.size()), 3);
+    QCOMPARE(int(detail.targets.size()), 8);
+    QStringList targets;
+    for (const TargetLine &t : detail.targets)
+        targets << QStringLiteral("%1 %2 %3 %4 %5").arg(t.target).arg(t.hit).arg(t.seconds.value_or(-1)).arg(t.value, t.way);
+    for (int i = 0; i < 8; ++i)
+        QCOMPARE(targets[i].section(QLatin1Char(' '), 4), lines[i + 1].section(QLatin1Char(','), 6));
+    QCOMPARE(targets[0].section(QLatin1Char(' '), 0, 3), QStringLiteral("12 1 5 12"));
+    QCOMPARE(targets[1].section(QLatin1Char(' '), 0, 3), QStringLiteral("7 0 -1 "));
+    QVERIFY(readExerciseDetail(path, 2, 3, &detail, &error));
+    QVERIFY(!detail.recorded);
+    QCOMPARE(detail.row.seconds, 10);
+    QVERIFY(!readExerciseDetail(path, 2, 9, &detail, &error));
+    QVERIFY(error.contains(QStringLiteral("δεν υπάρχει")));
 }
 
 void TestHistory::commandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("history"); // what is in the history's place
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("output"); // the start of standard output, or what standard error contains
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "Χρήση: ";
-    QTest::newRow("csv without a display") << QStringList{"--progress", "--csv"} << 0
+    QTest::newRow("help") << QStringList{"--help"} << "" << 0 << "Χρήση: ";
+    QTest::newRow("csv without a display") << QStringList{"--progress", "--csv"} << "" << 0
                                            << "Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,";
-    QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "Άγνωστη επιλογή: bogus";
-    QTest::newRow("csv alone") << QStringList{"--csv"} << 2 << "--csv χρειάζεται και την --progress";
-    QTest::newRow("stray argument") << QStringList{"--progress", "x"} << 2 << "Άγνωστο όρισμα: x";
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << "" << 2 << "Άγνωστη επιλογή: bogus";
+    QTest::newRow("csv alone") << QStringList{"--csv"} << "" << 2 << "--csv χρειάζεται και την --progress";
+    QTest::newRow("stray argument") << QStringList{"--progress", "x"} << "" << 2 << "Άγνωστο όρισμα: x";
+    // "{data}" stands for the data folder.
+    QTest::newRow("pdf without a display") << QStringList{"--progress", "--pdf", "{data}/πρόοδος.pdf"} << "" << 0 << "";
+    QTest::newRow("pdf alone") << QStringList{"--pdf", "{data}/p.pdf"} << "" << 2 << "--pdf χρειάζεται και την --progress";
+    QTest::newRow("pdf and csv") << QStringList{"--progress", "--csv", "--pdf", "{data}/p.pdf"} << "" << 2
+                                 << "--csv και --pdf δεν δίνονται μαζί";
+    QTest::newRow("pdf into a missing folder") << QStringList{"--progress", "--pdf", "{data}/λείπει/p.pdf"} << "" << 1
+                                               << "δεν γράφτηκε";
+    // A history the CSV cannot be made from: said plainly, with what the game does about it,
+    // and no header that would pass for an empty history.
+    const QString asideByGame = QStringLiteral("Το Numbolo θα το φυλάξει στην άκρη");
+    QTest::newRow("csv of random bytes") << QStringList{"--progress", "--csv"} << "random bytes" << 1 << asideByGame;
+    QTest::newRow("csv of a truncated history") << QStringList{"--progress", "--csv"} << "truncated" << 1 << asideByGame;
+    QTest::newRow("csv of a folder") << QStringList{"--progress", "--csv"} << "folder" << 1
+                                     << "Το ιστορικό δεν διαβάζεται";
+    // Play still waiting beside the history to be recorded is said on standard error.
+    QTest::newRow("csv with play not recorded yet") << QStringList{"--progress", "--csv"} << "unrecorded" << 0
+                                                    << "Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,";
+    QTest::newRow("csv of a later version's history") << QStringList{"--progress", "--csv"} << "newer" << 1
+                                                      << "νεότερη έκδοση";
+    QTest::newRow("targets csv without a display")
+        << QStringList{"--progress", "--csv=targets"} << "" << 0
+        << "Έναρξη παιχνιδιού,Άσκηση,Στόχος,Βρέθηκε,Δευτερόλεπτα,Πλήκτρα,Ένας τρόπος\r\n";
+    QTest::newRow("csv of another kind") << QStringList{"--progress", "--csv=games"} << "" << 2 << "Λάθος επιλογή";
+    QTest::newRow("targets csv of random bytes") << QStringList{"--progress", "--csv=targets"} << "random bytes" << 1
+                                                 << asideByGame;
 }
 
 void TestHistory::commandLine()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(QString, history);
     QFETCH(int, status);
     QFETCH(QString, output);
     QTemporaryDir data;
+    const QString path = data.filePath(QStringLiteral("Numbolo/history.sqlite"));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (history == QLatin1String("random bytes") || history == QLatin1String("truncated")) {
+        QByteArray bytes;
+        if (history == QLatin1String("truncated")) {
+            {
+                HistoryStore store(path);
+                for (int n = 1; n <= 300; ++n)
+                    store.exerciseEnded({300, 100, "game"}, {n, 1.5, ExerciseEnd::Solved, 30, 8, 8, {}, {}, {}});
+            }
+            bytes = fileContents(path).left(50);
+        } else {
+            for (int i = 0; i < 4096; ++i)
+                bytes += char(QRandomGenerator::global()->generate());
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    } else if (history == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+    } else if (history == QLatin1String("newer")) {
+        QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion + 1)), QString());
+    } else if (history == QLatin1String("unrecorded")) {
+        const GameFacts game{10, 100, QStringLiteral("game")};
+        HistoryStore(path).gameStarted(game);
+        QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion + 1)), QString());
+        HistoryStore(path).exerciseEnded(game, {1, 1.5, ExerciseEnd::Skipped, 30, 0, 0, {}, {}, {}});
+        QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion)), QString());
+    }
+    arguments.replaceInStrings(QStringLiteral("{data}"), data.path());
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program picks its own where it needs none
     environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(NUMBOLO_BINARY_DIR "/Numbolo"), arguments);
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitCode(), status);
-    if (status == 0)
-        QVERIFY(QString::fromUtf8(program.readAllStandardOutput()).startsWith(output));
-    else
-        QVERIFY(QString::fromUtf8(program.readAllStandardError()).contains(output));
+    const QString out = QString::fromUtf8(program.readAllStandardOutput());
+    const QString err = QString::fromUtf8(program.readAllStandardError());
+    if (status == 0) {
+        QVERIFY(output.isEmpty() || out.startsWith(output)); // no byte-order mark on standard output
+        QCOMPARE(err.contains(QStringLiteral("Το παιχνίδι στις ")), history == QLatin1String("unrecorded"));
+        if (arguments.contains(QStringLiteral("--pdf")))
+            QVERIFY(fileContents(arguments.last()).startsWith("%PDF-"));
+    } else {
+        QVERIFY(err.contains(output));
+        QVERIFY(out.isEmpty());
+    }
 }
 
 void TestHistory::window_data()
 {
     QTest::addColumn<int>("games");
     QTest::addColumn<QString>("error");
-    QTest::newRow("empty history: said plainly, no charts") << 0 << QString();
-    QTest::newRow("unreadable history: the reason, no charts") << 0 << QStringLiteral("Το ιστορικό δεν διαβάζεται");
-    QTest::newRow("two games: tables and charts") << 2 << QString();
+    QTest::addColumn<QString>("played"); // the newest game's exercises: "days" ends each on a day of its own
+    QTest::addColumn<QString>("said");   // in the summary
+    QTest::newRow("empty history: said plainly, no charts") << 0 << QString() << "" << "Δεν υπάρχει ακόμη ιστορικό";
+    QTest::newRow("unreadable history: the reason, no charts")
+        << 0 << QStringLiteral("Το ιστορικό δεν διαβάζεται") << "" << "Το ιστορικό δεν διαβάζεται";
+    QTest::newRow("two games: tables and charts") << 2 << QString() << "" << "Παιχνίδια: 2.";
+    QTest::newRow("play not recorded yet: said, with when")
+        << 2 << QString() << "unrecorded" << "Το παιχνίδι από 01/11/2026 18:00 έως 01/11/2026 19:30 δεν έχει καταγραφεί";
+    QTest::newRow("play on 40 days: the chart shows the latest 30") << 2 << QString() << "days" << "Παιχνίδια: 2.";
 }
 
 void TestHistory::window()
 {
     QFETCH(int, games);
     QFETCH(QString, error);
+    QFETCH(QString, played);
+    QFETCH(QString, said);
     std::vector<GameRow> rows;
     for (int i = 0; i < games; ++i) {
         GameRow game;
@@ -288,26 +952,71 @@ void TestHistory::window()
         game.range = 100;
         game.end = i == 0 ? std::optional(GameEnd::Finished) : std::nullopt;
         game.percentage = i == 0 ? 11 : -1;
-        for (int n = 1; n <= i + 1; ++n)
-            game.played.push_back({n, 1.5, ExerciseEnd::Solved, 30, 8, 8, game.started.addSecs(60 * n)});
+        const bool days = played == QLatin1String("days") && i > 0;
+        for (int n = 1; n <= (days ? 40 : i + 1); ++n)
+            game.played.push_back(
+                {n, 1.5, ExerciseEnd::Solved, 30, 8, 8, days ? game.started.addDays(n) : game.started.addSecs(60 * n)});
         rows.insert(rows.begin(), game);
     }
-    ProgressWindow window(QString(), rows, error);
+    Unrecorded unrecorded;
+    if (played == QLatin1String("unrecorded"))
+        unrecorded = {7, QDateTime(QDate(2026, 11, 1), QTime(18, 0)), QDateTime(QDate(2026, 11, 1), QTime(19, 30))};
+    ProgressWindow window(QString(), rows, error, unrecorded);
     QCOMPARE(window.windowTitle(), QStringLiteral("Πρόοδος"));
     QCOMPARE(window.saveButton->isEnabled(), games > 0);
     QCOMPARE(window.findChildren<QChartView *>().size(), games > 0 ? 2 : 0);
-    if (games == 0) {
-        QVERIFY(window.summary->text().startsWith(error.isEmpty() ? QStringLiteral("Δεν υπάρχει ακόμη ιστορικό") : error));
+    QVERIFY2(window.summary->text().contains(said), qPrintable(window.summary->text()));
+    QCOMPARE(window.summary->accessibleName(), window.summary->text());
+    if (games == 0)
         return;
-    }
     QCOMPARE(window.gamesTable->rowCount(), games);
     QCOMPARE(window.gamesTable->item(1, 3)->text(), QStringLiteral("11 %"));
     QCOMPARE(window.gamesTable->item(0, 3)->text(), QStringLiteral("σε εξέλιξη"));
-    QCOMPARE(window.exercisesTable->rowCount(), 2); // the newest game is chosen first
+    QCOMPARE(window.exercisesTable->rowCount(), int(rows.front().played.size())); // the newest game is chosen first
     QTest::keyClick(window.gamesTable, Qt::Key_Down);
     QCOMPARE(window.exercisesTable->rowCount(), 1);
     for (QWidget *chart : {window.resultChart, window.solvedChart})
         QVERIFY(!chart->accessibleName().isEmpty() && !chart->accessibleDescription().isEmpty());
+    const auto days = qobject_cast<QChartView *>(window.solvedChart)->chart()->axes(Qt::Horizontal);
+    QCOMPARE(qobject_cast<QBarCategoryAxis *>(days.front())->count(), played == QLatin1String("days") ? 30 : 2);
+
+    // The file saved from the window starts with a byte-order mark, by which a spreadsheet
+    // program reads its Greek as UTF-8.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("πρόοδος.csv"));
+    QString saveError;
+    QVERIFY(window.saveCsv(file, &saveError));
+    QCOMPARE(fileContents(file), "\xEF\xBB\xBF" + historyCsv(rows));
+}
+
+void TestHistory::windowEnds_data()
+{
+    QTest::addColumn<int>("signal");
+#ifdef Q_OS_UNIX
+    // Regression: the progress window died of SIGTERM instead of ending.
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGINT") << int(SIGINT);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+#endif
+}
+
+void TestHistory::windowEnds()
+{
+    // The progress window, as `--progress` runs it from the built module, ends cleanly on a
+    // termination signal.
+    QFETCH(int, signal);
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    QObject row;
+    QTimer::singleShot(0, &row, [signal] {
+        QVERIFY(QApplication::activeWindow() != nullptr || !QApplication::topLevelWidgets().isEmpty());
+#ifdef Q_OS_UNIX
+        ::kill(::getpid(), signal);
+#endif
+    });
+    // Fires only where the signal goes unheard: the window would otherwise stay open for ever.
+    QTimer::singleShot(10000, &row, [] { QCoreApplication::exit(2); });
+    QCOMPARE(runProgress(Run::ProgressWindow, {QStringLiteral(NUMBOLO_BINARY_DIR)}), 0);
 }
 
 QTEST_MAIN(TestHistory)

@@ -19,6 +19,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QThread>
 #include <QTemporaryDir>
@@ -628,16 +629,35 @@ void TestStartup::oneCopyPerSettingsFile_data()
     QTest::addColumn<bool>("link");      // this start reaches the settings through a link
     QTest::addColumn<bool>("bus");       // the copies have a session bus
     QTest::addColumn<bool>("starts");
-    QTest::newRow("a copy runs: it is asked to the front") << "running" << false << true << false;
-    QTest::newRow("a copy runs on the file this link names") << "running" << true << true << false;
+    QTest::addColumn<bool>("told");      // this start says that the game is open
+    QTest::newRow("a copy runs: it is asked to the front") << "running" << false << true << false << false;
+    QTest::newRow("a copy runs on the file this link names") << "running" << true << true << false << false;
+    // Regression: a copy answered only once its load, and its first message, had ended, so a
+    // start meanwhile took its lock over and ran beside it.
+    QTest::newRow("a copy at its first start's message is asked, and shows its window once up")
+        << "first start" << false << true << false << false;
+    // Regression: with a read-only settings folder every start opened another window.
+    QTest::newRow("a copy that could make no lock file is asked on the bus")
+        << "running, no lock file" << false << true << false << false;
     // Without a bus the running copy cannot be asked: the child is told that the game is open.
-    QTest::newRow("a copy runs, no session bus to ask it") << "running" << false << false << false;
-    QTest::newRow("the lock of a killed copy") << "killed" << false << false << true;
-    QTest::newRow("an empty lock, from a kill while the lock was made") << "empty" << false << false << true;
-    // Homes shared between computers: a copy elsewhere cannot be reached, so the game starts.
-    QTest::newRow("the lock of a copy on another computer") << "other computer" << false << false << true;
-    QTest::newRow("a copy on this computer that does not answer") << "silent" << false << true << true;
-    QTest::newRow("a folder in the lock's place") << "folder" << false << false << true;
+    QTest::newRow("a copy runs, no session bus to ask it") << "running" << false << false << false << true;
+    // A live copy is never taken over: one that hangs, or one of another session's bus.
+    QTest::newRow("a copy on the bus that does not answer") << "hanging" << false << true << false << true;
+    QTest::newRow("a copy of this computer that is not on this bus") << "other bus" << false << true << false << true;
+    QTest::newRow("the lock of a killed copy") << "killed" << false << false << true << false;
+    QTest::newRow("an empty lock, from a kill while the lock was made") << "empty" << false << false << true << false;
+    // Homes shared between computers: a copy elsewhere cannot be reached, so the game starts,
+    // though its process id is alive here.
+    QTest::newRow("the lock of a copy on another computer") << "other computer" << false << false << true << false;
+    QTest::newRow("the lock of another computer of this host name")
+        << "other machine, same name" << false << false << true << false;
+    QTest::newRow("a folder in the lock's place") << "folder" << false << false << true << false;
+    QTest::newRow("a read-only settings folder: no lock file, the name on the bus")
+        << "read-only folder" << false << true << true << false;
+    // Regression: a copy that ended while its folder was read-only could not remove its lock, and
+    // every later start said that the game was open.
+    QTest::newRow("the lock of a killed copy that a read-only folder keeps")
+        << "killed, read-only folder" << false << true << true << false;
 }
 
 void TestStartup::oneCopyPerSettingsFile()
@@ -648,6 +668,7 @@ void TestStartup::oneCopyPerSettingsFile()
     QFETCH(bool, link);
     QFETCH(bool, bus);
     QFETCH(bool, starts);
+    QFETCH(bool, told);
 
     // The copies meet on a session bus of the test's own, each copy on a connection of its own
     // as two processes would be; without one they are given a connection that is not there.
@@ -671,7 +692,8 @@ void TestStartup::oneCopyPerSettingsFile()
     World world;
     world.shipFont();
     world.installFont();
-    storeAll(world, ValidGame);
+    if (other != QLatin1String("first start"))
+        storeAll(world, ValidGame);
     if (link) {
         const QString file = world.settings.path;
         world.settings.path = world.dir.filePath(QStringLiteral("linked.ini"));
@@ -686,75 +708,134 @@ void TestStartup::oneCopyPerSettingsFile()
     ownerContext.moveToThread(&owner);
     InstanceLock *running = nullptr;
     std::atomic<int> asked = 0;
+    QSemaphore hang;
     const auto inOwner = [&](auto &&work) { QMetaObject::invokeMethod(&ownerContext, work, Qt::BlockingQueuedConnection); };
     auto stopOwner = qScopeGuard([&] {
+        hang.release();
         inOwner([&] { delete running; });
         owner.quit();
         owner.wait();
     });
     const QString lockPath = StoredSettings::lockPath(world.settings.path);
-    // A copy that does not answer is waited for a moment, not the real second and a half.
-    const HandOver handOver{startBus, 100};
-    if (other == QLatin1String("running") || other == QLatin1String("silent")) {
+    // A copy that does not answer is waited for a moment, not the real second and a half; one
+    // that answers is given the time a loaded machine may take to carry its answer.
+    const HandOver handOver{startBus, other == QLatin1String("hanging") ? 100 : 10000};
+    // What this row leaves queued dies with it, also when a check ends it early.
+    QObject row;
+    if (other.startsWith(QLatin1String("running")) || other == QLatin1String("hanging")
+        || other == QLatin1String("other bus")) {
+        if (other == QLatin1String("running, no lock file"))
+            QVERIFY(QDir().mkpath(lockPath));
+        InstanceLock::Claim claimed = InstanceLock::Claim::AlreadyOpen;
         inOwner([&] {
-            running = new InstanceLock(lockPath, {ownerBus, 100});
+            running = new InstanceLock(lockPath, {other == QLatin1String("other bus") ? QStringLiteral("none") : ownerBus, 100});
             connect(running, &InstanceLock::showRequested, running, [&asked] { ++asked; }, Qt::DirectConnection);
-            if (other == QLatin1String("running"))
-                running->listen();
+            claimed = running->claim();
         });
-        QVERIFY(running->acquired());
-    } else if (other == QLatin1String("killed") || other == QLatin1String("other computer")) {
+        QCOMPARE(claimed, InstanceLock::Claim::Ours);
+        if (other == QLatin1String("hanging"))
+            QMetaObject::invokeMethod(&ownerContext, [&hang] { hang.acquire(); });
+    } else if (other.startsWith(QLatin1String("killed")) || other.startsWith(QLatin1String("other"))) {
         // A lock as a copy writes it, with the id of a process that no longer exists, or as a
-        // copy on another computer writes it.
+        // copy on another computer writes it, with an id that a process here has.
         QByteArray lock;
         {
             QLockFile made(lockPath);
             QVERIFY(made.tryLock(0));
             lock = fileContents(lockPath);
         }
-        if (other == QLatin1String("killed"))
-            lock.replace(0, lock.indexOf('\n'), "2147483646");
-        else
-            lock = "4242\nNumbolo\nschool-pc-07\n0123456789abcdef0123456789abcdef\n";
+        QList<QByteArray> lines = lock.split('\n');
+        if (other.startsWith(QLatin1String("killed"))) {
+            lines[0] = "2147483646";
+        } else if (other == QLatin1String("other computer")) {
+            lines[2] = "school-pc-07";
+            lines = lines.mid(0, 3) << QByteArray(); // as Qt before 5.10 wrote it: no machine id
+        } else {
+            lines[3] = "0123456789abcdef0123456789abcdef";
+        }
         QFile file(lockPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(lock);
+        file.write(lines.join('\n'));
+    }
+    if (other.endsWith(QLatin1String("read-only folder"))) {
+        const QString folder = QFileInfo(lockPath).absolutePath();
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        if (QFileInfo(folder).isWritable())
+            QSKIP("This user (root) writes into any folder.");
     } else if (other == QLatin1String("folder")) {
         QVERIFY(QDir().mkpath(lockPath));
-    } else {
+    } else if (other == QLatin1String("empty")) {
         QFile file(lockPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
 
     bool shown = false;
-    QTimer close;
-    close.setSingleShot(true);
-    connect(&close, &QTimer::timeout, this, [&] {
-        if (Form1 *form = runningWindow()) {
+    const auto closeWindow = [&](Form1 *form) {
+        if (other.endsWith(QLatin1String("read-only folder"))) // the game's save finds it writable
+            QFile::setPermissions(QFileInfo(lockPath).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (form != nullptr) {
             shown = form->isVisible();
             form->close();
         }
-    });
-    close.start(0);
+    };
+    if (other == QLatin1String("first start")) {
+        // The other copy is a first start in this process, on a fresh home: this start comes
+        // while that copy's message about the font is open, before its window exists.
+        World first;
+        first.shipFont();
+        first.settings.path = world.settings.path;
+        Form1 *firstWindow = nullptr;
+        int status = -1, laterStatus = -1;
+        bool firstShown = false;
+        first.messages.whileOpen = [&](const Message &) {
+            firstWindow = runningWindow();
+            // A window this start wrongly opened is closed, so that the test goes on.
+            QTimer::singleShot(0, &row, [&] {
+                if (Form1 *form = runningWindow(); form != nullptr && form != firstWindow)
+                    closeWindow(form);
+            });
+            status = runGame(world.services(), handOver);
+            // Once the first copy's window is up, a later start is answered by it, then it ends.
+            QTimer::singleShot(0, &row, [&] {
+                firstShown = firstWindow->isVisible();
+                laterStatus = runGame(world.services(), handOver);
+                firstWindow->close();
+            });
+        };
+        QCOMPARE(runGame(first.services(), {ownerBus, 100}), 0);
+        QCOMPARE(first.messages.shown.size(), std::size_t(1));
+        QCOMPARE(status, 0);
+        QCOMPARE(laterStatus, 0);
+        QVERIFY(firstShown);
+        QVERIFY(!shown);
+        QVERIFY(world.messages.shown.empty());
+        // Its end leaves nothing behind that keeps the next start from running.
+        QVERIFY(!QFile::exists(lockPath));
+        QTimer::singleShot(0, &row, [&] { closeWindow(runningWindow()); });
+        QCOMPARE(runGame(world.services(), handOver), 0);
+        QVERIFY(shown);
+        return;
+    }
+    QTimer::singleShot(0, &row, [&] { closeWindow(runningWindow()); });
     QCOMPARE(runGame(world.services(), handOver), 0);
 
     QCOMPARE(shown, starts);
-    if (starts || bus)
-        QVERIFY(world.messages.shown.empty());
-    else
+    if (told)
         verifyOnlyMessage(world.messages, {MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Numbolo"),
                                            QStringLiteral("Το Numbolo είναι ήδη ανοιχτό.")});
+    else
+        QVERIFY(world.messages.shown.empty());
     if (starts) {
         QCOMPARE(asked.load(), 0);
         if (other == QLatin1String("folder"))
             QVERIFY(QFileInfo(lockPath).isDir()); // kept: it may hold what someone put there
-        else
+        else if (other != QLatin1String("killed, read-only folder")) // the dead copy's goes once it can
             QVERIFY(!QFile::exists(lockPath)); // released at the end
         return;
     }
     QCOMPARE(fileContents(world.settings.path), before);
-    QTRY_COMPARE(asked.load(), bus ? 1 : 0);
-    QVERIFY(QFile::exists(lockPath));
+    QTRY_COMPARE(asked.load(), bus && !told ? 1 : 0);
+    QVERIFY(QFile::exists(lockPath)); // a live copy's lock is never deleted
 }
 
 void TestStartup::installedFamilies_data()

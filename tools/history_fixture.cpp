@@ -1,6 +1,7 @@
-// Writes a small history of play through the real recorder, for the README's picture of the
+// Writes a small history of play through the real recorder, for the README's pictures of the
 // progress window: eight games over two weeks of November 2026, results getting better, one
-// game restarted and the last one still under way. Always the same history.
+// game restarted and the last one still under way; each exercise with its targets, its keys
+// and its "=" presses, the exercises with "x" and "+" the hardest. Always the same history.
 //
 //   history_fixture <path of history.sqlite>
 
@@ -33,7 +34,7 @@ int main(int argc, char *argv[])
     const int solvedPerGame[] = {4, 5, -1, 6, 7, 7, 9, 0};
     for (int g = 0; g < 8; ++g) {
         now = QDateTime(QDate(2026, 11, 2 + 2 * g - (g > 4 ? 1 : 0)), QTime(17, 5 * g));
-        const GameFacts game{10, g < 4 ? 100 : 200};
+        const GameFacts game{10, g < 4 ? 100 : 200, QStringLiteral("game-%1").arg(g)};
         store.gameStarted(game);
         const int solved = solvedPerGame[g];
         const int played = solved < 0 ? 4 : solved == 0 ? 3 : 10;
@@ -46,13 +47,30 @@ int main(int argc, char *argv[])
             e.seconds = e.end == ExerciseEnd::TimedOut ? 180 : isSolved ? 40 + next(120) : 20 + next(60);
             e.targetsHit = isSolved ? 8 : next(7);
             e.equalsPresses = e.targetsHit + next(4);
+            // Unsolved exercises had "x" and "+" more often than the others.
+            const QString keySets[] = {QStringLiteral("2 5 7 x +"), QStringLiteral("3 4 8 - +"),
+                                       QStringLiteral("1 6 9 / -"), QStringLiteral("2 3 5 x -")};
+            e.keys = keySets[isSolved ? n % 4 : next(3) == 0 ? 1 + next(3) : 0];
+            while (e.targets.size() < 8) { // eight different targets, as the game draws them
+                const QString target = QString::number(2 + next(game.range - 2));
+                if (!e.targets.contains(target))
+                    e.targets << target;
+            }
+            // The targets hit are the first ones, each by an "=" of its own; one "=" hit nothing.
+            int at = 0;
+            for (int t = 0; t < e.targetsHit; ++t) {
+                at += 5 + next(e.seconds / 9 + 1);
+                e.presses.push_back({std::min(at, e.seconds), e.targets[t], {t}});
+            }
+            for (int extra = e.targetsHit; extra < e.equalsPresses; ++extra)
+                e.presses.push_back({std::min(at + 3 * (extra + 1), e.seconds), QStringLiteral("1"), {}});
             now = now.addSecs(e.seconds + 5);
             store.exerciseEnded(game, e);
         }
         if (solved < 0)
-            store.gameEnded(GameEnd::Restarted, -1);
+            store.gameEnded(game, GameEnd::Restarted, -1);
         else if (solved > 0)
-            store.gameEnded(GameEnd::Finished, std::min(100, int(std::lround(solved * 100.0 / 9))));
+            store.gameEnded(game, GameEnd::Finished, std::min(100, int(std::lround(solved * 100.0 / 9))));
     }
     return store.pending() == 0 ? 0 : 1;
 }

@@ -7,8 +7,9 @@
 #   docs/results.png     the end of a game, the results typed into the display
 #   docs/help.png        the help window
 #   docs/progress.png    the progress window on a fixed history written through the real
-#                        recorder (tools/history_fixture.cpp), and docs/progress-charts.png
-#                        its charts
+#                        recorder (tools/history_fixture.cpp), an exercise with missed targets
+#                        chosen; docs/progress-charts.png its charts and
+#                        docs/progress-skills.png its figures per operators
 #
 # The game runs in a throwaway home with its display font installed and a settings file
 # written here that resumes a game; the script clicks the controls at their design places
@@ -108,19 +109,25 @@ import -window "$window" "$docs/results.png"
 stop_game
 
 # The progress window, opened as the desktop entry's action opens it, on a fixed history: the
-# games table first, then the charts (Ctrl+Tab).
+# games table first, with the second game chosen and, in its exercises (Tab), the last one,
+# missed, with its targets; then the charts and the figures per operators (Ctrl+Tab).
 rm -f "$XDG_DATA_HOME/Numbolo/history.sqlite"*
 "$build/history_fixture" "$XDG_DATA_HOME/Numbolo/history.sqlite"
 "$build/Numbolo" --progress >"$work/game.log" 2>&1 &
 game=$!
 window="$(shown_window '^Πρόοδος$')"
 sleep 1
+xdotool windowfocus --sync "$window" key Down Tab ctrl+End
+sleep 1
 import -window "$window" "$docs/progress.png"
 xdotool windowfocus --sync "$window" key ctrl+Tab
 sleep 1
 import -window "$window" "$docs/progress-charts.png"
+xdotool windowfocus --sync "$window" key ctrl+Tab
+sleep 1
+import -window "$window" "$docs/progress-skills.png"
 stop_game
 
-for picture in screenshot hit results help progress progress-charts; do
+for picture in screenshot hit results help progress progress-charts progress-skills; do
     echo "$docs/$picture.png: $(identify -format '%wx%h' "$docs/$picture.png")"
 done

@@ -92,8 +92,12 @@ void Form1::Image6_Click()
     skipOnError([this] { Text17->setText(NumberText::format(NumberText::parseOrThrow(Text17->text()) + 1)); });
     Announce::timeSetting(*this);
     Announce::exercise(*this);
-    checkpoint(); // the game has started
+    // The history has the game before the settings do: a start whose record is lost is never
+    // played, and a game in the settings always has its start in the history, or is made there
+    // from its first record.
+    newGameId();
     m_play.gameStarted(gameFacts());
+    checkpoint(); // the game has started
 }
 
 } // namespace numbolo

@@ -1,0 +1,265 @@
+// The progress window on a history of ten years of daily play: generates it in the store's own
+// schema (about 330,000 exercises), then, each in a process of its own, shows the window of the
+// progress module as `Numbolo --progress` does, once on an empty history and once on the long
+// one, and reports the time to the first frame and the peak resident memory of each. It also
+// times the reading functions the window calls, and the targets CSV of the long history.
+//
+//   history_bench [--years N] [--csv] [--keep FILE] [--no-window]
+//                                                generates, measures, prints "key value" lines;
+//                                                --keep generates into FILE (reused when present);
+//                                                --no-window times the reading functions only
+//   history_bench --show MODULE HISTORY          one measured showing (the child process)
+
+#include "bench/residentmemory.h"
+#include "history/historystore.h"
+#include "history/report.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QLibrary>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QVariant>
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+using namespace numbolo;
+
+namespace {
+
+// Ten years of play by SQL, in one transaction: three games of 30 exercises a day, each
+// exercise with its targets, its keys and two or three "=".
+bool generate(const QString &path, int years)
+{
+    {
+        HistoryStore store(path); // makes the schema
+        store.gameStarted({30, 100, QStringLiteral("first")});
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("generate"));
+    db.setDatabaseName(path);
+    if (!db.open())
+        return false;
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+    db.transaction();
+    QSqlQuery game(db), exercise(db), press(db);
+    game.prepare(QStringLiteral("INSERT INTO game (started, ended, exercises, target_range, outcome, result, uuid) "
+                                "VALUES (?, ?, 30, ?, 'finished', ?, ?)"));
+    exercise.prepare(QStringLiteral("INSERT INTO exercise (game, number, level, outcome, seconds, targets, "
+                                    "equals_presses, ended, shown_targets, keys, operators, day) "
+                                    "VALUES (?, ?, 1.5, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    press.prepare(QStringLiteral("INSERT INTO equals_press (exercise, seconds, value, hit) VALUES (?, ?, ?, ?)"));
+    QRandomGenerator random(23);
+    const QStringList operators{QStringLiteral("/"), QStringLiteral("x"), QStringLiteral("-"), QStringLiteral("+")};
+    const QDateTime start = QDateTime::currentDateTimeUtc().addYears(-years);
+    qint64 gameId = 1, exerciseId = 0;
+    for (int day = 0; day < years * 365; ++day) {
+        for (int g = 0; g < 3; ++g) {
+            const QDateTime begun = start.addDays(day).addSecs(3600 * (15 + g));
+            const int range = (g + 1) * 100;
+            game.addBindValue(begun.toString(Qt::ISODate));
+            game.addBindValue(begun.addSecs(1800).toString(Qt::ISODate));
+            game.addBindValue(range);
+            game.addBindValue(int(random.bounded(101)));
+            game.addBindValue(QStringLiteral("g%1").arg(++gameId));
+            if (!game.exec())
+                return false;
+            const qint64 gameRow = game.lastInsertId().toLongLong();
+            for (int n = 1; n <= 30; ++n) {
+                QStringList keys;
+                for (int d = 0; d < 10; ++d)
+                    if (random.bounded(10) < 3)
+                        keys << QString::number(d);
+                const int a = int(random.bounded(4)), b = (a + 1 + int(random.bounded(3))) % 4;
+                const QStringList ops{operators[std::min(a, b)], operators[std::max(a, b)]};
+                keys << ops;
+                QStringList targets;
+                for (int t = 0; t < 8; ++t)
+                    targets << QString::number(random.bounded(range));
+                const bool solved = random.bounded(3) != 0;
+                const int presses = 2 + int(random.bounded(2));
+                exercise.addBindValue(gameRow);
+                exercise.addBindValue(n);
+                exercise.addBindValue(solved ? QStringLiteral("solved") : QStringLiteral("skipped"));
+                exercise.addBindValue(int(random.bounded(180)));
+                exercise.addBindValue(solved ? 8 : 2);
+                exercise.addBindValue(presses);
+                exercise.addBindValue(begun.addSecs(60 * n).toString(Qt::ISODate));
+                exercise.addBindValue(targets.join(QLatin1Char(' ')));
+                exercise.addBindValue(keys.join(QLatin1Char(' ')));
+                exercise.addBindValue(ops.join(QLatin1Char(' ')));
+                exercise.addBindValue(begun.addSecs(60 * n).toLocalTime().date().toString(Qt::ISODate));
+                if (!exercise.exec())
+                    return false;
+                exerciseId = exercise.lastInsertId().toLongLong();
+                for (int p = 0; p < presses; ++p) {
+                    press.addBindValue(exerciseId);
+                    press.addBindValue(10 * (p + 1));
+                    press.addBindValue(targets[p]);
+                    press.addBindValue(QString::number(p));
+                    if (!press.exec())
+                        return false;
+                }
+            }
+        }
+    }
+    return db.commit();
+}
+
+// The child: loads the progress module, shows its window, and leaves the event loop once the
+// first frame is drawn. Prints the milliseconds to that frame and the peak resident memory.
+int show(const QString &module, const QString &history, int argc, char *argv[])
+{
+    QElapsedTimer timer;
+    timer.start();
+    QApplication app(argc, argv);
+    QLibrary library(module);
+    using Entry = int (*)(const QString &);
+    const auto entry = reinterpret_cast<Entry>(library.resolve("numbolo_progress_window"));
+    if (entry == nullptr) {
+        std::fprintf(stderr, "history_bench: %s\n", qPrintable(library.errorString()));
+        return 1;
+    }
+    // Queued behind the window's own show and paint events.
+    QTimer::singleShot(0, &app, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    const long before = measure::peakResidentKib();
+    entry(history);
+    std::printf("%lld %ld %ld\n", timer.elapsed(), before, measure::peakResidentKib());
+    return 0;
+}
+
+struct Shown {
+    double ms = -1;
+    long peakKib = -1;
+};
+
+Shown showIn(const QString &module, const QString &history)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--show"), module, history});
+    child.waitForFinished(120000);
+    const QStringList f = QString::fromLatin1(child.readAllStandardOutput()).split(QLatin1Char(' '));
+    if (f.size() < 3)
+        return {};
+    return {f[0].toDouble(), f[2].trimmed().toLong()};
+}
+
+// The best of three runs of `read`: wall-clock and processor milliseconds (the machine may be
+// shared, and the processor time is what a busy neighbour does not inflate).
+struct Timed {
+    double ms = 0;
+    double cpuMs = 0;
+};
+
+template <class Read>
+Timed timed(Read read)
+{
+    Timed best{1e12, 1e12};
+    for (int run = 0; run < 3; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        const std::clock_t cpu = std::clock();
+        read();
+        best.cpuMs = std::min(best.cpuMs, double(std::clock() - cpu) * 1000 / CLOCKS_PER_SEC);
+        best.ms = std::min(best.ms, double(timer.nsecsElapsed()) / 1e6);
+    }
+    return best;
+}
+
+void print(const char *key, const Timed &t)
+{
+    std::printf("%s_ms %.1f\n%s_cpu_ms %.1f\n", key, t.ms, key, t.cpuMs);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc == 4 && qstrcmp(argv[1], "--show") == 0)
+        return show(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), argc, argv);
+    QCoreApplication app(argc, argv);
+    int years = 10;
+    bool csv = false;
+    bool window = true;
+    QString kept;
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--years") == 0 && i + 1 < argc)
+            years = std::atoi(argv[++i]);
+        else if (qstrcmp(argv[i], "--csv") == 0)
+            csv = true;
+        else if (qstrcmp(argv[i], "--no-window") == 0)
+            window = false;
+        else if (qstrcmp(argv[i], "--keep") == 0 && i + 1 < argc)
+            kept = QString::fromLocal8Bit(argv[++i]);
+    }
+    QTemporaryDir dir;
+    const QString empty = dir.filePath(QStringLiteral("empty.sqlite"));
+    const QString history = kept.isEmpty() ? dir.filePath(QStringLiteral("history.sqlite")) : kept;
+    QElapsedTimer timer;
+    timer.start();
+    if (!QFileInfo::exists(history) && !generate(history, years)) {
+        std::fprintf(stderr, "history_bench: the history could not be generated\n");
+        return 1;
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("generate"));
+    HistorySummary summary;
+    QString error;
+    readSummary(history, &summary, &error);
+    std::printf("generated_s %.1f\nexercises %d\ngames %d\nfile_mib %.1f\n", double(timer.elapsed()) / 1000,
+                summary.exercises, summary.games, double(QFileInfo(history).size()) / (1 << 20));
+
+    if (window) {
+        const QString module = QCoreApplication::applicationDirPath() + QStringLiteral("/../libnumbolo_progress.so");
+        const Shown none = showIn(module, empty), full = showIn(module, history);
+        std::printf("window_empty_ms %.0f\nwindow_ms %.0f\nwindow_empty_peak_mib %.1f\nwindow_peak_mib %.1f\n"
+                    "window_more_mib %.1f\n",
+                    none.ms, full.ms, double(none.peakKib) / 1024, double(full.peakKib) / 1024,
+                    double(full.peakKib - none.peakKib) / 1024);
+    }
+
+    // The reading functions the window calls, each on its own.
+    std::vector<GameRow> games;
+    std::vector<GameResult> results;
+    std::vector<DaySolved> days;
+    Report report;
+    ExerciseDetail detail;
+    const Timed opening[] = {
+        timed([&] { readSummary(history, &summary, &error); }),
+        timed([&] { readGames(history, 0, 100, &games, &error); }),
+        timed([&] { readResults(history, &results, &error); }),
+        timed([&] { readSolvedPerDay(history, 30, &days, &error); }),
+        timed([&] { readReport(history, &report, &error); }),
+    };
+    const char *keys[] = {"read_summary", "read_games_page", "read_results", "read_solved_per_day", "read_report"};
+    Timed together;
+    for (int i = 0; i < 5; ++i) {
+        print(keys[i], opening[i]);
+        together.ms += opening[i].ms;
+        together.cpuMs += opening[i].cpuMs;
+    }
+    print("read_opening", together); // all of the above, as the window reads them when it opens
+    print("read_exercise_detail",
+          timed([&] { readExerciseDetail(history, games.empty() ? 1 : games.front().key, 1, &detail, &error); }));
+    if (window)
+        print("read_history_whole", timed([&] { readHistory(history, &games, &error); }));
+    if (csv) {
+        QElapsedTimer timer;
+        timer.start();
+        const std::clock_t cpu = std::clock();
+        QFile out(dir.filePath(QStringLiteral("targets.csv")));
+        const bool written = out.open(QIODevice::WriteOnly) && writeTargetsCsv(history, out, &error);
+        std::printf("targets_csv_s %.1f\ntargets_csv_cpu_s %.1f\ntargets_csv_mib %.1f\n", double(timer.elapsed()) / 1000,
+                    double(std::clock() - cpu) / CLOCKS_PER_SEC, double(out.size()) / (1 << 20));
+        if (!written)
+            std::fprintf(stderr, "history_bench: %s\n", qPrintable(error));
+    }
+    return 0;
+}

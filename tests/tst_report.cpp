@@ -1,0 +1,371 @@
+// The progress report: what its figures say (the run of days, the next step), and how the
+// window and the printed document show a report.
+
+#include "history/progress.h"
+#include "history/report.h"
+#include "history/reportdocument.h"
+
+#include <QChartView>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+
+#include <algorithm>
+
+using namespace numbolo;
+
+namespace {
+
+struct Month {
+    QDate first;
+    int played = 0;
+    int solved = 0;
+};
+
+GroupFigures group(const QString &name, const std::vector<Month> &months)
+{
+    GroupFigures g{name, {}, {}};
+    for (const Month &m : months) {
+        g.byMonth[m.first] = {m.played, m.solved, std::nullopt};
+        g.whole.played += m.played;
+        g.whole.solved += m.solved;
+    }
+    return g;
+}
+
+const QDate March(2026, 3, 1), April(2026, 4, 1), May(2026, 5, 1), Old(2025, 11, 1);
+
+// Two games of two exercises each, newest first, keyed 20 and 10, and a report of them.
+std::vector<GameRow> twoGames()
+{
+    std::vector<GameRow> games;
+    for (qint64 key : {20, 10}) {
+        GameRow game;
+        game.key = key;
+        game.started = QDateTime(QDate(2026, 5, int(key / 10)), QTime(17, 0));
+        game.exercises = 10;
+        game.range = 100;
+        for (int n = 1; n <= 2; ++n)
+            game.played.push_back({n, 1.5, n == 1 ? ExerciseEnd::Solved : ExerciseEnd::Skipped, 30, n == 1 ? 8 : 2, 3,
+                                   game.started.addSecs(60 * n)});
+        games.push_back(game);
+    }
+    return games;
+}
+
+Report smallReport()
+{
+    Report report;
+    report.skills = {group("x +", {{April, 4, 1}, {May, 6, 2}}), group("/ -", {{May, 10, 9}})};
+    report.skills[0].byMonth[May].medianSeconds = 75;
+    report.ranges = {group("0 - 100", {{April, 4, 1}, {May, 16, 11}})};
+    report.daysPlayed = {QDate(2026, 4, 30), QDate(2026, 5, 1), QDate(2026, 5, 2)};
+    return report;
+}
+
+// The text of every cell of `table`, row by row, cells joined by "|".
+QStringList tableText(const QTableWidget *table)
+{
+    QStringList rows;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells << (table->item(row, column) ? table->item(row, column)->text() : QString());
+        rows << cells.join(QLatin1Char('|'));
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestReport : public QObject {
+    Q_OBJECT
+private slots:
+    void run_data();
+    void run();
+    void nextStep_data();
+    void nextStep();
+    void targets_data();
+    void targets();
+    void sections();
+    void longHistory();
+    void document_data();
+    void document();
+};
+
+void TestReport::run_data()
+{
+    QTest::addColumn<std::vector<QDate>>("days");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<int>("run");
+    const QDate today(2026, 3, 2);
+    QTest::newRow("nothing played") << std::vector<QDate>{} << today << 0;
+    QTest::newRow("today only") << std::vector<QDate>{today} << today << 1;
+    QTest::newRow("not yet today: the run up to yesterday")
+        << std::vector<QDate>{today.addDays(-2), today.addDays(-1)} << today << 2;
+    QTest::newRow("a day missed ends the run")
+        << std::vector<QDate>{today.addDays(-4), today.addDays(-3), today.addDays(-1), today} << today << 2;
+    QTest::newRow("last played the day before yesterday") << std::vector<QDate>{today.addDays(-2)} << today << 0;
+    QTest::newRow("across the end of February")
+        << std::vector<QDate>{QDate(2026, 2, 27), QDate(2026, 2, 28), QDate(2026, 3, 1), today} << today << 4;
+    QTest::newRow("out of order, a later day too")
+        << std::vector<QDate>{today, today.addDays(3), today.addDays(-1)} << today << 2;
+}
+
+void TestReport::run()
+{
+    QFETCH(std::vector<QDate>, days);
+    QFETCH(QDate, today);
+    QFETCH(int, run);
+    QCOMPARE(currentRun(days, today), run);
+}
+
+void TestReport::nextStep_data()
+{
+    QTest::addColumn<std::vector<GroupFigures>>("skills");
+    QTest::addColumn<std::vector<GroupFigures>>("ranges");
+    QTest::addColumn<QString>("said"); // in the sentence; empty: no sentence at all
+    using Groups = std::vector<GroupFigures>;
+    QTest::newRow("nine exercises: too little to say")
+        << Groups{group("x +", {{May, 9, 1}})} << Groups{group("0 - 100", {{May, 9, 1}})} << QString();
+    QTest::newRow("old play does not count toward enough")
+        << Groups{group("x +", {{Old, 40, 2}, {May, 5, 1}})} << Groups{group("0 - 100", {{Old, 40, 2}, {May, 5, 1}})}
+        << QString();
+    QTest::newRow("the pair solved least")
+        << Groups{group("x +", {{April, 4, 1}, {May, 6, 2}}), group("- +", {{May, 10, 5}}), group("/ +", {{May, 10, 9}})}
+        << Groups{group("0 - 100", {{April, 4, 1}, {May, 26, 16}})}
+        << "λύθηκαν 3 από 10 ασκήσεις με τις πράξεις «x» και «+».";
+    QTest::newRow("one operator")
+        << Groups{group("/", {{May, 6, 2}}), group("+", {{May, 10, 9}})} << Groups{group("0 - 100", {{May, 16, 11}})}
+        << "λύθηκαν 2 από 6 ασκήσεις με την πράξη «/».";
+    QTest::newRow("three operators")
+        << Groups{group("x - +", {{May, 10, 1}})} << Groups{group("0 - 100", {{May, 10, 1}})}
+        << "με τις πράξεις «x», «-» και «+».";
+    QTest::newRow("a tie: the skill played more")
+        << Groups{group("/", {{May, 5, 1}}), group("x", {{May, 10, 2}})} << Groups{group("0 - 100", {{May, 15, 3}})}
+        << "2 από 10 ασκήσεις με την πράξη «x»";
+    QTest::newRow("four exercises are too few to call a skill hard")
+        << Groups{group("x", {{May, 4, 0}}), group("+", {{May, 10, 9}})}
+        << Groups{group("0 - 100", {{May, 10, 9}}), group("0 - 500", {{May, 4, 0}})}
+        << "λύθηκαν 9 από 14 ασκήσεις. Συνεχίστε";
+    QTest::newRow("only three months count")
+        << Groups{group("-", {{Old, 30, 0}, {March, 10, 10}})} << Groups{group("0 - 100", {{Old, 30, 0}, {March, 10, 10}, {May, 5, 5}})}
+        << "λύθηκαν 15 από 15 ασκήσεις. Το παιδί είναι έτοιμο για μεγαλύτερο εύρος";
+    QTest::newRow("before keys were recorded: the range solved least")
+        << Groups{} << Groups{group("0 - 100", {{May, 10, 9}}), group("0 - 500", {{May, 10, 4}})}
+        << "λύθηκαν 4 από 10 ασκήσεις στο εύρος 0 - 500.";
+    QTest::newRow("in between: keep going")
+        << Groups{group("x +", {{May, 10, 8}})} << Groups{group("0 - 100", {{May, 10, 8}})}
+        << "λύθηκαν 8 από 10 ασκήσεις. Συνεχίστε";
+}
+
+void TestReport::nextStep()
+{
+    QFETCH(std::vector<GroupFigures>, skills);
+    QFETCH(std::vector<GroupFigures>, ranges);
+    QFETCH(QString, said);
+    Report report;
+    report.skills = skills;
+    report.ranges = ranges;
+    const QString sentence = numbolo::nextStep(report);
+    if (said.isEmpty())
+        QVERIFY2(sentence.isEmpty(), qPrintable(sentence));
+    else
+        QVERIFY2(sentence.contains(said), qPrintable(sentence));
+}
+
+void TestReport::targets_data()
+{
+    QTest::addColumn<bool>("recorded");
+    QTest::addColumn<QString>("error"); // what the reader says; empty: it reads
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("said"); // in the line above the table
+    QTest::newRow("hit, missed with a way, missed without one")
+        << true << QString()
+        << QStringList{"35|ναι|12 δ.|35|", "43|ναι|1 λ. 5 δ.|43|", "58|όχι|||7*8+2", "999|όχι|||δεν βρέθηκε σύντομος τρόπος"}
+        << "Άσκηση 2: παραλείφθηκε σε 30 δ. Πλήκτρα: 2 7 8 x +. Βρέθηκαν 2 από 4 στόχους. Τιμές στο «=»: "
+           "35 (12 δ.), 43 (1 λ. 5 δ.).";
+    QTest::newRow("recorded before targets were kept") << false << QString() << QStringList{}
+                                                        << "Οι στόχοι της δεν καταγράφηκαν";
+    QTest::newRow("the history cannot be read") << true << QStringLiteral("Το ιστορικό δεν διαβάζεται.")
+                                                << QStringList{} << "Το ιστορικό δεν διαβάζεται.";
+}
+
+void TestReport::targets()
+{
+    QFETCH(bool, recorded);
+    QFETCH(QString, error);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, said);
+    std::vector<std::pair<qint64, int>> asked;
+    ProgressReport report;
+    report.detail = [&](qint64 game, int number, ExerciseDetail *detail, QString *readError) {
+        asked.emplace_back(game, number);
+        *readError = error;
+        detail->recorded = recorded;
+        detail->row = {number, 1.5, ExerciseEnd::Skipped, 30, 2, 3, {}};
+        detail->keys = QStringLiteral("2 7 8 x +");
+        detail->targets = {{35, true, 12, "35", "35"}, {43, true, 65, "43", "43"}, {58, false, {}, {}, "7*8+2"},
+                           {999, false, {}, {}, {}}};
+        detail->presses = {{12, "35", {0}}, {65, "43", {1}}};
+        return error.isEmpty();
+    };
+    ProgressWindow window(QString(), twoGames(), QString(), {}, report);
+    QVERIFY(window.targetsView != nullptr);
+    // Choosing the older game, then its second exercise, reads that exercise.
+    window.gamesTable->setCurrentCell(1, 0);
+    window.exercisesTable->setFocus();
+    window.exercisesTable->setCurrentCell(0, 0);
+    QTest::keyClick(window.exercisesTable, Qt::Key_Down);
+    QCOMPARE(asked.back(), std::make_pair(qint64(10), 2));
+    QVERIFY2(window.targetsView->about->text().contains(said), qPrintable(window.targetsView->about->text()));
+    QCOMPARE(window.targetsView->about->accessibleName(), window.targetsView->about->text());
+    QCOMPARE(tableText(window.targetsView->table), rows);
+    // Another game clears them.
+    window.gamesTable->setCurrentCell(0, 0);
+    QCOMPARE(window.targetsView->table->rowCount(), 0);
+    QVERIFY(window.targetsView->about->text().isEmpty());
+}
+
+void TestReport::sections()
+{
+    ProgressReport report;
+    report.report = smallReport();
+    report.today = QDate(2026, 5, 2);
+    ProgressWindow window(QString(), twoGames(), QString(), {}, report);
+    // Without a reader the targets are not shown.
+    QVERIFY(window.targetsView == nullptr);
+    QVERIFY(window.nextStepLabel != nullptr);
+    QVERIFY2(window.nextStepLabel->text().startsWith(QStringLiteral("Επόμενο βήμα: Τους τελευταίους μήνες λύθηκαν 3 "
+                                                                   "από 10 ασκήσεις με τις πράξεις «x» και «+».")),
+             qPrintable(window.nextStepLabel->text()));
+    QVERIFY(window.gamesTable->accessibleDescription().endsWith(window.nextStepLabel->text()));
+    QCOMPARE(window.tabs->count(), 5);
+
+    // Each chart has its figures in a table beside it.
+    auto *skills = window.findChild<QTableWidget *>(QStringLiteral("skillsTable"));
+    QVERIFY(skills != nullptr && window.findChild<QChartView *>(QStringLiteral("skillsChart")) != nullptr);
+    QCOMPARE(tableText(skills), (QStringList{"x +|όλοι οι μήνες|3 από 10|30 %|-", "x +|Μάιος 2026|2 από 6|33 %|1 λ. 15 δ.",
+                                             "x +|Απρίλιος 2026|1 από 4|25 %|-", "/ -|όλοι οι μήνες|9 από 10|90 %|-",
+                                             "/ -|Μάιος 2026|9 από 10|90 %|-"}));
+    auto *ranges = window.findChild<QTableWidget *>(QStringLiteral("rangesTable"));
+    QVERIFY(ranges != nullptr && window.findChild<QChartView *>(QStringLiteral("rangesChart")) != nullptr);
+    QCOMPARE(ranges->rowCount(), 3);
+    // The tables are reached by Tab.
+    QVERIFY(skills->focusPolicy() & Qt::TabFocus);
+
+    auto *run = window.findChild<QLabel *>(QStringLiteral("run"));
+    QVERIFY(run != nullptr);
+    QCOMPARE(run->text(), QStringLiteral("Συνεχόμενες ημέρες παιχνιδιού ως σήμερα: 3. Ημέρες με παιχνίδι: 3."));
+    QCOMPARE(tableText(window.findChild<QTableWidget *>(QStringLiteral("calendarTable"))),
+             (QStringList{"Μάιος 2026|2|1, 2", "Απρίλιος 2026|1|30"}));
+
+    // A history from before keys were recorded: said so instead of an empty chart; no sentence
+    // from too little play.
+    ProgressWindow old(QString(), twoGames(), QString(), {}, {});
+    QVERIFY(old.findChild<QLabel *>(QStringLiteral("skillsNone")) != nullptr);
+    QVERIFY(old.nextStepLabel == nullptr);
+    QVERIFY(old.printButton->isEnabled());
+    ProgressWindow none(QString(), {}, QString(), {}, report);
+    QVERIFY(!none.printButton->isEnabled());
+}
+
+void TestReport::longHistory()
+{
+    // 250 games: the list shows the newest page and reads the next ones only when it is
+    // scrolled to its end; the totals and the charts come from the history's own figures.
+    std::vector<GameRow> every;
+    for (int i = 0; i < 250; ++i) {
+        GameRow game = twoGames().front();
+        game.key = 1000 - i;
+        game.started = QDateTime(QDate(2026, 5, 1), QTime(17, 0)).addDays(-i);
+        every.push_back(game);
+    }
+    ProgressReport report;
+    report.totals = HistorySummary{250, 500, 250, 15000};
+    std::vector<int> asked;
+    report.moreGames = [&](int first, int count, std::vector<GameRow> *games, QString *) {
+        asked.push_back(first);
+        games->assign(every.begin() + first, every.begin() + std::min(first + count, int(every.size())));
+        return true;
+    };
+    report.results = {{QDateTime(QDate(2026, 4, 1), QTime(18, 0)), 70}};
+    report.solvedPerDay = {{QDate(2026, 4, 1), 3}, {QDate(2026, 4, 2), 0}};
+    const int page = ProgressWindow::gamesPage();
+    ProgressWindow window(QString(), {every.begin(), every.begin() + page}, QString(), {}, report);
+    QVERIFY(window.summary->text().startsWith(QStringLiteral("Παιχνίδια: 250. Ασκήσεις: 500, λυμένες: 250. Χρόνος "
+                                                             "παιχνιδιού: 4 ώ. 10 λ.")));
+    QCOMPARE(window.gamesTable->rowCount(), page);
+    QVERIFY(asked.empty());
+    QCOMPARE(window.resultChart->accessibleDescription(), QStringLiteral("01/04/2026 18:00: 70 %"));
+    QCOMPARE(window.solvedChart->accessibleDescription(), QStringLiteral("01/04/2026: 3; 02/04/2026: 0"));
+    window.gamesTable->setFocus();
+    QTest::keyClick(window.gamesTable, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(window.gamesTable->rowCount(), 2 * page);
+    QCOMPARE(asked, std::vector<int>{page});
+    QTest::keyClick(window.gamesTable, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(window.gamesTable, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(window.gamesTable->rowCount(), 250);
+    QCOMPARE(window.gamesTable->item(249, 0)->text(), QStringLiteral("25/08/2025 17:00"));
+    QCOMPARE(asked.size(), std::size_t(2)); // nothing is read past the last game
+}
+
+void TestReport::document_data()
+{
+    QTest::addColumn<int>("daysAgo"); // the latest play, days before the report
+    QTest::addColumn<QStringList>("said");
+    QTest::addColumn<QStringList>("unsaid");
+    QTest::newRow("played today") << 0
+        << QStringList{"Πρόοδος στο Numbolo", "Αναφορά της 02/05/2026.", "Επόμενο βήμα: Τους τελευταίους μήνες",
+                       "Συνεχόμενες ημέρες παιχνιδιού ως σήμερα: 3.", "Μάιος 2026\n2\n1, 2", "Ανά πράξη",
+                       "x +\nΜάιος 2026\n2 από 6\n33 %\n1 λ. 15 δ.", "Ανά εύρος", "0 - 100\nόλοι οι μήνες\n12 από 20"}
+        << QStringList{"Δεν υπάρχει παιχνίδι"};
+    // Play a year and a half long: the document lists the latest twelve months.
+    QTest::newRow("months before the latest twelve left out") << 400
+        << QStringList{"Δεν υπάρχει παιχνίδι ούτε σήμερα ούτε χθες.", "Ιούνιος 2025\n1\n1", "Ιούλιος 2024\n1\n1",
+                       "x +\nΙούλιος 2024"}
+        << QStringList{"Ιούνιος 2024", "Ιανουάριος 2024"};
+}
+
+void TestReport::document()
+{
+    QFETCH(int, daysAgo);
+    QFETCH(QStringList, said);
+    QFETCH(QStringList, unsaid);
+    Report report = smallReport();
+    if (daysAgo > 0) {
+        // Play on the first of every month from January 2024 to June 2025.
+        report.daysPlayed.clear();
+        for (QDate month(2024, 1, 1); month <= QDate(2025, 6, 1); month = month.addMonths(1)) {
+            report.daysPlayed.push_back(month);
+            report.skills[0].byMonth[month] = {1, 1, 20.0};
+        }
+    }
+    const QDate today = report.daysPlayed.back().addDays(daysAgo);
+    QTextDocument document;
+    document.setHtml(reportHtml(QStringLiteral("Παιχνίδια: 2."), report, today));
+    const QString text = document.toPlainText();
+    for (const QString &s : said)
+        QVERIFY2(text.contains(s), qPrintable(s + "\n" + text));
+    for (const QString &s : unsaid)
+        QVERIFY2(!text.contains(s), qPrintable(s));
+
+    // The PDF: whole, or an error and no file.
+    QTemporaryDir dir;
+    QString error;
+    const QString file = dir.filePath(QStringLiteral("πρόοδος.pdf"));
+    QVERIFY(writeReportPdf(document.toHtml(), file, &error));
+    QFile pdf(file);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.readAll().startsWith("%PDF-"));
+    QVERIFY(!writeReportPdf(document.toHtml(), dir.filePath(QStringLiteral("λείπει/πρόοδος.pdf")), &error));
+    QVERIFY2(error.contains(QStringLiteral("δεν γράφτηκε")), qPrintable(error));
+}
+
+QTEST_MAIN(TestReport)
+#include "tst_report.moc"
