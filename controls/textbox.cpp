@@ -2,8 +2,11 @@
 
 #include <QAccessible>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <limits>
 #include <utility>
@@ -166,6 +169,23 @@ void TextBox::setFontSize(qreal points)
     QFont f = font();
     f.setPointSizeF(points);
     setFont(f);
+}
+
+bool TextBox::fitsWhole(const QString &text) const
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const QMargins margins = textMargins();
+    // A line edit keeps 2 pixels free on either side of its text.
+    const int room = contents.width() - margins.left() - margins.right() - 4;
+    return QFontMetrics(font()).horizontalAdvance(text) <= room;
+}
+
+void TextBox::fitFontTo(const QString &text)
+{
+    for (qreal points = font().pointSizeF(); !fitsWhole(text) && points > 6; points -= 0.25)
+        setFontSize(points - 0.25);
 }
 
 void TextBox::setFontBold(bool bold)

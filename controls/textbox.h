@@ -28,6 +28,10 @@ public:
     void setFontName(const QString &family);
     void setFontSize(qreal points);
     void setFontBold(bool bold);
+    // True when `text` shows whole in the box at its font.
+    bool fitsWhole(const QString &text) const;
+    // Makes the font smaller, where `text` would not show whole at its size.
+    void fitFontTo(const QString &text);
     // A sunken 3-D border; the target boxes have none.
     void setBorder(bool border);
     // The program's own write: always taken, whatever the lock.

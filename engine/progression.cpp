@@ -12,8 +12,7 @@ Advance Form1::AdvanceExercise()
     // The exercise on screen is over, whichever way this goes.
     recordExerciseEnd();
     exerciseChanged();
-    Timer1->setEnabled(false);
-    Text15->setText(QStringLiteral("180"));
+    resetCountdown();
 
     if (!Exercise::isLastExercise(Text17->text(), Text16->text())) {
         const Exercise::Position next =

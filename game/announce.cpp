@@ -174,13 +174,36 @@ void result(Form1 &form, const std::vector<int> &hitNumbers)
 
 void timeLeft(Form1 &form, int seconds)
 {
-    if (seconds == 60 || seconds == 30 || seconds == 10)
-        say(form, secondsLeft(QString::number(seconds)));
+    const int limit = form.parentSettings().secondsPerExercise;
+    const std::vector<int> moments = limit >= 1800 ? std::vector<int>{300, 60, 30}
+        : limit >= 360                             ? std::vector<int>{180, 60, 30, 10}
+                                                   : std::vector<int>{60, 30, 10};
+    if (std::find(moments.begin(), moments.end(), seconds) == moments.end())
+        return;
+    say(form, seconds > 60 ? QStringLiteral("Απομένουν %1 λεπτά.").arg(seconds / 60) : secondsLeft(QString::number(seconds)));
+}
+
+void timeSetting(Form1 &form)
+{
+    const int seconds = form.parentSettings().secondsPerExercise;
+    if (seconds == 0)
+        say(form, QStringLiteral("Χωρίς όριο χρόνου."));
+    else if (seconds != ParentSettings::DefaultSeconds)
+        say(form, QStringLiteral("Χρόνος ανά άσκηση: %1.").arg(Parents::secondsText(seconds)));
+}
+
+void keyOff(Form1 &form, const QString &keyName)
+{
+    say(form, keyName + (form.Text17->text() == QLatin1String("0") ? QStringLiteral(". Δεν δουλεύει πριν αρχίσει ένα παιχνίδι.")
+                                                                    : QStringLiteral(". Δεν δουλεύει σε αυτή την άσκηση.")));
 }
 
 void countdownPaused(Form1 &form)
 {
-    say(form, QStringLiteral("Το χρονόμετρο σταμάτησε. ") + secondsLeft(form.Text15->text()));
+    if (!form.timeLimited())
+        say(form, QStringLiteral("Χωρίς όριο χρόνου."));
+    else
+        say(form, QStringLiteral("Το χρονόμετρο σταμάτησε. ") + secondsLeft(form.Text15->text()));
 }
 
 void countdownResumed(Form1 &form)

@@ -46,8 +46,14 @@ void display(Form1 &form);
 void result(Form1 &form, const std::vector<int> &hitNumbers);
 // After "=" on a display without a value: it is empty, or it stayed as it was.
 void nothingWorkedOut(Form1 &form);
-// The countdown shows `seconds`: said only at a few moments, never every second.
+// The countdown shows `seconds`: said only at a few moments that suit the exercise's time
+// (60, 30 and 10 seconds left of 3 minutes; 3 minutes, 60, 30 and 10 seconds of 6; 5 minutes,
+// 60 and 30 seconds of 30), never every second.
 void timeLeft(Form1 &form, int seconds);
+// At the start of a game, where a parent changed the time of an exercise: the time chosen.
+void timeSetting(Form1 &form);
+// A typed key that does nothing because it is off now.
+void keyOff(Form1 &form, const QString &keyName);
 // The countdown stopped with the pause key, or goes on after a pause: with the seconds left.
 void countdownPaused(Form1 &form);
 void countdownResumed(Form1 &form);

@@ -61,6 +61,9 @@ Form1::Form1(Services services, QWidget *parent)
     connectHandlers();
     applyAccessibleNames(*this);
     new FocusRing(this);
+    installEventFilter(this);
+    for (QObject *control : m_controls)
+        control->installEventFilter(this);
     m_services.messages.setOwner(this);
 }
 
@@ -212,6 +215,8 @@ void Form1::Form_Load()
     // A stored number reads whichever decimal separator a locale wrote into it, so a game saved
     // under other number settings resumes; it is shown in this locale's form.
     const QHash<QString, QString> stored = StoredSettings::read(m_services.settings.iniPath());
+    readParentSettings();
+    resetCountdown();
     const auto restore = [&stored](TextBox *box, const char *key) {
         box->setText(NumberText::fromStored(stored.value(QString::fromLatin1(key))));
     };
@@ -241,6 +246,7 @@ void Form1::Form_Load()
             if (newId)
                 checkpoint();
             // Said once the window is up and a screen reader is there to hear it.
+            Announce::timeSetting(*this);
             Announce::exercise(*this);
         } else {
             Text17->setText(QStringLiteral("0"));
@@ -264,6 +270,11 @@ void Form1::Form_Load()
         Text16->setLocked(false);
         installDisplayFont();
     }
+}
+
+void Form1::readParentSettings()
+{
+    m_parents = Parents::read(m_services.settings.iniPath());
 }
 
 bool Form1::storedGameUsable() const
@@ -446,8 +457,7 @@ void Form1::Image5_Click()
     Text14->setText(QString());
     Text14->setLocked(false);
     Text16->setLocked(false);
-    Timer1->setEnabled(false);
-    Text15->setText(QStringLiteral("180"));
+    resetCountdown();
     for (TextBox *box : textBoxesWithForeColor(TargetForeColor))
         box->setText(QString());
     // The window is now exactly as a start with no game: the digits wait for a new game, so

@@ -15,6 +15,7 @@
 #include "controls/intervaltimer.h"
 #include "controls/textbox.h"
 #include "engine/typewriter.h"
+#include "game/parentsettings.h"
 #include "game/playrecord.h"
 #include "game/runtimeerror.h"
 #include "game/settings.h"
@@ -116,6 +117,16 @@ public:
     // Sets the outer window width in twips (the frame adds 90 twips to the client width).
     void setOuterWidth(int twips);
 
+    // The parent's settings of the game under way: read at the program's start and at each new
+    // game, never in the middle of one.
+    const ParentSettings &parentSettings() const { return m_parents; }
+    bool timeLimited() const { return m_parents.secondsPerExercise != 0; }
+    // What the countdown box shows at the start of an exercise: the chosen seconds, or the sign
+    // of no time limit (engine/countdown.cpp).
+    QString countdownStart() const;
+    // The countdown seconds the exercise on screen has used so far.
+    int secondsUsed() const;
+
     // ---- Shared game procedures (engine/) ----
     void DrawExercise();
     Advance AdvanceExercise();
@@ -176,6 +187,9 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // Keyboard typing, where a parent turned it on: keys typed anywhere in the window press the
+    // matching key of the keypad (input/keyboardtyping.cpp).
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
@@ -183,6 +197,14 @@ private:
     void fail(const RuntimeError &error);
     void endProgram(int code);
     void disableDigitKeys();
+    // Reads the parent's settings for the game about to start or resume.
+    void readParentSettings();
+    // Stops the countdown and puts it back to its start, for a new exercise or no game.
+    void resetCountdown();
+    // The keypad's key that `key` types, or null when it types none.
+    QAbstractButton *keypadKeyFor(const QKeyEvent &key) const;
+    // Presses `key` as a click would, or tells a screen-reader user why it did nothing.
+    void pressTyped(QAbstractButton *key);
     void installDisplayFont();
     bool storedGameUsable() const;
     // The shown score is a whole number from 0 to `played`.
@@ -231,6 +253,8 @@ private:
     int m_openMessages = 0;
     quint64 m_exerciseSerial = 0;
     QString m_gameId;
+    ParentSettings m_parents;
+    int m_untimedSeconds = 0; // seconds played in this exercise without a time limit
 };
 
 // A key that appends a character to the display, and whether it starts the countdown.

@@ -105,7 +105,7 @@ void Form1::recordExerciseEnd()
     facts.number = int(NumberText::parse(Text17->text()).value_or(0));
     facts.level = NumberText::parse(Text12->text()).value_or(0);
     facts.end = !m_formEnabled ? ExerciseEnd::Solved : left <= 0 ? ExerciseEnd::TimedOut : ExerciseEnd::Skipped;
-    facts.seconds = std::clamp(180 - int(left), 0, 180);
+    facts.seconds = secondsUsed();
     facts.targetsHit = int(std::count_if(targets.begin(), targets.end(), [](TextBox *box) { return box->text().isEmpty(); }));
     facts.equalsPresses = m_play.equalsPresses(exerciseShown());
     m_play.exerciseEnded(exerciseShown(), gameFacts(), facts);

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <functional>
+
 namespace numbolo::StoredSettings {
 
 namespace {
@@ -45,14 +47,14 @@ void keepIfDamaged(const QString &path)
 
 } // namespace
 
-QHash<QString, QString> read(const QString &iniPath)
+QHash<QString, QString> read(const QString &iniPath, const QString &section)
 {
     const QString path = resolvedPath(iniPath);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return {};
     keepIfDamaged(path);
     QSettings settings(path, QSettings::IniFormat);
-    settings.beginGroup(Section);
+    settings.beginGroup(section);
     QHash<QString, QString> values;
     for (const QString &key : settings.childKeys()) {
         const QVariant value = settings.value(key);
@@ -92,7 +94,10 @@ QString lockPath(const QString &iniPath)
     return info.dir().filePath(info.completeBaseName() + QStringLiteral(".lock"));
 }
 
-Saved write(const SettingsLocation &location, const Values &values, const QString &gameId, QString *error)
+namespace {
+
+// The one safe save of the settings file: `change` sets what it writes on the file's settings.
+Saved save(const SettingsLocation &location, const std::function<void(QSettings &)> &change, QString *error)
 {
     const QString path = resolvedPath(location.iniPath());
     if (path.isEmpty()) {
@@ -120,14 +125,7 @@ Saved write(const SettingsLocation &location, const Values &values, const QStrin
     bool written = QDir().mkpath(folder);
     if (written) {
         QSettings settings(path, QSettings::IniFormat);
-        settings.beginGroup(Section);
-        for (const auto &[key, value] : values)
-            settings.setValue(key, value);
-        settings.endGroup();
-        if (gameId.isEmpty())
-            settings.remove(GameIdKey);
-        else
-            settings.setValue(GameIdKey, gameId);
+        change(settings);
         settings.sync();
         written = settings.status() != QSettings::AccessError;
     }
@@ -145,6 +143,32 @@ Saved write(const SettingsLocation &location, const Values &values, const QStrin
         return Saved::Unconfirmed;
     }
     return Saved::Yes;
+}
+
+void setSection(QSettings &settings, const QString &section, const Values &values)
+{
+    settings.beginGroup(section);
+    for (const auto &[key, value] : values)
+        settings.setValue(key, value);
+    settings.endGroup();
+}
+
+} // namespace
+
+Saved write(const SettingsLocation &location, const Values &values, const QString &gameId, QString *error)
+{
+    return save(location, [&](QSettings &settings) {
+        setSection(settings, Section, values);
+        if (gameId.isEmpty())
+            settings.remove(GameIdKey);
+        else
+            settings.setValue(GameIdKey, gameId);
+    }, error);
+}
+
+Saved writeSection(const SettingsLocation &location, const QString &section, const Values &values, QString *error)
+{
+    return save(location, [&](QSettings &settings) { setSection(settings, section, values); }, error);
 }
 
 } // namespace numbolo::StoredSettings

@@ -20,7 +20,8 @@ using Values = std::vector<std::pair<QString, QString>>; // key, text, in writin
 // The texts stored in [Str], by key, as QSettings reads them (an unquoted list joined again
 // with ","). Empty when the file or its folder is missing or cannot be read. A file that
 // QSettings cannot read whole is kept beside it as "<file>.damaged" before anything replaces it.
-QHash<QString, QString> read(const QString &iniPath);
+// `section` reads another group the same way.
+QHash<QString, QString> read(const QString &iniPath, const QString &section = QStringLiteral("Str"));
 // The id of the game under way, from [Game]; empty where none is stored.
 QString gameId(const QString &iniPath);
 
@@ -39,6 +40,8 @@ enum class Saved {
 // step, keeping the file's permissions; the file and then its folder are flushed to the disk
 // before the save counts as done. On failure `error` says why.
 Saved write(const SettingsLocation &location, const Values &values, const QString &gameId, QString *error);
+// Writes the values into [`section`] the same way; every other group and key stays as it is.
+Saved writeSection(const SettingsLocation &location, const QString &section, const Values &values, QString *error);
 
 // The lock file of the settings file `iniPath`, beside the file it names: "<name>.lock".
 QString lockPath(const QString &iniPath);

@@ -21,9 +21,9 @@ void Form1::CharacterKey_Click(const KeyRow &key)
     Text1->setText(Text1->text() + QLatin1String(key.appends));
     Announce::display(*this);
     // Digits 1 to 9 start the countdown, or resume it after a pause, which is said: a countdown
-    // that is stopped below 180 seconds was paused.
+    // that is stopped below its start was paused.
     if (key.startsCountdown) {
-        const bool resumes = !Timer1->isEnabled() && Text15->text() != QLatin1String("180");
+        const bool resumes = !Timer1->isEnabled() && Text15->text() != countdownStart();
         Timer1->setEnabled(true);
         if (resumes)
             Announce::countdownResumed(*this);

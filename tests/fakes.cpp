@@ -140,6 +140,16 @@ void World::store(const std::map<QString, QString> &values)
     ini.sync();
 }
 
+void World::storeParents(const std::map<QString, QString> &values)
+{
+    QSettings ini(settings.path, QSettings::IniFormat);
+    ini.beginGroup(QStringLiteral("Parents"));
+    for (const auto &[key, text] : values)
+        ini.setValue(key, text);
+    ini.endGroup();
+    ini.sync();
+}
+
 QString World::stored(const QString &key) const
 {
     QSettings ini(settings.path, QSettings::IniFormat);
@@ -200,6 +210,8 @@ QString wayName(Way way)
         return QStringLiteral("screen reader press");
     case Way::ProgrammaticClick:
         return QStringLiteral("click()");
+    case Way::Typed:
+        return QStringLiteral("typed");
     }
     return {};
 }
@@ -227,6 +239,24 @@ void activate(QWidget *control, Way way)
         if (auto *button = qobject_cast<QAbstractButton *>(control))
             button->click();
         return;
+    case Way::Typed: {
+        static const std::map<QString, char> typedFor{
+            {"Command10", '/'}, {"Command11", 'x'}, {"Command12", '-'}, {"Command13", '+'},
+            {"Command14", '.'}, {"Command15", '('}, {"Command16", ')'}, {"Command17", '='},
+            {"Command20", '^'}};
+        const QString name = control->objectName();
+        QWidget *focus = control->window()->focusWidget();
+        QWidget *to = focus != nullptr ? focus : control->window();
+        if (name.size() == 8 && name.startsWith(QLatin1String("Command")) && name.back().isDigit())
+            QTest::keyClick(to, char('0' + name.back().digitValue()));
+        else if (name == QLatin1String("Command18") || name == QLatin1String("CommandButton2"))
+            QTest::keyClick(to, name == QLatin1String("Command18") ? Qt::Key_Backspace : Qt::Key_Delete);
+        else if (const auto it = typedFor.find(name); it != typedFor.end())
+            QTest::keyClick(to, it->second);
+        else
+            QFAIL(qPrintable("no key types " + name));
+        return;
+    }
     }
 }
 
@@ -260,8 +290,11 @@ void startGame(Form1 &form, const QString &count, const QString &range)
     click(form.Image6);
 }
 
-Started::Started() : form(world.start())
+Started::Started(const std::map<QString, QString> &parents)
 {
+    if (!parents.empty())
+        world.storeParents(parents);
+    form = world.start();
     form->show();
 }
 

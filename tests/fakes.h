@@ -117,6 +117,8 @@ public:
     Services services();
     // Writes the "Str" section of the settings file: key -> text.
     void store(const std::map<QString, QString> &values);
+    // Writes the "Parents" section, by hand as a parent's tool or an editor would: key -> text.
+    void storeParents(const std::map<QString, QString> &values);
     QString stored(const QString &key) const;
     bool hasStored(const QString &key) const;
     // Puts the shipped font into the program folder, and optionally the user's font folder.
@@ -144,7 +146,9 @@ void setTargets(Form1 &form, const QStringList &texts);
 // Clicks a widget with the mouse, as a person would.
 void click(QWidget *widget);
 // The ways a person can make a control act.
-enum class Way { Mouse, Keyboard, AccessiblePress, ProgrammaticClick };
+// Typed: the key's character typed on the keyboard, with keyboard typing on, wherever the
+// focus is in the window.
+enum class Way { Mouse, Keyboard, AccessiblePress, ProgrammaticClick, Typed };
 QString wayName(Way way);
 // Makes `control` act the given way: a mouse click, the space bar on the focused control, the
 // press action of its accessible interface (what a screen reader or a switch device uses), or
@@ -159,7 +163,8 @@ void startGame(Form1 &form, const QString &count, const QString &range);
 
 // A World with Form1 loaded on it and shown; nothing stored and no font shipped beforehand.
 struct Started {
-    Started();
+    // `parents`: the "Parents" section stored before the start.
+    explicit Started(const std::map<QString, QString> &parents = {});
     World world;
     std::unique_ptr<Form1> form;
 };

@@ -549,6 +549,24 @@ void TestAccessibility::announcedOnce_data()
         << "countdown"
         << QStringList{QStringLiteral("^Απομένουν 60 δευτερόλεπτα\\.$"), QStringLiteral("^Απομένουν 30 δευτερόλεπτα\\.$"),
                        QStringLiteral("^Απομένουν 10 δευτερόλεπτα\\.$"), exercise.arg(2)};
+    // A parent's longer time: fewer, later reminders; no limit: none, and none when paused.
+    QTest::newRow("countdown, 6 minutes")
+        << "countdown|360"
+        << QStringList{QStringLiteral("^Απομένουν 3 λεπτά\\.$"), QStringLiteral("^Απομένουν 60 δευτερόλεπτα\\.$"),
+                       QStringLiteral("^Απομένουν 30 δευτερόλεπτα\\.$"), QStringLiteral("^Απομένουν 10 δευτερόλεπτα\\.$"),
+                       exercise.arg(2)};
+    QTest::newRow("countdown, 30 minutes")
+        << "countdown|1800"
+        << QStringList{QStringLiteral("^Απομένουν 5 λεπτά\\.$"), QStringLiteral("^Απομένουν 60 δευτερόλεπτα\\.$"),
+                       QStringLiteral("^Απομένουν 30 δευτερόλεπτα\\.$"), exercise.arg(2)};
+    QTest::newRow("countdown, no limit") << "countdown|0" << QStringList{};
+    QTest::newRow("pause, no limit") << "pause|0" << QStringList{QStringLiteral("^Χωρίς όριο χρόνου\\.$")};
+    // The time of an exercise is said once at the start of a game, where a parent changed it.
+    QTest::newRow("game start, 6 minutes") << "start|360" << QStringList{QStringLiteral("^Χρόνος ανά άσκηση: 6 λεπτά\\.$"), exercise.arg(1)};
+    QTest::newRow("game start, 3 minutes as designed") << "start|180" << QStringList{exercise.arg(1)};
+    QTest::newRow("game start, no limit") << "start|0" << QStringList{QStringLiteral("^Χωρίς όριο χρόνου\\.$"), exercise.arg(1)};
+    QTest::newRow("resumed at start-up, 30 minutes")
+        << "resume|1800" << QStringList{QStringLiteral("^Χρόνος ανά άσκηση: 30 λεπτά\\.$"), exercise.arg(3)};
     QTest::newRow("pause and resume")
         << "pause" << QStringList{QStringLiteral("^Το χρονόμετρο σταμάτησε\\. Απομένουν 177 δευτερόλεπτα\\.$"),
                                   QStringLiteral("^Το χρονόμετρο συνεχίζει\\. Απομένουν 177 δευτερόλεπτα\\.$")};
@@ -575,6 +593,11 @@ void TestAccessibility::announcedOnce()
     QFETCH(QString, moment);
     QFETCH(QStringList, said);
     World world;
+    // "<moment>|<seconds>": with the time of an exercise a parent chose.
+    const int seconds = moment.contains(u'|') ? moment.section(u'|', 1).toInt() : 180;
+    if (moment.contains(u'|'))
+        world.storeParents({{"secondsPerExercise", moment.section(u'|', 1)}});
+    moment = moment.section(u'|', 0, 0);
     if (moment == QLatin1String("resume"))
         world.store({{"Level", "1.5"}, {"score", "2"}, {"maxnums", "100"}, {"cur", "3"}, {"nums", "40"}, {"reps", "10"}});
     std::unique_ptr<Form1> form = shownWindowWithFont(world);
@@ -624,7 +647,7 @@ void TestAccessibility::announcedOnce()
     } else if (moment == QLatin1String("countdown")) {
         world.announcer.said.clear();
         click(usableDigit(*form));
-        world.clock.advance(180'000); // to the time-out, and the next exercise
+        world.clock.advance(std::max(seconds, 180) * 1000); // to the time-out, and the next exercise
     } else if (moment == QLatin1String("end")) {
         form->Text17->setText(QStringLiteral("10"));
         world.announcer.said.clear();

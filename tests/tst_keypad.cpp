@@ -5,6 +5,8 @@
 #include "game/form1.h"
 #include "tests/fakes.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 #include <algorithm>
@@ -50,6 +52,8 @@ private slots:
     void keyAppendsToLongDisplay();
     void unreachableKeysIgnoreClicks_data();
     void unreachableKeysIgnoreClicks();
+    void typedKeyPressesItsKey_data();
+    void typedKeyPressesItsKey();
 };
 
 void TestKeypad::initTestCase()
@@ -210,7 +214,7 @@ void TestKeypad::unreachableKeysIgnoreClicks_data()
                            "Command18", "CommandButton2"};
     // Every way in meets the same rules: a screen reader's press or a click from code used to
     // get past a disabled frame and the disabled window.
-    for (const Way way : {Way::Mouse, Way::Keyboard, Way::AccessiblePress, Way::ProgrammaticClick})
+    for (const Way way : {Way::Mouse, Way::Keyboard, Way::AccessiblePress, Way::ProgrammaticClick, Way::Typed})
         for (const char *blockedBy : {"key disabled", "Frame1 disabled", "success window open", "success window over the results",
                                       "message box open"})
             for (const QString &key : keys)
@@ -223,7 +227,7 @@ void TestKeypad::unreachableKeysIgnoreClicks()
     QFETCH(QString, key);
     QFETCH(QString, blockedBy);
     QFETCH(Way, way);
-    Started s;
+    Started s(std::map<QString, QString>{{"keyboardTyping", "true"}});
     Form1 &form = *s.form;
     enableAllKeys(form);
     // A game in its last target, so that "=" on the display would hit and complete it.
@@ -273,6 +277,83 @@ void TestKeypad::unreachableKeysIgnoreClicks()
     const auto over = std::count_if(s.world.announcer.said.begin(), s.world.announcer.said.end(),
                                     [](const QString &text) { return text.startsWith(QStringLiteral("Το παιχνίδι τελείωσε.")); });
     QCOMPARE(over, blockedBy == QLatin1String("Frame1 disabled") ? 1 : 0);
+    // A key typed on the keyboard cannot be seen to be off: the child hears it.
+    const auto off = std::count(s.world.announcer.said.begin(), s.world.announcer.said.end(),
+                                button->accessibleName() + QStringLiteral(". Δεν δουλεύει σε αυτή την άσκηση."));
+    QCOMPARE(off, way == Way::Typed && blockedBy == QLatin1String("key disabled") ? 1 : 0);
+}
+
+void TestKeypad::typedKeyPressesItsKey_data()
+{
+    QTest::addColumn<bool>("typing"); // the parent's setting
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown"); // the display after the key, from "3*4"
+    const int none = Qt::NoModifier, pad = Qt::KeypadModifier, shift = Qt::ShiftModifier;
+    for (int digit = 0; digit <= 9; ++digit) {
+        const QString d = QString::number(digit);
+        QTest::addRow("%d", digit) << true << "Text1" << Qt::Key_0 + digit << none << d << "3*4" + d;
+        QTest::addRow("%d on the numeric keypad", digit) << true << "Text1" << Qt::Key_0 + digit << pad << d << "3*4" + d;
+    }
+    const std::tuple<const char *, int, int, const char *, const char *> others[] = {
+        {"/", Qt::Key_Slash, none, "/", "3*4/"},           {"/ on the numeric keypad", Qt::Key_Slash, pad, "/", "3*4/"},
+        {"* on the numeric keypad", Qt::Key_Asterisk, pad, "*", "3*4*"}, {"* with Shift", Qt::Key_Asterisk, shift, "*", "3*4*"},
+        {"x", Qt::Key_X, none, "x", "3*4*"},                {"X", Qt::Key_X, shift, "X", "3*4*"},
+        {"Greek chi", 0x3a7, none, "χ", "3*4*"},            {"-", Qt::Key_Minus, none, "-", "3*4-"},
+        {"- on the numeric keypad", Qt::Key_Minus, pad, "-", "3*4-"}, {"+ with Shift", Qt::Key_Plus, shift, "+", "3*4+"},
+        {"+ on the numeric keypad", Qt::Key_Plus, pad, "+", "3*4+"}, {".", Qt::Key_Period, none, ".", "3*4."},
+        {"decimal key, point", Qt::Key_Period, pad, ".", "3*4."}, {"decimal key, comma", Qt::Key_Comma, pad, ",", "3*4."},
+        {"(", Qt::Key_ParenLeft, shift, "(", "3*4("},       {")", Qt::Key_ParenRight, shift, ")", "3*4)"},
+        {"^", Qt::Key_AsciiCircum, shift, "^", "3*4^"},     {"=", Qt::Key_Equal, none, "=", "12"},
+        {"Enter of the numeric keypad is =", Qt::Key_Enter, pad, "\r", "12"},
+        {"Backspace", Qt::Key_Backspace, none, "\b", "3*"}, {"Delete", Qt::Key_Delete, none, "\x7f", ""},
+        // Keys and chords that are no key of the keypad change nothing.
+        {"a letter", Qt::Key_A, none, "a", "3*4"},           {"Ctrl+7", Qt::Key_7, Qt::ControlModifier, "7", "3*4"},
+        {"Alt+7", Qt::Key_7, Qt::AltModifier, "7", "3*4"},   {"Ctrl+Backspace", Qt::Key_Backspace, Qt::ControlModifier, "", "3*4"},
+    };
+    for (const auto &[name, key, modifiers, text, shown] : others)
+        QTest::newRow(name) << true << "Text1" << key << modifiers << QString::fromUtf8(text) << QString::fromUtf8(shown);
+    // Return and Space press the focused key as always, also Return where "=" would be typed.
+    QTest::newRow("Return presses the focused key") << true << "Command5" << int(Qt::Key_Return) << none << "\r" << "3*45";
+    QTest::newRow("Space presses the focused key") << true << "Command5" << int(Qt::Key_Space) << none << " " << "3*45";
+    QTest::newRow("Enter of the numeric keypad, setting off") << false << "Command5" << int(Qt::Key_Enter) << pad << "\r"
+                                                              << "3*45";
+    // With the setting off the keyboard types nothing, as the game always was.
+    QTest::newRow("7, setting off") << false << "Text1" << int(Qt::Key_7) << none << "7" << "3*4";
+    QTest::newRow("=, setting off") << false << "Text1" << int(Qt::Key_Equal) << none << "=" << "3*4";
+    QTest::newRow("Backspace, setting off") << false << "Text1" << int(Qt::Key_Backspace) << none << "\b" << "3*4";
+    // An option box open for typing keeps its keys: "-" starts a negative range there.
+    QTest::newRow("- into the open range box") << true << "Text14" << int(Qt::Key_Minus) << none << "-" << "3*4";
+}
+
+void TestKeypad::typedKeyPressesItsKey()
+{
+    QFETCH(bool, typing);
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    Started s(std::map<QString, QString>{{"keyboardTyping", typing ? "true" : "false"}});
+    Form1 &form = *s.form;
+    enableAllKeys(form);
+    form.Text1->setText(QStringLiteral("3*4"));
+    QWidget *focused = form.findChild<QWidget *>(focus);
+    focused->setFocus(Qt::TabFocusReason);
+
+    QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+    QApplication::sendEvent(focused, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::KeyboardModifiers(modifiers), text);
+    QApplication::sendEvent(focused, &release);
+
+    QCOMPARE(form.Text1->text(), shown);
+    // Through the key's own handler: a digit starts the countdown, the display is read back.
+    QCOMPARE(form.Timer1->isEnabled(), shown.size() == 4 && shown.back() >= u'1' && shown.back() <= u'9');
+    QCOMPARE(s.world.announcer.echoed.size(), std::size_t(shown != "3*4" && shown != "12" ? 1 : 0));
+    QCOMPARE(form.Text14->text(), focus == "Text14" ? text : QString());
+    QVERIFY(s.world.announcer.said.size() <= (shown == "12" ? 1u : 0u));
 }
 
 QTEST_MAIN(TestKeypad)

@@ -175,6 +175,8 @@ private slots:
     void countdownStartsWithDigits();
     void pauseAndResume();
     void timeOut();
+    void countdownStartsFromTheChosenTime_data();
+    void countdownStartsFromTheChosenTime();
 
     void wholeGame();
 };
@@ -694,6 +696,110 @@ void TestProgression::timeOut()
     world.clock.advance(10'000);
     QCOMPARE(form->Text15->text(), QStringLiteral("180"));
     QCOMPARE(world.messages.shown.size(), std::size_t(1));
+}
+
+void TestProgression::countdownStartsFromTheChosenTime_data()
+{
+    QTest::addColumn<QString>("stored"); // [Parents] secondsPerExercise; "absent": no such key
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<int>("seconds"); // the time of an exercise; 0: no limit
+    const std::pair<const char *, int> settings[] = {{"absent", 180}, {"360", 360}, {"1800", 1800}, {"0", 0}};
+    for (const auto &[stored, seconds] : settings)
+        for (const char *place : {"first exercise", "after a skip", "after a time-out", "after a solved exercise",
+                                  "after a restart", "resumed at start-up"})
+            if (seconds != 0 || place != QLatin1String("after a time-out"))
+                QTest::addRow("%s, %s", stored, place) << QString::fromLatin1(stored) << QString::fromLatin1(place) << seconds;
+    // A setting changed while the program runs counts from the next game, never in one.
+    for (const auto &[stored, seconds] : settings) {
+        QTest::addRow("%s, set before a new game", stored) << QString::fromLatin1(stored) << "set before a new game" << seconds;
+        QTest::addRow("%s, set during a game", stored) << QString::fromLatin1(stored) << "set during a game" << 180;
+    }
+    // Anything but the four choices plays as designed.
+    for (const char *damaged : {"600", " 360", "360.0", "-1", "abc", ""})
+        QTest::addRow("'%s' plays 180 seconds", damaged) << QString::fromLatin1(damaged) << "first exercise" << 180;
+}
+
+void TestProgression::countdownStartsFromTheChosenTime()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, place);
+    QFETCH(int, seconds);
+    World world;
+    const bool later = place.startsWith(QLatin1String("set "));
+    if (stored != QLatin1String("absent") && !later)
+        world.storeParents({{"secondsPerExercise", stored}});
+    const QString start = seconds == 0 ? QStringLiteral("∞") : QString::number(seconds);
+    std::unique_ptr<Form1> form;
+    if (place == QLatin1String("resumed at start-up")) {
+        world.store({{"Level", "1.5"}, {"score", "0"}, {"maxnums", "100"}, {"cur", "3"}, {"nums", "40"}, {"reps", "10"}});
+        form = shownWindowWithFont(world);
+    } else if (place == QLatin1String("set before a new game")) {
+        form = shownWindowWithFont(world);
+        world.storeParents({{"secondsPerExercise", stored}});
+        startGame(*form, QStringLiteral("10"), QStringLiteral("100"));
+    } else {
+        form = shownGame(world);
+        if (later) {
+            world.storeParents({{"secondsPerExercise", stored}});
+            skipExercise(world, *form);
+        }
+    }
+    QCOMPARE(form->Text15->text(), start);
+    if (place == QLatin1String("after a skip")) {
+        click(usableDigit(*form));
+        world.clock.advance(5000);
+        skipExercise(world, *form);
+    } else if (place == QLatin1String("after a time-out")) {
+        click(usableDigit(*form));
+        world.clock.advance(seconds * 1000);
+        QCOMPARE(world.messages.shown.back().text, TimeUp);
+        QCOMPARE(world.history.lines.last(), QStringLiteral("1 timeout %1s 0/8 0=").arg(seconds));
+    } else if (place == QLatin1String("after a solved exercise")) {
+        click(usableDigit(*form));
+        world.clock.advance(7000);
+        typeEveryTarget(*form);
+        click(form->successWindow()->Command1);
+        QVERIFY(world.history.lines.last().startsWith(QStringLiteral("1 solved 7s ")));
+    } else if (place == QLatin1String("after a restart")) {
+        click(usableDigit(*form));
+        world.clock.advance(5000);
+        world.messages.answers = {MessageAnswer::Yes};
+        click(form->Image5);
+        QCOMPARE(form->Text15->text(), start);
+        startGame(*form, QStringLiteral("10"), QStringLiteral("100"));
+    }
+    const QString exercise = form->Text17->text();
+    QCOMPARE(form->Text15->text(), start);
+    QVERIFY(!form->Timer1->isEnabled());
+    world.messages.shown.clear();
+
+    click(usableDigit(*form));
+    world.clock.advance(1000);
+    if (seconds == 0) {
+        // No number counts, however long the child plays, and no time-out comes; the pause
+        // changes nothing either.
+        QCOMPARE(form->Text15->text(), start);
+        world.clock.advance(10 * 3600'000 - 1000);
+        click(form->Command19);
+        click(usableDigit(*form));
+        world.clock.advance(3000);
+        QCOMPARE(form->Text15->text(), start);
+        QVERIFY(world.messages.shown.empty());
+        QCOMPARE(form->Text17->text(), exercise);
+        // The seconds played still reach the history.
+        skipExercise(world, *form);
+        QVERIFY2(world.history.lines.last().startsWith(exercise + QStringLiteral(" skipped 36003s ")),
+                 qPrintable(world.history.lines.last()));
+        return;
+    }
+    QCOMPARE(form->Text15->text(), QString::number(seconds - 1));
+    world.clock.advance((seconds - 2) * 1000);
+    QCOMPARE(form->Text15->text(), QStringLiteral("1"));
+    QVERIFY(world.messages.shown.empty());
+    world.clock.advance(1000);
+    QCOMPARE(world.messages.shown.size(), std::size_t(1));
+    QCOMPARE(world.messages.shown.back().text, TimeUp);
+    QCOMPARE(form->Text15->text(), start);
 }
 
 // ---- A whole game -----------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -125,6 +126,9 @@ void TestShutdown::savedAndResumed_data()
     QTest::newRow("running game, Greek decimal comma") << "running" << QLocale(QLocale::Greek, QLocale::Greece)
                                                        << QStringList() << true;
     QTest::newRow("ended game: every value 0") << "ended" << c << QStringList{"0", "0", "0", "0", "0", "0"} << false;
+    // A parent's settings, written as the progress window writes them, outlive the game's saves.
+    QTest::newRow("running game, a parent's settings") << "running, parents" << c << QStringList() << true;
+    QTest::newRow("ended game, a parent's settings") << "ended, parents" << c << QStringList{"0", "0", "0", "0", "0", "0"} << false;
 }
 
 void TestShutdown::savedAndResumed()
@@ -135,6 +139,12 @@ void TestShutdown::savedAndResumed()
     QFETCH(bool, resumes);
     QLocale::setDefault(locale);
     World world;
+    const ParentSettings parents = moment.endsWith(QLatin1String(", parents")) ? ParentSettings{360, true} : ParentSettings();
+    moment = moment.section(u',', 0, 0);
+    if (parents != ParentSettings()) {
+        QString error;
+        QCOMPARE(Parents::write(world.settings, parents, &error), StoredSettings::Saved::Yes);
+    }
     auto form = shownWindowWithFont(world);
     if (moment != QLatin1String("first start")) {
         startGame(*form, QStringLiteral("20"), QStringLiteral("500"));
@@ -188,8 +198,12 @@ void TestShutdown::savedAndResumed()
     QCOMPARE(next->Text14->isLocked(), resumes);
     QCOMPARE(next->Text16->isLocked(), resumes);
     QCOMPARE(next->Text2->text().isEmpty(), !resumes);
-    QCOMPARE(next->Text15->text(), QStringLiteral("180"));
+    QCOMPARE(next->Text15->text(), QString::number(parents.secondsPerExercise));
     QVERIFY(!next->Timer1->isEnabled());
+    // The game writes its own group only: nothing for the parent's settings until they set them.
+    QCOMPARE(Parents::read(world.settings.path), parents);
+    QCOMPARE(QSettings(world.settings.path, QSettings::IniFormat).childGroups().contains(QStringLiteral("Parents")),
+             parents != ParentSettings());
 }
 
 void TestShutdown::closingEndsTheProgram_data()

@@ -83,10 +83,14 @@ void Form1::Image6_Click()
 
     Text14->setLocked(true);
     Text16->setLocked(true);
+    // A setting a parent changed meanwhile counts from this game on.
+    readParentSettings();
+    resetCountdown();
     Text12->setText(NumberText::format(Exercise::startLevel(*m, *r)));
     Text18->setText(NumberText::format(Exercise::startRange(*m, *r)));
     skipOnError([this] { DrawExercise(); });
     skipOnError([this] { Text17->setText(NumberText::format(NumberText::parseOrThrow(Text17->text()) + 1)); });
+    Announce::timeSetting(*this);
     Announce::exercise(*this);
     // The history has the game before the settings do: a start whose record is lost is never
     // played, and a game in the settings always has its start in the history, or is made there
