@@ -388,10 +388,7 @@ QWidget *ProgressWindow::makeResultChart()
     x->setRange(from, to);
     x->setTickCount(int(std::min<qint64>(days, 6)) + 1);
     x->setFormat(days > 300 ? QStringLiteral("MM/yyyy") : QStringLiteral("dd/MM"));
-    auto *y = new QValueAxis;
-    y->setRange(0, 100);
-    y->setLabelFormat(QStringLiteral("%d"));
-    y->setTitleText(QStringLiteral("%"));
+    auto *y = percentAxis(QStringLiteral("%"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);

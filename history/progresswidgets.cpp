@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QScrollArea>
 #include <QTableWidget>
+#include <QValueAxis>
 
 namespace numbolo {
 
@@ -64,6 +65,15 @@ QWidget *scrolled(QWidget *page)
     area->setFrameShape(QFrame::NoFrame);
     area->setWidget(page);
     return area;
+}
+
+QValueAxis *percentAxis(const QString &title)
+{
+    auto *axis = new QValueAxis;
+    axis->setRange(0, 100);
+    axis->setLabelFormat(QStringLiteral("%d"));
+    axis->setTitleText(title);
+    return axis;
 }
 
 QChartView *makeChartView(QChart *chart, const QString &objectName, const QString &name,

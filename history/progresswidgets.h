@@ -8,6 +8,7 @@
 class QChart;
 class QChartView;
 class QTableWidget;
+class QValueAxis;
 class QWidget;
 
 namespace numbolo {
@@ -25,6 +26,8 @@ void addRow(QTableWidget *table, const QStringList &cells);
 // `page` in a scroll area of its own, so that the window can be smaller than the page (a small
 // screen, a large scale) and all of it is still reached.
 QWidget *scrolled(QWidget *page);
+// The vertical axis of a chart of percentages, 0 to 100 in whole numbers, titled `title`.
+QValueAxis *percentAxis(const QString &title);
 QChartView *makeChartView(QChart *chart, const QString &objectName, const QString &name,
                           const QString &description, QWidget *parent);
 

@@ -157,10 +157,7 @@ QWidget *makeGroupSection(const QString &objectName, const QString &title, const
     auto *x = new QBarCategoryAxis;
     for (const QDate &month : months)
         x->append(month.toString(QStringLiteral("MM/yyyy")));
-    auto *y = new QValueAxis;
-    y->setRange(0, 100);
-    y->setLabelFormat(QStringLiteral("%d"));
-    y->setTitleText(QStringLiteral("% λυμένες"));
+    auto *y = percentAxis(QStringLiteral("% λυμένες"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
