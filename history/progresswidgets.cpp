@@ -90,6 +90,9 @@ QWidget *scrolled(QWidget *page)
     area->setObjectName(page->objectName() + QStringLiteral("Scroll"));
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
+    // Tab goes to the page's own controls, and the area scrolls to each: a stop of its own
+    // would be a silent one for a screen reader.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setWidget(page);
     return area;
 }
