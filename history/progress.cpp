@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineSeries>
@@ -121,6 +122,7 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
 
     const bool any = error.isEmpty() && !m_games.empty();
     if (any) {
+        quietTabPages();
         tabs = new QTabWidget(this);
         tabs->setObjectName(QStringLiteral("tabs"));
         tabs->setAccessibleName(QStringLiteral("Ενότητες"));
@@ -461,15 +463,49 @@ void ProgressWindow::askAndPrint()
 
 void ProgressWindow::askAndSaveCsv()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The desktop's own file chooser where Qt's platform integration has one (it speaks the
+    // desktop's language), in the user's documents; in the home folder where there are none.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
     const QString file = QFileDialog::getSaveFileName(
         this, QStringLiteral("Αποθήκευση CSV"), QDir(folder).filePath(QStringLiteral("numbolo-πρόοδος.csv")),
         QStringLiteral("Αρχεία CSV (*.csv)"));
-    if (file.isEmpty())
-        return;
+    if (!file.isEmpty())
+        saveCsvAndTell(file);
+}
+
+bool ProgressWindow::saveCsvAndTell(const QString &file)
+{
     QString error;
-    if (!saveCsv(file, &error))
+    if (!saveCsv(file, &error)) {
         QMessageBox::critical(this, QStringLiteral("Πρόοδος"), error);
+        return false;
+    }
+    // Shown under the buttons, and heard with the save button, which has the focus again once
+    // the file chooser closes: the file's name, and its folder from the home folder, as a file
+    // chooser names them, not a path read out slash by slash.
+    const QFileInfo saved(file);
+    const QString where = QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1.").arg(QDir::toNativeSeparators(file));
+    QString folder = QDir::home().relativeFilePath(saved.absolutePath());
+    if (folder.startsWith(QLatin1String("..")) || QDir::isAbsolutePath(folder))
+        folder = saved.absolutePath();
+    const QString heard = folder == QLatin1String(".")
+        ? QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1, στον προσωπικό φάκελο.").arg(saved.fileName())
+        : QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1, στον φάκελο %2.")
+              .arg(saved.fileName(), QDir::toNativeSeparators(folder));
+    if (savedLabel == nullptr) {
+        savedLabel = new QLabel(this);
+        savedLabel->setObjectName(QStringLiteral("saved"));
+        savedLabel->setWordWrap(true);
+        savedLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // A long path does not widen the window beyond the screen.
+        savedLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        layout()->addWidget(savedLabel);
+    }
+    savedLabel->setText(where);
+    saveButton->setAccessibleDescription(heard);
+    return true;
 }
 
 } // namespace numbolo

@@ -45,6 +45,9 @@ public:
     // spreadsheet programs tell UTF-8 from their own code page. False with a Greek `error` where
     // it cannot.
     bool saveCsv(const QString &file, QString *error) const;
+    // Saves as saveCsv() does and says where, under the buttons and to a screen reader; a
+    // message where it cannot.
+    bool saveCsvAndTell(const QString &file);
     // The document "Εκτύπωση…" prints, as HTML.
     QString documentHtml() const;
 
@@ -64,6 +67,7 @@ public:
     QPushButton *saveButton;
     QPushButton *printButton;
     QPushButton *closeButton;
+    QLabel *savedLabel = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

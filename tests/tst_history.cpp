@@ -13,6 +13,7 @@
 #include "history/report.h"
 #include "input/equals.h"
 
+#include <QAccessible>
 #include <QBarCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -21,6 +22,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QLabel>
+#include <QLayout>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QPushButton>
@@ -930,13 +932,25 @@ void TestHistory::window_data()
     QTest::addColumn<QString>("error");
     QTest::addColumn<QString>("played"); // the newest game's exercises: "days" ends each on a day of its own
     QTest::addColumn<QString>("said");   // in the summary
-    QTest::newRow("empty history: said plainly, no charts") << 0 << QString() << "" << "Δεν υπάρχει ακόμη ιστορικό";
+    // "csv <folder>": the CSV is saved into that folder of the home folder ("/": outside it) and
+    // `heard` is what the save button then says; {home} is the home folder.
+    QTest::addColumn<QString>("heard");
+    QTest::newRow("empty history: said plainly, no charts") << 0 << QString() << "" << "Δεν υπάρχει ακόμη ιστορικό" << "";
     QTest::newRow("unreadable history: the reason, no charts")
-        << 0 << QStringLiteral("Το ιστορικό δεν διαβάζεται") << "" << "Το ιστορικό δεν διαβάζεται";
-    QTest::newRow("two games: tables and charts") << 2 << QString() << "" << "Παιχνίδια: 2.";
+        << 0 << QStringLiteral("Το ιστορικό δεν διαβάζεται") << "" << "Το ιστορικό δεν διαβάζεται" << "";
+    QTest::newRow("two games: tables and charts") << 2 << QString() << "" << "Παιχνίδια: 2." << "";
     QTest::newRow("play not recorded yet: said, with when")
-        << 2 << QString() << "unrecorded" << "Το παιχνίδι από 01/11/2026 18:00 έως 01/11/2026 19:30 δεν έχει καταγραφεί";
-    QTest::newRow("play on 40 days: the chart shows the latest 30") << 2 << QString() << "days" << "Παιχνίδια: 2.";
+        << 2 << QString() << "unrecorded" << "Το παιχνίδι από 01/11/2026 18:00 έως 01/11/2026 19:30 δεν έχει καταγραφεί"
+        << "";
+    QTest::newRow("play on 40 days: the chart shows the latest 30") << 2 << QString() << "days" << "Παιχνίδια: 2." << "";
+    QTest::newRow("csv saved in the documents: its name and folder heard")
+        << 2 << QString() << "csv Έγγραφα" << "Παιχνίδια: 2."
+        << "Το ιστορικό αποθηκεύτηκε στο αρχείο πρόοδος.csv, στον φάκελο Έγγραφα.";
+    QTest::newRow("csv saved in the home folder") << 2 << QString() << "csv ." << "Παιχνίδια: 2."
+                                                 << "Το ιστορικό αποθηκεύτηκε στο αρχείο πρόοδος.csv, στον προσωπικό φάκελο.";
+    QTest::newRow("csv saved outside the home folder: its whole folder heard")
+        << 2 << QString() << "csv /" << "Παιχνίδια: 2."
+        << "Το ιστορικό αποθηκεύτηκε στο αρχείο πρόοδος.csv, στον φάκελο {home}-άλλος.";
 }
 
 void TestHistory::window()
@@ -945,6 +959,7 @@ void TestHistory::window()
     QFETCH(QString, error);
     QFETCH(QString, played);
     QFETCH(QString, said);
+    QFETCH(QString, heard);
     std::vector<GameRow> rows;
     for (int i = 0; i < games; ++i) {
         GameRow game;
@@ -1004,6 +1019,14 @@ void TestHistory::window()
     QVERIFY2(smallest.width() <= 640 && smallest.height() <= 512, qPrintable(QStringLiteral("%1x%2").arg(smallest.width()).arg(smallest.height())));
     for (QWidget *chart : {window.resultChart, window.solvedChart})
         QVERIFY(!chart->accessibleName().isEmpty() && !chart->accessibleDescription().isEmpty());
+    // No role a screen reader names as the focus comes into a tab's page ("παράθυρο με στρώσεις"),
+    // and Tab stops at nothing it would say nothing of.
+    for (QWidget *widget : window.findChildren<QWidget *>()) {
+        const QAccessibleInterface *read = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY2(read->role() != QAccessible::LayeredPane, qPrintable(widget->objectName()));
+        const bool tabStop = (widget->focusPolicy() & Qt::TabFocus) && widget->focusProxy() == nullptr;
+        QVERIFY2(!tabStop || !read->text(QAccessible::Name).isEmpty(), qPrintable(widget->objectName()));
+    }
     const auto days = qobject_cast<QChartView *>(window.solvedChart)->chart()->axes(Qt::Horizontal);
     QCOMPARE(qobject_cast<QBarCategoryAxis *>(days.front())->count(), played == QLatin1String("days") ? 30 : 2);
 
@@ -1014,6 +1037,21 @@ void TestHistory::window()
     QString saveError;
     QVERIFY(window.saveCsv(file, &saveError));
     QCOMPARE(fileContents(file), "\xEF\xBB\xBF" + historyCsv(rows));
+    if (played.startsWith(QLatin1String("csv "))) {
+        // Where the file went is shown under the buttons and heard with the save button, to
+        // which the focus returns from the file chooser.
+        const QString home = dir.filePath(QStringLiteral("σπίτι")), folder = played.mid(4);
+        const QString saved = folder == QLatin1String("/") ? home + QStringLiteral("-άλλος") : home + u'/' + folder;
+        QVERIFY(QDir().mkpath(saved));
+        const QByteArray realHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home));
+        QVERIFY(window.saveCsvAndTell(saved + QStringLiteral("/πρόοδος.csv")));
+        qputenv("HOME", realHome);
+        QCOMPARE(window.saveButton->accessibleDescription(), QString(heard).replace(QStringLiteral("{home}"), home));
+        QCOMPARE(window.savedLabel->text(), QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1.")
+                                                .arg(QDir::toNativeSeparators(QDir(saved).filePath(QStringLiteral("πρόοδος.csv")))));
+        QVERIFY(window.savedLabel->isVisibleTo(&window) && window.layout()->indexOf(window.savedLabel) >= 0);
+    }
 
     // Escape closes the window, wherever the focus is in it.
     window.show();
