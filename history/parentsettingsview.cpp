@@ -3,13 +3,13 @@
 #include "game/parentsettings.h"
 #include "services/services.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
-#include <QFormLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QSignalBlocker>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace numbolo {
 
@@ -17,55 +17,71 @@ ParentSettingsView::ParentSettingsView(const SettingsLocation &location, QWidget
     : QGroupBox(QStringLiteral("Ρυθμίσεις για το παιδί"), parent), m_location(location)
 {
     setObjectName(QStringLiteral("parentSettings"));
-    auto *form = new QFormLayout(this);
+    auto *layout = new QVBoxLayout(this);
 
-    secondsBox = new QComboBox(this);
-    secondsBox->setObjectName(QStringLiteral("secondsPerExercise"));
-    for (const int seconds : Parents::SecondsChoices)
-        secondsBox->addItem(Parents::secondsText(seconds), seconds);
-    secondsBox->setAccessibleName(QStringLiteral("Χρόνος ανά άσκηση"));
-    secondsBox->setToolTip(QStringLiteral("Περισσότερος χρόνος, ή χωρίς όριο, για ένα παιδί που παίζει με "
-                                          "αναγνώστη οθόνης ή με το πληκτρολόγιο, ή που χρειάζεται χρόνο"));
-    auto *secondsLabel = new QLabel(QStringLiteral("&Χρόνος ανά άσκηση:"), this);
-    secondsLabel->setBuddy(secondsBox);
-    form->addRow(secondsLabel, secondsBox);
+    // Its mnemonic takes the keyboard to the chosen time; the arrow keys choose another.
+    auto *times = new QGroupBox(QStringLiteral("&Χρόνος ανά άσκηση"), this);
+    times->setObjectName(QStringLiteral("secondsPerExercise"));
+    // Named as it reads: without it Qt names a group inside a group after the outer one.
+    times->setAccessibleName(QStringLiteral("Χρόνος ανά άσκηση"));
+    times->setToolTip(QStringLiteral("Περισσότερος χρόνος, ή χωρίς όριο, για ένα παιδί που παίζει με "
+                                     "αναγνώστη οθόνης ή με το πληκτρολόγιο, ή που χρειάζεται χρόνο"));
+    auto *timesLayout = new QVBoxLayout(times);
+    secondsGroup = new QButtonGroup(this);
+    for (const int seconds : Parents::SecondsChoices) {
+        auto *choice = new QRadioButton(Parents::secondsText(seconds), times);
+        choice->setObjectName(QStringLiteral("seconds%1").arg(seconds));
+        secondsGroup->addButton(choice, seconds);
+        timesLayout->addWidget(choice);
+    }
+    layout->addWidget(times);
 
     typingBox = new QCheckBox(QStringLiteral("Το π&ληκτρολόγιο πατά τα πλήκτρα του παιχνιδιού"), this);
     typingBox->setObjectName(QStringLiteral("keyboardTyping"));
     typingBox->setToolTip(QStringLiteral("Ψηφία, πράξεις, «=» ή Enter, Backspace για «<X» και Delete για «Cl» "
                                          "πατούν τα πλήκτρα του παιχνιδιού, όπως ένα κλικ"));
-    form->addRow(QStringLiteral("Πληκτρολόγιο:"), typingBox);
+    layout->addWidget(typingBox);
 
     auto *note = new QLabel(QStringLiteral("Οι αλλαγές ισχύουν από το επόμενο παιχνίδι που θα ξεκινήσει."), this);
     note->setObjectName(QStringLiteral("settingsNote"));
     note->setWordWrap(true);
-    form->addRow(note);
+    layout->addWidget(note);
     status = new QLabel(this);
     status->setObjectName(QStringLiteral("settingsStatus"));
     status->setWordWrap(true);
     status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     status->hide();
-    form->addRow(status);
+    layout->addWidget(status);
 
     warn = [this](const QString &text) { QMessageBox::warning(this, QStringLiteral("Πρόοδος"), text); };
     showStored();
-    // Only a parent's own changes are written: activated and clicked come from the user alone.
-    connect(secondsBox, &QComboBox::activated, this, &ParentSettingsView::save);
+    // Only a parent's own changes are written: clicks, and the arrow keys' choices, come from the
+    // user alone.
+    connect(secondsGroup, &QButtonGroup::idClicked, this, &ParentSettingsView::save);
     connect(typingBox, &QCheckBox::clicked, this, &ParentSettingsView::save);
 }
 
 void ParentSettingsView::showStored()
 {
     const ParentSettings stored = Parents::read(m_location.iniPath());
-    const QSignalBlocker blockSeconds(secondsBox), blockTyping(typingBox);
-    secondsBox->setCurrentIndex(secondsBox->findData(stored.secondsPerExercise));
+    QAbstractButton *chosen = secondsGroup->button(stored.secondsPerExercise);
+    chosen->setChecked(true);
     typingBox->setChecked(stored.keyboardTyping);
+    // The keyboard comes to the group at the time that holds: Tab does so itself, and the tab's
+    // page gives it to the first of its controls, so the chosen one goes first.
+    QWidget *previous = chosen;
+    for (QAbstractButton *other : secondsGroup->buttons()) {
+        if (other != chosen) {
+            QWidget::setTabOrder(previous, other);
+            previous = other;
+        }
+    }
 }
 
 void ParentSettingsView::save()
 {
     ParentSettings chosen;
-    chosen.secondsPerExercise = secondsBox->currentData().toInt();
+    chosen.secondsPerExercise = secondsGroup->checkedId();
     chosen.keyboardTyping = typingBox->isChecked();
     QString error;
     const StoredSettings::Saved saved = Parents::write(m_location, chosen, &error);

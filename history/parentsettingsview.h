@@ -7,8 +7,8 @@
 
 #include <functional>
 
+class QButtonGroup;
 class QCheckBox;
-class QComboBox;
 class QLabel;
 
 namespace numbolo {
@@ -20,7 +20,10 @@ class ParentSettingsView : public QGroupBox {
 public:
     explicit ParentSettingsView(const SettingsLocation &location, QWidget *parent = nullptr);
 
-    QComboBox *secondsBox;
+    // "Χρόνος ανά άσκηση": a radio button per choice, its id the seconds (0: no limit). A screen
+    // reader reads radio buttons with their group and their state; a closed combo box of Qt's
+    // reached Orca without its value.
+    QButtonGroup *secondsGroup;
     QCheckBox *typingBox;
     // Why the latest change was not saved; empty while every change was.
     QLabel *status;
