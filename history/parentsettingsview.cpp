@@ -42,9 +42,11 @@ ParentSettingsView::ParentSettingsView(const SettingsLocation &location, QWidget
                                          "πατούν τα πλήκτρα του παιχνιδιού, όπως ένα κλικ"));
     layout->addWidget(typingBox);
 
-    auto *note = new QLabel(QStringLiteral("Οι αλλαγές ισχύουν από το επόμενο παιχνίδι που θα ξεκινήσει."), this);
+    note = new QLabel(QStringLiteral("Οι αλλαγές ισχύουν από το επόμενο παιχνίδι που θα ξεκινήσει."), this);
     note->setObjectName(QStringLiteral("settingsNote"));
     note->setWordWrap(true);
+    note->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    note->setFocusPolicy(Qt::StrongFocus); // read in its place as Tab passes
     layout->addWidget(note);
     status = new QLabel(this);
     status->setObjectName(QStringLiteral("settingsStatus"));

@@ -25,6 +25,8 @@ public:
     // reached Orca without its value.
     QButtonGroup *secondsGroup;
     QCheckBox *typingBox;
+    // When the settings count: the last control Tab reaches.
+    QLabel *note;
     // Why the latest change was not saved; empty while every change was.
     QLabel *status;
     // Tells the parent that a change was not saved: a message box, unless replaced.

@@ -10,7 +10,6 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
-#include <QCheckBox>
 #include <QDateTimeAxis>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -465,7 +464,7 @@ void ProgressWindow::addSettings(const SettingsLocation &location)
         resize(size().expandedTo(sizeHint()));
     }
     // Tab reaches the settings before the buttons, as they stand on screen.
-    QWidget::setTabOrder(settingsView->typingBox, saveButton);
+    QWidget::setTabOrder(settingsView->note, saveButton);
     QWidget::setTabOrder(saveButton, printButton);
     QWidget::setTabOrder(printButton, closeButton);
 }

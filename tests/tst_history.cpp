@@ -1027,7 +1027,7 @@ void TestHistory::window()
     QCOMPARE(window.tabs != nullptr ? window.tabs->tabText(window.tabs->count() - 1) : QString(),
              games > 0 ? QStringLiteral("Ρ&υθμίσεις") : QString());
     QVERIFY(window.isAncestorOf(window.settingsView));
-    QCOMPARE(window.settingsView->typingBox->nextInFocusChain(), window.saveButton);
+    QCOMPARE(window.settingsView->note->nextInFocusChain(), window.saveButton);
     if (games == 0)
         QVERIFY(window.minimumSizeHint().width() <= 640 && window.minimumSizeHint().height() <= 512);
     QCOMPARE(window.saveButton->isEnabled(), games > 0);
