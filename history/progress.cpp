@@ -1,5 +1,6 @@
 #include "history/progress.h"
 
+#include "history/parentsettingsview.h"
 #include "history/progresstext.h"
 #include "history/progresswidgets.h"
 #include "history/reportdocument.h"
@@ -132,11 +133,13 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
         const QString unknown = QStringLiteral("Οι πράξεις κάθε άσκησης καταγράφονται από αυτή την έκδοση του "
                                                "παιχνιδιού: θα φανούν εδώ μετά το επόμενο παιχνίδι.");
         tabs->addTab(scrolled(makeGroupSection(QStringLiteral("skills"), QStringLiteral("Λυμένες ασκήσεις ανά πράξεις (%)"),
-                                               QStringLiteral("Πράξεις"), m_report.report.skills, unknown, tabs)),
+                                               QStringLiteral("Πράξεις"), m_report.report.skills, unknown, tabs,
+                                               mediansNote(m_report.report))),
                      QStringLiteral("Πράξ&εις"));
         tabs->addTab(scrolled(makeGroupSection(QStringLiteral("ranges"), QStringLiteral("Λυμένες ασκήσεις ανά εύρος (%)"),
                                                QStringLiteral("Εύρος"), m_report.report.ranges,
-                                               QStringLiteral("Καμία άσκηση δεν έχει τελειώσει ακόμη."), tabs)),
+                                               QStringLiteral("Καμία άσκηση δεν έχει τελειώσει ακόμη."), tabs,
+                                               mediansNote(m_report.report))),
                      QStringLiteral("Εύ&ρος"));
         tabs->addTab(scrolled(makeCalendarSection(m_report.report.daysPlayed, m_report.today, tabs)),
                      QStringLiteral("&Ημερολόγιο"));
@@ -233,7 +236,7 @@ QWidget *ProgressWindow::makeGamesTab()
     gamesTable = makeTable(QStringLiteral("games"), QStringLiteral("Παιχνίδια, το νεότερο πρώτο"),
                            {QStringLiteral("Ημερομηνία"), QStringLiteral("Ασκήσεις"), QStringLiteral("Λυμένες"),
                             QStringLiteral("Αποτέλεσμα %"), QStringLiteral("Εύρος"),
-                            QStringLiteral("Χρόνος παιχνιδιού")},
+                            QStringLiteral("Χρόνος παιχνιδιού"), QStringLiteral("Χρόνος ανά άσκηση")},
                            split);
     showGames(0);
     if (m_report.moreGames) {
@@ -304,7 +307,7 @@ void ProgressWindow::showGames(int from)
         setRow(gamesTable, row,
                {dateText(game.started), QStringLiteral("%1 από %2").arg(game.played.size()).arg(game.exercises),
                 QString::number(game.solved()), resultText(game), targetRangeText(game.range),
-                durationText(game.seconds())});
+                durationText(game.seconds()), perExerciseText(game.secondsPerExercise)});
     }
 }
 
@@ -449,6 +452,23 @@ bool ProgressWindow::saveCsv(const QString &file, QString *error) const
 QString ProgressWindow::documentHtml() const
 {
     return reportHtml(summary->text(), m_report.report, m_report.today);
+}
+
+void ProgressWindow::addSettings(const SettingsLocation &location)
+{
+    settingsView = new ParentSettingsView(location, this);
+    if (tabs != nullptr) {
+        tabs->addTab(scrolled(settingsView), QStringLiteral("Ρ&υθμίσεις"));
+    } else {
+        // Above the stretch that keeps the buttons at the bottom.
+        auto *box = static_cast<QVBoxLayout *>(layout());
+        box->insertWidget(box->count() - 2, settingsView);
+        resize(size().expandedTo(sizeHint()));
+    }
+    // Tab reaches the settings before the buttons, as they stand on screen.
+    QWidget::setTabOrder(settingsView->note, saveButton);
+    QWidget::setTabOrder(saveButton, printButton);
+    QWidget::setTabOrder(printButton, closeButton);
 }
 
 void ProgressWindow::askAndPrint()

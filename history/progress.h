@@ -18,6 +18,9 @@ class QTableWidget;
 
 namespace numbolo {
 
+class ParentSettingsView;
+class SettingsLocation;
+
 // What the window shows beyond the games: the report's figures, the reader of an exercise's
 // targets (none: the targets are not shown) and the day the calendar counts its run to.
 struct ProgressReport {
@@ -50,6 +53,9 @@ public:
     bool saveCsvAndTell(const QString &file);
     // The document "Εκτύπωση…" prints, as HTML.
     QString documentHtml() const;
+    // Adds the settings a parent gives the child, kept in the settings file of `location`: a tab
+    // of their own, or below the summary where the history shows no tabs.
+    void addSettings(const SettingsLocation &location);
 
     // The latest days the chart of exercises solved per day shows.
     static int solvedChartDays();
@@ -64,6 +70,7 @@ public:
     TargetsView *targetsView = nullptr;
     QWidget *resultChart = nullptr;
     QWidget *solvedChart = nullptr;
+    ParentSettingsView *settingsView = nullptr;
     QPushButton *saveButton;
     QPushButton *printButton;
     QPushButton *closeButton;
