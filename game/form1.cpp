@@ -240,6 +240,13 @@ void Form1::Form_Load()
             // that every record of its exercises names the same game.
             m_gameId = StoredSettings::gameId(m_services.settings.iniPath());
             const bool newId = m_gameId.isEmpty();
+            // The game keeps the time it started with; a setting changed since counts from the
+            // next game.
+            if (const auto seconds = Parents::gameSeconds(m_services.settings.iniPath());
+                seconds && *seconds != m_parents.secondsPerExercise) {
+                m_parents.secondsPerExercise = *seconds;
+                resetCountdown();
+            }
             if (newId)
                 newGameId();
             DrawExercise();
@@ -432,7 +439,8 @@ StoredSettings::Saved Form1::saveProgress(QString *error)
     // The id goes with the game: none is kept once the stored counter says no game.
     const auto cur = std::find_if(values.begin(), values.end(), [](const auto &value) { return value.first == QLatin1String("cur"); });
     const bool game = cur->second != QLatin1String("0") && !cur->second.isEmpty();
-    return StoredSettings::write(m_services.settings, values, game ? m_gameId : QString(), error);
+    return StoredSettings::write(m_services.settings, values,
+                                 game ? Parents::gameValues(m_gameId, m_parents) : StoredSettings::Values{}, error);
 }
 
 // ---- Restart -----------------------------------------------------------------------------

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace numbolo {
 
 class SettingsLocation;
@@ -33,6 +35,13 @@ QString secondsText(int seconds);
 // than one of the choices (secondsPerExercise) or "true" and "false" (keyboardTyping), reads as
 // the default: the game plays as it always has.
 ParentSettings read(const QString &iniPath);
+
+// What [Game] keeps of the game under way: its id and the time per exercise it started with, so
+// that a game resumed after the program was closed keeps its time whatever a parent set since.
+StoredSettings::Values gameValues(const QString &gameId, const ParentSettings &settings);
+// The time per exercise of the game under way, from [Game]; none for a game stored before games
+// kept it, or for anything but one of the choices.
+std::optional<int> gameSeconds(const QString &iniPath);
 
 // Writes both keys into [Parents] of the settings file of `location`, as safely as the game
 // saves its own values (complete beside the old file, put in place in one step, flushed); every

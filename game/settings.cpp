@@ -14,6 +14,7 @@ namespace numbolo::StoredSettings {
 namespace {
 
 const QString Section = QStringLiteral("Str");
+const QString GameSection = QStringLiteral("Game");
 const QString GameIdKey = QStringLiteral("Game/id");
 
 QByteArray contents(const QString &path)
@@ -155,14 +156,13 @@ void setSection(QSettings &settings, const QString &section, const Values &value
 
 } // namespace
 
-Saved write(const SettingsLocation &location, const Values &values, const QString &gameId, QString *error)
+Saved write(const SettingsLocation &location, const Values &values, const Values &game, QString *error)
 {
     return save(location, [&](QSettings &settings) {
         setSection(settings, Section, values);
-        if (gameId.isEmpty())
-            settings.remove(GameIdKey);
-        else
-            settings.setValue(GameIdKey, gameId);
+        // Keys of an earlier game never outlive it.
+        settings.remove(GameSection);
+        setSection(settings, GameSection, game);
     }, error);
 }
 

@@ -33,13 +33,14 @@ enum class Saved {
     Unconfirmed,
 };
 
-// Writes the values into [Str] of the settings file of `location`, and `gameId` into [Game] (an
-// empty id removes it). A settings file that is a
+// Writes the values into [Str] of the settings file of `location`, and `game` into [Game]: the
+// game under way, its id and what it was started with (an empty `game` removes the group). A
+// settings file that is a
 // link is written through: the new file takes the place of the file the link names, and the link
 // stays. QSettings writes the new text complete beside that file and puts it in its place in one
 // step, keeping the file's permissions; the file and then its folder are flushed to the disk
 // before the save counts as done. On failure `error` says why.
-Saved write(const SettingsLocation &location, const Values &values, const QString &gameId, QString *error);
+Saved write(const SettingsLocation &location, const Values &values, const Values &game, QString *error);
 // Writes the values into [`section`] the same way; every other group and key stays as it is.
 Saved writeSection(const SettingsLocation &location, const QString &section, const Values &values, QString *error);
 

@@ -348,7 +348,7 @@ void TestFaults::saveKeepsWhatIsNotTheGames_data()
 
 void TestFaults::saveKeepsWhatIsNotTheGames()
 {
-    // The store sets its six keys and the game's id only: every other key QSettings reads in the
+    // The store sets its six keys and the game's id and time only: every other key QSettings reads in the
     // file stays, and a file it cannot read whole is kept beside it.
     QFETCH(QByteArray, content);
     QFETCH(bool, damaged);
@@ -376,11 +376,13 @@ void TestFaults::saveKeepsWhatIsNotTheGames()
     const QStringList keys{"Level", "score", "maxnums", "cur", "nums", "reps"};
     for (qsizetype i = 0; i < keys.size(); ++i)
         expected.insert(QStringLiteral("Str/") + keys[i], shown[i]);
-    // and the id of the game under way, in a section of its own.
+    // and the id of the game under way with its time, in a section of its own.
     const QString id = StoredSettings::gameId(world.settings.path);
     QCOMPARE(id.isEmpty(), shown[3] == QLatin1String("0"));
-    if (!id.isEmpty())
+    if (!id.isEmpty()) {
         expected.insert(QStringLiteral("Game/id"), id);
+        expected.insert(QStringLiteral("Game/secondsPerExercise"), QStringLiteral("180"));
+    }
     QCOMPARE(qtReads(world.settings.path), expected);
     const QString copy = world.settings.path + QStringLiteral(".damaged");
     QCOMPARE(fileContents(copy), damaged ? content : QByteArray());

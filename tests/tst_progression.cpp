@@ -713,6 +713,9 @@ void TestProgression::countdownStartsFromTheChosenTime_data()
     for (const auto &[stored, seconds] : settings) {
         QTest::addRow("%s, set before a new game", stored) << QString::fromLatin1(stored) << "set before a new game" << seconds;
         QTest::addRow("%s, set during a game", stored) << QString::fromLatin1(stored) << "set during a game" << 180;
+        // A game resumed when the program starts again keeps the time it began with.
+        QTest::addRow("%s, changed during a game, resumed at the next start", stored)
+            << QString::fromLatin1(stored) << "changed during a game, resumed" << seconds;
     }
     // Anything but the four choices plays as designed.
     for (const char *damaged : {"600", " 360", "360.0", "-1", "abc", ""})
@@ -742,6 +745,10 @@ void TestProgression::countdownStartsFromTheChosenTime()
         if (later) {
             world.storeParents({{"secondsPerExercise", stored}});
             skipExercise(world, *form);
+        } else if (place.endsWith(QLatin1String("resumed"))) {
+            world.storeParents({{"secondsPerExercise", seconds == 1800 ? "360" : "1800"}});
+            QVERIFY(form->close());
+            form = shownWindowWithFont(world);
         }
     }
     QCOMPARE(form->Text15->text(), start);
