@@ -31,6 +31,12 @@ struct ProgressReport {
     std::function<bool(int first, int count, std::vector<GameRow> *games, QString *error)> moreGames;
     std::vector<GameResult> results;
     std::vector<DaySolved> solvedPerDay;
+    // For a history of years: where `figures` is set, `report` holds only what the next step
+    // needs, and the whole report is read by `figures` when first wanted (a tab of its figures
+    // opened, the document printed), not before the window shows.
+    std::function<bool(Report *report, QString *error)> figures;
+    // The newest exercises with a missed target, for the document; none where unset.
+    std::function<bool(std::vector<MissedExercise> *missed, QString *error)> missed;
 };
 
 class ProgressWindow : public QWidget {
@@ -45,8 +51,10 @@ public:
     // spreadsheet programs tell UTF-8 from their own code page. False with a Greek `error` where
     // it cannot.
     bool saveCsv(const QString &file, QString *error) const;
-    // The document "Εκτύπωση…" prints, as HTML.
-    QString documentHtml() const;
+    // The document "Εκτύπωση…" prints, as HTML, with the figures it reads where not yet read.
+    QString documentHtml();
+    // Exercises with missed targets the document lists, the newest first: what a page or so holds.
+    static int documentMissed();
 
     // The latest days the chart of exercises solved per day shows.
     static int solvedChartDays();
@@ -73,6 +81,9 @@ private:
     void makeSummary(const QString &error, const Unrecorded &unrecorded);
     QWidget *makeGamesTab();
     QWidget *makeChartsTab();
+    QWidget *makeFiguresPage();
+    bool readFigures();
+    void showFigures();
     void makeButtons(bool any);
     void showGames(int from);
     void readMoreGames();
@@ -86,6 +97,9 @@ private:
     QString m_path;
     std::vector<GameRow> m_games;
     ProgressReport m_report;
+    std::vector<QWidget *> m_figuresPages; // the tabs of the report's figures, filled when first opened
+    bool m_figuresShown = false;
+    QString m_figuresError;
 };
 
 // When the play that is `unrecorded` took place: "στις <date and time>", or "από <first> έως
