@@ -4,6 +4,7 @@
 #include "app/runprogress.h"
 #include "app/setup.h"
 #include "desktop/modules.h"
+#include "desktop/usersettingslocation.h"
 
 #include <QApplication>
 
@@ -12,9 +13,11 @@ int main(int argc, char *argv[])
     const numbolo::CommandLine command = numbolo::readCommandLine(argc, argv);
     if (command.run == numbolo::Run::Exit)
         return command.status;
+    // The progress window keeps a parent's settings in the settings file the game reads.
+    const numbolo::UserSettingsLocation settings;
     if (command.run == numbolo::Run::ProgressCsv || command.run == numbolo::Run::ProgressTargetsCsv) {
         QCoreApplication app(argc, argv); // no display needed
-        return numbolo::runProgress(command.run, numbolo::moduleFolders());
+        return numbolo::runProgress(command.run, numbolo::moduleFolders(), settings);
     }
 
     // The PDF is drawn without a display: on Qt's offscreen platform, unless one was asked for.
@@ -26,7 +29,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.numbolo.Numbolo"));
     numbolo::setupApplication();
     if (command.run == numbolo::Run::ProgressWindow || command.run == numbolo::Run::ProgressPdf)
-        return numbolo::runProgress(command.run, numbolo::moduleFolders(), command.file);
+        return numbolo::runProgress(command.run, numbolo::moduleFolders(), settings, command.file);
 
     numbolo::RealServices real;
     return numbolo::runGame(real.services());

@@ -10,7 +10,7 @@
 
 namespace numbolo {
 
-int runProgress(Run run, const QStringList &folders, const QString &file)
+int runProgress(Run run, const QStringList &folders, const SettingsLocation &settings, const QString &file)
 {
     const bool csv = run == Run::ProgressCsv || run == Run::ProgressTargetsCsv, pdf = run == Run::ProgressPdf;
     const char *name = run == Run::ProgressCsv   ? "numbolo_progress_csv"
@@ -24,14 +24,13 @@ int runProgress(Run run, const QStringList &folders, const QString &file)
     }
     if (pdf)
         return reinterpret_cast<int (*)(const QString &, const QString &)>(found)(defaultHistoryPath(), file);
-    const auto entry = reinterpret_cast<int (*)(const QString &historyPath)>(found);
     if (csv)
-        return entry(defaultHistoryPath());
+        return reinterpret_cast<int (*)(const QString &historyPath)>(found)(defaultHistoryPath());
     // The window ends as its close button ends it on a termination signal or the session's end:
-    // it only reads, so there is nothing to save.
+    // it saves each setting as it is changed, so there is nothing left to save.
     EndRequests requests;
     QObject::connect(&requests, &EndRequests::endRequested, &requests, [] { QCoreApplication::exit(0); });
-    return entry(defaultHistoryPath());
+    return reinterpret_cast<int (*)(const QString &, const SettingsLocation &)>(found)(defaultHistoryPath(), settings);
 }
 
 } // namespace numbolo

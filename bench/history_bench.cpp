@@ -3,7 +3,9 @@
 // progress module as `Numbolo --progress` does, once on an empty history and once on the long
 // one, and reports the time to the first frame and the peak resident memory of each. It also
 // times the reading functions the window calls (at opening, as a tab of the report's figures is
-// first opened, for the document), and the targets CSV of the long history.
+// first opened, for the document), the report's figures where every tenth game had 30 minutes an
+// exercise (its medians then count the games of one time setting), and the targets CSV of the
+// long history.
 //
 //   history_bench [--years N] [--csv] [--keep FILE] [--no-window]
 //                                                generates, measures, prints "key value" lines;
@@ -14,6 +16,7 @@
 #include "bench/residentmemory.h"
 #include "history/historystore.h"
 #include "history/report.h"
+#include "services/services.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -115,6 +118,18 @@ bool generate(const QString &path, int years)
     return db.commit();
 }
 
+// The settings file of the window's settings group: none, beside the history.
+class NoSettings : public SettingsLocation {
+public:
+    explicit NoSettings(QString path) : m_path(std::move(path)) {}
+    QString iniPath() const override { return m_path; }
+    bool flushFile(QFileDevice &) const override { return true; }
+    bool flushFolder(const QString &) const override { return true; }
+
+private:
+    QString m_path;
+};
+
 // The child: loads the progress module, shows its window, and leaves the event loop once the
 // first frame is drawn. Prints the milliseconds to that frame and the peak resident memory.
 int show(const QString &module, const QString &history, int argc, char *argv[])
@@ -123,7 +138,7 @@ int show(const QString &module, const QString &history, int argc, char *argv[])
     timer.start();
     QApplication app(argc, argv);
     QLibrary library(module);
-    using Entry = int (*)(const QString &);
+    using Entry = int (*)(const QString &, const SettingsLocation &);
     const auto entry = reinterpret_cast<Entry>(library.resolve("numbolo_progress_window"));
     if (entry == nullptr) {
         std::fprintf(stderr, "history_bench: %s\n", qPrintable(library.errorString()));
@@ -132,7 +147,7 @@ int show(const QString &module, const QString &history, int argc, char *argv[])
     // Queued behind the window's own show and paint events.
     QTimer::singleShot(0, &app, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
     const long before = measure::peakResidentKib();
-    entry(history);
+    entry(history, NoSettings(history + QStringLiteral(".ini")));
     std::printf("%lld %ld %ld\n", timer.elapsed(), before, measure::peakResidentKib());
     return 0;
 }
@@ -251,6 +266,20 @@ int main(int argc, char *argv[])
     print("read_report", timed([&] { readReport(history, &report, &error); }));
     std::vector<MissedExercise> missed;
     print("read_missed", timed([&] { readMissed(history, 5, &missed, &error); }));
+    {
+        // Games of 3 and of 30 minutes an exercise: the medians count the 3-minute games only.
+        const QString mixed = dir.filePath(QStringLiteral("mixed.sqlite"));
+        QFile::remove(mixed);
+        QFile::copy(history, mixed);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("mixed"));
+            db.setDatabaseName(mixed);
+            if (db.open())
+                QSqlQuery(db).exec(QStringLiteral("UPDATE game SET seconds_per_exercise = 1800 WHERE id % 10 = 0"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("mixed"));
+        print("read_report_mixed_times", timed([&] { readReport(mixed, &report, &error); }));
+    }
     print("read_exercise_detail",
           timed([&] { readExerciseDetail(history, games.empty() ? 1 : games.front().key, 1, &detail, &error); }));
     if (window)

@@ -71,7 +71,7 @@ void PlayRecord::gameEnded(const GameFacts &game, GameEnd end, int percentage)
 GameFacts Form1::gameFacts() const
 {
     return {int(NumberText::parse(Text16->text()).value_or(0)), int(NumberText::parse(Text14->text()).value_or(0)),
-            m_gameId};
+            m_gameId, m_parents.secondsPerExercise, m_parents.keyboardTyping};
 }
 
 void Form1::newGameId()

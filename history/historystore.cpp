@@ -74,6 +74,13 @@ const Statement Ladder[] = {
     // day, and per game (its target range) and day.
     {3, "CREATE INDEX exercise_skill_day ON exercise(operators, day, outcome, seconds)"},
     {3, "CREATE INDEX exercise_game_day ON exercise(game, day, outcome, seconds)"},
+    // 4: the time a parent gave each exercise of a game (0: no limit) and whether the keyboard
+    // pressed the keypad's keys; every older game had 180 seconds and no keyboard. The report's
+    // medians per skill count the games of one time setting, found by each row's game.
+    {4, "ALTER TABLE game ADD COLUMN seconds_per_exercise INTEGER NOT NULL DEFAULT 180"},
+    {4, "ALTER TABLE game ADD COLUMN keyboard_typing INTEGER NOT NULL DEFAULT 0"},
+    {4, "DROP INDEX exercise_skill_day"},
+    {4, "CREATE INDEX exercise_skill_day ON exercise(operators, day, outcome, seconds, game)"},
 };
 
 // The keys of the outcomes, in the database and in the pending file.
@@ -229,8 +236,10 @@ bool gameRow(QSqlDatabase &db, const HistoryStore::Record &record, QVariant *row
             return run(db, "UPDATE game SET uuid = ? WHERE id = ?", {uuid, *row}, error);
     }
     QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO game (uuid, started, exercises, target_range) VALUES (?, ?, ?, ?)"));
-    for (const QVariant &value : {uuid, QVariant(stamp(record.when)), QVariant(game.exercises), QVariant(game.range)})
+    insert.prepare(QStringLiteral("INSERT INTO game (uuid, started, exercises, target_range, seconds_per_exercise, "
+                                  "keyboard_typing) VALUES (?, ?, ?, ?, ?, ?)"));
+    for (const QVariant &value : {uuid, QVariant(stamp(record.when)), QVariant(game.exercises), QVariant(game.range),
+                                  QVariant(game.secondsPerExercise), QVariant(int(game.keyboardTyping))})
         insert.addBindValue(value);
     if (!insert.exec()) {
         *error = insert.lastError();
@@ -251,7 +260,9 @@ QJsonObject toJson(const HistoryStore::Record &r)
                      {"when", stamp(r.when)},
                      {"game", r.game.id},
                      {"exercises", r.game.exercises},
-                     {"range", r.game.range}};
+                     {"range", r.game.range},
+                     {"seconds per exercise", r.game.secondsPerExercise},
+                     {"keyboard typing", r.game.keyboardTyping}};
     if (r.kind == HistoryStore::Kind::ExerciseEnded) {
         json.insert("number", r.exercise.number);
         json.insert("level", r.exercise.level);
@@ -287,7 +298,9 @@ std::optional<HistoryStore::Record> fromJson(const QJsonObject &json)
     HistoryStore::Record r;
     r.kind = *kind;
     r.when = when;
-    r.game = {json.value("exercises").toInt(), json.value("range").toInt(), json.value("game").toString()};
+    // Records kept by a version without a parent's settings played as designed.
+    r.game = {json.value("exercises").toInt(), json.value("range").toInt(), json.value("game").toString(),
+              json.value("seconds per exercise").toInt(180), json.value("keyboard typing").toBool(false)};
     if (r.kind == HistoryStore::Kind::ExerciseEnded) {
         const auto end = valueOf(ExerciseEndKeys, json.value("outcome").toString());
         if (!end)
@@ -645,6 +658,8 @@ bool HistoryReader::readGames(QSqlQuery &query, std::vector<GameRow> *games)
         game.range = query.value(4).toInt();
         game.end = valueOf(GameEndKeys, query.value(5).toString());
         game.percentage = query.value(6).isNull() ? -1 : query.value(6).toInt();
+        game.secondsPerExercise = query.value(7).toInt();
+        game.keyboardTyping = query.value(8).toBool();
         index.insert(game.key, games->size());
         games->push_back(std::move(game));
     }
@@ -683,6 +698,12 @@ ExerciseEnd HistoryReader::exerciseEnd(const QVariant &key)
     return valueOf(ExerciseEndKeys, key.toString()).value_or(ExerciseEnd::Solved);
 }
 
+QString HistoryReader::gameColumns() const
+{
+    return QStringLiteral("id, started, ended, exercises, target_range, outcome, result, ")
+        + (m_version >= 4 ? QStringLiteral("seconds_per_exercise, keyboard_typing") : QStringLiteral("180, 0"));
+}
+
 QDateTime HistoryReader::time(const QVariant &stamp)
 {
     return fromStamp(stamp);
@@ -697,8 +718,7 @@ bool readHistory(const QString &path, std::vector<GameRow> *games, QString *erro
         return error->isEmpty();
     }
     QSqlQuery query(reader.database());
-    if (!reader.exec(query, QStringLiteral("SELECT id, started, ended, exercises, target_range, outcome, result "
-                                           "FROM game ORDER BY id DESC"))
+    if (!reader.exec(query, QStringLiteral("SELECT %1 FROM game ORDER BY id DESC").arg(reader.gameColumns()))
         || !reader.readGames(query, games)) {
         games->clear();
         *error = reader.error();
@@ -734,19 +754,22 @@ QByteArray historyCsv(const std::vector<GameRow> &games)
     // Every field is a number, a time or one of the texts above: none holds a comma, a quote or
     // a line break, so none is quoted.
     QStringList lines{QStringLiteral("Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,Άσκηση,Επίπεδο,Έκβαση,Δευτερόλεπτα,Στόχοι,Πατήματα =,"
-                                     "Αποτέλεσμα %")};
+                                     "Αποτέλεσμα %,Χρόνος ανά άσκηση")};
     for (auto game = games.rbegin(); game != games.rend(); ++game) {
         const QString started = game->started.toOffsetFromUtc(game->started.offsetFromUtc()).toString(Qt::ISODate);
         const QString result = game->end == GameEnd::Finished && game->percentage >= 0 ? QString::number(game->percentage)
                                                                                        : resultText(*game);
         const QString gameFields = QStringLiteral("%1,%2,%3,").arg(started).arg(game->exercises).arg(game->range);
+        // The seconds of each exercise, empty where there was no time limit.
+        const QString limit = game->secondsPerExercise > 0 ? QString::number(game->secondsPerExercise) : QString();
+        const QString lastFields = result + QLatin1Char(',') + limit;
         if (game->played.empty())
-            lines << gameFields + QStringLiteral(",,,,,,") + result;
+            lines << gameFields + QStringLiteral(",,,,,,") + lastFields;
         for (const ExerciseRow &e : game->played) {
             lines << gameFields
                     + QStringList{QString::number(e.number), QString::number(e.level, 'g', 6), exerciseEndText(e.end),
                                   QString::number(e.seconds), QString::number(e.targetsHit),
-                                  QString::number(e.equalsPresses), result}
+                                  QString::number(e.equalsPresses), lastFields}
                           .join(QLatin1Char(','));
         }
     }

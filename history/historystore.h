@@ -3,12 +3,17 @@
 // and the reading and CSV that the progress window shows. Built into the modules, never into
 // the program itself, so Qt SQL is loaded only when a record is written or the history read.
 //
-// The schema (version 3, in PRAGMA user_version):
+// The schema (version 4, in PRAGMA user_version):
 //   game     (id INTEGER PRIMARY KEY, started TEXT NOT NULL, ended TEXT, exercises INTEGER NOT NULL,
-//             target_range INTEGER NOT NULL, outcome TEXT, result INTEGER, uuid TEXT)
+//             target_range INTEGER NOT NULL, outcome TEXT, result INTEGER, uuid TEXT,
+//             seconds_per_exercise INTEGER NOT NULL DEFAULT 180, keyboard_typing INTEGER NOT NULL
+//             DEFAULT 0)
 //             outcome: 'finished', 'restarted', 'abandoned', NULL while under way; result: the
 //             percentage shown at the end; uuid: the id the settings file keeps for the game,
 //             NULL for games recorded by version 1. Unique index game_uuid on (uuid).
+//             seconds_per_exercise: the countdown of each exercise, 0 for no time limit;
+//             keyboard_typing: 1 where the keyboard pressed the keypad's keys. Games recorded
+//             before version 4 had 180 and 0.
 //   exercise (id INTEGER PRIMARY KEY, game INTEGER NOT NULL REFERENCES game(id), number INTEGER
 //             NOT NULL, level REAL NOT NULL, outcome TEXT NOT NULL, seconds INTEGER NOT NULL,
 //             targets INTEGER NOT NULL, equals_presses INTEGER NOT NULL, ended TEXT NOT NULL,
@@ -19,7 +24,7 @@
 //             for exercises recorded before version 3. Index exercise_game_number on (game,
 //             number); the store keeps one row per pair (see HistoryStore). day: the local date
 //             of the end, "2026-11-01". Index exercise_day on (day); the report's covering
-//             indexes exercise_skill_day on (operators, day, outcome, seconds) and
+//             indexes exercise_skill_day on (operators, day, outcome, seconds, game) and
 //             exercise_game_day on (game, day, outcome, seconds).
 //   equals_press (exercise INTEGER NOT NULL REFERENCES exercise(id), seconds INTEGER NOT NULL,
 //             value TEXT NOT NULL, hit TEXT NOT NULL)
@@ -66,7 +71,7 @@ namespace numbolo {
 // throws or shows a message.
 class HistoryStore : public HistoryRecorder {
 public:
-    static constexpr int SchemaVersion = 3;
+    static constexpr int SchemaVersion = 4;
     // Records kept while the database cannot be written; beyond this the oldest are dropped.
     static constexpr std::size_t MaxPending = 5000;
 
@@ -156,6 +161,8 @@ struct GameRow {
     int range = 0;
     std::optional<GameEnd> end; // none while the game is under way
     int percentage = -1;        // -1 unless it finished
+    int secondsPerExercise = 180; // 0: no time limit
+    bool keyboardTyping = false;
     std::vector<ExerciseRow> played;
 
     int solved() const;
@@ -180,8 +187,9 @@ public:
     // Runs `query` (prepared, or `sql`); where it fails, its error becomes error().
     bool exec(QSqlQuery &query, const QString &sql = {});
     void fail(const QSqlError &error);
-    // Reads the games that `query` selected (id, started, ended, exercises, target_range,
-    // outcome, result) in its order, each with its exercises.
+    // What a query of games selects for readGames(), in this file's version.
+    QString gameColumns() const;
+    // Reads the games that `query` selected (gameColumns()) in its order, each with its exercises.
     bool readGames(QSqlQuery &query, std::vector<GameRow> *games);
     // A stored outcome and a stored time, as the rows hold them.
     static ExerciseEnd exerciseEnd(const QVariant &key);
@@ -200,7 +208,8 @@ bool readHistory(const QString &path, std::vector<GameRow> *games, QString *erro
 
 // RFC 4180 CSV in UTF-8 with CRLF line ends, without a byte-order mark: the header, then one row
 // per exercise, oldest game first, and one row with empty exercise fields for a game in which
-// no exercise ended. Times are ISO 8601 local time with its offset from UTC.
+// no exercise ended. Times are ISO 8601 local time with its offset from UTC. The last column,
+// "Χρόνος ανά άσκηση", holds the game's seconds per exercise, empty where it had no time limit.
 QByteArray historyCsv(const std::vector<GameRow> &games);
 
 // "λύθηκε", "παραλείφθηκε", "έληξε ο χρόνος".

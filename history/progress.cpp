@@ -1,5 +1,6 @@
 #include "history/progress.h"
 
+#include "history/parentsettingsview.h"
 #include "history/progresstext.h"
 #include "history/progresswidgets.h"
 #include "history/reportdocument.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineSeries>
@@ -125,6 +127,7 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
 
     const bool any = error.isEmpty() && !m_games.empty();
     if (any) {
+        quietTabPages();
         tabs = new QTabWidget(this);
         tabs->setObjectName(QStringLiteral("tabs"));
         tabs->setAccessibleName(QStringLiteral("Ενότητες"));
@@ -240,7 +243,7 @@ QWidget *ProgressWindow::makeGamesTab()
     gamesTable = makeTable(QStringLiteral("games"), QStringLiteral("Παιχνίδια, το νεότερο πρώτο"),
                            {QStringLiteral("Ημερομηνία"), QStringLiteral("Ασκήσεις"), QStringLiteral("Λυμένες"),
                             QStringLiteral("Αποτέλεσμα %"), QStringLiteral("Εύρος"),
-                            QStringLiteral("Χρόνος παιχνιδιού")},
+                            QStringLiteral("Χρόνος παιχνιδιού"), QStringLiteral("Χρόνος ανά άσκηση")},
                            split);
     showGames(0);
     if (m_report.moreGames) {
@@ -341,10 +344,12 @@ void ProgressWindow::showFigures()
         const QString unknown = QStringLiteral("Οι πράξεις κάθε άσκησης καταγράφονται από αυτή την έκδοση του "
                                                "παιχνιδιού: θα φανούν εδώ μετά το επόμενο παιχνίδι.");
         show(0, makeGroupSection(QStringLiteral("skills"), QStringLiteral("Λυμένες ασκήσεις ανά πράξεις (%)"),
-                                 QStringLiteral("Πράξεις"), m_report.report.skills, unknown, m_figuresPages[0]));
+                                 QStringLiteral("Πράξεις"), m_report.report.skills, unknown, m_figuresPages[0],
+                                 mediansNote(m_report.report)));
         show(1, makeGroupSection(QStringLiteral("ranges"), QStringLiteral("Λυμένες ασκήσεις ανά εύρος (%)"),
                                  QStringLiteral("Εύρος"), m_report.report.ranges,
-                                 QStringLiteral("Καμία άσκηση δεν έχει τελειώσει ακόμη."), m_figuresPages[1]));
+                                 QStringLiteral("Καμία άσκηση δεν έχει τελειώσει ακόμη."), m_figuresPages[1],
+                                 mediansNote(m_report.report)));
         show(2, makeCalendarSection(m_report.report.daysPlayed, m_report.today, m_figuresPages[2]));
     }
     // The keyboard was on the word that the figures are coming: it goes on to the first of them
@@ -384,7 +389,7 @@ void ProgressWindow::showGames(int from)
         setRow(gamesTable, row,
                {dateText(game.started), QStringLiteral("%1 από %2").arg(game.played.size()).arg(game.exercises),
                 QString::number(game.solved()), resultText(game), targetRangeText(game.range),
-                durationText(game.seconds())});
+                durationText(game.seconds()), perExerciseText(game.secondsPerExercise)});
     }
 }
 
@@ -542,6 +547,23 @@ QString ProgressWindow::documentHtml()
     return reportHtml(summary->text(), m_report.report, m_report.today, missed);
 }
 
+void ProgressWindow::addSettings(const SettingsLocation &location)
+{
+    settingsView = new ParentSettingsView(location, this);
+    if (tabs != nullptr) {
+        tabs->addTab(scrolled(settingsView), QStringLiteral("Ρ&υθμίσεις"));
+    } else {
+        // Above the stretch that keeps the buttons at the bottom.
+        auto *box = static_cast<QVBoxLayout *>(layout());
+        box->insertWidget(box->count() - 2, settingsView);
+        resize(size().expandedTo(sizeHint()));
+    }
+    // Tab reaches the settings before the buttons, as they stand on screen.
+    QWidget::setTabOrder(settingsView->note, saveButton);
+    QWidget::setTabOrder(saveButton, printButton);
+    QWidget::setTabOrder(printButton, closeButton);
+}
+
 void ProgressWindow::askAndPrint()
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -554,15 +576,49 @@ void ProgressWindow::askAndPrint()
 
 void ProgressWindow::askAndSaveCsv()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The desktop's own file chooser where Qt's platform integration has one (it speaks the
+    // desktop's language), in the user's documents; in the home folder where there are none.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
     const QString file = QFileDialog::getSaveFileName(
         this, QStringLiteral("Αποθήκευση CSV"), QDir(folder).filePath(QStringLiteral("numbolo-πρόοδος.csv")),
         QStringLiteral("Αρχεία CSV (*.csv)"));
-    if (file.isEmpty())
-        return;
+    if (!file.isEmpty())
+        saveCsvAndTell(file);
+}
+
+bool ProgressWindow::saveCsvAndTell(const QString &file)
+{
     QString error;
-    if (!saveCsv(file, &error))
+    if (!saveCsv(file, &error)) {
         QMessageBox::critical(this, QStringLiteral("Πρόοδος"), error);
+        return false;
+    }
+    // Shown under the buttons, and heard with the save button, which has the focus again once
+    // the file chooser closes: the file's name, and its folder from the home folder, as a file
+    // chooser names them, not a path read out slash by slash.
+    const QFileInfo saved(file);
+    const QString where = QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1.").arg(QDir::toNativeSeparators(file));
+    QString folder = QDir::home().relativeFilePath(saved.absolutePath());
+    if (folder.startsWith(QLatin1String("..")) || QDir::isAbsolutePath(folder))
+        folder = saved.absolutePath();
+    const QString heard = folder == QLatin1String(".")
+        ? QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1, στον προσωπικό φάκελο.").arg(saved.fileName())
+        : QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1, στον φάκελο %2.")
+              .arg(saved.fileName(), QDir::toNativeSeparators(folder));
+    if (savedLabel == nullptr) {
+        savedLabel = new QLabel(this);
+        savedLabel->setObjectName(QStringLiteral("saved"));
+        savedLabel->setWordWrap(true);
+        savedLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // A long path does not widen the window beyond the screen.
+        savedLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        layout()->addWidget(savedLabel);
+    }
+    savedLabel->setText(where);
+    saveButton->setAccessibleDescription(heard);
+    return true;
 }
 
 } // namespace numbolo

@@ -18,6 +18,9 @@ class QTableWidget;
 
 namespace numbolo {
 
+class ParentSettingsView;
+class SettingsLocation;
+
 // What the window shows beyond the games: the report's figures, the reader of an exercise's
 // targets (none: the targets are not shown) and the day the calendar counts its run to.
 struct ProgressReport {
@@ -51,10 +54,16 @@ public:
     // spreadsheet programs tell UTF-8 from their own code page. False with a Greek `error` where
     // it cannot.
     bool saveCsv(const QString &file, QString *error) const;
+    // Saves as saveCsv() does and says where, under the buttons and to a screen reader; a
+    // message where it cannot.
+    bool saveCsvAndTell(const QString &file);
     // The document "Εκτύπωση…" prints, as HTML, with the figures it reads where not yet read.
     QString documentHtml();
     // Exercises with missed targets the document lists, the newest first: what a page or so holds.
     static int documentMissed();
+    // Adds the settings a parent gives the child, kept in the settings file of `location`: a tab
+    // of their own, or below the summary where the history shows no tabs.
+    void addSettings(const SettingsLocation &location);
 
     // The latest days the chart of exercises solved per day shows.
     static int solvedChartDays();
@@ -69,9 +78,11 @@ public:
     TargetsView *targetsView = nullptr;
     QWidget *resultChart = nullptr;
     QWidget *solvedChart = nullptr;
+    ParentSettingsView *settingsView = nullptr;
     QPushButton *saveButton;
     QPushButton *printButton;
     QPushButton *closeButton;
+    QLabel *savedLabel = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

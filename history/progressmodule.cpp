@@ -118,12 +118,14 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_pdf(const QString &historyPath, co
     return 0;
 }
 
-// Shows the progress window until it is closed.
-extern "C" Q_DECL_EXPORT int numbolo_progress_window(const QString &historyPath)
+// Shows the progress window, with the settings a parent gives the child kept in the settings
+// file of `settings`, until it is closed.
+extern "C" Q_DECL_EXPORT int numbolo_progress_window(const QString &historyPath, const numbolo::SettingsLocation &settings)
 {
     Shown shown = readShown(historyPath);
     numbolo::ProgressWindow window(historyPath, std::move(shown.games), shown.error,
                                    numbolo::readUnrecorded(historyPath), std::move(shown.report));
+    window.addSettings(settings);
     window.show();
     return QApplication::exec();
 }

@@ -44,6 +44,13 @@ QString medianText(const Figures &figures)
     return seconds < 60 ? QStringLiteral("%1 δ.").arg(seconds) : durationText(int(seconds));
 }
 
+QString perExerciseText(int seconds)
+{
+    if (seconds <= 0)
+        return QStringLiteral("χωρίς όριο");
+    return seconds % 60 == 0 ? QStringLiteral("%1 λ.").arg(seconds / 60) : durationText(seconds);
+}
+
 namespace {
 
 // "1 λεπτό", "5 λεπτά".

@@ -22,6 +22,8 @@ QString solvedText(const Figures &figures);
 QString shareText(const Figures &figures);
 // The median time to solve: "42 δ.", "1 λ. 5 δ.", or "-" where nothing was solved.
 QString medianText(const Figures &figures);
+// A game's time for each exercise: "3 λ.", "30 λ.", or "χωρίς όριο" for none.
+QString perExerciseText(int seconds);
 
 // `shown` as a screen reader is to say it: the short forms above in words, which would otherwise
 // be spelt out letter by letter. "5 λ. 3 δ." becomes "5 λεπτά 3 δευτερόλεπτα", "07/12/2026 21:07"

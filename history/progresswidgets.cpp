@@ -2,14 +2,41 @@
 
 #include "history/progresstext.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QChart>
 #include <QChartView>
 #include <QHeaderView>
 #include <QScrollArea>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QValueAxis>
 
 namespace numbolo {
+
+namespace {
+
+// The pages of a tab widget, to assistive technology a layered pane: a role a screen reader
+// names ("παράθυρο με στρώσεις") each time the focus comes into a page from elsewhere, though
+// it tells nothing the tab does not. As a plain container it is passed over in silence.
+QAccessibleInterface *quietPages(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("QStackedWidget") && qobject_cast<QTabWidget *>(object->parent()) != nullptr)
+        return new QAccessibleWidget(static_cast<QStackedWidget *>(object), QAccessible::Client);
+    return nullptr;
+}
+
+} // namespace
+
+void quietTabPages()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(quietPages);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
 
 QTableWidget *makeTable(const QString &objectName, const QString &accessibleName, const QStringList &headers,
                         QWidget *parent)
@@ -63,6 +90,9 @@ QWidget *scrolled(QWidget *page)
     area->setObjectName(page->objectName() + QStringLiteral("Scroll"));
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
+    // Tab goes to the page's own controls, and the area scrolls to each: a stop of its own
+    // would be a silent one for a screen reader.
+    area->setFocusPolicy(Qt::NoFocus);
     area->setWidget(page);
     return area;
 }

@@ -13,6 +13,9 @@ class QWidget;
 
 namespace numbolo {
 
+// Tab widgets' pages are read as a plain container, whose role a screen reader does not name.
+void quietTabPages();
+
 QTableWidget *makeTable(const QString &objectName, const QString &accessibleName, const QStringList &headers,
                         QWidget *parent);
 // Fills row `row` with `cells`: the first to the left, the others to the right. A screen reader

@@ -65,6 +65,10 @@ struct Report {
     std::vector<GroupFigures> skills; // only exercises whose keys were recorded
     std::vector<GroupFigures> ranges;
     std::vector<QDate> daysPlayed;    // local dates with at least one exercise ended, ascending
+    // Where games of more than one time per exercise were played: the seconds per exercise (0:
+    // no limit) of the games whose solved times the medians count, the setting of the most
+    // games. A child given 30 minutes solves at another pace than one given 3.
+    std::optional<int> mediansSecondsPerExercise;
 };
 
 // ---- Read from the history (SQL) ----------------------------------------------------------
@@ -146,5 +150,8 @@ int currentRun(const std::vector<QDate> &daysPlayed, const QDate &today);
 // One plain Greek sentence with the next step the figures suggest, or empty where there is too
 // little play to say anything.
 QString nextStep(const Report &report);
+
+// Which games the median times count, where not all of them: a sentence, or empty.
+QString mediansNote(const Report &report);
 
 } // namespace numbolo

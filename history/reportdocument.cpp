@@ -100,6 +100,8 @@ QString reportHtml(const QString &summary, const Report &report, const QDate &to
                   calendarRows(report.daysPlayed, from));
     html += groupsPart(QStringLiteral("Ανά πράξη"), QStringLiteral("Πράξεις"), report.skills, from);
     html += groupsPart(QStringLiteral("Ανά εύρος"), QStringLiteral("Εύρος"), report.ranges, from);
+    if (const QString note = mediansNote(report); !note.isEmpty())
+        html += paragraph(note);
     html += paragraph(QStringLiteral("Οι πίνακες δείχνουν τους τελευταίους %1 μήνες με παιχνίδι· το παράθυρο "
                                      "«Πρόοδος» δείχνει όλους τους μήνες.")
                           .arg(DocumentMonths));

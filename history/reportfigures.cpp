@@ -2,6 +2,8 @@
 
 #include "history/report.h"
 
+#include "game/parentsettings.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -139,6 +141,15 @@ QString nextStep(const Report &report)
     return QStringLiteral("Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις. Συνεχίστε με το ίδιο εύρος αριθμών "
                           "λίγες ημέρες ακόμη: μικρά και συχνά παιχνίδια βοηθούν περισσότερο.")
         .arg(ofText(all));
+}
+
+QString mediansNote(const Report &report)
+{
+    if (!report.mediansSecondsPerExercise)
+        return {};
+    return QStringLiteral("Οι διάμεσοι χρόνοι λύσης είναι μόνο από τα παιχνίδια με χρόνο ανά άσκηση «%1», "
+                          "τα περισσότερα: με άλλο χρόνο ένα παιδί λύνει με άλλο ρυθμό.")
+        .arg(Parents::secondsText(*report.mediansSecondsPerExercise));
 }
 
 } // namespace numbolo

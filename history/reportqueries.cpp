@@ -253,11 +253,28 @@ bool readFigures(HistoryReader &reader, const QDate &from, Report *report, QStri
     // A day of our own making, digits and dashes, compared as text as the index keeps it.
     const QString since = from.isValid() ? QStringLiteral("%1 >= '%2'").arg(dayOf(reader), from.toString(Qt::ISODate))
                                          : QString();
+    // Times of games with other times per exercise are not alike: where the history has several,
+    // the medians count the solved exercises of the games of the setting most games had (of those
+    // with an exercise; on a tie the newest game's), and every exercise counts as played.
+    QString timed;
+    if (reader.version() >= 4) {
+        QSqlQuery settings(reader.database());
+        if (!reader.exec(settings, QStringLiteral("SELECT seconds_per_exercise FROM game WHERE EXISTS (SELECT 1 FROM "
+                                                  "exercise WHERE exercise.game = game.id) GROUP BY 1 "
+                                                  "ORDER BY count(*) DESC, max(id) DESC")))
+            return fail();
+        const int most = settings.next() ? settings.value(0).toInt() : 0;
+        if (settings.next()) {
+            report->mediansSecondsPerExercise = most;
+            timed = QStringLiteral(" AND exercise.game NOT IN (SELECT id FROM game WHERE seconds_per_exercise <> %1)")
+                        .arg(most);
+        }
+    }
     // Per game and day, in the order of exercise_game_day; then each game's range, once a game.
     const QString counted = QStringLiteral("%1 AS day, count(*) AS played, coalesce(sum(exercise.outcome = 'solved'), 0) "
-                                           "AS solved, group_concat(CASE WHEN exercise.outcome = 'solved' THEN "
+                                           "AS solved, group_concat(CASE WHEN exercise.outcome = 'solved'%2 THEN "
                                            "exercise.seconds END) AS seconds")
-                                .arg(dayOf(reader));
+                                .arg(dayOf(reader), timed);
     std::set<QDate> days;
     QHash<QString, GroupTally> ranges;
     if (!readTallies(reader,
@@ -514,8 +531,7 @@ bool readGames(const QString &historyPath, int first, int count, std::vector<Gam
     if (!reader.ready())
         return opened(reader, error);
     QSqlQuery query(reader.database());
-    query.prepare(QStringLiteral("SELECT id, started, ended, exercises, target_range, outcome, result "
-                                 "FROM game ORDER BY id DESC LIMIT ? OFFSET ?"));
+    query.prepare(QStringLiteral("SELECT %1 FROM game ORDER BY id DESC LIMIT ? OFFSET ?").arg(reader.gameColumns()));
     query.addBindValue(std::max(count, 0));
     query.addBindValue(std::max(first, 0));
     if (!reader.exec(query) || !reader.readGames(query, games)) {

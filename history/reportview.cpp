@@ -125,7 +125,8 @@ std::vector<QStringList> groupRows(const std::vector<GroupFigures> &groups, cons
 }
 
 QWidget *makeGroupSection(const QString &objectName, const QString &title, const QString &groupHeader,
-                          const std::vector<GroupFigures> &groups, const QString &empty, QWidget *parent)
+                          const std::vector<GroupFigures> &groups, const QString &empty, QWidget *parent,
+                          const QString &note)
 {
     if (groups.empty())
         return makeText(objectName + QStringLiteral("None"), empty, parent);
@@ -176,6 +177,8 @@ QWidget *makeGroupSection(const QString &objectName, const QString &title, const
                             split);
     for (const QStringList &row : groupRows(groups))
         addRow(table, row);
+    if (!note.isEmpty())
+        split->addWidget(makeText(objectName + QStringLiteral("Note"), note, split));
     split->addWidget(table);
     return split;
 }

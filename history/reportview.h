@@ -40,9 +40,11 @@ QString exerciseLine(const ExerciseDetail &detail);
 
 // A chart of the share solved by each group in the latest months with play, and a table of
 // every group's figures, whole and month by month, under it. `groupHeader` names the groups'
-// column ("Πράξεις", "Εύρος"); `empty` is said instead where there are no groups.
+// column ("Πράξεις", "Εύρος"); `empty` is said instead where there are no groups; `note`, where
+// given, says which games the median times count.
 QWidget *makeGroupSection(const QString &objectName, const QString &title, const QString &groupHeader,
-                          const std::vector<GroupFigures> &groups, const QString &empty, QWidget *parent);
+                          const std::vector<GroupFigures> &groups, const QString &empty, QWidget *parent,
+                          const QString &note = {});
 
 // The current run of days and a table of the months with play, newest first, with their days.
 QWidget *makeCalendarSection(const std::vector<QDate> &daysPlayed, const QDate &today, QWidget *parent);

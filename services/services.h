@@ -89,11 +89,14 @@ enum class ExerciseEnd { Solved, Skipped, TimedOut };
 enum class GameEnd { Finished, Restarted, Abandoned };
 
 // The options of a game, its number of exercises and its target range (negative for negative
-// targets), and the id that names it both in the settings file and in the history.
+// targets), and the id that names it both in the settings file and in the history; the time a
+// parent gave each exercise (0: no limit) and whether the keyboard pressed the keypad's keys.
 struct GameFacts {
     int exercises = 0;
     int range = 0;
     QString id;
+    int secondsPerExercise = 180;
+    bool keyboardTyping = false;
 };
 
 // One "=" of an exercise: the seconds since the exercise was shown, the display's text after it,

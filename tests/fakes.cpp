@@ -75,7 +75,13 @@ void RecordingHistory::add(const QString &line, const GameFacts &game)
 
 void RecordingHistory::gameStarted(const GameFacts &game)
 {
-    add(QStringLiteral("start %1 %2").arg(game.exercises).arg(game.range), game);
+    // A parent's settings where they are not the game's own: "start 10 100 1800s keyboard".
+    QString line = QStringLiteral("start %1 %2").arg(game.exercises).arg(game.range);
+    if (game.secondsPerExercise != 180)
+        line += QStringLiteral(" %1s").arg(game.secondsPerExercise);
+    if (game.keyboardTyping)
+        line += QStringLiteral(" keyboard");
+    add(line, game);
 }
 
 void RecordingHistory::exerciseEnded(const GameFacts &game, const ExerciseFacts &e)

@@ -8,19 +8,25 @@
 #include "game/announce.h"
 #include "game/settings.h"
 #include "history/historystore.h"
+#include "history/parentsettingsview.h"
 #include "history/progress.h"
 #include "history/progresstext.h"
 #include "history/report.h"
 #include "input/equals.h"
 
+#include <QAccessible>
 #include <QBarCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
 #include <QBuffer>
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QFile>
 #include <QSettings>
 #include <QLabel>
+#include <QLayout>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QPushButton>
@@ -114,7 +120,8 @@ void writeSchema1(const QString &path, const QStringList &rows)
     QSqlDatabase::removeDatabase(QStringLiteral("schema 1"));
 }
 
-// The history, oldest game first: "<exercises>/<range> <how it ended>: <number> <outcome>, ...".
+// The history, oldest game first: "<exercises>/<range> <how it ended>[ <seconds per exercise>s,
+// where not 180]: <number> <outcome>, ..."
 QStringList describe(const QString &path)
 {
     std::vector<GameRow> games;
@@ -130,7 +137,8 @@ QStringList describe(const QString &path)
         QStringList played;
         for (const ExerciseRow &e : game->played)
             played << QStringLiteral("%1 %2").arg(e.number).arg(e.end == ExerciseEnd::Solved ? "solved" : e.end == ExerciseEnd::Skipped ? "skipped" : "timeout");
-        lines << QStringLiteral("%1/%2 %3: %4").arg(game->exercises).arg(game->range).arg(end, played.join(QStringLiteral(", ")));
+        const QString time = game->secondsPerExercise != 180 ? QStringLiteral(" %1s").arg(game->secondsPerExercise) : QString();
+        lines << QStringLiteral("%1/%2 %3%4: %5").arg(game->exercises).arg(game->range).arg(end, time, played.join(QStringLiteral(", ")));
     }
     return lines;
 }
@@ -173,7 +181,8 @@ void writeFixture(const QString &path)
 }
 
 // The report's figures: "<name>: <played>/<solved> <median>; <yyyy-MM> <played>/<solved>
-// <median>; ..." per skill and per range, then the days played.
+// <median>; ..." per skill and per range, then the days played, and the time per exercise of the
+// games the medians count where not all."
 QStringList describeReport(const Report &report)
 {
     const auto figures = [](const Figures &f) {
@@ -192,6 +201,8 @@ QStringList describeReport(const Report &report)
     for (const QDate &day : report.daysPlayed)
         days << day.toString(Qt::ISODate);
     lines << days.join(QLatin1Char(' '));
+    if (report.mediansSecondsPerExercise)
+        lines << QStringLiteral("medians of %1s games").arg(*report.mediansSecondsPerExercise);
     return lines;
 }
 
@@ -231,6 +242,8 @@ private slots:
     void commandLine();
     void window_data();
     void window();
+    void parentSettings_data();
+    void parentSettings();
     void windowEnds_data();
     void windowEnds();
 };
@@ -274,6 +287,12 @@ void TestHistory::recorded_data()
         << "game with id" << QStringList{"skip"} << QStringList{"3 skipped 0s 0/8 0="} << "S";
     QTest::newRow("resumed, saved before games had ids: one given and saved at the start")
         << "game" << QStringList{"skip"} << QStringList{"3 skipped 0s 0/8 0="} << "L";
+    // Each game records the time a parent gave its exercises and the keyboard's setting.
+    QTest::newRow("30 minutes an exercise and a keyboard that types, from the start")
+        << "parents 1800 true" << QStringList{"skip"} << QStringList{"start 10 100 1800s keyboard", "1 skipped 0s 0/8 0="}
+        << "AA";
+    QTest::newRow("no time limit, from the start") << "parents 0 false" << QStringList{"skip"}
+                                                   << QStringList{"start 10 100 0s", "1 skipped 0s 0/8 0="} << "AA";
 }
 
 void TestHistory::recorded()
@@ -288,6 +307,11 @@ void TestHistory::recorded()
     world.shipFont();
     world.installFont();
     const QString storedId = QStringLiteral("0b1c6f4e-stored");
+    if (stored.startsWith(QLatin1String("parents "))) {
+        world.storeParents({{"secondsPerExercise", stored.section(QLatin1Char(' '), 1, 1)},
+                            {"keyboardTyping", stored.section(QLatin1Char(' '), 2, 2)}});
+        stored.clear();
+    }
     if (!stored.isEmpty()) {
         world.store({{"Level", "1.5"}, {"score", "2"}, {"maxnums", "100"}, {"cur", "3"}, {"nums", "40"}, {"reps", "10"}});
         if (stored == QLatin1String("game with id"))
@@ -367,7 +391,8 @@ void TestHistory::filed_data()
     QTest::addColumn<QStringList>("schema1"); // a history of version 1 to start from, see writeSchema1()
     QTest::addColumn<QStringList>("records"); // "start <id> <exercises>/<range>", "exercise <id> <exercises>/
                                               // <range> <number> <outcome>", "end <id> <exercises>/<range>
-                                              // <finished <result>|restarted>"
+                                              // <finished <result>|restarted>"; "/<seconds per exercise>"
+                                              // may follow the range
     QTest::addColumn<QStringList>("games");   // see describe()
     // Regression: killed after an exercise was recorded, before the settings were saved, the game
     // played the exercise again, and the history held it twice.
@@ -398,6 +423,15 @@ void TestHistory::filed_data()
         << QStringList{"start a 10/100", "exercise a 10/100 1 solved"}
         << QStringList{"10/100 finished 11: 1 solved, 2 timeout", "20/-500 restarted: 1 skipped",
                        "10/100 under way: 1 solved"};
+    QTest::newRow("schema 2 climbs to 4: its games had 180 s an exercise, a new game keeps its own")
+        << QStringList{"schema 2", "game 10/100 finished 11", "exercise 1 1 solved"}
+        << QStringList{"start a 10/100/1800", "exercise a 10/100/1800 1 solved"}
+        << QStringList{"10/100 finished 11: 1 solved", "10/100 under way 1800s: 1 solved"};
+    QTest::newRow("no time limit: kept as 0 from the game's start")
+        << QStringList{} << QStringList{"start a 10/100/0", "exercise a 10/100/0 1 solved"}
+        << QStringList{"10/100 under way 0s: 1 solved"};
+    QTest::newRow("a game whose start was lost has the time of its first record")
+        << QStringList{} << QStringList{"exercise a 10/100/360 1 skipped"} << QStringList{"10/100 under way 360s: 1 skipped"};
     QTest::newRow("schema 1: an older game under way with other options is not resumed")
         << QStringList{"game 30/1000 open", "exercise 1 1 solved"} << QStringList{"exercise a 10/100 1 skipped"}
         << QStringList{"30/1000 abandoned: 1 solved", "10/100 under way: 1 skipped"};
@@ -418,7 +452,7 @@ void TestHistory::filed()
         for (const QString &record : std::as_const(records)) {
             const QStringList f = record.split(QLatin1Char(' '));
             const QStringList options = f[2].split(QLatin1Char('/'));
-            const GameFacts game{options[0].toInt(), options[1].toInt(), f[1]};
+            const GameFacts game{options[0].toInt(), options[1].toInt(), f[1], options.value(2, "180").toInt()};
             if (f[0] == QLatin1String("start")) {
                 store.gameStarted(game);
             } else if (f[0] == QLatin1String("exercise")) {
@@ -482,7 +516,7 @@ void TestHistory::damagedDatabase()
     const QString folder = dir.filePath(QStringLiteral("Numbolo"));
     const QString path = folder + QStringLiteral("/history.sqlite");
     QDir().mkpath(folder);
-    const GameFacts game{10, 100, QStringLiteral("game")};
+    const GameFacts game{10, 100, QStringLiteral("game"), 360, true};
     if (damage == QLatin1String("locked") || damage == QLatin1String("pages") || damage == QLatin1String("read-only")) {
         HistoryStore earlier(path);
         earlier.gameStarted({10, 100, QStringLiteral("earlier")});
@@ -594,6 +628,9 @@ void TestHistory::damagedDatabase()
     QCOMPARE(games.front().played.size(), std::size_t(recorded));
     QCOMPARE(games.front().played.front().equalsPresses, 9);
     QCOMPARE(games.front().percentage, 11);
+    // Also from the pending file: the time a parent gave the game's exercises, and its keyboard.
+    QCOMPARE(games.front().secondsPerExercise, 360);
+    QVERIFY(games.front().keyboardTyping);
 #ifdef Q_OS_UNIX
     QCOMPARE(modeOf(path), QStringLiteral("600"));
     QCOMPARE(modeOf(folder), QStringLiteral("700"));
@@ -608,7 +645,7 @@ void TestHistory::csv()
         // In summer, then in winter: the offset from UTC follows.
         QDateTime now(QDate(2026, 7, 1), QTime(12, 0), Qt::UTC);
         HistoryStore store(path, 100, [&now] { return now; });
-        const GameFacts first{10, 100, "1"}, second{20, -500, "2"}, third{30, 1000, "3"}, fourth{10, 100, "4"};
+        const GameFacts first{10, 100, "1"}, second{20, -500, "2"}, third{30, 1000, "3", 1800}, fourth{10, 100, "4", 0};
         store.gameStarted(first);
         store.exerciseEnded(first, {1, 1.4767, ExerciseEnd::Solved, 42, 8, 5, {}, {}, {}});
         store.exerciseEnded(first, {2, 1.5, ExerciseEnd::TimedOut, 180, 3, 2, {}, {}, {}});
@@ -629,12 +666,14 @@ void TestHistory::csv()
     const QString csv = QString::fromUtf8(historyCsv(games));
     QVERIFY(csv.endsWith(QLatin1String("\r\n")));
     QCOMPARE(csv.chopped(2).split(QStringLiteral("\r\n")), (QStringList{
-        "Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,Άσκηση,Επίπεδο,Έκβαση,Δευτερόλεπτα,Στόχοι,Πατήματα =,Αποτέλεσμα %",
-        "2026-07-01T15:00:00+03:00,10,100,1,1.4767,λύθηκε,42,8,5,11",
-        "2026-07-01T15:00:00+03:00,10,100,2,1.5,έληξε ο χρόνος,180,3,2,11",
-        "2026-11-02T18:30:00+02:00,20,-500,1,1.2,παραλείφθηκε,10,0,0,επανεκκίνηση",
-        "2026-11-02T18:30:00+02:00,30,1000,7,2.25,λύθηκε,60,8,8,εγκαταλείφθηκε",
-        "2026-11-02T18:30:00+02:00,10,100,,,,,,,σε εξέλιξη",
+        "Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,Άσκηση,Επίπεδο,Έκβαση,Δευτερόλεπτα,Στόχοι,Πατήματα =,Αποτέλεσμα %,"
+        "Χρόνος ανά άσκηση",
+        "2026-07-01T15:00:00+03:00,10,100,1,1.4767,λύθηκε,42,8,5,11,180",
+        "2026-07-01T15:00:00+03:00,10,100,2,1.5,έληξε ο χρόνος,180,3,2,11,180",
+        "2026-11-02T18:30:00+02:00,20,-500,1,1.2,παραλείφθηκε,10,0,0,επανεκκίνηση,180",
+        "2026-11-02T18:30:00+02:00,30,1000,7,2.25,λύθηκε,60,8,8,εγκαταλείφθηκε,1800",
+        "2026-11-02T18:30:00+02:00,10,100,,,,,,,σε εξέλιξη,",
+
     }));
 }
 
@@ -730,6 +769,15 @@ void TestHistory::report_data()
         << "schema 1 climbed"
         << QStringList{"x: 1/1 20; 2026-11 1/1 20", "-500 - 0: 1/1 20; 2026-11 1/1 20", "0 - 100: 2/1 30; 2026-11 2/1 30",
                        "2026-11-01 2026-11-03"};
+    // A game of 30 minutes an exercise beside two of 3: its exercise counts as played and solved,
+    // and its time in no median.
+    QTest::newRow("games of 3 and 30 minutes: the medians of the 3-minute games, which most games had")
+        << "fixture, a game of 30 minutes"
+        << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60",
+                       "x +: 5/4 40; 2026-01 2/2 30; 2026-02 3/2 50",
+                       "-500 - 0: 3/3 50; 2026-02 3/3 50",
+                       "0 - 100: 5/3 30; 2026-01 3/2 30; 2026-02 2/1 -",
+                       "2026-01-05 2026-01-06 2026-02-01 2026-02-03 2026-02-04", "medians of 180s games"};
     QTest::newRow("a stored day that cannot be read counts in the whole, in no month")
         << "fixture, a day unreadable"
         << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60", "x +: 4/3 40; 2026-01 2/2 30; 2026-02 1/0 -",
@@ -773,6 +821,12 @@ void TestHistory::report()
             facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
             store.exerciseEnded({10, -500, "g9"}, facts);
         }
+    } else if (history == QLatin1String("fixture, a game of 30 minutes")) {
+        HistoryStore store(path, 100, [] { return QDateTime(QDate(2026, 2, 4), QTime(12, 0)); });
+        ExerciseFacts facts{1, 1.5, ExerciseEnd::Solved, 1000, 8, 1, {}, QStringLiteral("1 2 3 x +"), {}};
+        facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
+        store.exerciseEnded({10, 100, "g3", 1800}, facts);
+        QCOMPARE(store.pending(), std::size_t(0));
     } else if (history.startsWith(QLatin1String("fixture, a day unreadable"))) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("unreadable day"));
         db.setDatabaseName(path);
@@ -957,13 +1011,25 @@ void TestHistory::window_data()
     QTest::addColumn<QString>("error");
     QTest::addColumn<QString>("played"); // the newest game's exercises: "days" ends each on a day of its own
     QTest::addColumn<QString>("said");   // in the summary
-    QTest::newRow("empty history: said plainly, no charts") << 0 << QString() << "" << "Δεν υπάρχει ακόμη ιστορικό";
+    // "csv <folder>": the CSV is saved into that folder of the home folder ("/": outside it) and
+    // `heard` is what the save button then says; {home} is the home folder.
+    QTest::addColumn<QString>("heard");
+    QTest::newRow("empty history: said plainly, no charts") << 0 << QString() << "" << "Δεν υπάρχει ακόμη ιστορικό" << "";
     QTest::newRow("unreadable history: the reason, no charts")
-        << 0 << QStringLiteral("Το ιστορικό δεν διαβάζεται") << "" << "Το ιστορικό δεν διαβάζεται";
-    QTest::newRow("two games: tables and charts") << 2 << QString() << "" << "Παιχνίδια: 2.";
+        << 0 << QStringLiteral("Το ιστορικό δεν διαβάζεται") << "" << "Το ιστορικό δεν διαβάζεται" << "";
+    QTest::newRow("two games: tables and charts") << 2 << QString() << "" << "Παιχνίδια: 2." << "";
     QTest::newRow("play not recorded yet: said, with when")
-        << 2 << QString() << "unrecorded" << "Το παιχνίδι από 01/11/2026 18:00 έως 01/11/2026 19:30 δεν έχει καταγραφεί";
-    QTest::newRow("play on 40 days: the chart shows the latest 30") << 2 << QString() << "days" << "Παιχνίδια: 2.";
+        << 2 << QString() << "unrecorded" << "Το παιχνίδι από 01/11/2026 18:00 έως 01/11/2026 19:30 δεν έχει καταγραφεί"
+        << "";
+    QTest::newRow("play on 40 days: the chart shows the latest 30") << 2 << QString() << "days" << "Παιχνίδια: 2." << "";
+    QTest::newRow("csv saved in the documents: its name and folder heard")
+        << 2 << QString() << "csv Έγγραφα" << "Παιχνίδια: 2."
+        << "Το ιστορικό αποθηκεύτηκε στο αρχείο πρόοδος.csv, στον φάκελο Έγγραφα.";
+    QTest::newRow("csv saved in the home folder") << 2 << QString() << "csv ." << "Παιχνίδια: 2."
+                                                 << "Το ιστορικό αποθηκεύτηκε στο αρχείο πρόοδος.csv, στον προσωπικό φάκελο.";
+    QTest::newRow("csv saved outside the home folder: its whole folder heard")
+        << 2 << QString() << "csv /" << "Παιχνίδια: 2."
+        << "Το ιστορικό αποθηκεύτηκε στο αρχείο πρόοδος.csv, στον φάκελο {home}-άλλος.";
 }
 
 void TestHistory::window()
@@ -972,6 +1038,7 @@ void TestHistory::window()
     QFETCH(QString, error);
     QFETCH(QString, played);
     QFETCH(QString, said);
+    QFETCH(QString, heard);
     std::vector<GameRow> rows;
     for (int i = 0; i < games; ++i) {
         GameRow game;
@@ -981,6 +1048,7 @@ void TestHistory::window()
         game.range = 100;
         game.end = i == 0 ? std::optional(GameEnd::Finished) : std::nullopt;
         game.percentage = i == 0 ? 11 : -1;
+        game.secondsPerExercise = i == 0 ? 1800 : 0;
         const bool days = played == QLatin1String("days") && i > 0;
         for (int n = 1; n <= (days ? 40 : i + 1); ++n)
             game.played.push_back(
@@ -991,7 +1059,19 @@ void TestHistory::window()
     if (played == QLatin1String("unrecorded"))
         unrecorded = {7, QDateTime(QDate(2026, 11, 1), QTime(18, 0)), QDateTime(QDate(2026, 11, 1), QTime(19, 30))};
     ProgressWindow window(QString(), rows, error, unrecorded);
+    QTemporaryDir settingsDir;
+    const TempSettings settings(settingsDir.filePath(QStringLiteral("Numbolo.ini")));
+    window.addSettings(settings);
     QCOMPARE(window.windowTitle(), QStringLiteral("Πρόοδος"));
+    // A parent's settings for the child, whatever the history: a tab of their own, or below the
+    // totals; Tab reaches them before the buttons, and the window still fits the screen at twice
+    // the size (below).
+    QCOMPARE(window.tabs != nullptr ? window.tabs->tabText(window.tabs->count() - 1) : QString(),
+             games > 0 ? QStringLiteral("Ρ&υθμίσεις") : QString());
+    QVERIFY(window.isAncestorOf(window.settingsView));
+    QCOMPARE(window.settingsView->note->nextInFocusChain(), window.saveButton);
+    if (games == 0)
+        QVERIFY(window.minimumSizeHint().width() <= 640 && window.minimumSizeHint().height() <= 512);
     QCOMPARE(window.saveButton->isEnabled(), games > 0);
     QCOMPARE(window.findChildren<QChartView *>().size(), games > 0 ? 2 : 0);
     QVERIFY2(window.summary->text().contains(said), qPrintable(window.summary->text()));
@@ -1001,6 +1081,7 @@ void TestHistory::window()
     QCOMPARE(window.gamesTable->rowCount(), games);
     QCOMPARE(window.gamesTable->item(1, 3)->text(), QStringLiteral("11 %"));
     QCOMPARE(window.gamesTable->item(0, 3)->text(), QStringLiteral("σε εξέλιξη"));
+    QCOMPARE(window.gamesTable->item(0, 6)->text(), QStringLiteral("χωρίς όριο"));
     QCOMPARE(window.exercisesTable->rowCount(), int(rows.front().played.size())); // the newest game is chosen first
     // The chosen game is heard with the table as the window opens, and again after each move;
     // each cell with its column's name, in words.
@@ -1012,7 +1093,8 @@ void TestHistory::window()
     QTest::keyClick(window.gamesTable, Qt::Key_Down);
     QCOMPARE(window.exercisesTable->rowCount(), 1);
     QCOMPARE(chosen(), QStringLiteral("Ημερομηνία: 1 Νοεμβρίου 2026, 17:00, Ασκήσεις: 1 από 10, Λυμένες: 1, "
-                                      "Αποτέλεσμα %: 11 %, Εύρος: %1, Χρόνος παιχνιδιού: 30 δευτερόλεπτα")
+                                      "Αποτέλεσμα %: 11 %, Εύρος: %1, Χρόνος παιχνιδιού: 30 δευτερόλεπτα, "
+                                      "Χρόνος ανά άσκηση: 30 λεπτά")
                           .arg(window.gamesTable->item(1, 4)->text()));
     // The chart gives each game the time the list does: when it started.
     QCOMPARE(window.resultChart->accessibleDescription(), QStringLiteral("1 Νοεμβρίου 2026, 17:00: 11 %"));
@@ -1031,6 +1113,14 @@ void TestHistory::window()
     QVERIFY2(smallest.width() <= 640 && smallest.height() <= 512, qPrintable(QStringLiteral("%1x%2").arg(smallest.width()).arg(smallest.height())));
     for (QWidget *chart : {window.resultChart, window.solvedChart})
         QVERIFY(!chart->accessibleName().isEmpty() && !chart->accessibleDescription().isEmpty());
+    // No role a screen reader names as the focus comes into a tab's page ("παράθυρο με στρώσεις"),
+    // and Tab stops at nothing it would say nothing of.
+    for (QWidget *widget : window.findChildren<QWidget *>()) {
+        const QAccessibleInterface *read = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY2(read->role() != QAccessible::LayeredPane, qPrintable(widget->objectName()));
+        const bool tabStop = (widget->focusPolicy() & Qt::TabFocus) && widget->focusProxy() == nullptr;
+        QVERIFY2(!tabStop || !read->text(QAccessible::Name).isEmpty(), qPrintable(widget->objectName()));
+    }
     const auto days = qobject_cast<QChartView *>(window.solvedChart)->chart()->axes(Qt::Horizontal);
     QCOMPARE(qobject_cast<QBarCategoryAxis *>(days.front())->count(), played == QLatin1String("days") ? 30 : 2);
 
@@ -1041,12 +1131,120 @@ void TestHistory::window()
     QString saveError;
     QVERIFY(window.saveCsv(file, &saveError));
     QCOMPARE(fileContents(file), "\xEF\xBB\xBF" + historyCsv(rows));
+    if (played.startsWith(QLatin1String("csv "))) {
+        // Where the file went is shown under the buttons and heard with the save button, to
+        // which the focus returns from the file chooser.
+        const QString home = dir.filePath(QStringLiteral("σπίτι")), folder = played.mid(4);
+        const QString saved = folder == QLatin1String("/") ? home + QStringLiteral("-άλλος") : home + u'/' + folder;
+        QVERIFY(QDir().mkpath(saved));
+        const QByteArray realHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home));
+        QVERIFY(window.saveCsvAndTell(saved + QStringLiteral("/πρόοδος.csv")));
+        qputenv("HOME", realHome);
+        QCOMPARE(window.saveButton->accessibleDescription(), QString(heard).replace(QStringLiteral("{home}"), home));
+        QCOMPARE(window.savedLabel->text(), QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1.")
+                                                .arg(QDir::toNativeSeparators(QDir(saved).filePath(QStringLiteral("πρόοδος.csv")))));
+        QVERIFY(window.savedLabel->isVisibleTo(&window) && window.layout()->indexOf(window.savedLabel) >= 0);
+    }
 
     // Escape closes the window, wherever the focus is in it.
     window.show();
     window.tabs->setCurrentIndex(1);
     QTest::keyClick(window.resultChart, Qt::Key_Escape);
     QVERIFY(!window.isVisible());
+}
+
+void TestHistory::parentSettings_data()
+{
+    QTest::addColumn<QString>("file");      // the settings file before: "none", "[Parents] <seconds>",
+                                            // "a file where its folder should be", "a disk that does
+                                            // not confirm"
+    QTest::addColumn<QStringList>("keys");  // pressed on the window: "<key>" or "Alt+<key>"
+    QTest::addColumn<QString>("shown");     // the settings group after: "<time>, <keyboard on|off>"
+    QTest::addColumn<QString>("stored");    // [Parents] after: "<seconds> <keyboard>", or "-"
+    QTest::addColumn<QString>("message");   // part of what the parent is told, or "-"
+    QTest::addColumn<QString>("countdown"); // the next game's countdown box
+    QTest::addColumn<bool>("typing");       // the next game's keyboard
+    QTest::newRow("30 minutes chosen with its mnemonic and the arrow keys")
+        << "none" << QStringList{"Alt+Χ", "Down", "Down"} << "30 λεπτά, off" << "1800 false" << "-" << "1800" << false;
+    QTest::newRow("no time limit") << "none" << QStringList{"Alt+Χ", "Down", "Down", "Down"} << "χωρίς όριο, off" << "0 false" << "-"
+                                   << "∞" << false;
+    QTest::newRow("the keyboard switched on from the time's box: Tab, Space")
+        << "[Parents] 360" << QStringList{"Alt+Χ", "Tab", "Space"} << "6 λεπτά, on" << "360 true" << "-" << "360" << true;
+    QTest::newRow("a damaged time shows and plays as 3 minutes until changed")
+        << "[Parents] 600" << QStringList{} << "3 λεπτά, off" << "600 -" << "-" << "180" << false;
+    QTest::newRow("back to 3 minutes") << "[Parents] 1800" << QStringList{"Alt+Χ", "Up", "Up"} << "3 λεπτά, off"
+                                       << "180 false" << "-" << "180" << false;
+    // Nothing could be written: said in Greek, and the group shows what still holds.
+    QTest::newRow("a file where the settings' folder should be")
+        << "a file where its folder should be" << QStringList{"Alt+Χ", "Down"} << "3 λεπτά, off" << "-"
+        << "Η ρύθμιση δεν αποθηκεύτηκε" << "180" << false;
+    QTest::newRow("a disk that does not confirm the save")
+        << "a disk that does not confirm" << QStringList{"Alt+Χ", "Tab", "Space"} << "3 λεπτά, on" << "180 true"
+        << "δεν επιβεβαίωσε" << "180" << true;
+}
+
+void TestHistory::parentSettings()
+{
+    // A parent changes the child's settings by keyboard in the progress window: each is written
+    // at once, and the next start of the game plays with it.
+    QFETCH(QString, file);
+    QFETCH(QStringList, keys);
+    QFETCH(QString, shown);
+    QFETCH(QString, stored);
+    QFETCH(QString, message);
+    QFETCH(QString, countdown);
+    QFETCH(bool, typing);
+    World world;
+    world.shipFont();
+    world.installFont();
+    if (file.startsWith(QLatin1String("[Parents] ")))
+        world.storeParents({{"secondsPerExercise", file.section(QLatin1Char(' '), 1)}});
+    if (file == QLatin1String("a file where its folder should be")) {
+        QFile blocker(world.dir.filePath(QStringLiteral("settings")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        world.settings.path = blocker.fileName() + QStringLiteral("/Numbolo.ini");
+    }
+    world.settings.fileFlushFails = file == QLatin1String("a disk that does not confirm");
+    QStringList told;
+    {
+        ProgressWindow window(QString(), {});
+        window.addSettings(world.settings);
+        window.settingsView->warn = [&told](const QString &text) { told << text; };
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        for (const QString &key : std::as_const(keys)) {
+            const bool alt = key.startsWith(QLatin1String("Alt+"));
+            const QString name = alt ? key.mid(4) : key;
+            const int code = name == QLatin1String("Down") ? int(Qt::Key_Down)
+                : name == QLatin1String("Up")              ? int(Qt::Key_Up)
+                : name == QLatin1String("Tab")             ? int(Qt::Key_Tab)
+                : name == QLatin1String("Space")           ? int(Qt::Key_Space)
+                                                           : int(name.front().unicode());
+            // With its text, as a Greek keyboard types it: keyClick() knows Latin keys only.
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key(code),
+                                name.size() == 1 ? name.toLower() : name == QLatin1String("Space") ? QStringLiteral(" ") : QString(),
+                                alt ? Qt::AltModifier : Qt::NoModifier);
+        }
+        const ParentSettingsView &view = *window.settingsView;
+        QCOMPARE(QStringLiteral("%1, %2").arg(view.secondsGroup->checkedButton()->text(),
+                                              view.typingBox->isChecked() ? QStringLiteral("on") : QStringLiteral("off")),
+                 shown);
+        QCOMPARE(told.size(), message == QLatin1String("-") ? 0 : 1);
+        QVERIFY2(message == QLatin1String("-") || told.front().contains(message), qPrintable(told.value(0)));
+        QCOMPARE(view.status->text(), told.value(0));
+    }
+    const QSettings ini(world.settings.path, QSettings::IniFormat);
+    const QString written = ini.childGroups().contains(QStringLiteral("Parents"))
+        ? QStringLiteral("%1 %2").arg(ini.value(QStringLiteral("Parents/secondsPerExercise")).toString(),
+                                      ini.value(QStringLiteral("Parents/keyboardTyping"), QStringLiteral("-")).toString())
+        : QStringLiteral("-");
+    QCOMPARE(written, stored);
+    // The setting survives the window and a restart: the game's next start plays with it.
+    const auto form = world.start();
+    QCOMPARE(form->Text15->text(), countdown);
+    QCOMPARE(form->parentSettings().keyboardTyping, typing);
 }
 
 void TestHistory::windowEnds_data()
@@ -1076,7 +1274,8 @@ void TestHistory::windowEnds()
     });
     // Fires only where the signal goes unheard: the window would otherwise stay open for ever.
     QTimer::singleShot(10000, &row, [] { QCoreApplication::exit(2); });
-    QCOMPARE(runProgress(Run::ProgressWindow, {QStringLiteral(NUMBOLO_BINARY_DIR)}), 0);
+    const TempSettings settings(data.filePath(QStringLiteral("Numbolo.ini")));
+    QCOMPARE(runProgress(Run::ProgressWindow, {QStringLiteral(NUMBOLO_BINARY_DIR)}, settings), 0);
 }
 
 QTEST_MAIN(TestHistory)
