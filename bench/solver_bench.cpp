@@ -9,6 +9,7 @@
 //   <range>_no_way_percent           share of targets without a way within reach
 //   <range>_no_way_targets N
 //   <range>_worst_memory_mib         the most memory one exercise's tables held
+//   <range>_sign_after_operator_ways N  ways with a "-" as a sign after an operator or "("
 //   <range>_presses_<n> N            targets whose fewest presses are n
 // then peak_resident_mib, the process's peak resident memory. Times are CPU time of this thread.
 //   solver_bench [--exercises N] [--reach N]   (default 300 per range, the solver's own reach)
@@ -37,6 +38,16 @@ double cpuSeconds()
     return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
 }
 
+// A "-" used as a sign right after an operator or "(", as in "5--3", "4*-2", "(-3": harder for a
+// parent to read than a way without one.
+bool hasSignAfterOperator(const QString &way)
+{
+    for (int i = 1; i < way.size(); ++i)
+        if (way[i] == u'-' && QStringLiteral("+-*/^(").contains(way[i - 1]))
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -58,7 +69,7 @@ int main(int argc, char **argv)
             double ms = -1;
             numbolo::measure::DrawnExercise exercise;
         } slowest;
-        std::size_t noWay = 0, worstBytes = 0;
+        std::size_t noWay = 0, worstBytes = 0, signAfter = 0;
         std::map<int, int> presses;
         for (int e = 0; e < exercises; ++e) {
             const numbolo::measure::DrawnExercise exercise = numbolo::measure::drawExercise(random, range);
@@ -66,9 +77,10 @@ int main(int argc, char **argv)
             numbolo::Solver solver(exercise.keys, reach);
             for (const QString &target : exercise.targets) {
                 const numbolo::Way way = solver.solve(target);
-                if (way.outcome == numbolo::Way::Outcome::Found)
+                if (way.outcome == numbolo::Way::Outcome::Found) {
                     ++presses[int(way.keys.size())];
-                else
+                    signAfter += hasSignAfterOperator(way.keys) ? 1 : 0;
+                } else
                     ++noWay;
             }
             times.push_back((cpuSeconds() - start) * 1000);
@@ -87,6 +99,7 @@ int main(int argc, char **argv)
         std::printf("%s_no_way_percent %.1f\n", n.constData(), 100.0 * double(noWay) / (8.0 * exercises));
         std::printf("%s_no_way_targets %zu\n", n.constData(), noWay);
         std::printf("%s_worst_memory_mib %.1f\n", n.constData(), double(worstBytes) / (1024 * 1024));
+        std::printf("%s_sign_after_operator_ways %zu\n", n.constData(), signAfter);
         for (const auto &[length, count] : presses)
             std::printf("%s_presses_%d %d\n", n.constData(), length, count);
         std::fflush(stdout);

@@ -33,6 +33,7 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <climits>
 #include <map>
 
@@ -44,6 +45,9 @@ namespace {
 constexpr int SolvedChartDays = 30;
 // Games read at a time into the list of a long history, as it is scrolled to its end.
 constexpr int GamesPage = 100;
+// Exercises with missed targets in the document: five of up to eight targets each, with their
+// ways, fill about a page after the figures; enough to practise with, few enough to read.
+constexpr int DocumentMissed = 5;
 
 // The totals and the charts' figures of a history held whole in memory, as the history's own
 // queries give them for a long one.
@@ -130,19 +134,22 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
         tabs->setUsesScrollButtons(false);
         tabs->addTab(makeGamesTab(), QStringLiteral("&Παιχνίδια"));
         tabs->addTab(scrolled(makeChartsTab()), QStringLiteral("&Διαγράμματα"));
-        const QString unknown = QStringLiteral("Οι πράξεις κάθε άσκησης καταγράφονται από αυτή την έκδοση του "
-                                               "παιχνιδιού: θα φανούν εδώ μετά το επόμενο παιχνίδι.");
-        tabs->addTab(scrolled(makeGroupSection(QStringLiteral("skills"), QStringLiteral("Λυμένες ασκήσεις ανά πράξεις (%)"),
-                                               QStringLiteral("Πράξεις"), m_report.report.skills, unknown, tabs,
-                                               mediansNote(m_report.report))),
-                     QStringLiteral("Πράξ&εις"));
-        tabs->addTab(scrolled(makeGroupSection(QStringLiteral("ranges"), QStringLiteral("Λυμένες ασκήσεις ανά εύρος (%)"),
-                                               QStringLiteral("Εύρος"), m_report.report.ranges,
-                                               QStringLiteral("Καμία άσκηση δεν έχει τελειώσει ακόμη."), tabs,
-                                               mediansNote(m_report.report))),
-                     QStringLiteral("Εύ&ρος"));
-        tabs->addTab(scrolled(makeCalendarSection(m_report.report.daysPlayed, m_report.today, tabs)),
-                     QStringLiteral("&Ημερολόγιο"));
+        tabs->addTab(makeFiguresPage(), QStringLiteral("Πράξ&εις"));
+        tabs->addTab(makeFiguresPage(), QStringLiteral("Εύ&ρος"));
+        tabs->addTab(makeFiguresPage(), QStringLiteral("&Ημερολόγιο"));
+        if (m_report.figures) {
+            // A long history's figures are read as one of their tabs is first opened, after it
+            // has been drawn saying so.
+            connect(tabs, &QTabWidget::currentChanged, this, [this] {
+                QWidget *page = tabs->currentWidget();
+                if (m_figuresShown || std::find(m_figuresPages.begin(), m_figuresPages.end(), page) == m_figuresPages.end())
+                    return;
+                page->repaint();
+                showFigures();
+            });
+        } else {
+            showFigures();
+        }
         layout->addWidget(tabs, 1);
     } else {
         layout->addStretch(1);
@@ -279,6 +286,81 @@ QWidget *ProgressWindow::makeChartsTab()
     chartsLayout->addWidget(resultChart);
     chartsLayout->addWidget(solvedChart);
     return charts;
+}
+
+QWidget *ProgressWindow::makeFiguresPage()
+{
+    auto *page = new QWidget(tabs);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (m_report.figures) {
+        auto *loading = new QLabel(QStringLiteral("Φόρτωση…"), page);
+        loading->setObjectName(QStringLiteral("loading"));
+        loading->setAlignment(Qt::AlignCenter);
+        loading->setFocusPolicy(Qt::StrongFocus); // the tab's contents are read from here until they come
+        layout->addWidget(loading);
+    }
+    m_figuresPages.push_back(page);
+    return page;
+}
+
+bool ProgressWindow::readFigures()
+{
+    if (m_report.figures) {
+        Report whole;
+        if (!m_report.figures(&whole, &m_figuresError))
+            return false;
+        m_report.report = std::move(whole);
+        m_report.figures = nullptr;
+    }
+    return true;
+}
+
+void ProgressWindow::showFigures()
+{
+    m_figuresShown = true;
+    const bool read = readFigures();
+    QWidget *focused = focusWidget();
+    bool focusLost = false;
+    for (QWidget *page : m_figuresPages) {
+        if (auto *loading = page->findChild<QLabel *>(QStringLiteral("loading"))) {
+            focusLost = focusLost || loading == focused;
+            delete loading;
+        }
+    }
+    const auto show = [&](std::size_t tab, QWidget *section) {
+        QWidget *page = scrolled(section);
+        m_figuresPages[tab]->layout()->addWidget(page);
+        page->show(); // now, not when the event loop next runs: the keyboard may go on to it
+    };
+    if (!read) {
+        for (std::size_t tab = 0; tab < m_figuresPages.size(); ++tab) {
+            auto *error = new QLabel(m_figuresError, m_figuresPages[tab]);
+            error->setWordWrap(true);
+            error->setFocusPolicy(Qt::StrongFocus);
+            show(tab, error);
+        }
+    } else {
+        const QString unknown = QStringLiteral("Οι πράξεις κάθε άσκησης καταγράφονται από αυτή την έκδοση του "
+                                               "παιχνιδιού: θα φανούν εδώ μετά το επόμενο παιχνίδι.");
+        show(0, makeGroupSection(QStringLiteral("skills"), QStringLiteral("Λυμένες ασκήσεις ανά πράξεις (%)"),
+                                 QStringLiteral("Πράξεις"), m_report.report.skills, unknown, m_figuresPages[0],
+                                 mediansNote(m_report.report)));
+        show(1, makeGroupSection(QStringLiteral("ranges"), QStringLiteral("Λυμένες ασκήσεις ανά εύρος (%)"),
+                                 QStringLiteral("Εύρος"), m_report.report.ranges,
+                                 QStringLiteral("Καμία άσκηση δεν έχει τελειώσει ακόμη."), m_figuresPages[1],
+                                 mediansNote(m_report.report)));
+        show(2, makeCalendarSection(m_report.report.daysPlayed, m_report.today, m_figuresPages[2]));
+    }
+    // The keyboard was on the word that the figures are coming: it goes on to the first of them
+    // that takes it, as it goes into a tab that is opened.
+    QWidget *page = tabs->currentWidget();
+    for (QWidget *next = page->nextInFocusChain(); focusLost && next != page; next = next->nextInFocusChain()) {
+        if (page->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && next->isVisibleTo(page)) {
+            next->setFocus();
+            break;
+        }
+    }
 }
 
 void ProgressWindow::makeButtons(bool any)
@@ -449,9 +531,20 @@ bool ProgressWindow::saveCsv(const QString &file, QString *error) const
     return false;
 }
 
-QString ProgressWindow::documentHtml() const
+int ProgressWindow::documentMissed()
 {
-    return reportHtml(summary->text(), m_report.report, m_report.today);
+    return DocumentMissed;
+}
+
+QString ProgressWindow::documentHtml()
+{
+    if (!readFigures())
+        return reportHtml(summary->text() + QStringLiteral("\n\n") + m_figuresError, {}, m_report.today);
+    std::vector<MissedExercise> missed;
+    QString error;
+    if (m_report.missed && !m_report.missed(&missed, &error))
+        missed.clear(); // the figures are printed without them
+    return reportHtml(summary->text(), m_report.report, m_report.today, missed);
 }
 
 void ProgressWindow::addSettings(const SettingsLocation &location)

@@ -34,6 +34,12 @@ struct ProgressReport {
     std::function<bool(int first, int count, std::vector<GameRow> *games, QString *error)> moreGames;
     std::vector<GameResult> results;
     std::vector<DaySolved> solvedPerDay;
+    // For a history of years: where `figures` is set, `report` holds only what the next step
+    // needs, and the whole report is read by `figures` when first wanted (a tab of its figures
+    // opened, the document printed), not before the window shows.
+    std::function<bool(Report *report, QString *error)> figures;
+    // The newest exercises with a missed target, for the document; none where unset.
+    std::function<bool(std::vector<MissedExercise> *missed, QString *error)> missed;
 };
 
 class ProgressWindow : public QWidget {
@@ -51,8 +57,10 @@ public:
     // Saves as saveCsv() does and says where, under the buttons and to a screen reader; a
     // message where it cannot.
     bool saveCsvAndTell(const QString &file);
-    // The document "Εκτύπωση…" prints, as HTML.
-    QString documentHtml() const;
+    // The document "Εκτύπωση…" prints, as HTML, with the figures it reads where not yet read.
+    QString documentHtml();
+    // Exercises with missed targets the document lists, the newest first: what a page or so holds.
+    static int documentMissed();
     // Adds the settings a parent gives the child, kept in the settings file of `location`: a tab
     // of their own, or below the summary where the history shows no tabs.
     void addSettings(const SettingsLocation &location);
@@ -84,6 +92,9 @@ private:
     void makeSummary(const QString &error, const Unrecorded &unrecorded);
     QWidget *makeGamesTab();
     QWidget *makeChartsTab();
+    QWidget *makeFiguresPage();
+    bool readFigures();
+    void showFigures();
     void makeButtons(bool any);
     void showGames(int from);
     void readMoreGames();
@@ -97,6 +108,9 @@ private:
     QString m_path;
     std::vector<GameRow> m_games;
     ProgressReport m_report;
+    std::vector<QWidget *> m_figuresPages; // the tabs of the report's figures, filled when first opened
+    bool m_figuresShown = false;
+    QString m_figuresError;
 };
 
 // When the play that is `unrecorded` took place: "στις <date and time>", or "από <first> έως

@@ -57,7 +57,9 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_targets_csv(const QString &history
 namespace {
 
 // What the window shows of the history at `historyPath`: the newest page of games, the totals,
-// the charts' figures and the report, each read by a query of its own; the first error read.
+// the charts' figures and the figures of the latest months for the next step, each read by a
+// query of its own; the first error read. The report's whole figures, and the exercises with
+// missed targets that the document lists, are read when first wanted.
 struct Shown {
     std::vector<GameRow> games;
     QString error;
@@ -74,7 +76,7 @@ Shown readShown(const QString &historyPath)
         && readGames(historyPath, 0, ProgressWindow::gamesPage(), &shown.games, &error)
         && readResults(historyPath, &shown.report.results, &error)
         && readSolvedPerDay(historyPath, ProgressWindow::solvedChartDays(), &shown.report.solvedPerDay, &error)
-        && readReport(historyPath, &shown.report.report, &error);
+        && readRecentReport(historyPath, &shown.report.report, &error);
     if (!read) {
         shown.games.clear();
         shown.error = error;
@@ -86,6 +88,12 @@ Shown readShown(const QString &historyPath)
     };
     shown.report.detail = [historyPath](qint64 game, int number, ExerciseDetail *detail, QString *readError) {
         return readExerciseDetail(historyPath, game, number, detail, readError);
+    };
+    shown.report.figures = [historyPath](Report *report, QString *readError) {
+        return readReport(historyPath, report, readError);
+    };
+    shown.report.missed = [historyPath](std::vector<MissedExercise> *missed, QString *readError) {
+        return readMissed(historyPath, ProgressWindow::documentMissed(), missed, readError);
     };
     return shown;
 }
@@ -99,7 +107,7 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_pdf(const QString &historyPath, co
     Shown shown = readShown(historyPath);
     QString error = shown.error;
     if (error.isEmpty()) {
-        const numbolo::ProgressWindow window(historyPath, std::move(shown.games), QString(),
+        numbolo::ProgressWindow window(historyPath, std::move(shown.games), QString(),
                                              numbolo::readUnrecorded(historyPath), std::move(shown.report));
         numbolo::writeReportPdf(window.documentHtml(), file, &error);
     }

@@ -77,6 +77,23 @@ struct Report {
 // the file cannot be read.
 bool readReport(const QString &historyPath, Report *report, QString *error);
 
+// The months nextStep looks at: the latest with play, this many of them.
+constexpr int RecentMonths = 3;
+
+// The report's figures of the latest RecentMonths months with play only, by which nextStep says
+// what it says of the whole report: read from the indexes by day, quickly on a history of years.
+bool readRecentReport(const QString &historyPath, Report *report, QString *error);
+
+// An exercise with a target that was not hit, and when its game began.
+struct MissedExercise {
+    QDateTime gameStarted;
+    ExerciseDetail detail;
+};
+
+// The newest `count` exercises whose targets were recorded and not all hit, newest first, each
+// with a way for every target. False, with a Greek `error`, where the history cannot be read.
+bool readMissed(const QString &historyPath, int count, std::vector<MissedExercise> *missed, QString *error);
+
 // Exercise `number` of the game whose history key is `game` (GameRow::key), with a way for
 // every target. False, with a Greek `error`, where it cannot be read.
 bool readExerciseDetail(const QString &historyPath, qint64 game, int number, ExerciseDetail *detail,

@@ -1,5 +1,6 @@
 #include "history/reportdocument.h"
 
+#include "history/progresstext.h"
 #include "history/reportview.h"
 
 #include <QDir>
@@ -58,9 +59,31 @@ QString groupsPart(const QString &title, const QString &groupHeader, const std::
                 groupRows(groups, from));
 }
 
+// Each exercise's line as the window says it, under its game, and a table of its missed targets,
+// each with one way to make it.
+QString missedPart(const std::vector<MissedExercise> &missed)
+{
+    if (missed.empty())
+        return {};
+    QString html = heading(QStringLiteral("Στόχοι που δεν βρέθηκαν"));
+    html += paragraph(QStringLiteral("Οι πιο πρόσφατες ασκήσεις με στόχους που δεν βρέθηκαν, με έναν τρόπο για τον "
+                                     "καθένα με τα πλήκτρα της άσκησης, τις παρενθέσεις, την υποδιαστολή και το «x^y»."));
+    for (const MissedExercise &exercise : missed) {
+        html += paragraph(QStringLiteral("Παιχνίδι της %1. %2").arg(dateText(exercise.gameStarted),
+                                                                    exerciseLine(exercise.detail)));
+        std::vector<QStringList> rows;
+        for (const TargetLine &target : exercise.detail.targets)
+            if (!target.hit)
+                rows.push_back({QString::number(target.target), wayText(target)});
+        html += table({QStringLiteral("Στόχος"), QStringLiteral("Ένας τρόπος")}, rows);
+    }
+    return html;
+}
+
 } // namespace
 
-QString reportHtml(const QString &summary, const Report &report, const QDate &today)
+QString reportHtml(const QString &summary, const Report &report, const QDate &today,
+                   const std::vector<MissedExercise> &missed)
 {
     const QDate from = documentFrom(report);
     QString html = QStringLiteral("<html><body>\n<h1>Πρόοδος στο Numbolo</h1>\n");
@@ -68,6 +91,7 @@ QString reportHtml(const QString &summary, const Report &report, const QDate &to
     html += paragraph(summary);
     if (const QString step = nextStep(report); !step.isEmpty())
         html += QStringLiteral("<p><b>Επόμενο βήμα:</b> %1</p>\n").arg(step.toHtmlEscaped());
+    html += missedPart(missed);
     if (report.daysPlayed.empty())
         return html + QStringLiteral("</body></html>\n");
     html += heading(QStringLiteral("Ημερολόγιο"));

@@ -13,9 +13,8 @@ namespace numbolo {
 
 namespace {
 
-// The next step looks at the latest months with play: what the child found hard years ago says
-// nothing about today.
-constexpr int RecentMonths = 3;
+// The next step looks at the latest RecentMonths months with play: what the child found hard
+// years ago says nothing about today.
 // Fewer exercises than this in those months say too little for any advice.
 constexpr int MinPlayedInAll = 10;
 // A group of fewer exercises than this is too small to be called hard or easy.

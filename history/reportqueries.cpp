@@ -55,6 +55,14 @@ std::optional<double> median(const std::map<int, int> &counts)
     return std::nullopt;
 }
 
+// A stored day, "2026-11-01", read without the general parser: the report reads a row per group
+// and day. Invalid where it is no such day.
+QDate storedDay(QStringView d)
+{
+    return d.size() == 10 && d[4] == u'-' && d[7] == u'-' ? QDate(d.left(4).toInt(), d.mid(5, 2).toInt(), d.mid(8, 2).toInt())
+                                                          : QDate();
+}
+
 // Exercises played and solved, and the solved ones counted by their seconds.
 struct Tally {
     int played = 0;
@@ -95,11 +103,7 @@ bool readTallies(HistoryReader &reader, const QString &sql, QHash<QString, Group
         // the day before them.
         if (const QString text = query.value(1).toString(); text != lastDay) {
             lastDay = text;
-            // "2026-11-01", read without the general parser: a row per group and day.
-            const QStringView d(text);
-            day = d.size() == 10 && d[4] == u'-' && d[7] == u'-'
-                ? QDate(d.left(4).toInt(), d.mid(5, 2).toInt(), d.mid(8, 2).toInt())
-                : QDate();
+            day = storedDay(text);
             if (day.isValid())
                 days->insert(day);
         }
@@ -235,17 +239,20 @@ QString targetRangeText(int range)
     return range < 0 ? QStringLiteral("%1 - 0").arg(range) : QStringLiteral("0 - %1").arg(range);
 }
 
-bool readReport(const QString &historyPath, Report *report, QString *error)
+namespace {
+
+// The report's figures of the exercises that ended on `from` or later; of all of them where
+// `from` is null.
+bool readFigures(HistoryReader &reader, const QDate &from, Report *report, QString *error)
 {
-    *report = {};
-    HistoryReader reader(historyPath);
-    if (!reader.ready())
-        return opened(reader, error);
     const auto fail = [&] {
         *report = {};
         *error = reader.error();
         return false;
     };
+    // A day of our own making, digits and dashes, compared as text as the index keeps it.
+    const QString since = from.isValid() ? QStringLiteral("%1 >= '%2'").arg(dayOf(reader), from.toString(Qt::ISODate))
+                                         : QString();
     // Times of games with other times per exercise are not alike: where the history has several,
     // the medians count the solved exercises of the games of the setting most games had (of those
     // with an exercise; on a tie the newest game's), and every exercise counts as played.
@@ -272,9 +279,9 @@ bool readReport(const QString &historyPath, Report *report, QString *error)
     QHash<QString, GroupTally> ranges;
     if (!readTallies(reader,
                      QStringLiteral("SELECT game.target_range, t.day, t.played, t.solved, t.seconds FROM "
-                                    "(SELECT exercise.game AS game, %1 FROM exercise GROUP BY exercise.game, 2) AS t "
+                                    "(SELECT exercise.game AS game, %1 FROM exercise %2 GROUP BY exercise.game, 2) AS t "
                                     "JOIN game ON game.id = t.game")
-                         .arg(counted),
+                         .arg(counted, since.isEmpty() ? QString() : QStringLiteral("WHERE ") + since),
                      &ranges, &days))
         return fail();
     report->ranges = figuresOf(ranges, [](const QString &range) { return targetRangeText(range.toInt()); },
@@ -284,8 +291,8 @@ bool readReport(const QString &historyPath, Report *report, QString *error)
         QHash<QString, GroupTally> skills;
         if (!readTallies(reader,
                          QStringLiteral("SELECT exercise.operators, %1 FROM exercise WHERE exercise.operators IS NOT NULL "
-                                        "GROUP BY exercise.operators, 2")
-                             .arg(counted),
+                                        "%2 GROUP BY exercise.operators, 2")
+                             .arg(counted, since.isEmpty() ? QString() : QStringLiteral("AND ") + since),
                          &skills, &days))
             return fail();
         report->skills = figuresOf(skills, [](const QString &operators) { return operators; },
@@ -293,6 +300,39 @@ bool readReport(const QString &historyPath, Report *report, QString *error)
     }
     report->daysPlayed.assign(days.begin(), days.end());
     return true;
+}
+
+} // namespace
+
+bool readReport(const QString &historyPath, Report *report, QString *error)
+{
+    *report = {};
+    HistoryReader reader(historyPath);
+    if (!reader.ready())
+        return opened(reader, error);
+    return readFigures(reader, {}, report, error);
+}
+
+bool readRecentReport(const QString &historyPath, Report *report, QString *error)
+{
+    *report = {};
+    HistoryReader reader(historyPath);
+    if (!reader.ready())
+        return opened(reader, error);
+    // The latest day that reads as one, from the index of days, newest first.
+    QSqlQuery query(reader.database());
+    query.setForwardOnly(true);
+    if (!reader.exec(query, QStringLiteral("SELECT DISTINCT %1 FROM exercise ORDER BY 1 DESC").arg(dayOf(reader)))) {
+        *error = reader.error();
+        return false;
+    }
+    QDate latest;
+    while (!latest.isValid() && query.next())
+        latest = storedDay(query.value(0).toString());
+    query.finish();
+    if (!latest.isValid())
+        return true; // no day: nothing recent to say
+    return readFigures(reader, QDate(latest.year(), latest.month(), 1).addMonths(1 - RecentMonths), report, error);
 }
 
 bool readExerciseDetail(const QString &historyPath, qint64 game, int number, ExerciseDetail *detail, QString *error)
@@ -337,6 +377,46 @@ bool readExerciseDetail(const QString &historyPath, qint64 game, int number, Exe
     }
     Ways ways;
     detail->targets = targetLines(targetsOf(query.value(8)), detail->keys, detail->presses, ways);
+    return true;
+}
+
+bool readMissed(const QString &historyPath, int count, std::vector<MissedExercise> *missed, QString *error)
+{
+    missed->clear();
+    std::vector<std::pair<qint64, int>> candidates; // game and number, newest first
+    std::vector<QDateTime> started;
+    {
+        HistoryReader reader(historyPath);
+        if (!reader.ready() || reader.version() < 3)
+            return opened(reader, error);
+        // The rows that count fewer targets hit than they show, newest first; which targets were
+        // missed is then read from their presses.
+        QSqlQuery query(reader.database());
+        query.setForwardOnly(true);
+        if (!reader.exec(query, QStringLiteral("SELECT exercise.game, exercise.number, game.started FROM exercise "
+                                               "JOIN game ON game.id = exercise.game WHERE exercise.shown_targets <> '' "
+                                               "AND exercise.targets < length(exercise.shown_targets) "
+                                               "- length(replace(exercise.shown_targets, ' ', '')) + 1 "
+                                               "ORDER BY exercise.id DESC"))) {
+            *error = reader.error();
+            return false;
+        }
+        // A few more than asked, for rows whose presses hit every target after all.
+        while (int(candidates.size()) < 2 * count && query.next()) {
+            candidates.emplace_back(query.value(0).toLongLong(), query.value(1).toInt());
+            started.push_back(HistoryReader::time(query.value(2)));
+        }
+    }
+    for (std::size_t i = 0; i < candidates.size() && int(missed->size()) < count; ++i) {
+        MissedExercise exercise{started[i], {}};
+        if (!readExerciseDetail(historyPath, candidates[i].first, candidates[i].second, &exercise.detail, error)) {
+            missed->clear();
+            return false;
+        }
+        if (std::any_of(exercise.detail.targets.begin(), exercise.detail.targets.end(),
+                        [](const TargetLine &t) { return !t.hit; }))
+            missed->push_back(std::move(exercise));
+    }
     return true;
 }
 

@@ -81,13 +81,14 @@ void TargetsView::showDetail(const ExerciseDetail &detail)
     if (!detail.recorded)
         return;
     table->setAccessibleName(QStringLiteral("Στόχοι της άσκησης %1").arg(detail.row.number));
-    for (const TargetLine &t : detail.targets) {
-        const QString way = t.hit ? QString()
-            : t.way.isEmpty()     ? QStringLiteral("δεν βρέθηκε σύντομος τρόπος")
-                                  : t.way;
+    for (const TargetLine &t : detail.targets)
         addRow(table, {QString::number(t.target), t.hit ? QStringLiteral("ναι") : QStringLiteral("όχι"),
-                       t.seconds ? secondsText(*t.seconds) : QString(), t.value, way});
-    }
+                       t.seconds ? secondsText(*t.seconds) : QString(), t.value, wayText(t)});
+}
+
+QString wayText(const TargetLine &target)
+{
+    return target.hit ? QString() : target.way.isEmpty() ? QStringLiteral("δεν βρέθηκε σύντομος τρόπος") : target.way;
 }
 
 QString exerciseLine(const ExerciseDetail &detail)

@@ -31,6 +31,10 @@ public:
     QTableWidget *table;
 };
 
+// What the column "Ένας τρόπος" says of a target: nothing where it was hit, else its way, or
+// that none was found.
+QString wayText(const TargetLine &target);
+
 // "Στόχοι που δεν βρέθηκαν" and "=" presses written out for a parent: the line above the table.
 QString exerciseLine(const ExerciseDetail &detail);
 

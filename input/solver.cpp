@@ -17,8 +17,12 @@ namespace numbolo {
 
 namespace {
 
-// The characters of a way. Their order here decides between ways of equal length.
-constexpr std::string_view Alphabet = "0123456789+-*/^.()";
+// The characters of a way. Their order here decides between ways of equal length. A "-" used as
+// a sign is a character of its own, Sign, first of all: of two ways of equal length the one that
+// has it sooner is chosen, so a way starts with its sign rather than has one after an operator
+// where it can ("-204/2", not "204/-2").
+constexpr char Sign = '~';
+constexpr std::string_view Alphabet = "~0123456789+-*/^.()";
 constexpr int BitsPerKey = 5;
 
 // A text of one known length, BitsPerKey bits per character, the first character highest: of two
@@ -52,8 +56,10 @@ constexpr Code bracketed(Code code, int length)
 QString textOf(Code code, int length)
 {
     QString text(length, QLatin1Char(' '));
-    for (int i = length - 1; i >= 0; --i, code >>= BitsPerKey)
-        text[i] = QLatin1Char(Alphabet[code & ((1u << BitsPerKey) - 1)]);
+    for (int i = length - 1; i >= 0; --i, code >>= BitsPerKey) {
+        const char key = Alphabet[code & ((1u << BitsPerKey) - 1)];
+        text[i] = QLatin1Char(key == Sign ? '-' : key);
+    }
     return text;
 }
 
@@ -575,7 +581,7 @@ void Solver::Tables::search(Category category, int length, Interval hit, Visitor
     const bool minus = has('-');
     // A "-" before a text of the category below; "--" never makes a shortest way.
     const auto negated = [&](Category inner) {
-        const auto negate = [&](double value, Code code) { visit(-value, prefixed('-', code, length - 1)); };
+        const auto negate = [&](double value, Code code) { visit(-value, prefixed(Sign, code, length - 1)); };
         search(inner, length - 1, hit.negated(), negate, false);
     };
     for (Category c = category;; c = below(c)) {
@@ -682,7 +688,7 @@ bool Solver::Tables::build(int n)
     };
     const auto negateLevel = [&](Category into, Category from) {
         for (const Entry &e : level(from, n - 1))
-            offer(into, -e.value, prefixed('-', e.code, n - 1));
+            offer(into, -e.value, prefixed(Sign, e.code, n - 1));
     };
 
     literals(n, Everything, [&](double value, Code code) { offer(Primary, value, code); });

@@ -27,7 +27,9 @@ struct Way {
 // work, "(", ")", "." and "x^y" (which inserts "^"), are part of every way's keys; "-" serves as
 // a sign as well as for subtraction, "+" only for addition (a leading "+" changes nothing).
 // Of the ways with the fewest presses it returns the first in the order of the characters
-// "0123456789+-*/^.()", so the same exercise always gets the same way.
+// "0123456789+-*/^.()", a "-" that is a sign counting before all of them, so the same exercise
+// always gets the same way, and one that starts with its sign rather than has it after an
+// operator where both are as short ("-204/2" rather than "204/-2").
 //
 // The search is a dynamic programme over the evaluator's grammar: for each kind of
 // sub-expression and each length up to a few keys it keeps every value that sub-expressions of

@@ -783,6 +783,14 @@ void TestHistory::report_data()
         << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60", "x +: 4/3 40; 2026-01 2/2 30; 2026-02 1/0 -",
                        "-500 - 0: 3/3 50; 2026-02 2/2 35", "0 - 100: 4/2 30; 2026-01 3/2 30; 2026-02 1/0 -",
                        "2026-01-05 2026-01-06 2026-02-01 2026-02-03"};
+    // The next step's months: the latest three with play, found past a day that cannot be read.
+    QTest::newRow("recent: the latest three months")
+        << "fixture, later play, recent" << QStringList{"x: 1/1 20; 2027-03 1/1 20", "-500 - 0: 1/1 20; 2027-03 1/1 20", "2027-03-01"};
+    QTest::newRow("recent: past a day that cannot be read")
+        << "fixture, a day unreadable, recent"
+        << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60", "x +: 4/3 40; 2026-01 2/2 30; 2026-02 1/0 -",
+                       "-500 - 0: 3/3 50; 2026-02 2/2 35", "0 - 100: 4/2 30; 2026-01 3/2 30; 2026-02 1/0 -",
+                       "2026-01-05 2026-01-06 2026-02-01 2026-02-03"};
 }
 
 void TestHistory::report()
@@ -803,13 +811,23 @@ void TestHistory::report()
         facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
         store.exerciseEnded({10, -500, "g9"}, facts);
         QCOMPARE(store.pending(), std::size_t(0));
+    } else if (history.contains(QLatin1String("later play"))) {
+        // The last day of 2026, a month before the latest three, and March 2027.
+        QDateTime now;
+        HistoryStore store(path, 100, [&now] { return now; });
+        for (int number : {1, 2}) {
+            now = QDateTime(number == 1 ? QDate(2026, 12, 31) : QDate(2027, 3, 1), QTime(12, 0));
+            ExerciseFacts facts{number, 1.5, ExerciseEnd::Solved, 20, 8, 1, {}, QStringLiteral("1 2 x"), {}};
+            facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
+            store.exerciseEnded({10, -500, "g9"}, facts);
+        }
     } else if (history == QLatin1String("fixture, a game of 30 minutes")) {
         HistoryStore store(path, 100, [] { return QDateTime(QDate(2026, 2, 4), QTime(12, 0)); });
         ExerciseFacts facts{1, 1.5, ExerciseEnd::Solved, 1000, 8, 1, {}, QStringLiteral("1 2 3 x +"), {}};
         facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
         store.exerciseEnded({10, 100, "g3", 1800}, facts);
         QCOMPARE(store.pending(), std::size_t(0));
-    } else if (history == QLatin1String("fixture, a day unreadable")) {
+    } else if (history.startsWith(QLatin1String("fixture, a day unreadable"))) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("unreadable day"));
         db.setDatabaseName(path);
         QVERIFY(db.open());
@@ -819,7 +837,8 @@ void TestHistory::report()
     QSqlDatabase::removeDatabase(QStringLiteral("unreadable day"));
     Report read;
     QString error;
-    QVERIFY2(readReport(path, &read, &error), qPrintable(error));
+    const bool recent = history.endsWith(QLatin1String("recent"));
+    QVERIFY2(recent ? readRecentReport(path, &read, &error) : readReport(path, &read, &error), qPrintable(error));
     QCOMPARE(describeReport(read), report);
 }
 
@@ -877,6 +896,14 @@ void TestHistory::targetsCsv()
     QCOMPARE(detail.row.seconds, 10);
     QVERIFY(!readExerciseDetail(path, 2, 9, &detail, &error));
     QVERIFY(error.contains(QStringLiteral("δεν υπάρχει")));
+
+    // The exercises the document lists: the newest with a target missed, each with its game.
+    std::vector<MissedExercise> missed;
+    QVERIFY2(readMissed(path, 2, &missed, &error), qPrintable(error));
+    QStringList said;
+    for (const MissedExercise &m : missed)
+        said << QStringLiteral("%1 %2 %3").arg(m.gameStarted.toString(Qt::ISODate)).arg(m.detail.row.number).arg(m.detail.keys);
+    QCOMPARE(said, (QStringList{"2026-02-01T01:00:00 2 7 8 9 x +", "2026-02-01T01:00:00 1 4 5 6 / -"}));
 }
 
 void TestHistory::commandLine_data()

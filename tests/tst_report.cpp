@@ -69,6 +69,16 @@ Report smallReport()
     return report;
 }
 
+// Exercise 2 of a game: two targets hit, one missed with a way, one without.
+ExerciseDetail missedDetail()
+{
+    ExerciseDetail detail{true, {2, 1.5, ExerciseEnd::Skipped, 30, 2, 2, {}}, "2 7 8 x +", {}, {}};
+    detail.targets = {{35, true, 12, "35", "35"}, {43, true, 65, "43", "43"}, {58, false, {}, {}, "7*8+2"},
+                      {999, false, {}, {}, {}}};
+    detail.presses = {{12, "35", {0}}, {65, "43", {1}}};
+    return detail;
+}
+
 // The text of every cell of `table`, row by row, cells joined by "|".
 QStringList tableText(const QTableWidget *table)
 {
@@ -97,6 +107,7 @@ private slots:
     void targets();
     void sections();
     void longHistory();
+    void figuresWhenWanted();
     void document_data();
     void document();
 };
@@ -234,10 +245,10 @@ void TestReport::targets()
         *readError = error;
         detail->recorded = recorded;
         detail->row = {number, 1.5, ExerciseEnd::Skipped, 30, 2, 3, {}};
-        detail->keys = QStringLiteral("2 7 8 x +");
-        detail->targets = {{35, true, 12, "35", "35"}, {43, true, 65, "43", "43"}, {58, false, {}, {}, "7*8+2"},
-                           {999, false, {}, {}, {}}};
-        detail->presses = {{12, "35", {0}}, {65, "43", {1}}};
+        const ExerciseDetail fixture = missedDetail();
+        detail->keys = fixture.keys;
+        detail->targets = fixture.targets;
+        detail->presses = fixture.presses;
         return error.isEmpty();
     };
     ProgressWindow window(QString(), twoGames(), QString(), {}, report);
@@ -340,26 +351,82 @@ void TestReport::longHistory()
     QCOMPARE(asked.size(), std::size_t(2)); // nothing is read past the last game
 }
 
+void TestReport::figuresWhenWanted()
+{
+    // A long history's figures are read when one of their tabs is first opened, once; the
+    // keyboard goes from the word that they are coming on to them.
+    int reads = 0;
+    ProgressReport report;
+    report.totals = HistorySummary{2, 4, 2, 120};
+    report.figures = [&](Report *whole, QString *) {
+        ++reads;
+        *whole = smallReport();
+        return true;
+    };
+    ProgressWindow window(QString(), twoGames(), QString(), {}, report);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(reads, 0);
+    QVERIFY(window.findChild<QTableWidget *>(QStringLiteral("skillsTable")) == nullptr);
+    QCOMPARE(window.tabs->widget(2)->findChild<QLabel *>(QStringLiteral("loading"))->text(), QStringLiteral("Φόρτωση…"));
+    window.tabs->setCurrentIndex(1);
+    QCOMPARE(reads, 0);
+    window.findChild<QWidget *>(QStringLiteral("resultChart"))->setFocus();
+    QTest::keyClick(window.focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(reads, 1);
+    QCOMPARE(window.focusWidget(), window.findChild<QWidget *>(QStringLiteral("skillsChart")));
+    QCOMPARE(window.findChild<QTableWidget *>(QStringLiteral("skillsTable"))->rowCount(), 5);
+    QVERIFY(window.findChild<QLabel *>(QStringLiteral("loading")) == nullptr);
+    window.tabs->setCurrentIndex(4);
+    QCOMPARE(window.findChild<QLabel *>(QStringLiteral("run"))->text(),
+             QStringLiteral("Δεν υπάρχει παιχνίδι ούτε σήμερα ούτε χθες. Ημέρες με παιχνίδι: 3."));
+    QVERIFY(window.documentHtml().contains(QStringLiteral("Ανά πράξη")));
+    QCOMPARE(reads, 1);
+
+    // The document reads them where no tab has, and the exercises with missed targets.
+    report.missed = [](std::vector<MissedExercise> *missed, QString *) {
+        missed->push_back({QDateTime(QDate(2026, 5, 1), QTime(17, 0)), missedDetail()});
+        return true;
+    };
+    ProgressWindow unopened(QString(), twoGames(), QString(), {}, report);
+    QTextDocument document;
+    document.setHtml(unopened.documentHtml());
+    QCOMPARE(reads, 2);
+    QVERIFY2(document.toPlainText().contains(QStringLiteral("Ανά πράξη")), qPrintable(document.toPlainText()));
+    QVERIFY2(document.toPlainText().contains(QStringLiteral("58\n7*8+2")), qPrintable(document.toPlainText()));
+}
+
 void TestReport::document_data()
 {
     QTest::addColumn<int>("daysAgo"); // the latest play, days before the report
+    QTest::addColumn<bool>("missed"); // with missedDetail() as an exercise with missed targets
     QTest::addColumn<QStringList>("said");
     QTest::addColumn<QStringList>("unsaid");
-    QTest::newRow("played today") << 0
+    QTest::newRow("played today") << 0 << false
         << QStringList{"Πρόοδος στο Numbolo", "Αναφορά της 02/05/2026.", "Επόμενο βήμα: Τους τελευταίους μήνες",
                        "Συνεχόμενες ημέρες παιχνιδιού ως σήμερα: 3.", "Μάιος 2026\n2\n1, 2", "Ανά πράξη",
                        "x +\nΜάιος 2026\n2 από 6\n33 %\n1 λ. 15 δ.", "Ανά εύρος", "0 - 100\nόλοι οι μήνες\n12 από 20"}
-        << QStringList{"Δεν υπάρχει παιχνίδι"};
+        << QStringList{"Δεν υπάρχει παιχνίδι", "Στόχοι που δεν βρέθηκαν"};
     // Play a year and a half long: the document lists the latest twelve months.
-    QTest::newRow("months before the latest twelve left out") << 400
+    QTest::newRow("months before the latest twelve left out") << 400 << false
         << QStringList{"Δεν υπάρχει παιχνίδι ούτε σήμερα ούτε χθες.", "Ιούνιος 2025\n1\n1", "Ιούλιος 2024\n1\n1",
                        "x +\nΙούλιος 2024"}
         << QStringList{"Ιούνιος 2024", "Ιανουάριος 2024"};
+    // Each missed target, and only those, with one way to make it, under its exercise's line.
+    QTest::newRow("the latest missed targets with a way each") << 0 << true
+        << QStringList{"Επόμενο βήμα: Τους τελευταίους μήνες λύθηκαν 3 από 10 ασκήσεις με τις πράξεις «x» και «+». "
+                       "Λύστε μαζί με το παιδί μερικές τέτοιες ασκήσεις και δείτε έναν τρόπο για κάθε στόχο που δεν "
+                       "βρέθηκε.\nΣτόχοι που δεν βρέθηκαν\n",
+                       "Παιχνίδι της 01/05/2026 17:00. Άσκηση 2: παραλείφθηκε σε 30 δ. Πλήκτρα: 2 7 8 x +. "
+                       "Βρέθηκαν 2 από 4 στόχους. Τιμές στο «=»: 35 (12 δ.), 43 (1 λ. 5 δ.).",
+                       "Στόχος\nΈνας τρόπος\n58\n7*8+2\n999\nδεν βρέθηκε σύντομος τρόπος\n"}
+        << QStringList{"35\n", "43\n"};
 }
 
 void TestReport::document()
 {
     QFETCH(int, daysAgo);
+    QFETCH(bool, missed);
     QFETCH(QStringList, said);
     QFETCH(QStringList, unsaid);
     Report report = smallReport();
@@ -373,7 +440,10 @@ void TestReport::document()
     }
     const QDate today = report.daysPlayed.back().addDays(daysAgo);
     QTextDocument document;
-    document.setHtml(reportHtml(QStringLiteral("Παιχνίδια: 2."), report, today));
+    std::vector<MissedExercise> exercises;
+    if (missed)
+        exercises.push_back({QDateTime(QDate(2026, 5, 1), QTime(17, 0)), missedDetail()});
+    document.setHtml(reportHtml(QStringLiteral("Παιχνίδια: 2."), report, today, exercises));
     const QString text = document.toPlainText();
     for (const QString &s : said)
         QVERIFY2(text.contains(s), qPrintable(s + "\n" + text));

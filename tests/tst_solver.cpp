@@ -34,8 +34,20 @@ bool isWholeNumberText(const QString &text)
     return !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
 }
 
-// Every key sequence of up to `reach` presses on an empty display, shortest first and each
-// length in the solver's key order, pressed into "=": the first way to each whole number shown.
+// A way as the solver orders ways of one length: by its keys in KeyOrder, a "-" that is a sign
+// (first, or after an operator or "(") before every key.
+QList<int> keyRanks(const QString &way)
+{
+    QList<int> ranks;
+    for (int i = 0; i < way.size(); ++i) {
+        const bool sign = way[i] == QLatin1Char('-') && (i == 0 || QStringLiteral("+-*/^(").contains(way[i - 1]));
+        ranks << (sign ? -1 : int(KeyOrder.indexOf(way[i])));
+    }
+    return ranks;
+}
+
+// Every key sequence of up to `reach` presses on an empty display, shortest first, pressed into
+// "=": for each whole number shown, its first way of the fewest presses in the solver's order.
 QHash<QString, QString> firstWaysByTrying(const QString &keys, int reach)
 {
     const numbolo::Evaluator evaluator;
@@ -52,7 +64,9 @@ QHash<QString, QString> firstWaysByTrying(const QString &keys, int reach)
                 && (way.back().isDigit() || way.back() == QLatin1Char('.') || way.back() == QLatin1Char(')'));
             if (worthTrying) {
                 const QString shown = numbolo::Equals::displayAfter(evaluator, way);
-                if (isWholeNumberText(shown) && !first.contains(shown))
+                const auto known = first.constFind(shown);
+                if (isWholeNumberText(shown)
+                    && (known == first.constEnd() || (known->size() == length && keyRanks(way) < keyRanks(*known))))
                     first.insert(shown, way);
             }
             int i = length - 1;
@@ -102,6 +116,7 @@ void TestSolver::ways_data()
     QTest::newRow("zero without its digit") << "257-" << reach << "0" << found << "2-2";
     QTest::newRow("power") << "28+" << reach << "64" << found << "8^2";
     QTest::newRow("a sign after ^") << "028-+" << reach << "25" << found << ".2^-2";
+    QTest::newRow("a sign first rather than after an operator") << "024/-" << reach << "-102" << found << "-204/2";
     QTest::newRow("a hair below the target shows as it") << "026/+" << reach << "50" << found << "2/.2^2";
     QTest::newRow("brackets") << "178/+" << reach << "49" << found << "7/(1/7)";
     QTest::newRow("out of a short reach") << "5+" << 3 << "7" << none << "";
