@@ -250,7 +250,7 @@ int main(int argc, char *argv[])
     const Timed opening[] = {
         timed([&] { readSummary(history, &summary, &error); }),
         timed([&] { readGames(history, 0, 100, &games, &error); }),
-        timed([&] { readResults(history, &results, &error); }),
+        timed([&] { readResults(history, 30, &results, &error); }),
         timed([&] { readSolvedPerDay(history, 30, &days, &error); }),
         timed([&] { readRecentReport(history, &report, &error); }),
     };

@@ -43,6 +43,9 @@ namespace {
 
 // Days shown in the chart of exercises solved per day: the latest days with any exercise.
 constexpr int SolvedChartDays = 30;
+// The chart of results shows the latest finished games only: years of games would be a smear of
+// points, and their text far too long to hear.
+constexpr int ResultChartGames = 30;
 // Games read at a time into the list of a long history, as it is scrolled to its end.
 constexpr int GamesPage = 100;
 // Exercises with missed targets in the document: five of up to eight targets each, with their
@@ -69,6 +72,8 @@ std::vector<GameResult> resultsOf(const std::vector<GameRow> &games)
     for (auto game = games.rbegin(); game != games.rend(); ++game)
         if (game->end == GameEnd::Finished && game->percentage >= 0)
             results.push_back({game->started, game->percentage}); // as the list shows the game
+    if (results.size() > std::size_t(ResultChartGames))
+        results.erase(results.begin(), results.end() - ResultChartGames);
     return results;
 }
 
@@ -94,6 +99,11 @@ std::vector<DaySolved> solvedPerDayOf(const std::vector<GameRow> &games)
 int ProgressWindow::solvedChartDays()
 {
     return SolvedChartDays;
+}
+
+int ProgressWindow::resultChartGames()
+{
+    return ResultChartGames;
 }
 
 int ProgressWindow::gamesPage()
@@ -454,7 +464,9 @@ QWidget *ProgressWindow::makeResultChart()
             first = when;
         last = when;
     }
-    const QString title = QStringLiteral("Αποτέλεσμα % κάθε παιχνιδιού που τελείωσε");
+    const QString title = m_report.results.size() < std::size_t(ResultChartGames)
+        ? QStringLiteral("Αποτέλεσμα % κάθε παιχνιδιού που τελείωσε")
+        : QStringLiteral("Αποτέλεσμα % των %1 τελευταίων παιχνιδιών που τελείωσαν").arg(ResultChartGames);
     if (series->count() == 0) {
         delete series;
         auto *none = new QLabel(QStringLiteral("%1: κανένα παιχνίδι δεν έχει τελειώσει ακόμη.").arg(title), this);

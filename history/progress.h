@@ -67,6 +67,8 @@ public:
 
     // The latest days the chart of exercises solved per day shows.
     static int solvedChartDays();
+    // The latest finished games the chart of results shows.
+    static int resultChartGames();
     // Games read at a time into the list of a long history.
     static int gamesPage();
 

@@ -74,7 +74,7 @@ Shown readShown(const QString &historyPath)
     QString error;
     const bool read = readSummary(historyPath, &totals, &error)
         && readGames(historyPath, 0, ProgressWindow::gamesPage(), &shown.games, &error)
-        && readResults(historyPath, &shown.report.results, &error)
+        && readResults(historyPath, ProgressWindow::resultChartGames(), &shown.report.results, &error)
         && readSolvedPerDay(historyPath, ProgressWindow::solvedChartDays(), &shown.report.solvedPerDay, &error)
         && readRecentReport(historyPath, &shown.report.report, &error);
     if (!read) {

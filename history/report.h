@@ -122,13 +122,13 @@ bool readSummary(const QString &historyPath, HistorySummary *summary, QString *e
 // of games is HistorySummary::games.
 bool readGames(const QString &historyPath, int first, int count, std::vector<GameRow> *games, QString *error);
 
-// The result of each finished game that has one, oldest first: when it ended (when it started
-// where its end is unknown) and its percentage.
+// The result of each of the latest `latest` finished games that have one, oldest first: when it
+// started (as the list of games shows it) and its percentage.
 struct GameResult {
     QDateTime when;
     int percentage = 0;
 };
-bool readResults(const QString &historyPath, std::vector<GameResult> *results, QString *error);
+bool readResults(const QString &historyPath, int latest, std::vector<GameResult> *results, QString *error);
 
 // Exercises solved per local day, over the latest `days` days on which any exercise ended (a day
 // with none solved has 0), oldest first.

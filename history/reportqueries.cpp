@@ -542,15 +542,17 @@ bool readGames(const QString &historyPath, int first, int count, std::vector<Gam
     return true;
 }
 
-bool readResults(const QString &historyPath, std::vector<GameResult> *results, QString *error)
+bool readResults(const QString &historyPath, int latest, std::vector<GameResult> *results, QString *error)
 {
     results->clear();
     HistoryReader reader(historyPath);
     if (!reader.ready())
         return opened(reader, error);
     QSqlQuery query(reader.database());
-    if (!reader.exec(query, QStringLiteral("SELECT started, result FROM game "
-                                           "WHERE outcome = 'finished' AND result IS NOT NULL ORDER BY id"))) {
+    query.prepare(QStringLiteral("SELECT started, result FROM (SELECT id, started, result FROM game "
+                                 "WHERE outcome = 'finished' AND result IS NOT NULL ORDER BY id DESC LIMIT ?) ORDER BY id"));
+    query.addBindValue(std::max(latest, 0));
+    if (!reader.exec(query)) {
         *error = reader.error();
         return false;
     }

@@ -840,6 +840,17 @@ void TestHistory::report()
     const bool recent = history.endsWith(QLatin1String("recent"));
     QVERIFY2(recent ? readRecentReport(path, &read, &error) : readReport(path, &read, &error), qPrintable(error));
     QCOMPARE(describeReport(read), report);
+    if (history == QLatin1String("fixture")) {
+        // The chart of results: the latest finished games, oldest first; the fixture's first
+        // game is finished here, after the second.
+        HistoryStore(path, 100, [] { return QDateTime(QDate(2026, 2, 4), QTime(12, 0)); })
+            .gameEnded({10, 100, "g1"}, GameEnd::Finished, 40);
+        std::vector<GameResult> all, latest;
+        QVERIFY(readResults(path, 100, &all, &error) && readResults(path, 1, &latest, &error));
+        QVERIFY(all.size() > 1 && all.front().when < all.back().when);
+        QCOMPARE(latest.size(), std::size_t(1));
+        QCOMPARE(latest.front().when, all.back().when);
+    }
 }
 
 void TestHistory::targetsCsv()
