@@ -516,6 +516,13 @@ QWidget *ProgressWindow::makeSolvedChart()
     chart->addSeries(series);
     auto *x = new QBarCategoryAxis;
     x->append(days);
+    // A month of days side by side leaves no width for a date or a count written across a bar:
+    // both are turned upright.
+    if (days.size() > 10) {
+        x->setLabelsAngle(-90);
+        x->setTruncateLabels(false);
+        series->setLabelsAngle(-90);
+    }
     auto *y = new QValueAxis;
     y->setRange(0, std::max(most, 1) + 1);
     y->setLabelFormat(QStringLiteral("%d"));

@@ -159,6 +159,11 @@ QWidget *makeGroupSection(const QString &objectName, const QString &title, const
     auto *x = new QBarCategoryAxis;
     for (const QDate &month : months)
         x->append(month.toString(QStringLiteral("MM/yyyy")));
+    // A year of months has no width for each month written across: they are turned upright.
+    if (months.size() > 6) {
+        x->setLabelsAngle(-90);
+        x->setTruncateLabels(false);
+    }
     auto *y = percentAxis(QStringLiteral("% λυμένες"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
