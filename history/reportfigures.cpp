@@ -13,9 +13,9 @@ namespace numbolo {
 
 namespace {
 
-// The next step looks at the latest RecentMonths months with play: what the child found hard
-// years ago says nothing about today.
-// Fewer exercises than this in those months say too little for any advice.
+// The next step looks at the latest RecentMonths months with play (what the child found hard
+// years ago says nothing about today); fewer exercises than this in those months say too
+// little for any advice.
 constexpr int MinPlayedInAll = 10;
 // A group of fewer exercises than this is too small to be called hard or easy.
 constexpr int MinPlayedInGroup = 5;
