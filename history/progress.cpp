@@ -561,9 +561,13 @@ QString ProgressWindow::documentHtml()
         return reportHtml(summary->text() + QStringLiteral("\n\n") + m_figuresError, {}, m_report.today);
     std::vector<MissedExercise> missed;
     QString error;
-    if (m_report.missed && !m_report.missed(&missed, &error))
-        missed.clear(); // the figures are printed without them
-    return reportHtml(summary->text(), m_report.report, m_report.today, missed);
+    QString said = summary->text();
+    if (m_report.missed && !m_report.missed(&missed, &error)) {
+        // The figures are printed without them, and the page says why they are not there.
+        missed.clear();
+        said += QStringLiteral("\n\nΟι στόχοι που δεν βρέθηκαν δεν διαβάστηκαν: %1").arg(error);
+    }
+    return reportHtml(said, m_report.report, m_report.today, missed);
 }
 
 void ProgressWindow::addSettings(const SettingsLocation &location)

@@ -394,6 +394,16 @@ void TestReport::figuresWhenWanted()
     QCOMPARE(reads, 2);
     QVERIFY2(document.toPlainText().contains(QStringLiteral("Ανά πράξη")), qPrintable(document.toPlainText()));
     QVERIFY2(document.toPlainText().contains(QStringLiteral("58\n7*8+2")), qPrintable(document.toPlainText()));
+    // Where they cannot be read, the document says so and still has the figures.
+    report.missed = [](std::vector<MissedExercise> *, QString *error) {
+        *error = QStringLiteral("ο δίσκος δεν απαντά.");
+        return false;
+    };
+    ProgressWindow unread(QString(), twoGames(), QString(), {}, report);
+    document.setHtml(unread.documentHtml());
+    QVERIFY2(document.toPlainText().contains(QStringLiteral("Οι στόχοι που δεν βρέθηκαν δεν διαβάστηκαν: ο δίσκος δεν απαντά.")),
+             qPrintable(document.toPlainText()));
+    QVERIFY(document.toPlainText().contains(QStringLiteral("Ανά πράξη")));
 }
 
 void TestReport::document_data()
