@@ -7,7 +7,7 @@
 #include "desktop/seededrandom.h"
 #include "desktop/userfontfolders.h"
 #include "desktop/usersettingslocation.h"
-#include "history/modulehistoryrecorder.h"
+#include "desktop/modulehistoryrecorder.h"
 #include "services/services.h"
 
 #include <memory>

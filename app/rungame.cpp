@@ -3,7 +3,7 @@
 #include "desktop/endrequests.h"
 #include "desktop/instancelock.h"
 #include "game/form1.h"
-#include "game/settings.h"
+#include "settings/settings.h"
 
 #include <QApplication>
 

@@ -2,7 +2,7 @@
 
 #include "desktop/endrequests.h"
 #include "desktop/modules.h"
-#include "history/modulehistoryrecorder.h"
+#include "desktop/modulehistoryrecorder.h"
 
 #include <QCoreApplication>
 

@@ -6,8 +6,8 @@
 //   then one "refuse_<case>_ms" (or "evaluate_<case>_ms") per pathological display, the median
 //   of several runs. All times are CPU time of the measuring thread.
 
-#include "game/numbertext.h"
-#include "input/evaluator.h"
+#include "arithmetic/numbertext.h"
+#include "arithmetic/evaluator.h"
 
 #include <QString>
 

@@ -14,8 +14,8 @@
 //   history_bench --show MODULE HISTORY          one measured showing (the child process)
 
 #include "bench/residentmemory.h"
-#include "history/historystore.h"
-#include "history/report.h"
+#include "store/historystore.h"
+#include "progress/report.h"
 #include "services/services.h"
 
 #include <QApplication>

@@ -15,7 +15,7 @@
 //   solver_bench [--exercises N] [--reach N]   (default 300 per range, the solver's own reach)
 
 #include "drawnexercise.h"
-#include "input/solver.h"
+#include "arithmetic/solver.h"
 #include "residentmemory.h"
 
 #include <QByteArray>

@@ -1,8 +1,8 @@
 #include "engine/exercise.h"
 
 #include "game/form1.h"
-#include "game/numbertext.h"
-#include "game/runtimeerror.h"
+#include "arithmetic/numbertext.h"
+#include "arithmetic/runtimeerror.h"
 
 #include <cmath>
 

@@ -7,8 +7,8 @@
 //     within them, in the C locale and in Greek (decimal comma), for normal magnitudes.
 // The input bytes are the display text, one character per byte.
 
-#include "game/numbertext.h"
-#include "input/evaluator.h"
+#include "arithmetic/numbertext.h"
+#include "arithmetic/evaluator.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "game/announce.h"
 
 #include "game/form1.h"
-#include "game/numbertext.h"
+#include "arithmetic/numbertext.h"
 
 #include <QRegularExpression>
 

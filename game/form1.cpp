@@ -5,9 +5,9 @@
 #include "game/announce.h"
 
 #include "engine/exercise.h"
-#include "game/numbertext.h"
-#include "game/settings.h"
-#include "input/form3.h"
+#include "arithmetic/numbertext.h"
+#include "settings/settings.h"
+#include "windows/form3.h"
 #include "windows/colourdialog.h"
 #include "windows/form2.h"
 

@@ -3,10 +3,10 @@
 // limits are the texts of its state boxes, usable keys are enabled keys, sounds are on while
 // Image8 is visible, and an ended game is a window whose frames are disabled.
 //
-// The handlers keep the names of the controls and events they serve. They are defined in the
-// folder of their subsystem: start-up, shutdown and restart here in game/, the exercise engine
-// in engine/, the keypad, answer check and success window in input/, and the options, tool
-// strip, colour picker, help and credits in windows/.
+// The handlers keep the names of the controls and events they serve. They are defined in files
+// of game/ named for what they do: start-up, shutdown and restart in form1.cpp, the countdown,
+// the progression, the keypad, the answer check, the keyboard's typing, the options, the tool
+// strip and the credits each in a file of its own.
 
 #include "controls/accessibility.h"
 #include "controls/buttons.h"
@@ -15,12 +15,12 @@
 #include "controls/intervaltimer.h"
 #include "controls/textbox.h"
 #include "engine/typewriter.h"
-#include "game/parentsettings.h"
+#include "settings/parentsettings.h"
 #include "game/playrecord.h"
-#include "game/runtimeerror.h"
-#include "game/settings.h"
-#include "input/evaluator.h"
-#include "input/form3.h"
+#include "arithmetic/runtimeerror.h"
+#include "settings/settings.h"
+#include "arithmetic/evaluator.h"
+#include "windows/form3.h"
 #include "services/services.h"
 #include "windows/colourdialog.h"
 #include "windows/form2.h"
@@ -122,7 +122,7 @@ public:
     const ParentSettings &parentSettings() const { return m_parents; }
     bool timeLimited() const { return m_parents.secondsPerExercise != 0; }
     // What the countdown box shows at the start of an exercise: the chosen seconds, or the sign
-    // of no time limit (engine/countdown.cpp).
+    // of no time limit (game/countdown.cpp).
     QString countdownStart() const;
     // The countdown seconds the exercise on screen has used so far.
     int secondsUsed() const;
@@ -188,7 +188,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     // Keyboard typing, where a parent turned it on: keys typed anywhere in the window press the
-    // matching key of the keypad (input/keyboardtyping.cpp).
+    // matching key of the keypad (game/keyboardtyping.cpp).
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -3,7 +3,7 @@
 #include "engine/exercise.h"
 #include "game/announce.h"
 #include "game/form1.h"
-#include "game/numbertext.h"
+#include "arithmetic/numbertext.h"
 
 #include <QUuid>
 

@@ -1,7 +1,7 @@
 #include "tests/fakes.h"
 
 #include "desktop/diskflush.h"
-#include "game/settings.h"
+#include "settings/settings.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,4 +1,4 @@
-#include "input/evaluator.h"
+#include "arithmetic/evaluator.h"
 
 #include <QRandomGenerator>
 #include <QString>

@@ -8,8 +8,8 @@
 #include "desktop/qtsound.h"
 #include "desktop/userfontfolders.h"
 #include "game/form1.h"
-#include "game/numbertext.h"
-#include "input/form3.h"
+#include "arithmetic/numbertext.h"
+#include "windows/form3.h"
 #include "tests/fakes.h"
 
 #include <QApplication>

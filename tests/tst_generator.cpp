@@ -4,7 +4,7 @@
 #include "app/setup.h"
 #include "engine/exercise.h"
 #include "game/form1.h"
-#include "game/numbertext.h"
+#include "arithmetic/numbertext.h"
 #include "tests/fakes.h"
 
 #include <QSignalSpy>

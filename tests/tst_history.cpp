@@ -6,13 +6,13 @@
 #include "app/runprogress.h"
 #include "fakes.h"
 #include "game/announce.h"
-#include "game/settings.h"
-#include "history/historystore.h"
-#include "history/parentsettingsview.h"
-#include "history/progress.h"
-#include "history/progresstext.h"
-#include "history/report.h"
-#include "input/equals.h"
+#include "settings/settings.h"
+#include "store/historystore.h"
+#include "progress/parentsettingsview.h"
+#include "progress/progress.h"
+#include "progress/progresstext.h"
+#include "progress/report.h"
+#include "arithmetic/equals.h"
 
 #include <QAccessible>
 #include <QBarCategoryAxis>

@@ -1,7 +1,7 @@
 // Number text: the conversion that targets, state boxes and the display share.
 
-#include "game/numbertext.h"
-#include "game/runtimeerror.h"
+#include "arithmetic/numbertext.h"
+#include "arithmetic/runtimeerror.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,10 +1,10 @@
 // The progress report: what its figures say (the run of days, the next step), and how the
 // window and the printed document show a report.
 
-#include "history/progress.h"
-#include "history/progresstext.h"
-#include "history/report.h"
-#include "history/reportdocument.h"
+#include "progress/progress.h"
+#include "progress/progresstext.h"
+#include "progress/report.h"
+#include "progress/reportdocument.h"
 
 #include <QChartView>
 #include <QFile>

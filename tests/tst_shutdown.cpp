@@ -6,7 +6,7 @@
 #include "app/rungame.h"
 #include "app/setup.h"
 #include "game/form1.h"
-#include "input/form3.h"
+#include "windows/form3.h"
 #include "tests/fakes.h"
 
 #include <QDir>

@@ -5,8 +5,8 @@
 #include "app/setup.h"
 #include "engine/exercise.h"
 #include "game/form1.h"
-#include "game/numbertext.h"
-#include "input/form3.h"
+#include "arithmetic/numbertext.h"
+#include "windows/form3.h"
 #include "tests/fakes.h"
 
 #include "bench/residentmemory.h"

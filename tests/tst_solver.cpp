@@ -1,6 +1,6 @@
 #include "bench/drawnexercise.h"
-#include "input/equals.h"
-#include "input/solver.h"
+#include "arithmetic/equals.h"
+#include "arithmetic/solver.h"
 
 #include <QHash>
 #include <QTest>

@@ -6,7 +6,7 @@
 #include "controls/designfont.h"
 #include "desktop/instancelock.h"
 #include "game/form1.h"
-#include "game/numbertext.h"
+#include "arithmetic/numbertext.h"
 #include "tests/fakes.h"
 
 #include <QDBusConnection>

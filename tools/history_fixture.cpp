@@ -5,7 +5,7 @@
 //
 //   history_fixture <path of history.sqlite>
 
-#include "history/historystore.h"
+#include "store/historystore.h"
 
 #include <QCoreApplication>
 #include <QFile>

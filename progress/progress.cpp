@@ -1,0 +1,647 @@
+#include "progress/progress.h"
+
+#include "progress/parentsettingsview.h"
+#include "progress/progresstext.h"
+#include "progress/progresswidgets.h"
+#include "progress/reportdocument.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <climits>
+#include <map>
+
+namespace numbolo {
+
+namespace {
+
+// Days shown in the chart of exercises solved per day: the latest days with any exercise.
+constexpr int SolvedChartDays = 30;
+// The chart of results shows the latest finished games only: years of games would be a smear of
+// points, and their text far too long to hear.
+constexpr int ResultChartGames = 30;
+// Games read at a time into the list of a long history, as it is scrolled to its end.
+constexpr int GamesPage = 100;
+// Exercises with missed targets in the document: five of up to eight targets each, with their
+// ways, fill about a page after the figures; enough to practise with, few enough to read.
+constexpr int DocumentMissed = 5;
+
+// The totals and the charts' figures of a history held whole in memory, as the history's own
+// queries give them for a long one.
+HistorySummary totalsOf(const std::vector<GameRow> &games)
+{
+    HistorySummary totals;
+    totals.games = int(games.size());
+    for (const GameRow &game : games) {
+        totals.exercises += int(game.played.size());
+        totals.solved += game.solved();
+        totals.seconds += game.seconds();
+    }
+    return totals;
+}
+
+std::vector<GameResult> resultsOf(const std::vector<GameRow> &games)
+{
+    std::vector<GameResult> results;
+    for (auto game = games.rbegin(); game != games.rend(); ++game)
+        if (game->end == GameEnd::Finished && game->percentage >= 0)
+            results.push_back({game->started, game->percentage}); // as the list shows the game
+    if (results.size() > std::size_t(ResultChartGames))
+        results.erase(results.begin(), results.end() - ResultChartGames);
+    return results;
+}
+
+std::vector<DaySolved> solvedPerDayOf(const std::vector<GameRow> &games)
+{
+    std::map<QDate, int> perDay;
+    for (const GameRow &game : games)
+        for (const ExerciseRow &e : game.played) {
+            int &count = perDay[(e.ended.isValid() ? e.ended : game.started).date()];
+            if (e.end == ExerciseEnd::Solved)
+                ++count;
+        }
+    while (perDay.size() > std::size_t(SolvedChartDays))
+        perDay.erase(perDay.begin());
+    std::vector<DaySolved> days;
+    for (const auto &[day, count] : perDay)
+        days.push_back({day, count});
+    return days;
+}
+
+} // namespace
+
+int ProgressWindow::solvedChartDays()
+{
+    return SolvedChartDays;
+}
+
+int ProgressWindow::resultChartGames()
+{
+    return ResultChartGames;
+}
+
+int ProgressWindow::gamesPage()
+{
+    return GamesPage;
+}
+
+QString unrecordedWhen(const Unrecorded &unrecorded)
+{
+    const QString first = dateText(unrecorded.first), last = dateText(unrecorded.last);
+    return first == last ? QStringLiteral("στις %1").arg(first) : QStringLiteral("από %1 έως %2").arg(first, last);
+}
+
+ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> games, const QString &error,
+                               const Unrecorded &unrecorded, ProgressReport report, QWidget *parent)
+    : QWidget(parent), m_path(historyPath), m_games(std::move(games)), m_report(std::move(report))
+{
+    if (!m_report.totals) {
+        m_report.totals = totalsOf(m_games);
+        m_report.results = resultsOf(m_games);
+        m_report.solvedPerDay = solvedPerDayOf(m_games);
+    }
+    setObjectName(QStringLiteral("Progress"));
+    setWindowTitle(QStringLiteral("Πρόοδος"));
+    setAccessibleName(QStringLiteral("Πρόοδος"));
+    auto *layout = new QVBoxLayout(this);
+    makeSummary(error, unrecorded);
+    layout->addWidget(summary);
+    if (nextStepLabel != nullptr)
+        layout->addWidget(nextStepLabel);
+
+    const bool any = error.isEmpty() && !m_games.empty();
+    if (any) {
+        quietTabPages();
+        tabs = new QTabWidget(this);
+        tabs->setObjectName(QStringLiteral("tabs"));
+        tabs->setAccessibleName(QStringLiteral("Ενότητες"));
+        tabs->setUsesScrollButtons(false);
+        tabs->addTab(makeGamesTab(), QStringLiteral("&Παιχνίδια"));
+        tabs->addTab(scrolled(makeChartsTab()), QStringLiteral("&Διαγράμματα"));
+        tabs->addTab(makeFiguresPage(), QStringLiteral("Πράξ&εις"));
+        tabs->addTab(makeFiguresPage(), QStringLiteral("Εύ&ρος"));
+        tabs->addTab(makeFiguresPage(), QStringLiteral("&Ημερολόγιο"));
+        if (m_report.figures) {
+            // A long history's figures are read as one of their tabs is first opened, after it
+            // has been drawn saying so.
+            connect(tabs, &QTabWidget::currentChanged, this, [this] {
+                QWidget *page = tabs->currentWidget();
+                if (m_figuresShown || std::find(m_figuresPages.begin(), m_figuresPages.end(), page) == m_figuresPages.end())
+                    return;
+                page->repaint();
+                showFigures();
+            });
+        } else {
+            showFigures();
+        }
+        layout->addWidget(tabs, 1);
+    } else {
+        layout->addStretch(1);
+    }
+    makeButtons(any);
+    layout->addWidget(saveButton->parentWidget());
+
+    // The table takes the keyboard first: arrows choose a game, Ctrl+Tab shows the next tab. A
+    // screen reader speaks the totals and the next step with it; without a table the message
+    // itself takes the focus, so that it is spoken when the window opens.
+    if (gamesTable != nullptr) {
+        describeGames();
+        connect(gamesTable, &QTableWidget::currentCellChanged, this, &ProgressWindow::describeGames);
+        gamesTable->setFocus();
+    } else {
+        summary->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+        summary->setFocusPolicy(Qt::StrongFocus);
+        summary->setFocus();
+    }
+    const QSize wanted = m_games.empty() ? QSize(520, 200) : QSize(760, 680);
+    resize(screen() != nullptr ? wanted.boundedTo(screen()->availableGeometry().size() * 0.9) : wanted);
+}
+
+void ProgressWindow::describeGames()
+{
+    // Focus on the table reads its description, not the row chosen in it: the description ends
+    // with that row, so that the newest game is heard as the window opens.
+    // Each part a sentence of its own: a duration in words has lost the full stop of "λ.".
+    const auto sentence = [](const QString &text) {
+        return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
+    };
+    QString description = sentence(summary->accessibleName());
+    if (nextStepLabel != nullptr)
+        description += QLatin1Char('\n') + sentence(nextStepLabel->accessibleName());
+    const int row = gamesTable->currentRow();
+    if (row >= 0)
+        description += QStringLiteral("\nΕπιλεγμένο παιχνίδι: %1").arg(spokenRow(gamesTable, row));
+    gamesTable->setAccessibleDescription(description);
+}
+
+void ProgressWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel))
+        close(); // as in a dialog, Escape closes the window
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void ProgressWindow::makeSummary(const QString &error, const Unrecorded &unrecorded)
+{
+    summary = new QLabel(this);
+    summary->setObjectName(QStringLiteral("summary"));
+    summary->setWordWrap(true);
+    summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    const HistorySummary &totals = *m_report.totals;
+    if (!error.isEmpty()) {
+        summary->setText(error);
+    } else if (m_games.empty()) {
+        summary->setText(QStringLiteral("Δεν υπάρχει ακόμη ιστορικό: δεν έχει παιχτεί κανένα παιχνίδι σε αυτόν τον "
+                                        "υπολογιστή. Κάθε άσκηση που τελειώνει καταγράφεται εδώ."));
+    } else {
+        summary->setText(QStringLiteral("Παιχνίδια: %1. Ασκήσεις: %2, λυμένες: %3. Χρόνος παιχνιδιού: %4")
+                             .arg(totals.games).arg(totals.exercises).arg(totals.solved)
+                             .arg(durationText(int(std::min<qint64>(totals.seconds, INT_MAX)))));
+    }
+    if (unrecorded.records > 0) {
+        // Play that the game could not write into the history (it was locked, read-only or of a
+        // newer version) waits beside it, and is written at the next game.
+        summary->setText(summary->text()
+                         + QStringLiteral("\n\nΤο παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό, γιατί το "
+                                          "ιστορικό δεν μπορούσε να γραφτεί τότε. Θα καταγραφεί στο επόμενο "
+                                          "παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.")
+                               .arg(unrecordedWhen(unrecorded)));
+    }
+    summary->setAccessibleName(readAloud(summary->text()));
+
+    const QString step = error.isEmpty() ? nextStep(m_report.report) : QString();
+    if (step.isEmpty())
+        return;
+    nextStepLabel = new QLabel(QStringLiteral("Επόμενο βήμα: %1").arg(step), this);
+    nextStepLabel->setObjectName(QStringLiteral("nextStep"));
+    nextStepLabel->setWordWrap(true);
+    nextStepLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    nextStepLabel->setAccessibleName(readAloud(nextStepLabel->text()));
+}
+
+QWidget *ProgressWindow::makeGamesTab()
+{
+    auto *split = new QSplitter(Qt::Vertical, tabs);
+    gamesTable = makeTable(QStringLiteral("games"), QStringLiteral("Παιχνίδια, το νεότερο πρώτο"),
+                           {QStringLiteral("Ημερομηνία"), QStringLiteral("Ασκήσεις"), QStringLiteral("Λυμένες"),
+                            QStringLiteral("Αποτέλεσμα %"), QStringLiteral("Εύρος"),
+                            QStringLiteral("Χρόνος παιχνιδιού"), QStringLiteral("Χρόνος ανά άσκηση")},
+                           split);
+    showGames(0);
+    if (m_report.moreGames) {
+        // A long history's list grows a page at a time as it is scrolled, or moved, to its end.
+        connect(gamesTable->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+            if (value == gamesTable->verticalScrollBar()->maximum())
+                readMoreGames();
+        });
+    }
+    exercisesTable = makeTable(QStringLiteral("exercises"), QStringLiteral("Ασκήσεις του παιχνιδιού"),
+                               {QStringLiteral("Άσκηση"), QStringLiteral("Επίπεδο"), QStringLiteral("Έκβαση"),
+                                QStringLiteral("Δευτερόλεπτα"), QStringLiteral("Στόχοι"),
+                                QStringLiteral("Πατήματα =")},
+                               split);
+    split->addWidget(gamesTable);
+    split->addWidget(exercisesTable);
+    if (m_report.detail) {
+        targetsView = new TargetsView(split);
+        split->addWidget(targetsView);
+        // The targets get the most room, for their eight rows and the line above them; the sizes
+        // are shares of the height, which the splitter keeps as the window is resized.
+        split->setSizes({260, 180, 460});
+        connect(exercisesTable, &QTableWidget::currentCellChanged, this, [this](int row) { showExercise(row); });
+    }
+    connect(gamesTable, &QTableWidget::currentCellChanged, this, [this](int row) {
+        showGame(row);
+        if (m_report.moreGames && row == gamesTable->rowCount() - 1)
+            readMoreGames(); // the keyboard reached the end of the list read so far
+    });
+    gamesTable->setCurrentCell(0, 0);
+    return split;
+}
+
+QWidget *ProgressWindow::makeChartsTab()
+{
+    auto *charts = new QWidget(tabs);
+    auto *chartsLayout = new QVBoxLayout(charts);
+    resultChart = makeResultChart();
+    solvedChart = makeSolvedChart();
+    chartsLayout->addWidget(resultChart);
+    chartsLayout->addWidget(solvedChart);
+    return charts;
+}
+
+QWidget *ProgressWindow::makeFiguresPage()
+{
+    auto *page = new QWidget(tabs);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (m_report.figures) {
+        auto *loading = new QLabel(QStringLiteral("Φόρτωση…"), page);
+        loading->setObjectName(QStringLiteral("loading"));
+        loading->setAlignment(Qt::AlignCenter);
+        loading->setFocusPolicy(Qt::StrongFocus); // the tab's contents are read from here until they come
+        layout->addWidget(loading);
+    }
+    m_figuresPages.push_back(page);
+    return page;
+}
+
+bool ProgressWindow::readFigures()
+{
+    if (m_report.figures) {
+        Report whole;
+        if (!m_report.figures(&whole, &m_figuresError))
+            return false;
+        m_report.report = std::move(whole);
+        m_report.figures = nullptr;
+    }
+    return true;
+}
+
+void ProgressWindow::showFigures()
+{
+    m_figuresShown = true;
+    const bool read = readFigures();
+    QWidget *focused = focusWidget();
+    bool focusLost = false;
+    for (QWidget *page : m_figuresPages) {
+        if (auto *loading = page->findChild<QLabel *>(QStringLiteral("loading"))) {
+            focusLost = focusLost || loading == focused;
+            delete loading;
+        }
+    }
+    const auto show = [&](std::size_t tab, QWidget *section) {
+        QWidget *page = scrolled(section);
+        m_figuresPages[tab]->layout()->addWidget(page);
+        page->show(); // now, not when the event loop next runs: the keyboard may go on to it
+    };
+    if (!read) {
+        for (std::size_t tab = 0; tab < m_figuresPages.size(); ++tab) {
+            auto *error = new QLabel(m_figuresError, m_figuresPages[tab]);
+            error->setWordWrap(true);
+            error->setFocusPolicy(Qt::StrongFocus);
+            show(tab, error);
+        }
+    } else {
+        const QString unknown = QStringLiteral("Οι πράξεις κάθε άσκησης καταγράφονται από αυτή την έκδοση του "
+                                               "παιχνιδιού: θα φανούν εδώ μετά το επόμενο παιχνίδι.");
+        show(0, makeGroupSection(QStringLiteral("skills"), QStringLiteral("Λυμένες ασκήσεις ανά πράξεις (%)"),
+                                 QStringLiteral("Πράξεις"), m_report.report.skills, unknown, m_figuresPages[0],
+                                 mediansNote(m_report.report)));
+        show(1, makeGroupSection(QStringLiteral("ranges"), QStringLiteral("Λυμένες ασκήσεις ανά εύρος (%)"),
+                                 QStringLiteral("Εύρος"), m_report.report.ranges,
+                                 QStringLiteral("Καμία άσκηση δεν έχει τελειώσει ακόμη."), m_figuresPages[1],
+                                 mediansNote(m_report.report)));
+        show(2, makeCalendarSection(m_report.report.daysPlayed, m_report.today, m_figuresPages[2]));
+    }
+    // The keyboard was on the word that the figures are coming: it goes on to the first of them
+    // that takes it, as it goes into a tab that is opened.
+    QWidget *page = tabs->currentWidget();
+    for (QWidget *next = page->nextInFocusChain(); focusLost && next != page; next = next->nextInFocusChain()) {
+        if (page->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && next->isVisibleTo(page)) {
+            next->setFocus();
+            break;
+        }
+    }
+}
+
+void ProgressWindow::makeButtons(bool any)
+{
+    auto *buttons = new QDialogButtonBox(this);
+    saveButton = buttons->addButton(QStringLiteral("&Αποθήκευση CSV…"), QDialogButtonBox::ActionRole);
+    saveButton->setObjectName(QStringLiteral("saveCsv"));
+    saveButton->setToolTip(QStringLiteral("Αποθηκεύει όλες τις ασκήσεις σε αρχείο CSV για υπολογιστικό φύλλο"));
+    saveButton->setEnabled(any);
+    printButton = buttons->addButton(QStringLiteral("Εκ&τύπωση…"), QDialogButtonBox::ActionRole);
+    printButton->setObjectName(QStringLiteral("print"));
+    printButton->setToolTip(QStringLiteral("Τυπώνει την αναφορά προόδου σε χαρτί ή σε αρχείο PDF"));
+    printButton->setEnabled(any);
+    closeButton = buttons->addButton(QStringLiteral("&Κλείσιμο"), QDialogButtonBox::RejectRole);
+    closeButton->setObjectName(QStringLiteral("close"));
+    connect(saveButton, &QPushButton::clicked, this, &ProgressWindow::askAndSaveCsv);
+    connect(printButton, &QPushButton::clicked, this, &ProgressWindow::askAndPrint);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void ProgressWindow::showGames(int from)
+{
+    gamesTable->setRowCount(int(m_games.size()));
+    for (int row = from; row < int(m_games.size()); ++row) {
+        const GameRow &game = m_games[std::size_t(row)];
+        setRow(gamesTable, row,
+               {dateText(game.started), QStringLiteral("%1 από %2").arg(game.played.size()).arg(game.exercises),
+                QString::number(game.solved()), resultText(game), targetRangeText(game.range),
+                durationText(game.seconds()), perExerciseText(game.secondsPerExercise)});
+    }
+}
+
+void ProgressWindow::readMoreGames()
+{
+    const int from = int(m_games.size());
+    if (from >= m_report.totals->games)
+        return;
+    std::vector<GameRow> more;
+    QString error;
+    if (!m_report.moreGames(from, GamesPage, &more, &error) || more.empty())
+        return; // the list stays as it is; the totals above it still say how many there are
+    m_games.insert(m_games.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    showGames(from);
+}
+
+void ProgressWindow::showGame(int row)
+{
+    exercisesTable->setRowCount(0); // which clears the targets too, as no exercise is chosen
+    if (row < 0 || row >= int(m_games.size()))
+        return;
+    const GameRow &game = m_games[std::size_t(row)];
+    exercisesTable->setAccessibleName(
+        readAloud(QStringLiteral("Ασκήσεις του παιχνιδιού της %1").arg(dateText(game.started))));
+    exercisesTable->setRowCount(int(game.played.size()));
+    for (int i = 0; i < int(game.played.size()); ++i) {
+        const ExerciseRow &e = game.played[std::size_t(i)];
+        setRow(exercisesTable, i,
+               {QString::number(e.number), QLocale().toString(e.level, 'f', 2), exerciseEndText(e.end),
+                QString::number(e.seconds), QStringLiteral("%1 από 8").arg(e.targetsHit),
+                QString::number(e.equalsPresses)});
+    }
+}
+
+void ProgressWindow::showExercise(int row)
+{
+    const int game = gamesTable->currentRow();
+    if (game < 0 || game >= int(m_games.size()) || row < 0 || row >= int(m_games[std::size_t(game)].played.size())) {
+        targetsView->clear();
+        return;
+    }
+    const GameRow &chosen = m_games[std::size_t(game)];
+    ExerciseDetail detail;
+    QString error;
+    if (m_report.detail(chosen.key, chosen.played[std::size_t(row)].number, &detail, &error))
+        targetsView->showDetail(detail);
+    else
+        targetsView->showError(error);
+}
+
+QWidget *ProgressWindow::makeResultChart()
+{
+    auto *series = new QLineSeries;
+    series->setPointsVisible(true);
+    QStringList spoken;
+    QDateTime first, last;
+    for (const GameResult &result : m_report.results) {
+        const QDateTime &when = result.when;
+        series->append(qreal(when.toMSecsSinceEpoch()), result.percentage);
+        spoken << QStringLiteral("%1: %2 %").arg(dateText(when)).arg(result.percentage);
+        if (!first.isValid())
+            first = when;
+        last = when;
+    }
+    const QString title = m_report.results.size() < std::size_t(ResultChartGames)
+        ? QStringLiteral("Αποτέλεσμα % κάθε παιχνιδιού που τελείωσε")
+        : QStringLiteral("Αποτέλεσμα % των %1 τελευταίων παιχνιδιών που τελείωσαν").arg(ResultChartGames);
+    if (series->count() == 0) {
+        delete series;
+        auto *none = new QLabel(QStringLiteral("%1: κανένα παιχνίδι δεν έχει τελειώσει ακόμη.").arg(title), this);
+        none->setObjectName(QStringLiteral("resultChart"));
+        none->setWordWrap(true);
+        none->setFocusPolicy(Qt::StrongFocus);
+        return none;
+    }
+    auto *chart = new QChart;
+    chart->setTitle(title);
+    chart->addSeries(series);
+    auto *x = new QDateTimeAxis;
+    x->setTitleText(QStringLiteral("Ημερομηνία"));
+    // The axis runs over whole days, with a day or more between its labels, so that no date is
+    // written twice; over most of a year it names months instead.
+    const QDateTime from = first.date().startOfDay(), to = last.date().addDays(1).startOfDay();
+    const qint64 days = from.date().daysTo(to.date());
+    x->setRange(from, to);
+    x->setTickCount(int(std::min<qint64>(days, 6)) + 1);
+    x->setFormat(days > 300 ? QStringLiteral("MM/yyyy") : QStringLiteral("dd/MM"));
+    auto *y = percentAxis(QStringLiteral("%"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    chart->legend()->hide();
+    return makeChartView(chart, QStringLiteral("resultChart"), title, spoken.join(QStringLiteral("; ")), this);
+}
+
+QWidget *ProgressWindow::makeSolvedChart()
+{
+    const QString title = QStringLiteral("Λυμένες ασκήσεις ανά ημέρα");
+    auto *set = new QBarSet(QStringLiteral("Λυμένες ασκήσεις"));
+    QStringList days, spoken;
+    int most = 0;
+    for (const auto &[day, count] : m_report.solvedPerDay) {
+        *set << count;
+        days << day.toString(QStringLiteral("dd/MM"));
+        spoken << QStringLiteral("%1: %2").arg(day.toString(QStringLiteral("dd/MM/yyyy"))).arg(count);
+        most = std::max(most, count);
+    }
+    auto *series = new QBarSeries;
+    series->append(set);
+    series->setLabelsVisible(true);
+    auto *chart = new QChart;
+    chart->setTitle(title);
+    chart->addSeries(series);
+    auto *x = new QBarCategoryAxis;
+    x->append(days);
+    // A month of days side by side leaves no width for a date or a count written across a bar:
+    // both are turned upright.
+    if (days.size() > 10) {
+        x->setLabelsAngle(-90);
+        x->setTruncateLabels(false);
+        series->setLabelsAngle(-90);
+    }
+    auto *y = new QValueAxis;
+    y->setRange(0, std::max(most, 1) + 1);
+    y->setLabelFormat(QStringLiteral("%d"));
+    y->setTickType(QValueAxis::TicksDynamic);
+    y->setTickInterval(std::max(1, (most + 1) / 5));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    chart->legend()->hide();
+    return makeChartView(chart, QStringLiteral("solvedChart"), title, spoken.join(QStringLiteral("; ")), this);
+}
+
+bool ProgressWindow::saveCsv(const QString &file, QString *error) const
+{
+    // A long history's list holds only the games scrolled to: the file gets every game.
+    std::vector<GameRow> every;
+    if (m_report.moreGames && int(m_games.size()) < m_report.totals->games && !readHistory(m_path, &every, error))
+        return false;
+    QSaveFile out(file);
+    if (out.open(QIODevice::WriteOnly) && out.write("\xEF\xBB\xBF") >= 0
+        && out.write(historyCsv(every.empty() ? m_games : every)) >= 0 && out.commit())
+        return true;
+    *error = QStringLiteral("Το αρχείο %1 δεν αποθηκεύτηκε: %2").arg(QDir::toNativeSeparators(file), out.errorString());
+    return false;
+}
+
+int ProgressWindow::documentMissed()
+{
+    return DocumentMissed;
+}
+
+QString ProgressWindow::documentHtml()
+{
+    if (!readFigures())
+        return reportHtml(summary->text() + QStringLiteral("\n\n") + m_figuresError, {}, m_report.today);
+    std::vector<MissedExercise> missed;
+    QString error;
+    QString said = summary->text();
+    if (m_report.missed && !m_report.missed(&missed, &error)) {
+        // The figures are printed without them, and the page says why they are not there.
+        missed.clear();
+        said += QStringLiteral("\n\nΟι στόχοι που δεν βρέθηκαν δεν διαβάστηκαν: %1").arg(error);
+    }
+    return reportHtml(said, m_report.report, m_report.today, missed);
+}
+
+void ProgressWindow::addSettings(const SettingsLocation &location)
+{
+    settingsView = new ParentSettingsView(location, this);
+    if (tabs != nullptr) {
+        tabs->addTab(scrolled(settingsView), QStringLiteral("Ρ&υθμίσεις"));
+    } else {
+        // Above the stretch that keeps the buttons at the bottom.
+        auto *box = static_cast<QVBoxLayout *>(layout());
+        box->insertWidget(box->count() - 2, settingsView);
+        resize(size().expandedTo(sizeHint()));
+    }
+    // Tab reaches the settings before the buttons, as they stand on screen.
+    QWidget::setTabOrder(settingsView->note, saveButton);
+    QWidget::setTabOrder(saveButton, printButton);
+    QWidget::setTabOrder(printButton, closeButton);
+}
+
+void ProgressWindow::askAndPrint()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Πρόοδος στο Numbolo"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Εκτύπωση"));
+    if (dialog.exec() == QDialog::Accepted)
+        printReport(documentHtml(), &printer);
+}
+
+void ProgressWindow::askAndSaveCsv()
+{
+    // The desktop's own file chooser where Qt's platform integration has one (it speaks the
+    // desktop's language), in the user's documents; in the home folder where there are none.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QString file = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Αποθήκευση CSV"), QDir(folder).filePath(QStringLiteral("numbolo-πρόοδος.csv")),
+        QStringLiteral("Αρχεία CSV (*.csv)"));
+    if (!file.isEmpty())
+        saveCsvAndTell(file);
+}
+
+bool ProgressWindow::saveCsvAndTell(const QString &file)
+{
+    QString error;
+    if (!saveCsv(file, &error)) {
+        QMessageBox::critical(this, QStringLiteral("Πρόοδος"), error);
+        return false;
+    }
+    // Shown under the buttons, and heard with the save button, which has the focus again once
+    // the file chooser closes: the file's name, and its folder from the home folder, as a file
+    // chooser names them, not a path read out slash by slash.
+    const QFileInfo saved(file);
+    const QString where = QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1.").arg(QDir::toNativeSeparators(file));
+    QString folder = QDir::home().relativeFilePath(saved.absolutePath());
+    if (folder.startsWith(QLatin1String("..")) || QDir::isAbsolutePath(folder))
+        folder = saved.absolutePath();
+    const QString heard = folder == QLatin1String(".")
+        ? QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1, στον προσωπικό φάκελο.").arg(saved.fileName())
+        : QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1, στον φάκελο %2.")
+              .arg(saved.fileName(), QDir::toNativeSeparators(folder));
+    if (savedLabel == nullptr) {
+        savedLabel = new QLabel(this);
+        savedLabel->setObjectName(QStringLiteral("saved"));
+        savedLabel->setWordWrap(true);
+        savedLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // A long path does not widen the window beyond the screen.
+        savedLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        layout()->addWidget(savedLabel);
+    }
+    savedLabel->setText(where);
+    saveButton->setAccessibleDescription(heard);
+    return true;
+}
+
+} // namespace numbolo

@@ -1,0 +1,131 @@
+// The entry points of the progress module, which `Numbolo --progress` loads; it brings Qt SQL,
+// Qt Charts and Qt Print Support, so the game never loads them.
+
+#include "progress/progress.h"
+#include "progress/report.h"
+#include "progress/reportdocument.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QtGlobal>
+
+#include <cstdio>
+
+using numbolo::GameRow;
+
+// Writes the whole history as CSV to standard output: 0, or 1 with a message on standard error.
+extern "C" Q_DECL_EXPORT int numbolo_progress_csv(const QString &historyPath)
+{
+    std::vector<GameRow> games;
+    QString error;
+    if (!numbolo::readHistory(historyPath, &games, &error)) {
+        std::fprintf(stderr, "Numbolo: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    const numbolo::Unrecorded unrecorded = numbolo::readUnrecorded(historyPath);
+    if (unrecorded.records > 0) {
+        std::fprintf(stderr, "Numbolo: %s\n",
+                     QStringLiteral("Το παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό.")
+                         .arg(numbolo::unrecordedWhen(unrecorded))
+                         .toLocal8Bit()
+                         .constData());
+    }
+    const QByteArray csv = numbolo::historyCsv(games);
+    if (std::fwrite(csv.constData(), 1, std::size_t(csv.size()), stdout) != std::size_t(csv.size())
+        || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "Numbolo: η έξοδος CSV δεν γράφτηκε ολόκληρη.\n");
+        return 1;
+    }
+    return 0;
+}
+
+// Writes one row per target of every recorded exercise, with one way to make it, as CSV to
+// standard output: 0, or 1 with a message on standard error.
+extern "C" Q_DECL_EXPORT int numbolo_progress_targets_csv(const QString &historyPath)
+{
+    QFile out;
+    QString error;
+    if (!out.open(stdout, QIODevice::WriteOnly) || !numbolo::writeTargetsCsv(historyPath, out, &error)
+        || !out.flush()) {
+        std::fprintf(stderr, "Numbolo: %s\n",
+                     (error.isEmpty() ? QStringLiteral("η έξοδος CSV δεν γράφτηκε ολόκληρη.") : error).toLocal8Bit().constData());
+        return 1;
+    }
+    return 0;
+}
+
+namespace {
+
+// What the window shows of the history at `historyPath`: the newest page of games, the totals,
+// the charts' figures and the figures of the latest months for the next step, each read by a
+// query of its own; the first error read. The report's whole figures, and the exercises with
+// missed targets that the document lists, are read when first wanted.
+struct Shown {
+    std::vector<GameRow> games;
+    QString error;
+    numbolo::ProgressReport report;
+};
+
+Shown readShown(const QString &historyPath)
+{
+    using namespace numbolo;
+    Shown shown;
+    HistorySummary totals;
+    QString error;
+    const bool read = readSummary(historyPath, &totals, &error)
+        && readGames(historyPath, 0, ProgressWindow::gamesPage(), &shown.games, &error)
+        && readResults(historyPath, ProgressWindow::resultChartGames(), &shown.report.results, &error)
+        && readSolvedPerDay(historyPath, ProgressWindow::solvedChartDays(), &shown.report.solvedPerDay, &error)
+        && readRecentReport(historyPath, &shown.report.report, &error);
+    if (!read) {
+        shown.games.clear();
+        shown.error = error;
+        return shown;
+    }
+    shown.report.totals = totals;
+    shown.report.moreGames = [historyPath](int first, int count, std::vector<GameRow> *games, QString *readError) {
+        return readGames(historyPath, first, count, games, readError);
+    };
+    shown.report.detail = [historyPath](qint64 game, int number, ExerciseDetail *detail, QString *readError) {
+        return readExerciseDetail(historyPath, game, number, detail, readError);
+    };
+    shown.report.figures = [historyPath](Report *report, QString *readError) {
+        return readReport(historyPath, report, readError);
+    };
+    shown.report.missed = [historyPath](std::vector<MissedExercise> *missed, QString *readError) {
+        return readMissed(historyPath, ProgressWindow::documentMissed(), missed, readError);
+    };
+    return shown;
+}
+
+} // namespace
+
+// Writes the progress report as PDF to `file`, the document the window prints: 0, or 1 with a
+// message on standard error.
+extern "C" Q_DECL_EXPORT int numbolo_progress_pdf(const QString &historyPath, const QString &file)
+{
+    Shown shown = readShown(historyPath);
+    QString error = shown.error;
+    if (error.isEmpty()) {
+        numbolo::ProgressWindow window(historyPath, std::move(shown.games), QString(),
+                                             numbolo::readUnrecorded(historyPath), std::move(shown.report));
+        numbolo::writeReportPdf(window.documentHtml(), file, &error);
+    }
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "Numbolo: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    return 0;
+}
+
+// Shows the progress window, with the settings a parent gives the child kept in the settings
+// file of `settings`, until it is closed.
+extern "C" Q_DECL_EXPORT int numbolo_progress_window(const QString &historyPath, const numbolo::SettingsLocation &settings)
+{
+    Shown shown = readShown(historyPath);
+    numbolo::ProgressWindow window(historyPath, std::move(shown.games), shown.error,
+                                   numbolo::readUnrecorded(historyPath), std::move(shown.report));
+    window.addSettings(settings);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,33 @@
+#pragma once
+// How the progress window and the printed report write dates, durations and figures (a target
+// range: targetRangeText in progress/report.h).
+
+#include "progress/report.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+namespace numbolo {
+
+// "02/11/2026 17:05"
+QString dateText(const QDateTime &when);
+// "3 λ. 7 δ.", or "1 ώ. 5 λ." from an hour on.
+QString durationText(int seconds);
+// "Νοέμβριος 2026"
+QString monthText(const QDate &month);
+// "7 από 10"
+QString solvedText(const Figures &figures);
+// "70 %", or "-" where nothing was played.
+QString shareText(const Figures &figures);
+// The median time to solve: "42 δ.", "1 λ. 5 δ.", or "-" where nothing was solved.
+QString medianText(const Figures &figures);
+// A game's time for each exercise: "3 λ.", "30 λ.", or "χωρίς όριο" for none.
+QString perExerciseText(int seconds);
+
+// `shown` as a screen reader is to say it: the short forms above in words, which would otherwise
+// be spelt out letter by letter. "5 λ. 3 δ." becomes "5 λεπτά 3 δευτερόλεπτα", "07/12/2026 21:07"
+// becomes "7 Δεκεμβρίου 2026, 21:07"; anything else is left as it is.
+QString readAloud(const QString &shown);
+
+} // namespace numbolo

@@ -1,0 +1,137 @@
+#include "progress/reportdocument.h"
+
+#include "progress/progresstext.h"
+#include "progress/reportview.h"
+
+#include <QDir>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextDocument>
+
+namespace numbolo {
+
+namespace {
+
+QString paragraph(const QString &text)
+{
+    return QStringLiteral("<p>%1</p>\n").arg(text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
+}
+
+QString table(const QStringList &headers, const std::vector<QStringList> &rows)
+{
+    QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr>");
+    for (const QString &header : headers)
+        html += QStringLiteral("<th>%1</th>").arg(header.toHtmlEscaped());
+    html += QStringLiteral("</tr>\n");
+    for (const QStringList &row : rows) {
+        html += QStringLiteral("<tr>");
+        for (const QString &cell : row)
+            html += QStringLiteral("<td>%1</td>").arg(cell.toHtmlEscaped());
+        html += QStringLiteral("</tr>\n");
+    }
+    return html + QStringLiteral("</table>\n");
+}
+
+QString heading(const QString &text)
+{
+    return QStringLiteral("<h2>%1</h2>\n").arg(text.toHtmlEscaped());
+}
+
+// The first day of the oldest month the document lists.
+QDate documentFrom(const Report &report)
+{
+    if (report.daysPlayed.empty())
+        return {};
+    const QDate latest = report.daysPlayed.back();
+    return QDate(latest.year(), latest.month(), 1).addMonths(1 - DocumentMonths);
+}
+
+QString groupsPart(const QString &title, const QString &groupHeader, const std::vector<GroupFigures> &groups,
+                   const QDate &from)
+{
+    if (groups.empty())
+        return {};
+    return heading(title)
+        + table({groupHeader, QStringLiteral("Περίοδος"), QStringLiteral("Λυμένες"), QStringLiteral("Ποσοστό"),
+                 QStringLiteral("Διάμεσος χρόνος λύσης")},
+                groupRows(groups, from));
+}
+
+// Each exercise's line as the window says it, under its game, and a table of its missed targets,
+// each with one way to make it.
+QString missedPart(const std::vector<MissedExercise> &missed)
+{
+    if (missed.empty())
+        return {};
+    QString html = heading(QStringLiteral("Στόχοι που δεν βρέθηκαν"));
+    html += paragraph(QStringLiteral("Οι πιο πρόσφατες ασκήσεις με στόχους που δεν βρέθηκαν, με έναν τρόπο για τον "
+                                     "καθένα με τα πλήκτρα της άσκησης, τις παρενθέσεις, την υποδιαστολή και το «x^y»."));
+    for (const MissedExercise &exercise : missed) {
+        html += paragraph(QStringLiteral("Παιχνίδι της %1. %2").arg(dateText(exercise.gameStarted),
+                                                                    exerciseLine(exercise.detail)));
+        std::vector<QStringList> rows;
+        for (const TargetLine &target : exercise.detail.targets)
+            if (!target.hit)
+                rows.push_back({QString::number(target.target), wayText(target)});
+        html += table({QStringLiteral("Στόχος"), QStringLiteral("Ένας τρόπος")}, rows);
+    }
+    return html;
+}
+
+} // namespace
+
+QString reportHtml(const QString &summary, const Report &report, const QDate &today,
+                   const std::vector<MissedExercise> &missed)
+{
+    const QDate from = documentFrom(report);
+    QString html = QStringLiteral("<html><body>\n<h1>Πρόοδος στο Numbolo</h1>\n");
+    html += paragraph(QStringLiteral("Αναφορά της %1.").arg(today.toString(QStringLiteral("dd/MM/yyyy"))));
+    html += paragraph(summary);
+    if (const QString step = nextStep(report); !step.isEmpty())
+        html += QStringLiteral("<p><b>Επόμενο βήμα:</b> %1</p>\n").arg(step.toHtmlEscaped());
+    html += missedPart(missed);
+    if (report.daysPlayed.empty())
+        return html + QStringLiteral("</body></html>\n");
+    html += heading(QStringLiteral("Ημερολόγιο"));
+    html += paragraph(runText(report.daysPlayed, today));
+    html += table({QStringLiteral("Μήνας"), QStringLiteral("Ημέρες"), QStringLiteral("Ποιες ημέρες")},
+                  calendarRows(report.daysPlayed, from));
+    html += groupsPart(QStringLiteral("Ανά πράξη"), QStringLiteral("Πράξεις"), report.skills, from);
+    html += groupsPart(QStringLiteral("Ανά εύρος"), QStringLiteral("Εύρος"), report.ranges, from);
+    if (const QString note = mediansNote(report); !note.isEmpty())
+        html += paragraph(note);
+    html += paragraph(QStringLiteral("Οι πίνακες δείχνουν τους τελευταίους %1 μήνες με παιχνίδι· το παράθυρο "
+                                     "«Πρόοδος» δείχνει όλους τους μήνες.")
+                          .arg(DocumentMonths));
+    return html + QStringLiteral("</body></html>\n");
+}
+
+void printReport(const QString &html, QPagedPaintDevice *device)
+{
+    QTextDocument document;
+    document.setHtml(html);
+    document.print(device);
+}
+
+bool writeReportPdf(const QString &html, const QString &file, QString *error)
+{
+    QSaveFile out(file);
+    if (out.open(QIODevice::WriteOnly)) {
+        {
+            QPdfWriter pdf(&out);
+            pdf.setTitle(QStringLiteral("Πρόοδος στο Numbolo"));
+            pdf.setCreator(QStringLiteral("Numbolo"));
+            pdf.setPageSize(QPageSize(QPageSize::A4));
+            pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+            printReport(html, &pdf);
+        } // the writer ends the file as it goes
+        if (out.error() == QFileDevice::NoError && out.commit())
+            return true;
+    }
+    *error = QStringLiteral("Το αρχείο %1 δεν γράφτηκε: %2").arg(QDir::toNativeSeparators(file), out.errorString());
+    return false;
+}
+
+} // namespace numbolo
