@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "controls/qtgreek.h"
+#include "services/programname.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -20,7 +21,7 @@ const char *const QtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb
 
 void addOptions(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(QStringLiteral("Numbolo: παιχνίδι αριθμητικής για παιδιά."));
+    parser.setApplicationDescription(QString(ProgramName) + QStringLiteral(": παιχνίδι αριθμητικής για παιδιά."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Δείχνει αυτές τις επιλογές.")});
     parser.addOption({QStringLiteral("progress"),
@@ -97,7 +98,9 @@ CommandLine readCommandLine(int argc, char *argv[])
         : pdf && progress               ? QStringLiteral("Η επιλογή --pdf χρειάζεται όνομα αρχείου.")
         : QStringLiteral("Η επιλογή %1 χρειάζεται και την --progress.").arg(csv ? QStringLiteral("--csv")
                                                                               : QStringLiteral("--pdf"));
-    std::fprintf(stderr, "Numbolo: %s\n\n%s", error.toLocal8Bit().constData(), parser.helpText().toLocal8Bit().constData());
+    // The message, then the options, as the usage of a program is given.
+    const QString help = parser.helpText();
+    tellOnStandardError(error + QLatin1String("\n\n") + (help.endsWith(QLatin1Char('\n')) ? help.chopped(1) : help));
     return {Run::Exit, 2, {}, false};
 }
 

@@ -4,6 +4,7 @@
 #include "desktop/instancelock.h"
 #include "game/form1.h"
 #include "settings/settings.h"
+#include "services/programname.h"
 
 #include <QApplication>
 
@@ -32,7 +33,7 @@ int runGame(Services services, const HandOver &handOver)
     case InstanceLock::Claim::AlreadyOpen:
         // A second window would overwrite the running copy's progress: the child is told
         // where the game is instead.
-        services.messages.show({MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Numbolo"),
+        services.messages.show({MessageIcon::Information, MessageButtons::Ok, ProgramName,
                                 QStringLiteral("Το Numbolo είναι ήδη ανοιχτό.")});
         return 0;
     case InstanceLock::Claim::Ours:

@@ -3,6 +3,7 @@
 #include "desktop/endrequests.h"
 #include "desktop/modules.h"
 #include "desktop/modulehistoryrecorder.h"
+#include "services/programname.h"
 
 #include <QCoreApplication>
 
@@ -19,7 +20,7 @@ int runProgress(Run run, const QStringList &folders, const SettingsLocation &set
                                                  : "numbolo_progress_window";
     QFunctionPointer found = moduleFunction(folders, QStringLiteral("numbolo_progress"), name);
     if (found == nullptr) {
-        std::fputs("Numbolo: δεν βρέθηκε η μονάδα numbolo_progress, που δείχνει την πρόοδο.\n", stderr);
+        tellOnStandardError(QStringLiteral("δεν βρέθηκε η μονάδα numbolo_progress, που δείχνει την πρόοδο."));
         return 1;
     }
     if (pdf)

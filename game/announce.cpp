@@ -2,6 +2,7 @@
 
 #include "game/form1.h"
 #include "arithmetic/numbertext.h"
+#include "services/programname.h"
 
 #include <QRegularExpression>
 
@@ -81,8 +82,8 @@ QString remainingTargets(const Form1 &form)
 
 QString spokenText(const QString &text)
 {
-    if (text.startsWith(QLatin1String("Numbolo")) && text.contains(QLatin1String("v.")))
-        return QStringLiteral("Numbolo");
+    if (text.startsWith(ProgramName) && text.contains(QLatin1String("v.")))
+        return ProgramName;
     QString spoken = text.trimmed();
     if (spoken.endsWith(QLatin1String("...")))
         spoken.chop(3);

@@ -4,6 +4,7 @@
 #include "game/announce.h"
 #include "game/form1.h"
 #include "arithmetic/numbertext.h"
+#include "services/programname.h"
 
 namespace numbolo {
 
@@ -56,7 +57,7 @@ void Form1::Timer1_Timer()
         return;
     }
     const quint64 timedOut = exerciseShown();
-    message(MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Numbolo"),
+    message(MessageIcon::Exclamation, MessageButtons::Ok, ProgramName,
             QStringLiteral("Ο χρόνος τελείωσε... Την επόμενη φορά θα τα καταφέρεις καλύτερα."));
     // The window closed, or the exercise was skipped or abandoned, while the message was open.
     if (m_ended || exerciseShown() != timedOut)

@@ -10,6 +10,7 @@
 #include "windows/form3.h"
 #include "windows/colourdialog.h"
 #include "windows/form2.h"
+#include "services/programname.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -26,7 +27,7 @@ namespace numbolo {
 
 namespace {
 
-const QString AppTitle = QStringLiteral("Numbolo");
+const QString AppTitle = ProgramName;
 const QString FontFileName = QStringLiteral("DS-DIGI.TTF");
 const QString DisplayFamily = QStringLiteral("DS-Digital");
 

@@ -4,6 +4,7 @@
 #include "controls/designfont.h"
 #include "controls/windowicon.h"
 #include "game/form1.h"
+#include "services/programname.h"
 
 namespace numbolo {
 
@@ -170,7 +171,7 @@ QFont makeFont(const FontSpec &wanted, const QFont &base)
 void Form1::buildControls()
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Numbolo v. 1.2"));
+    setWindowTitle(ProgramName + QLatin1String(" v. ") + ProgramVersion);
     setWindowIcon(programIcon());
     setAutoFillBackground(true);
     setBackColor(0x444444);

@@ -4,6 +4,7 @@
 #include "game/announce.h"
 #include "game/form1.h"
 #include "arithmetic/numbertext.h"
+#include "services/programname.h"
 
 #include <cmath>
 
@@ -11,7 +12,7 @@ namespace numbolo {
 
 namespace {
 
-const QString AppTitle = QStringLiteral("Numbolo");
+const QString AppTitle = ProgramName;
 
 // The range and count checks: a text that is not a number fails the check.
 bool rangeInBand(std::optional<double> m)

@@ -4,6 +4,7 @@
 #include "progress/progress.h"
 #include "progress/report.h"
 #include "progress/reportdocument.h"
+#include "services/programname.h"
 
 #include <QApplication>
 #include <QFile>
@@ -19,21 +20,18 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_csv(const QString &historyPath)
     std::vector<GameRow> games;
     QString error;
     if (!numbolo::readHistory(historyPath, &games, &error)) {
-        std::fprintf(stderr, "Numbolo: %s\n", error.toLocal8Bit().constData());
+        numbolo::tellOnStandardError(error);
         return 1;
     }
     const numbolo::Unrecorded unrecorded = numbolo::readUnrecorded(historyPath);
     if (unrecorded.records > 0) {
-        std::fprintf(stderr, "Numbolo: %s\n",
-                     QStringLiteral("Το παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό.")
-                         .arg(numbolo::unrecordedWhen(unrecorded))
-                         .toLocal8Bit()
-                         .constData());
+        numbolo::tellOnStandardError(QStringLiteral("Το παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό.")
+                                         .arg(numbolo::unrecordedWhen(unrecorded)));
     }
     const QByteArray csv = numbolo::historyCsv(games);
     if (std::fwrite(csv.constData(), 1, std::size_t(csv.size()), stdout) != std::size_t(csv.size())
         || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "Numbolo: η έξοδος CSV δεν γράφτηκε ολόκληρη.\n");
+        numbolo::tellOnStandardError(QStringLiteral("η έξοδος CSV δεν γράφτηκε ολόκληρη."));
         return 1;
     }
     return 0;
@@ -47,8 +45,7 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_targets_csv(const QString &history
     QString error;
     if (!out.open(stdout, QIODevice::WriteOnly) || !numbolo::writeTargetsCsv(historyPath, out, &error)
         || !out.flush()) {
-        std::fprintf(stderr, "Numbolo: %s\n",
-                     (error.isEmpty() ? QStringLiteral("η έξοδος CSV δεν γράφτηκε ολόκληρη.") : error).toLocal8Bit().constData());
+        numbolo::tellOnStandardError(error.isEmpty() ? QStringLiteral("η έξοδος CSV δεν γράφτηκε ολόκληρη.") : error);
         return 1;
     }
     return 0;
@@ -112,7 +109,7 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_pdf(const QString &historyPath, co
         numbolo::writeReportPdf(window.documentHtml(), file, &error);
     }
     if (!error.isEmpty()) {
-        std::fprintf(stderr, "Numbolo: %s\n", error.toLocal8Bit().constData());
+        numbolo::tellOnStandardError(error);
         return 1;
     }
     return 0;

@@ -2,6 +2,7 @@
 
 #include "progress/progresstext.h"
 #include "progress/reportview.h"
+#include "services/programname.h"
 
 #include <QDir>
 #include <QPageLayout>
@@ -122,7 +123,7 @@ bool writeReportPdf(const QString &html, const QString &file, QString *error)
         {
             QPdfWriter pdf(&out);
             pdf.setTitle(QStringLiteral("Πρόοδος στο Numbolo"));
-            pdf.setCreator(QStringLiteral("Numbolo"));
+            pdf.setCreator(ProgramName);
             pdf.setPageSize(QPageSize(QPageSize::A4));
             pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
             printReport(html, &pdf);

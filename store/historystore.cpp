@@ -1,4 +1,5 @@
 #include "store/historystore.h"
+#include "services/programname.h"
 
 #include <QDir>
 #include <QFile>
@@ -401,12 +402,9 @@ HistoryStore::~HistoryStore()
             && file.write(QJsonDocument(QJsonObject{{"records", records}}).toJson()) >= 0 && file.commit();
         if (!kept) {
             // Nowhere left to keep them: said where whoever started the game can read it.
-            std::fprintf(stderr, "Numbolo: %s\n",
-                         QStringLiteral("%1 εγγραφές παιχνιδιού δεν γράφτηκαν στο ιστορικό %2 και χάθηκαν: %3")
-                             .arg(m_pending.size())
-                             .arg(QDir::toNativeSeparators(m_path), file.errorString())
-                             .toLocal8Bit()
-                             .constData());
+            tellOnStandardError(QStringLiteral("%1 εγγραφές παιχνιδιού δεν γράφτηκαν στο ιστορικό %2 και χάθηκαν: %3")
+                                    .arg(m_pending.size())
+                                    .arg(QDir::toNativeSeparators(m_path), file.errorString()));
         }
     }
     if (m_open)
