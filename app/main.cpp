@@ -4,7 +4,7 @@
 #include "app/runprogress.h"
 #include "app/setup.h"
 #include "desktop/modules.h"
-#include "desktop/usersettingslocation.h"
+#include "desktop/userplayerfiles.h"
 
 #include <QApplication>
 
@@ -13,11 +13,11 @@ int main(int argc, char *argv[])
     const numbolo::CommandLine command = numbolo::readCommandLine(argc, argv);
     if (command.run == numbolo::Run::Exit)
         return command.status;
-    // The progress window keeps a parent's settings in the settings file the game reads.
-    const numbolo::UserSettingsLocation settings;
+    // Where the player's settings and history are, for the game and the progress window alike.
+    numbolo::UserPlayerFiles files;
     if (command.run == numbolo::Run::ProgressCsv || command.run == numbolo::Run::ProgressTargetsCsv) {
         QCoreApplication app(argc, argv); // no display needed
-        return numbolo::runProgress(command.run, numbolo::moduleFolders(), settings);
+        return numbolo::runProgress(command.run, numbolo::moduleFolders(), files);
     }
 
     // The PDF is drawn without a display: on Qt's offscreen platform, unless one was asked for.
@@ -29,8 +29,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.numbolo.Numbolo"));
     numbolo::setupApplication();
     if (command.run == numbolo::Run::ProgressWindow || command.run == numbolo::Run::ProgressPdf)
-        return numbolo::runProgress(command.run, numbolo::moduleFolders(), settings, command.file);
+        return numbolo::runProgress(command.run, numbolo::moduleFolders(), files, command.file);
 
-    numbolo::RealServices real;
+    numbolo::RealServices real(files);
     return numbolo::runGame(real.services());
 }

@@ -6,7 +6,6 @@
 #include "desktop/realclock.h"
 #include "desktop/seededrandom.h"
 #include "desktop/userfontfolders.h"
-#include "desktop/usersettingslocation.h"
 #include "desktop/modulehistoryrecorder.h"
 #include "services/services.h"
 
@@ -16,14 +15,15 @@ namespace numbolo {
 
 class RealServices {
 public:
-    RealServices();
+    // The services of the player whose files `files` names.
+    explicit RealServices(PlayerFiles &files);
     ~RealServices();
     Services services();
 
 private:
     QtMessageBoxes m_messages;
     ModuleSoundPlayer m_sound;
-    UserSettingsLocation m_settings;
+    PlayerFiles &m_files;
     UserFontFolders m_fonts;
     SeededRandom m_random;
     RealClock m_clock;

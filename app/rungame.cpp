@@ -26,7 +26,7 @@ int runGame(Services services, const HandOver &handOver)
 {
     // The settings file is claimed before anything else, and answers later starts from here on:
     // also while the first start's message is open, since a message box serves the bus's calls.
-    InstanceLock instance(StoredSettings::lockPath(services.settings.iniPath()), handOver);
+    InstanceLock instance(StoredSettings::lockPath(services.files.iniPath()), handOver);
     switch (instance.claim()) {
     case InstanceLock::Claim::Shown:
         return 0;

@@ -2,7 +2,7 @@
 
 #include "desktop/endrequests.h"
 #include "desktop/modules.h"
-#include "desktop/modulehistoryrecorder.h"
+#include "services/services.h"
 #include "services/programname.h"
 
 #include <QCoreApplication>
@@ -11,7 +11,7 @@
 
 namespace numbolo {
 
-int runProgress(Run run, const QStringList &folders, const SettingsLocation &settings, const QString &file)
+int runProgress(Run run, const QStringList &folders, const PlayerFiles &files, const QString &file)
 {
     const bool csv = run == Run::ProgressCsv || run == Run::ProgressTargetsCsv, pdf = run == Run::ProgressPdf;
     const char *name = run == Run::ProgressCsv   ? "numbolo_progress_csv"
@@ -24,14 +24,14 @@ int runProgress(Run run, const QStringList &folders, const SettingsLocation &set
         return 1;
     }
     if (pdf)
-        return reinterpret_cast<int (*)(const QString &, const QString &)>(found)(defaultHistoryPath(), file);
+        return reinterpret_cast<int (*)(const PlayerFiles &, const QString &)>(found)(files, file);
     if (csv)
-        return reinterpret_cast<int (*)(const QString &historyPath)>(found)(defaultHistoryPath());
+        return reinterpret_cast<int (*)(const PlayerFiles &)>(found)(files);
     // The window ends as its close button ends it on a termination signal or the session's end:
     // it saves each setting as it is changed, so there is nothing left to save.
     EndRequests requests;
     QObject::connect(&requests, &EndRequests::endRequested, &requests, [] { QCoreApplication::exit(0); });
-    return reinterpret_cast<int (*)(const QString &, const SettingsLocation &)>(found)(defaultHistoryPath(), settings);
+    return reinterpret_cast<int (*)(const PlayerFiles &)>(found)(files);
 }
 
 } // namespace numbolo

@@ -29,7 +29,7 @@
 #include "desktop/realclock.h"
 #include "desktop/seededrandom.h"
 #include "desktop/userfontfolders.h"
-#include "desktop/usersettingslocation.h"
+#include "desktop/userplayerfiles.h"
 #include "engine/exercise.h"
 #include "game/form1.h"
 #include "services/services.h"
@@ -87,11 +87,11 @@ public:
 struct BenchServices {
     AnsweredMessages messages;
     QtSoundPlayer sound;
-    UserSettingsLocation settings;
+    UserPlayerFiles files;
     UserFontFolders fonts;
     SeededRandom random;
     RealClock clock;
-    Services services() { return Services{messages, sound, settings, fonts, random, clock}; }
+    Services services() { return Services{messages, sound, files, fonts, random, clock}; }
 };
 
 // Writes a game under way at exercise `cur` of 10 with `score` solved.
@@ -148,7 +148,7 @@ public:
     // Loads the window on a stored game at exercise `cur` and shows it.
     bool open(int cur, int score)
     {
-        storeGame(m_real.settings.iniPath(), cur, score);
+        storeGame(m_real.files.iniPath(), cur, score);
         m_form.load();
         if (m_form.hasEnded())
             return false;

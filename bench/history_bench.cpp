@@ -44,7 +44,7 @@ namespace {
 bool generate(const QString &path, int years)
 {
     {
-        HistoryStore store(path); // makes the schema
+        HistoryStore store(path, path + QStringLiteral(".pending")); // makes the schema
         store.gameStarted({30, 100, QStringLiteral("first")});
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("generate"));
@@ -118,16 +118,18 @@ bool generate(const QString &path, int years)
     return db.commit();
 }
 
-// The settings file of the window's settings group: none, beside the history.
-class NoSettings : public SettingsLocation {
+// The files of the benchmark's player: the history given, its settings beside it.
+class BenchFiles : public PlayerFiles {
 public:
-    explicit NoSettings(QString path) : m_path(std::move(path)) {}
-    QString iniPath() const override { return m_path; }
+    explicit BenchFiles(QString history) : m_history(std::move(history)) {}
+    QString iniPath() const override { return m_history + QStringLiteral(".ini"); }
+    QString historyPath() const override { return m_history; }
+    QString pendingPath() const override { return m_history + QStringLiteral(".pending"); }
     bool flushFile(QFileDevice &) const override { return true; }
     bool flushFolder(const QString &) const override { return true; }
 
 private:
-    QString m_path;
+    QString m_history;
 };
 
 // The child: loads the progress module, shows its window, and leaves the event loop once the
@@ -138,7 +140,7 @@ int show(const QString &module, const QString &history, int argc, char *argv[])
     timer.start();
     QApplication app(argc, argv);
     QLibrary library(module);
-    using Entry = int (*)(const QString &, const SettingsLocation &);
+    using Entry = int (*)(const PlayerFiles &);
     const auto entry = reinterpret_cast<Entry>(library.resolve("numbolo_progress_window"));
     if (entry == nullptr) {
         std::fprintf(stderr, "history_bench: %s\n", qPrintable(library.errorString()));
@@ -147,7 +149,7 @@ int show(const QString &module, const QString &history, int argc, char *argv[])
     // Queued behind the window's own show and paint events.
     QTimer::singleShot(0, &app, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
     const long before = measure::peakResidentKib();
-    entry(history, NoSettings(history + QStringLiteral(".ini")));
+    entry(BenchFiles(history));
     std::printf("%lld %ld %ld\n", timer.elapsed(), before, measure::peakResidentKib());
     return 0;
 }

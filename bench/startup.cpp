@@ -28,6 +28,7 @@
 #include <QPushButton>
 #else
 #include "app/realservices.h"
+#include "desktop/userplayerfiles.h"
 #include "app/setup.h"
 #include "game/form1.h"
 #include "services/services.h"
@@ -152,7 +153,8 @@ int child(int argc, char *argv[])
     // As the program starts.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.numbolo.Numbolo"));
     numbolo::setupApplication();
-    numbolo::RealServices real;
+    numbolo::UserPlayerFiles files;
+    numbolo::RealServices real(files);
     auto window = std::make_unique<numbolo::Form1>(real.services());
     window->installEventFilter(&firstFrame);
     window->load();

@@ -1,20 +1,11 @@
 #include "desktop/modulehistoryrecorder.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-
 namespace numbolo {
 
-QString defaultHistoryPath()
+ModuleHistoryRecorder::ModuleHistoryRecorder(FindFunction find, const PlayerFiles &files)
+    : m_find(std::move(find)), m_files(files)
 {
-    const QString app = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return QDir(base).filePath(app + QStringLiteral("/history.sqlite"));
 }
-
-ModuleHistoryRecorder::ModuleHistoryRecorder(FindFunction find) : m_find(std::move(find)) {}
 
 ModuleHistoryRecorder::~ModuleHistoryRecorder() = default;
 
@@ -22,10 +13,10 @@ HistoryRecorder *ModuleHistoryRecorder::recorder()
 {
     if (!m_looked) {
         m_looked = true;
-        using Create = HistoryRecorder *(*)(const QString &path);
+        using Create = HistoryRecorder *(*)(const QString &historyPath, const QString &pendingPath);
         if (const auto create = reinterpret_cast<Create>(
                 m_find(QStringLiteral("numbolo_history"), "numbolo_create_history_recorder")))
-            m_recorder.reset(create(defaultHistoryPath()));
+            m_recorder.reset(create(m_files.historyPath(), m_files.pendingPath()));
     }
     return m_recorder.get();
 }

@@ -9,17 +9,14 @@
 
 namespace numbolo {
 
-// $XDG_DATA_HOME/<app>/history.sqlite (Qt's per-user data folder elsewhere), <app> being the
-// executable's base name, as for the settings.
-QString defaultHistoryPath();
-
 class ModuleHistoryRecorder : public HistoryRecorder {
 public:
     // Finds the function `symbol` of the module `name`, loading the module; null without it.
     using FindFunction = std::function<QFunctionPointer(const QString &name, const char *symbol)>;
 
-    // The module is looked for through `find` at the first record, not at start-up.
-    explicit ModuleHistoryRecorder(FindFunction find);
+    // The module is looked for through `find` at the first record, not at start-up; it keeps
+    // the history where `files` says.
+    ModuleHistoryRecorder(FindFunction find, const PlayerFiles &files);
     ~ModuleHistoryRecorder() override;
     void gameStarted(const GameFacts &game) override;
     void exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise) override;
@@ -28,6 +25,7 @@ public:
 private:
     HistoryRecorder *recorder();
     FindFunction m_find;
+    const PlayerFiles &m_files;
     bool m_looked = false;
     std::unique_ptr<HistoryRecorder> m_recorder;
 };

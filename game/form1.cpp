@@ -215,7 +215,7 @@ void Form1::Form_Load()
     // The evaluator is a member, created with the window and kept until the program ends.
     // A stored number reads whichever decimal separator a locale wrote into it, so a game saved
     // under other number settings resumes; it is shown in this locale's form.
-    const QHash<QString, QString> stored = StoredSettings::read(m_services.settings.iniPath());
+    const QHash<QString, QString> stored = StoredSettings::read(m_services.files.iniPath());
     readParentSettings();
     resetCountdown();
     const auto restore = [&stored](TextBox *box, const char *key) {
@@ -239,11 +239,11 @@ void Form1::Form_Load()
                 Text13->setText(QStringLiteral("0"));
             // A game saved before games had ids gets one now, and is saved with it at once, so
             // that every record of its exercises names the same game.
-            m_gameId = StoredSettings::gameId(m_services.settings.iniPath());
+            m_gameId = StoredSettings::gameId(m_services.files.iniPath());
             const bool newId = m_gameId.isEmpty();
             // The game keeps the time it started with; a setting changed since counts from the
             // next game.
-            if (const auto seconds = Parents::gameSeconds(m_services.settings.iniPath());
+            if (const auto seconds = Parents::gameSeconds(m_services.files.iniPath());
                 seconds && *seconds != m_parents.secondsPerExercise) {
                 m_parents.secondsPerExercise = *seconds;
                 resetCountdown();
@@ -282,7 +282,7 @@ void Form1::Form_Load()
 
 void Form1::readParentSettings()
 {
-    m_parents = Parents::read(m_services.settings.iniPath());
+    m_parents = Parents::read(m_services.files.iniPath());
 }
 
 bool Form1::storedGameUsable() const
@@ -383,7 +383,7 @@ void Form1::Form_Unload()
 
     QString error;
     const StoredSettings::Saved saved = saveProgress(&error);
-    const QString file = QDir::toNativeSeparators(m_services.settings.iniPath());
+    const QString file = QDir::toNativeSeparators(m_services.files.iniPath());
     if (saved == StoredSettings::Saved::No) {
         m_services.messages.show({MessageIcon::Critical, MessageButtons::Ok, AppTitle,
                                   QStringLiteral("Η πρόοδος του παιχνιδιού δεν αποθηκεύτηκε.\n\n%1\n%2\n\nΤο "
@@ -440,7 +440,7 @@ StoredSettings::Saved Form1::saveProgress(QString *error)
     // The id goes with the game: none is kept once the stored counter says no game.
     const auto cur = std::find_if(values.begin(), values.end(), [](const auto &value) { return value.first == QLatin1String("cur"); });
     const bool game = cur->second != QLatin1String("0") && !cur->second.isEmpty();
-    return StoredSettings::write(m_services.settings, values,
+    return StoredSettings::write(m_services.files, values,
                                  game ? Parents::gameValues(m_gameId, m_parents) : StoredSettings::Values{}, error);
 }
 

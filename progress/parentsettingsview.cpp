@@ -13,7 +13,7 @@
 
 namespace numbolo {
 
-ParentSettingsView::ParentSettingsView(const SettingsLocation &location, QWidget *parent)
+ParentSettingsView::ParentSettingsView(const PlayerFiles &location, QWidget *parent)
     : QGroupBox(QStringLiteral("Ρυθμίσεις για το παιδί"), parent), m_location(location)
 {
     setObjectName(QStringLiteral("parentSettings"));

@@ -13,12 +13,12 @@ class QLabel;
 
 namespace numbolo {
 
-class SettingsLocation;
+class PlayerFiles;
 
 class ParentSettingsView : public QGroupBox {
     Q_OBJECT
 public:
-    explicit ParentSettingsView(const SettingsLocation &location, QWidget *parent = nullptr);
+    explicit ParentSettingsView(const PlayerFiles &location, QWidget *parent = nullptr);
 
     // "Χρόνος ανά άσκηση": a radio button per choice, its id the seconds (0: no limit). A screen
     // reader reads radio buttons with their group and their state; a closed combo box of Qt's
@@ -37,7 +37,7 @@ private:
     // Shows what the settings file holds, whatever was chosen.
     void showStored();
 
-    const SettingsLocation &m_location;
+    const PlayerFiles &m_location;
 };
 
 } // namespace numbolo

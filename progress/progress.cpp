@@ -570,7 +570,7 @@ QString ProgressWindow::documentHtml()
     return reportHtml(said, m_report.report, m_report.today, missed);
 }
 
-void ProgressWindow::addSettings(const SettingsLocation &location)
+void ProgressWindow::addSettings(const PlayerFiles &location)
 {
     settingsView = new ParentSettingsView(location, this);
     if (tabs != nullptr) {

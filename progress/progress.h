@@ -19,7 +19,7 @@ class QTableWidget;
 namespace numbolo {
 
 class ParentSettingsView;
-class SettingsLocation;
+class PlayerFiles;
 
 // What the window shows beyond the games: the report's figures, the reader of an exercise's
 // targets (none: the targets are not shown) and the day the calendar counts its run to.
@@ -63,7 +63,7 @@ public:
     static int documentMissed();
     // Adds the settings a parent gives the child, kept in the settings file of `location`: a tab
     // of their own, or below the summary where the history shows no tabs.
-    void addSettings(const SettingsLocation &location);
+    void addSettings(const PlayerFiles &location);
 
     // The latest days the chart of exercises solved per day shows.
     static int solvedChartDays();

@@ -14,16 +14,18 @@
 
 using numbolo::GameRow;
 
-// Writes the whole history as CSV to standard output: 0, or 1 with a message on standard error.
-extern "C" Q_DECL_EXPORT int numbolo_progress_csv(const QString &historyPath)
+// Writes the whole history of the player whose files `files` names as CSV to standard output:
+// 0, or 1 with a message on standard error.
+extern "C" Q_DECL_EXPORT int numbolo_progress_csv(const numbolo::PlayerFiles &files)
 {
+    const QString historyPath = files.historyPath();
     std::vector<GameRow> games;
     QString error;
     if (!numbolo::readHistory(historyPath, &games, &error)) {
         numbolo::tellOnStandardError(error);
         return 1;
     }
-    const numbolo::Unrecorded unrecorded = numbolo::readUnrecorded(historyPath);
+    const numbolo::Unrecorded unrecorded = numbolo::readUnrecorded(files.pendingPath());
     if (unrecorded.records > 0) {
         numbolo::tellOnStandardError(QStringLiteral("Το παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό.")
                                          .arg(numbolo::unrecordedWhen(unrecorded)));
@@ -39,8 +41,9 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_csv(const QString &historyPath)
 
 // Writes one row per target of every recorded exercise, with one way to make it, as CSV to
 // standard output: 0, or 1 with a message on standard error.
-extern "C" Q_DECL_EXPORT int numbolo_progress_targets_csv(const QString &historyPath)
+extern "C" Q_DECL_EXPORT int numbolo_progress_targets_csv(const numbolo::PlayerFiles &files)
 {
+    const QString historyPath = files.historyPath();
     QFile out;
     QString error;
     if (!out.open(stdout, QIODevice::WriteOnly) || !numbolo::writeTargetsCsv(historyPath, out, &error)
@@ -99,13 +102,14 @@ Shown readShown(const QString &historyPath)
 
 // Writes the progress report as PDF to `file`, the document the window prints: 0, or 1 with a
 // message on standard error.
-extern "C" Q_DECL_EXPORT int numbolo_progress_pdf(const QString &historyPath, const QString &file)
+extern "C" Q_DECL_EXPORT int numbolo_progress_pdf(const numbolo::PlayerFiles &files, const QString &file)
 {
+    const QString historyPath = files.historyPath();
     Shown shown = readShown(historyPath);
     QString error = shown.error;
     if (error.isEmpty()) {
         numbolo::ProgressWindow window(historyPath, std::move(shown.games), QString(),
-                                             numbolo::readUnrecorded(historyPath), std::move(shown.report));
+                                       numbolo::readUnrecorded(files.pendingPath()), std::move(shown.report));
         numbolo::writeReportPdf(window.documentHtml(), file, &error);
     }
     if (!error.isEmpty()) {
@@ -115,14 +119,15 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_pdf(const QString &historyPath, co
     return 0;
 }
 
-// Shows the progress window, with the settings a parent gives the child kept in the settings
-// file of `settings`, until it is closed.
-extern "C" Q_DECL_EXPORT int numbolo_progress_window(const QString &historyPath, const numbolo::SettingsLocation &settings)
+// Shows the progress window of the player whose files `files` names, with the settings a parent
+// gives the child, until it is closed.
+extern "C" Q_DECL_EXPORT int numbolo_progress_window(const numbolo::PlayerFiles &files)
 {
+    const QString historyPath = files.historyPath();
     Shown shown = readShown(historyPath);
     numbolo::ProgressWindow window(historyPath, std::move(shown.games), shown.error,
-                                   numbolo::readUnrecorded(historyPath), std::move(shown.report));
-    window.addSettings(settings);
+                                   numbolo::readUnrecorded(files.pendingPath()), std::move(shown.report));
+    window.addSettings(files);
     window.show();
     return QApplication::exec();
 }

@@ -139,13 +139,19 @@ public:
     virtual void gameEnded(const GameFacts &game, GameEnd end, int percentage) = 0;
 };
 
-// ---- Settings location and font folders ---------------------------------------------------
+// ---- A player's files and the font folders ------------------------------------------------
 
-class SettingsLocation {
+// Where one player's files are: the one place that says so, for the game, the history and the
+// progress window alike.
+class PlayerFiles {
 public:
-    virtual ~SettingsLocation() = default;
-    // The INI file that holds the six persisted values.
+    virtual ~PlayerFiles() = default;
+    // The INI file that holds the six persisted values, the game under way ([Game]) and a
+    // parent's settings ([Parents]).
     virtual QString iniPath() const = 0;
+    // The history of play, and the records kept beside it while it could not be written.
+    virtual QString historyPath() const = 0;
+    virtual QString pendingPath() const = 0;
     // Flush what was written to `file` (open for writing), or the entries of `folder`, to the
     // disk, so that it survives a power cut. False only when the disk reports a failure; where
     // the system cannot flush such a file or folder at all there is nothing to wait for.
@@ -194,7 +200,7 @@ public:
 struct Services {
     MessageBoxes &messages;
     SoundPlayer &sound;
-    SettingsLocation &settings;
+    PlayerFiles &files;
     FontFolders &fonts;
     RandomSource &random;
     Clock &clock;

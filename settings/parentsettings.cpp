@@ -49,7 +49,7 @@ std::optional<int> gameSeconds(const QString &iniPath)
     return secondsChoice(StoredSettings::read(iniPath, QStringLiteral("Game")).value(SecondsKey));
 }
 
-StoredSettings::Saved write(const SettingsLocation &location, const ParentSettings &settings, QString *error)
+StoredSettings::Saved write(const PlayerFiles &location, const ParentSettings &settings, QString *error)
 {
     return StoredSettings::writeSection(
         location, Section,

@@ -12,7 +12,7 @@
 
 namespace numbolo {
 
-class SettingsLocation;
+class PlayerFiles;
 
 struct ParentSettings {
     static constexpr int DefaultSeconds = 180;
@@ -46,7 +46,7 @@ std::optional<int> gameSeconds(const QString &iniPath);
 // Writes both keys into [Parents] of the settings file of `location`, as safely as the game
 // saves its own values (complete beside the old file, put in place in one step, flushed); every
 // other group and key stays. On failure `error` says why.
-StoredSettings::Saved write(const SettingsLocation &location, const ParentSettings &settings, QString *error);
+StoredSettings::Saved write(const PlayerFiles &location, const ParentSettings &settings, QString *error);
 
 } // namespace Parents
 } // namespace numbolo

@@ -98,7 +98,7 @@ QString lockPath(const QString &iniPath)
 namespace {
 
 // The one safe save of the settings file: `change` sets what it writes on the file's settings.
-Saved save(const SettingsLocation &location, const std::function<void(QSettings &)> &change, QString *error)
+Saved save(const PlayerFiles &location, const std::function<void(QSettings &)> &change, QString *error)
 {
     const QString path = resolvedPath(location.iniPath());
     if (path.isEmpty()) {
@@ -156,7 +156,7 @@ void setSection(QSettings &settings, const QString &section, const Values &value
 
 } // namespace
 
-Saved write(const SettingsLocation &location, const Values &values, const Values &game, QString *error)
+Saved write(const PlayerFiles &location, const Values &values, const Values &game, QString *error)
 {
     return save(location, [&](QSettings &settings) {
         setSection(settings, Section, values);
@@ -166,7 +166,7 @@ Saved write(const SettingsLocation &location, const Values &values, const Values
     }, error);
 }
 
-Saved writeSection(const SettingsLocation &location, const QString &section, const Values &values, QString *error)
+Saved writeSection(const PlayerFiles &location, const QString &section, const Values &values, QString *error)
 {
     return save(location, [&](QSettings &settings) { setSection(settings, section, values); }, error);
 }

@@ -11,7 +11,7 @@
 
 namespace numbolo {
 
-class SettingsLocation;
+class PlayerFiles;
 
 namespace StoredSettings {
 
@@ -40,9 +40,9 @@ enum class Saved {
 // stays. QSettings writes the new text complete beside that file and puts it in its place in one
 // step, keeping the file's permissions; the file and then its folder are flushed to the disk
 // before the save counts as done. On failure `error` says why.
-Saved write(const SettingsLocation &location, const Values &values, const Values &game, QString *error);
+Saved write(const PlayerFiles &location, const Values &values, const Values &game, QString *error);
 // Writes the values into [`section`] the same way; every other group and key stays as it is.
-Saved writeSection(const SettingsLocation &location, const QString &section, const Values &values, QString *error);
+Saved writeSection(const PlayerFiles &location, const QString &section, const Values &values, QString *error);
 
 // The lock file of the settings file `iniPath`, beside the file it names: "<name>.lock".
 QString lockPath(const QString &iniPath);

@@ -4,7 +4,8 @@
 
 #include <QtGlobal>
 
-extern "C" Q_DECL_EXPORT numbolo::HistoryRecorder *numbolo_create_history_recorder(const QString &path)
+extern "C" Q_DECL_EXPORT numbolo::HistoryRecorder *numbolo_create_history_recorder(const QString &historyPath,
+                                                                                  const QString &pendingPath)
 {
-    return new numbolo::HistoryStore(path);
+    return new numbolo::HistoryStore(historyPath, pendingPath);
 }

@@ -332,9 +332,9 @@ std::optional<HistoryStore::Record> fromJson(const QJsonObject &json)
     return r;
 }
 
-std::vector<HistoryStore::Record> readPendingFile(const QString &historyPath)
+std::vector<HistoryStore::Record> readPendingFile(const QString &pendingPath)
 {
-    QFile file(pendingPath(historyPath));
+    QFile file(pendingPath);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     std::vector<HistoryStore::Record> records;
@@ -364,15 +364,10 @@ QString operatorsOf(const QString &keys)
     return operators.join(QLatin1Char(' '));
 }
 
-QString pendingPath(const QString &historyPath)
-{
-    return historyPath + QStringLiteral(".pending");
-}
-
-Unrecorded readUnrecorded(const QString &historyPath)
+Unrecorded readUnrecorded(const QString &pendingPath)
 {
     Unrecorded unrecorded;
-    for (const HistoryStore::Record &record : readPendingFile(historyPath)) {
+    for (const HistoryStore::Record &record : readPendingFile(pendingPath)) {
         if (unrecorded.records++ == 0 || record.when < unrecorded.first)
             unrecorded.first = record.when.toLocalTime();
         if (record.when > unrecorded.last)
@@ -381,13 +376,13 @@ Unrecorded readUnrecorded(const QString &historyPath)
     return unrecorded;
 }
 
-HistoryStore::HistoryStore(QString path, int busyMilliseconds, Now now)
-    : m_path(std::move(path)), m_busy(busyMilliseconds), m_now(std::move(now)),
+HistoryStore::HistoryStore(QString path, QString pendingPath, int busyMilliseconds, Now now)
+    : m_path(std::move(path)), m_pendingPath(std::move(pendingPath)), m_busy(busyMilliseconds), m_now(std::move(now)),
       m_connection(QStringLiteral("numbolo-history-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
-    for (Record &record : readPendingFile(m_path))
+    for (Record &record : readPendingFile(m_pendingPath))
         m_pending.push_back(std::move(record));
-    m_pendingFile = QFileInfo::exists(pendingPath(m_path));
+    m_pendingFile = QFileInfo::exists(m_pendingPath);
 }
 
 HistoryStore::~HistoryStore()
@@ -397,7 +392,7 @@ HistoryStore::~HistoryStore()
         QJsonArray records;
         for (const Record &record : m_pending)
             records.append(toJson(record));
-        QSaveFile file(pendingPath(m_path));
+        QSaveFile file(m_pendingPath);
         const bool kept = file.open(QIODevice::WriteOnly) && file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
             && file.write(QJsonDocument(QJsonObject{{"records", records}}).toJson()) >= 0 && file.commit();
         if (!kept) {
@@ -458,7 +453,7 @@ bool HistoryStore::flush()
         m_pending.pop_front();
     }
     // Every record an earlier store left is in the database now.
-    if (m_pendingFile && QFile::remove(pendingPath(m_path)))
+    if (m_pendingFile && QFile::remove(m_pendingPath))
         m_pendingFile = false;
     return true;
 }

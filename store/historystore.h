@@ -64,7 +64,7 @@ namespace numbolo {
 //
 // A database that is locked (for the busy timeout), read-only, written by a newer version or on
 // a full disk keeps the records in memory, and they are written with a later record; those still
-// unwritten when the store ends are kept in "<name>.pending" and written first by the next
+// unwritten when the store ends are kept in the pending file and written first by the next
 // store. A damaged database is renamed aside to "<name>.damaged-<date and time>", with its
 // journal, and a new one started. The whole file is checked (quick_check) at the first open of a
 // session and again only after an error of the file itself, never at every record. Nothing here
@@ -78,8 +78,9 @@ public:
     // The time each record is stamped with; the wall clock unless a fixture gives its own.
     using Now = std::function<QDateTime()>;
 
-    // Takes over the records an earlier store left in the pending file.
-    explicit HistoryStore(QString path, int busyMilliseconds = 100, Now now = &QDateTime::currentDateTime);
+    // Keeps the history at `path`, and what cannot be written yet at `pendingPath`. Takes over
+    // the records an earlier store left there.
+    HistoryStore(QString path, QString pendingPath, int busyMilliseconds = 100, Now now = &QDateTime::currentDateTime);
     // Writes what it can, and keeps the rest in the pending file.
     ~HistoryStore() override;
     HistoryStore(const HistoryStore &) = delete;
@@ -117,6 +118,7 @@ private:
     bool putDamagedAside();
 
     QString m_path;
+    QString m_pendingPath;
     int m_busy;
     Now m_now;
     QString m_connection;
@@ -131,9 +133,6 @@ private:
 // The operators among `keys` (captions separated by blanks), in their order: "/ +" of "4 5 7 / +".
 QString operatorsOf(const QString &keys);
 
-// The file beside the history that keeps the records a store could not write.
-QString pendingPath(const QString &historyPath);
-
 // The play waiting in the pending file to be recorded: how many records, and the times of the
 // first and the last; no records where there are none.
 struct Unrecorded {
@@ -141,7 +140,7 @@ struct Unrecorded {
     QDateTime first;
     QDateTime last;
 };
-Unrecorded readUnrecorded(const QString &historyPath);
+Unrecorded readUnrecorded(const QString &pendingPath);
 
 struct ExerciseRow {
     int number = 0;

@@ -105,13 +105,18 @@ void RecordingHistory::gameEnded(const GameFacts &game, GameEnd end, int percent
         game);
 }
 
-bool TempSettings::flushFile(QFileDevice &file) const
+QString TempPlayerFiles::historyPath() const
+{
+    return QFileInfo(path).dir().filePath(QStringLiteral("history.sqlite"));
+}
+
+bool TempPlayerFiles::flushFile(QFileDevice &file) const
 {
     flushed << file.fileName();
     return !fileFlushFails && flushFileToDisk(file);
 }
 
-bool TempSettings::flushFolder(const QString &folder) const
+bool TempPlayerFiles::flushFolder(const QString &folder) const
 {
     flushed << folder;
     return !folderFlushFails && flushFolderToDisk(folder);

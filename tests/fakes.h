@@ -61,7 +61,7 @@ public:
     QStringList inside;
     QStringList ids;
     QStringList storedIds;
-    const SettingsLocation *settings = nullptr;
+    const PlayerFiles *settings = nullptr;
 
 private:
     void add(const QString &line, const GameFacts &game);
@@ -80,10 +80,13 @@ public:
     std::size_t spokenAtOnce = 0;
 };
 
-class TempSettings : public SettingsLocation {
+// A player's files in a folder of the test's: the settings at `path`, the history beside them.
+class TempPlayerFiles : public PlayerFiles {
 public:
-    explicit TempSettings(QString path) : path(std::move(path)) {}
+    explicit TempPlayerFiles(QString path) : path(std::move(path)) {}
     QString iniPath() const override { return path; }
+    QString historyPath() const override;
+    QString pendingPath() const override { return historyPath() + QStringLiteral(".pending"); }
     // The real flushes, recorded by path, or a disk that refuses them.
     bool flushFile(QFileDevice &file) const override;
     bool flushFolder(const QString &folder) const override;
@@ -131,7 +134,7 @@ public:
     FakeClock clock;
     ScriptedMessages messages;
     RecordingSound sound;
-    TempSettings settings;
+    TempPlayerFiles settings;
     TempFontFolders fonts;
     ScriptedRandom random;
     RecordingHistory history;

@@ -66,6 +66,13 @@ using namespace numbolo::testing;
 
 namespace {
 
+// Where the program keeps the records that `history` could not take yet: beside it, as the
+// README tells a parent.
+QString pendingOf(const QString &history)
+{
+    return history + QStringLiteral(".pending");
+}
+
 #ifdef Q_OS_UNIX
 // The rights of a file or folder, in octal: "600".
 QString modeOf(const QString &path)
@@ -150,7 +157,7 @@ QStringList describe(const QString &path)
 void writeFixture(const QString &path)
 {
     QDateTime now;
-    HistoryStore store(path, 100, [&now] { return now; });
+    HistoryStore store(path, pendingOf(path), 100, [&now] { return now; });
     const auto at = [&now](const char *local) { now = QDateTime::fromString(QString::fromLatin1(local), Qt::ISODate); };
     const GameFacts first{10, 100, "g1"}, second{10, -500, "g2"};
     const auto exercise = [](int number, ExerciseEnd end, int seconds, const char *keys, const char *targets,
@@ -448,7 +455,7 @@ void TestHistory::filed()
     if (!schema1.isEmpty())
         writeSchema1(path, schema1);
     {
-        HistoryStore store(path);
+        HistoryStore store(path, pendingOf(path));
         for (const QString &record : std::as_const(records)) {
             const QStringList f = record.split(QLatin1Char(' '));
             const QStringList options = f[2].split(QLatin1Char('/'));
@@ -518,7 +525,7 @@ void TestHistory::damagedDatabase()
     QDir().mkpath(folder);
     const GameFacts game{10, 100, QStringLiteral("game"), 360, true};
     if (damage == QLatin1String("locked") || damage == QLatin1String("pages") || damage == QLatin1String("read-only")) {
-        HistoryStore earlier(path);
+        HistoryStore earlier(path, pendingOf(path));
         earlier.gameStarted({10, 100, QStringLiteral("earlier")});
     }
     if (damage == QLatin1String("text")) {
@@ -572,7 +579,7 @@ void TestHistory::damagedDatabase()
             QVERIFY(!wal.isEmpty());
         }
 
-        HistoryStore store(path, 10);
+        HistoryStore store(path, pendingOf(path), 10);
         store.gameStarted(game);
         for (int n = 1; n <= exercises; ++n)
             store.exerciseEnded(game, {n, 1.5, ExerciseEnd::Solved, 30, 8, 8 + n, {}, {}, {}});
@@ -610,17 +617,17 @@ void TestHistory::damagedDatabase()
     if (pendingAfter > 0) {
         // Kept beside the database and told in the progress window, then written by the next
         // store once the file can be written again.
-        QCOMPARE(readUnrecorded(path).records, pendingAfter);
+        QCOMPARE(readUnrecorded(pendingOf(path)).records, pendingAfter);
         if (damage == QLatin1String("newer"))
             QCOMPARE(pragma(path, QStringLiteral("user_version = 0")), QString());
         else
             QVERIFY(QDir(path).removeRecursively());
-        HistoryStore later(path);
+        HistoryStore later(path, pendingOf(path));
         later.exerciseEnded(game, {++recorded, 1.5, ExerciseEnd::Skipped, 30, 0, 0, {}, {}, {}});
         QCOMPARE(later.pending(), std::size_t(0));
     }
-    QVERIFY(!QFile::exists(pendingPath(path)));
-    QCOMPARE(readUnrecorded(path).records, 0);
+    QVERIFY(!QFile::exists(pendingOf(path)));
+    QCOMPARE(readUnrecorded(pendingOf(path)).records, 0);
     std::vector<GameRow> games;
     QString error;
     QVERIFY2(readHistory(path, &games, &error), qPrintable(error));
@@ -644,7 +651,7 @@ void TestHistory::csv()
     {
         // In summer, then in winter: the offset from UTC follows.
         QDateTime now(QDate(2026, 7, 1), QTime(12, 0), Qt::UTC);
-        HistoryStore store(path, 100, [&now] { return now; });
+        HistoryStore store(path, pendingOf(path), 100, [&now] { return now; });
         const GameFacts first{10, 100, "1"}, second{20, -500, "2"}, third{30, 1000, "3", 1800}, fourth{10, 100, "4", 0};
         store.gameStarted(first);
         store.exerciseEnded(first, {1, 1.4767, ExerciseEnd::Solved, 42, 8, 5, {}, {}, {}});
@@ -806,7 +813,7 @@ void TestHistory::report()
     else if (history.startsWith(QLatin1String("schema 1")))
         writeSchema1(path, {"game 10/100 finished 11", "exercise 1 1 solved", "exercise 1 2 skipped"});
     if (history == QLatin1String("schema 1 climbed")) {
-        HistoryStore store(path, 100, [] { return QDateTime(QDate(2026, 11, 3), QTime(12, 0)); });
+        HistoryStore store(path, pendingOf(path), 100, [] { return QDateTime(QDate(2026, 11, 3), QTime(12, 0)); });
         ExerciseFacts facts{1, 1.5, ExerciseEnd::Solved, 20, 8, 1, {}, QStringLiteral("1 2 x"), {}};
         facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
         store.exerciseEnded({10, -500, "g9"}, facts);
@@ -814,7 +821,7 @@ void TestHistory::report()
     } else if (history.contains(QLatin1String("later play"))) {
         // The last day of 2026, a month before the latest three, and March 2027.
         QDateTime now;
-        HistoryStore store(path, 100, [&now] { return now; });
+        HistoryStore store(path, pendingOf(path), 100, [&now] { return now; });
         for (int number : {1, 2}) {
             now = QDateTime(number == 1 ? QDate(2026, 12, 31) : QDate(2027, 3, 1), QTime(12, 0));
             ExerciseFacts facts{number, 1.5, ExerciseEnd::Solved, 20, 8, 1, {}, QStringLiteral("1 2 x"), {}};
@@ -822,7 +829,7 @@ void TestHistory::report()
             store.exerciseEnded({10, -500, "g9"}, facts);
         }
     } else if (history == QLatin1String("fixture, a game of 30 minutes")) {
-        HistoryStore store(path, 100, [] { return QDateTime(QDate(2026, 2, 4), QTime(12, 0)); });
+        HistoryStore store(path, pendingOf(path), 100, [] { return QDateTime(QDate(2026, 2, 4), QTime(12, 0)); });
         ExerciseFacts facts{1, 1.5, ExerciseEnd::Solved, 1000, 8, 1, {}, QStringLiteral("1 2 3 x +"), {}};
         facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
         store.exerciseEnded({10, 100, "g3", 1800}, facts);
@@ -843,7 +850,7 @@ void TestHistory::report()
     if (history == QLatin1String("fixture")) {
         // The chart of results: the latest finished games, oldest first; the fixture's first
         // game is finished here, after the second.
-        HistoryStore(path, 100, [] { return QDateTime(QDate(2026, 2, 4), QTime(12, 0)); })
+        HistoryStore(path, pendingOf(path), 100, [] { return QDateTime(QDate(2026, 2, 4), QTime(12, 0)); })
             .gameEnded({10, 100, "g1"}, GameEnd::Finished, 40);
         std::vector<GameResult> all, latest;
         QVERIFY(readResults(path, 100, &all, &error) && readResults(path, 1, &latest, &error));
@@ -969,7 +976,7 @@ void TestHistory::commandLine()
         QByteArray bytes;
         if (history == QLatin1String("truncated")) {
             {
-                HistoryStore store(path);
+                HistoryStore store(path, pendingOf(path));
                 for (int n = 1; n <= 300; ++n)
                     store.exerciseEnded({300, 100, "game"}, {n, 1.5, ExerciseEnd::Solved, 30, 8, 8, {}, {}, {}});
             }
@@ -987,9 +994,9 @@ void TestHistory::commandLine()
         QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion + 1)), QString());
     } else if (history == QLatin1String("unrecorded")) {
         const GameFacts game{10, 100, QStringLiteral("game")};
-        HistoryStore(path).gameStarted(game);
+        HistoryStore(path, pendingOf(path)).gameStarted(game);
         QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion + 1)), QString());
-        HistoryStore(path).exerciseEnded(game, {1, 1.5, ExerciseEnd::Skipped, 30, 0, 0, {}, {}, {}});
+        HistoryStore(path, pendingOf(path)).exerciseEnded(game, {1, 1.5, ExerciseEnd::Skipped, 30, 0, 0, {}, {}, {}});
         QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion)), QString());
     }
     arguments.replaceInStrings(QStringLiteral("{data}"), data.path());
@@ -1071,7 +1078,7 @@ void TestHistory::window()
         unrecorded = {7, QDateTime(QDate(2026, 11, 1), QTime(18, 0)), QDateTime(QDate(2026, 11, 1), QTime(19, 30))};
     ProgressWindow window(QString(), rows, error, unrecorded);
     QTemporaryDir settingsDir;
-    const TempSettings settings(settingsDir.filePath(QStringLiteral("Numbolo.ini")));
+    const TempPlayerFiles settings(settingsDir.filePath(QStringLiteral("Numbolo.ini")));
     window.addSettings(settings);
     QCOMPARE(window.windowTitle(), QStringLiteral("Πρόοδος"));
     // A parent's settings for the child, whatever the history: a tab of their own, or below the
@@ -1285,7 +1292,7 @@ void TestHistory::windowEnds()
     });
     // Fires only where the signal goes unheard: the window would otherwise stay open for ever.
     QTimer::singleShot(10000, &row, [] { QCoreApplication::exit(2); });
-    const TempSettings settings(data.filePath(QStringLiteral("Numbolo.ini")));
+    const TempPlayerFiles settings(data.filePath(QStringLiteral("Numbolo.ini")));
     QCOMPARE(runProgress(Run::ProgressWindow, {QStringLiteral(NUMBOLO_BINARY_DIR)}, settings), 0);
 }
 

@@ -24,7 +24,8 @@ int main(int argc, char *argv[])
         return 2;
     }
     QDateTime now(QDate(2026, 11, 2), QTime(17, 0));
-    HistoryStore store(QString::fromLocal8Bit(argv[1]), 1000, [&now] { return now; });
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    HistoryStore store(path, path + QStringLiteral(".pending"), 1000, [&now] { return now; });
     quint32 seed = 7;
     const auto next = [&seed](int below) {
         seed = seed * 1103515245u + 12345u;
