@@ -5,11 +5,12 @@
 //
 // The handlers keep the names of the controls and events they serve. They are defined in files
 // of game/ named for what they do: start-up, shutdown and restart in form1.cpp, the countdown,
-// the progression, the keypad, the answer check, the keyboard's typing, the options, the tool
-// strip and the credits each in a file of its own.
+// the progression, the keypad, the answer check, the success window, the keyboard's typing, the
+// options, the tool strip, the colours, the help and the credits each in a file of its own.
 
 #include "controls/accessibility.h"
 #include "controls/buttons.h"
+#include "controls/controlgate.h"
 #include "controls/frame.h"
 #include "controls/inputgate.h"
 #include "controls/intervaltimer.h"
@@ -43,7 +44,7 @@ constexpr VbColor TargetForeColor = 0xFF80FF;
 // What AdvanceExercise did. After GameEnded the caller must not go on with its own steps.
 enum class Advance { NextExercise, GameEnded };
 
-class Form1 : public QWidget {
+class Form1 : public QWidget, public ControlGate {
     Q_OBJECT
 public:
     explicit Form1(Services services, QWidget *parent = nullptr);
@@ -102,13 +103,13 @@ public:
     // keyboard, a screen reader's press or "set text", a programmatic click) meets it through
     // the input gate and connectHandler(); a text box takes text from outside the program only
     // while it is not blocked and not locked.
-    bool isBlocked(const QWidget *widget) const;
+    bool isBlocked(const QWidget *widget) const override;
     // Puts `control` behind the input gate, and runs `handler` on its click while it is not
     // blocked. For the buttons of this window and of the colour picker.
-    void connectHandler(QAbstractButton *control, std::function<void()> handler);
+    void connectHandler(QAbstractButton *control, std::function<void()> handler) override;
     // Puts `widget` behind the input gate: mouse and keyboard input reach it only while it is
     // not blocked.
-    void guard(QWidget *widget) { widget->installEventFilter(m_gate); }
+    void guard(QWidget *widget) override { widget->installEventFilter(m_gate); }
 
     // Sounds are on while Image8 is visible.
     bool soundsOn() const { return !Image8->isHidden(); }
@@ -156,7 +157,7 @@ public:
     Form2 *helpWindow() const { return m_help; }
     ColourDialog *colourDialog() const { return m_colours; }
     Form3 *successWindow() const { return m_success; }
-    // Opens a fresh success window; its load disables this window.
+    // Opens a fresh success window; its load disables this window, its "ΟΚ" moves the game on.
     void showSuccessWindow();
     // Applies a colour from the colour picker to the window, its frames and the target boxes.
     void applyWindowColour(VbColor color);
@@ -201,6 +202,9 @@ private:
     void readParentSettings();
     // Stops the countdown and puts it back to its start, for a new exercise or no game.
     void resetCountdown();
+    // "ΟΚ" in the success window `window`: the game moves on, and the window closes unless the
+    // game has ended.
+    void successConfirmed(Form3 &window);
     // The keypad's key that `key` types, or null when it types none.
     QAbstractButton *keypadKeyFor(const QKeyEvent &key) const;
     // Presses `key` as a click would, or tells a screen-reader user why it did nothing.
