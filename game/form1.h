@@ -13,8 +13,8 @@
 #include "controls/controlgate.h"
 #include "controls/frame.h"
 #include "controls/inputgate.h"
-#include "controls/intervaltimer.h"
 #include "controls/textbox.h"
+#include "engine/countdown.h"
 #include "engine/typewriter.h"
 #include "settings/parentsettings.h"
 #include "game/playrecord.h"
@@ -72,7 +72,7 @@ public:
     FormsButton *CommandButton2;
     ImageButton *Image1, *Image2, *Image3, *Image4, *Image5, *Image6, *Image7, *Image8;
     ClickLabel *Label4;
-    IntervalTimer *Timer1;
+    Countdown *Timer1; // the countdown of the exercise, shown in Text15
 
     // Every control of the window at every depth, in creation order.
     const std::vector<QObject *> &controls() const { return m_controls; }
@@ -122,11 +122,6 @@ public:
     // game, never in the middle of one.
     const ParentSettings &parentSettings() const { return m_parents; }
     bool timeLimited() const { return m_parents.secondsPerExercise != 0; }
-    // What the countdown box shows at the start of an exercise: the chosen seconds, or the sign
-    // of no time limit (game/countdown.cpp).
-    QString countdownStart() const;
-    // The countdown seconds the exercise on screen has used so far.
-    int secondsUsed() const;
 
     // ---- Shared game procedures (engine/) ----
     void DrawExercise();
@@ -138,7 +133,7 @@ public:
     void Form_Load();
     void Form_Unload();
     void Image5_Click();  // restart
-    void Timer1_Timer();
+    void Timer1_Timer();    // a second of the countdown went
     void Command19_Click(); // pause
     void CharacterKey_Click(const KeyRow &key);
     void Command18_Click(); // "<X"
@@ -202,6 +197,10 @@ private:
     void readParentSettings();
     // Stops the countdown and puts it back to its start, for a new exercise or no game.
     void resetCountdown();
+    // What the countdown box shows: the seconds left, or the sign of no time limit.
+    QString countdownText() const;
+    // The countdown ran out: the exercise is lost, and the game moves on.
+    void timeRanOut();
     // "ΟΚ" in the success window `window`: the game moves on, and the window closes unless the
     // game has ended.
     void successConfirmed(Form3 &window);
@@ -258,7 +257,6 @@ private:
     quint64 m_exerciseSerial = 0;
     QString m_gameId;
     ParentSettings m_parents;
-    int m_untimedSeconds = 0; // seconds played in this exercise without a time limit
 };
 
 // A key that appends a character to the display, and whether it starts the countdown.
