@@ -3,7 +3,6 @@
 #include "game/announce.h"
 #include "game/form1.h"
 #include "arithmetic/numbertext.h"
-#include "windows/form3.h"
 #include "arithmetic/equals.h"
 
 #include <algorithm>
@@ -49,22 +48,6 @@ void Form1::Command17_Click()
     skipOnError([this] { Text13->setText(NumberText::format(NumberText::parseOrThrow(Text13->text()) + 1)); });
     Timer1->setEnabled(false);
     showSuccessWindow();
-}
-
-} // namespace numbolo
-
-namespace numbolo {
-
-void Form1::showSuccessWindow()
-{
-    // The hit that solved the exercise is heard before the window that congratulates.
-    m_services.announcer.speakNow();
-    m_success = new Form3(*this);
-    m_success->show();
-    m_success->activateWindow(); // the keyboard, and with it the screen reader, goes to "ΟΚ"
-    // The score already counts the solved exercise, and the success window holds the game
-    // until its button moves it on: the save stores the game as the button will leave it.
-    checkpoint();
 }
 
 } // namespace numbolo

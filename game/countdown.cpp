@@ -1,5 +1,6 @@
-// The countdown of an exercise and its pause key. It starts from the seconds a parent chose
-// (180 unless they chose otherwise); with no time limit the box says so and no time-out comes.
+// The countdown of an exercise and its pause key. Timer1 counts the seconds a parent chose (180
+// unless they chose otherwise) and Text15 shows them; with no time limit the box says so and no
+// time-out comes.
 
 #include "game/announce.h"
 #include "game/form1.h"
@@ -11,46 +12,31 @@ namespace numbolo {
 // Shown in the countdown box while there is no time limit: a sign, not a number that counts.
 const QString NoTimeLimitText = QStringLiteral("∞");
 
-QString Form1::countdownStart() const
+QString Form1::countdownText() const
 {
-    return timeLimited() ? QString::number(m_parents.secondsPerExercise) : NoTimeLimitText;
+    return Timer1->timeLimited() ? NumberText::format(Timer1->secondsLeft()) : NoTimeLimitText;
 }
 
 void Form1::resetCountdown()
 {
-    Timer1->setEnabled(false);
-    Text15->setText(countdownStart());
+    Timer1->reset(m_parents.secondsPerExercise);
+    Text15->setText(countdownText());
     // "1800" is a digit wider than the "180" the box was made for: a smaller size of its face
     // shows it whole. The box keeps its design size for three digits, whatever the font.
     if (Text15->text().size() > 3)
         Text15->fitFontTo(Text15->text());
-    m_untimedSeconds = 0;
-}
-
-int Form1::secondsUsed() const
-{
-    if (!timeLimited())
-        return m_untimedSeconds;
-    const int limit = m_parents.secondsPerExercise;
-    const auto left = NumberText::parse(Text15->text());
-    return left ? std::clamp(limit - int(*left), 0, limit) : 0;
 }
 
 void Form1::Timer1_Timer()
 {
-    // Without a time limit the digits still switch the timer on, as always; its ticks only
-    // count the seconds played, and nothing shows or runs out.
-    if (!timeLimited()) {
-        ++m_untimedSeconds;
-        return;
-    }
-    const double left = NumberText::parseOrThrow(Text15->text()) - 1;
-    Text15->setText(NumberText::format(left));
-    Announce::timeLeft(*this, int(left));
-    if (Text15->text() != QLatin1String("0"))
-        return;
-    // Stopped before the message, so the count never shows -1, -2, ... under "time is up".
-    Timer1->setEnabled(false);
+    Text15->setText(countdownText());
+    Announce::timeLeft(*this, Timer1->secondsLeft());
+}
+
+void Form1::timeRanOut()
+{
+    // The countdown stopped at 0 before the message, so it never shows -1, -2, ... under
+    // "time is up".
     if (!gameRunning()) {
         // No exercise to lose: the countdown goes back to its start and nothing moves on.
         resetCountdown();

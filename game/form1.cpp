@@ -508,8 +508,9 @@ void Form1::connectHandlers()
     on(Image7, &Form1::Image7_Click);
     on(Image8, &Form1::Image8_Click);
     on(Label4, &Form1::Label4_Click);
-    // The timer is no control a person reaches: its ticks are not gated.
-    connect(Timer1, &IntervalTimer::timeout, this, [this] { run([this] { Timer1_Timer(); }); });
+    // The timer is no control a person reaches: its seconds are not gated.
+    connect(Timer1, &Countdown::secondsChanged, this, [this] { run([this] { Timer1_Timer(); }); });
+    connect(Timer1, &Countdown::ranOut, this, [this] { run([this] { timeRanOut(); }); });
     for (TextBox *box : controlsOf<TextBox>())
         box->setEditGate([this, box] { return !isBlocked(box) && !box->isLocked(); });
 }

@@ -5,15 +5,16 @@
 //
 // The handlers keep the names of the controls and events they serve. They are defined in files
 // of game/ named for what they do: start-up, shutdown and restart in form1.cpp, the countdown,
-// the progression, the keypad, the answer check, the keyboard's typing, the options, the tool
-// strip and the credits each in a file of its own.
+// the progression, the keypad, the answer check, the success window, the keyboard's typing, the
+// options, the tool strip, the colours, the help and the credits each in a file of its own.
 
 #include "controls/accessibility.h"
 #include "controls/buttons.h"
+#include "controls/controlgate.h"
 #include "controls/frame.h"
 #include "controls/inputgate.h"
-#include "controls/intervaltimer.h"
 #include "controls/textbox.h"
+#include "engine/countdown.h"
 #include "engine/typewriter.h"
 #include "settings/parentsettings.h"
 #include "game/playrecord.h"
@@ -43,7 +44,7 @@ constexpr VbColor TargetForeColor = 0xFF80FF;
 // What AdvanceExercise did. After GameEnded the caller must not go on with its own steps.
 enum class Advance { NextExercise, GameEnded };
 
-class Form1 : public QWidget {
+class Form1 : public QWidget, public ControlGate {
     Q_OBJECT
 public:
     explicit Form1(Services services, QWidget *parent = nullptr);
@@ -71,7 +72,7 @@ public:
     FormsButton *CommandButton2;
     ImageButton *Image1, *Image2, *Image3, *Image4, *Image5, *Image6, *Image7, *Image8;
     ClickLabel *Label4;
-    IntervalTimer *Timer1;
+    Countdown *Timer1; // the countdown of the exercise, shown in Text15
 
     // Every control of the window at every depth, in creation order.
     const std::vector<QObject *> &controls() const { return m_controls; }
@@ -102,13 +103,13 @@ public:
     // keyboard, a screen reader's press or "set text", a programmatic click) meets it through
     // the input gate and connectHandler(); a text box takes text from outside the program only
     // while it is not blocked and not locked.
-    bool isBlocked(const QWidget *widget) const;
+    bool isBlocked(const QWidget *widget) const override;
     // Puts `control` behind the input gate, and runs `handler` on its click while it is not
     // blocked. For the buttons of this window and of the colour picker.
-    void connectHandler(QAbstractButton *control, std::function<void()> handler);
+    void connectHandler(QAbstractButton *control, std::function<void()> handler) override;
     // Puts `widget` behind the input gate: mouse and keyboard input reach it only while it is
     // not blocked.
-    void guard(QWidget *widget) { widget->installEventFilter(m_gate); }
+    void guard(QWidget *widget) override { widget->installEventFilter(m_gate); }
 
     // Sounds are on while Image8 is visible.
     bool soundsOn() const { return !Image8->isHidden(); }
@@ -121,11 +122,6 @@ public:
     // game, never in the middle of one.
     const ParentSettings &parentSettings() const { return m_parents; }
     bool timeLimited() const { return m_parents.secondsPerExercise != 0; }
-    // What the countdown box shows at the start of an exercise: the chosen seconds, or the sign
-    // of no time limit (game/countdown.cpp).
-    QString countdownStart() const;
-    // The countdown seconds the exercise on screen has used so far.
-    int secondsUsed() const;
 
     // ---- Shared game procedures (engine/) ----
     void DrawExercise();
@@ -137,7 +133,7 @@ public:
     void Form_Load();
     void Form_Unload();
     void Image5_Click();  // restart
-    void Timer1_Timer();
+    void Timer1_Timer();    // a second of the countdown went
     void Command19_Click(); // pause
     void CharacterKey_Click(const KeyRow &key);
     void Command18_Click(); // "<X"
@@ -156,7 +152,7 @@ public:
     Form2 *helpWindow() const { return m_help; }
     ColourDialog *colourDialog() const { return m_colours; }
     Form3 *successWindow() const { return m_success; }
-    // Opens a fresh success window; its load disables this window.
+    // Opens a fresh success window; its load disables this window, its "ΟΚ" moves the game on.
     void showSuccessWindow();
     // Applies a colour from the colour picker to the window, its frames and the target boxes.
     void applyWindowColour(VbColor color);
@@ -201,6 +197,13 @@ private:
     void readParentSettings();
     // Stops the countdown and puts it back to its start, for a new exercise or no game.
     void resetCountdown();
+    // What the countdown box shows: the seconds left, or the sign of no time limit.
+    QString countdownText() const;
+    // The countdown ran out: the exercise is lost, and the game moves on.
+    void timeRanOut();
+    // "ΟΚ" in the success window `window`: the game moves on, and the window closes unless the
+    // game has ended.
+    void successConfirmed(Form3 &window);
     // The keypad's key that `key` types, or null when it types none.
     QAbstractButton *keypadKeyFor(const QKeyEvent &key) const;
     // Presses `key` as a click would, or tells a screen-reader user why it did nothing.
@@ -254,7 +257,6 @@ private:
     quint64 m_exerciseSerial = 0;
     QString m_gameId;
     ParentSettings m_parents;
-    int m_untimedSeconds = 0; // seconds played in this exercise without a time limit
 };
 
 // A key that appends a character to the display, and whether it starts the countdown.

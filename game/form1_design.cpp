@@ -240,7 +240,7 @@ void Form1::buildControls()
             break;
         }
         case Kind::Timer:
-            control = new IntervalTimer(m_services.clock, 1000, parent);
+            control = new Countdown(m_services.clock, m_parents.secondsPerExercise, parent);
             break;
         }
         if (widget != nullptr) {

@@ -20,10 +20,9 @@ void Form1::CharacterKey_Click(const KeyRow &key)
 {
     Text1->setText(Text1->text() + QLatin1String(key.appends));
     Announce::display(*this);
-    // Digits 1 to 9 start the countdown, or resume it after a pause, which is said: a countdown
-    // that is stopped below its start was paused.
+    // Digits 1 to 9 start the countdown, or resume it after a pause, which is said.
     if (key.startsCountdown) {
-        const bool resumes = !Timer1->isEnabled() && Text15->text() != countdownStart();
+        const bool resumes = Timer1->state() == Countdown::State::Paused;
         Timer1->setEnabled(true);
         if (resumes)
             Announce::countdownResumed(*this);

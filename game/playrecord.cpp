@@ -99,13 +99,13 @@ void Form1::recordExerciseEnd()
 {
     // While the success window holds the game the exercise on screen was solved; a countdown
     // at 0 ran out; any other end is a skip.
-    const auto left = NumberText::parse(Text15->text()).value_or(180);
     const auto targets = targetBoxesByName();
     ExerciseFacts facts;
     facts.number = int(NumberText::parse(Text17->text()).value_or(0));
     facts.level = NumberText::parse(Text12->text()).value_or(0);
-    facts.end = !m_formEnabled ? ExerciseEnd::Solved : left <= 0 ? ExerciseEnd::TimedOut : ExerciseEnd::Skipped;
-    facts.seconds = secondsUsed();
+    const bool ranOut = Timer1->state() == Countdown::State::RanOut;
+    facts.end = !m_formEnabled ? ExerciseEnd::Solved : ranOut ? ExerciseEnd::TimedOut : ExerciseEnd::Skipped;
+    facts.seconds = Timer1->secondsUsed();
     facts.targetsHit = int(std::count_if(targets.begin(), targets.end(), [](TextBox *box) { return box->text().isEmpty(); }));
     facts.equalsPresses = m_play.equalsPresses(exerciseShown());
     m_play.exerciseEnded(exerciseShown(), gameFacts(), facts);

@@ -1,9 +1,10 @@
 #include "windows/colourdialog.h"
 
+#include "controls/buttons.h"
+#include "controls/controlgate.h"
 #include "controls/designfont.h"
 #include "controls/focusring.h"
-#include "game/announce.h"
-#include "game/form1.h"
+#include "controls/frame.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -19,8 +20,8 @@ const std::array<ColourDialog::Swatch, 6> ColourDialog::Palette{{
     {4, 600, 480, 3, 0x00444444, "Σκούρο γκρι, το αρχικό χρώμα"},
 }};
 
-ColourDialog::ColourDialog(Form1 &main)
-    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_main(main)
+ColourDialog::ColourDialog(ControlGate &gate, VbColor current, const QWidget &opener)
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_gate(gate)
 {
     setObjectName(QStringLiteral("Dialog"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -42,7 +43,7 @@ ColourDialog::ColourDialog(Form1 &main)
         button->setAccessibleName(QString::fromUtf8(swatch.name));
         // Like the main window's controls, the swatches and the close button wait while a
         // question is open: the picker must not close under it.
-        main.connectHandler(button, [this, i] { CommandButton1_Click(int(i)); });
+        gate.connectHandler(button, [this, i] { CommandButton1_Click(int(i)); });
         CommandButton1[i] = button;
     }
 
@@ -51,8 +52,8 @@ ColourDialog::ColourDialog(Form1 &main)
     Command1->setAccessibleName(QStringLiteral("Κλείσιμο"));
     Command1->setFont(designFont(QStringLiteral("Comic Sans MS"), 9.75, true));
     Command1->setGeometry(twipsRect(1200, 240, 255, 285));
-    main.connectHandler(Command1, [this] { Command1_Click(); });
-    main.guard(this); // Escape, while the window itself has the keyboard
+    gate.connectHandler(Command1, [this] { Command1_Click(); });
+    gate.guard(this); // Escape, while the window itself has the keyboard
 
     // Tab order by the palette's tab positions, the close button last; focus starts on the first.
     std::array<QWidget *, 7> order{};
@@ -65,7 +66,7 @@ ColourDialog::ColourDialog(Form1 &main)
     // reader; a colour of no swatch leaves the keyboard at the start of the tab order.
     order[0]->setFocus();
     for (FormsButton *swatch : CommandButton1) {
-        if (swatch->backColor() != main.backColor())
+        if (swatch->backColor() != current)
             continue;
         swatch->setMarked(true);
         swatch->setAccessibleDescription(QStringLiteral("Το τωρινό χρώμα του παραθύρου."));
@@ -74,14 +75,13 @@ ColourDialog::ColourDialog(Form1 &main)
     new FocusRing(this);
 
     // Opens beside the colour button that called it.
-    const QPoint button = main.Image2->mapToGlobal(QPoint(0, main.Image2->height() / 2));
+    const QPoint button = opener.mapToGlobal(QPoint(0, opener.height() / 2));
     move(button - QPoint(width() + 12, height() / 2));
 }
 
 void ColourDialog::CommandButton1_Click(int swatch)
 {
-    m_main.applyWindowColour(Palette[std::size_t(swatch)].color);
-    Announce::colourChosen(m_main, QString::fromUtf8(Palette[std::size_t(swatch)].name));
+    emit colourChosen(Palette[std::size_t(swatch)].color, QString::fromUtf8(Palette[std::size_t(swatch)].name));
     close();
 }
 
@@ -93,30 +93,11 @@ void ColourDialog::Command1_Click()
 void ColourDialog::keyPressEvent(QKeyEvent *event)
 {
     // Escape closes the picker as it would close a dialog, like its close button.
-    if (event->key() == Qt::Key_Escape && !m_main.isBlocked(Command1)) {
+    if (event->key() == Qt::Key_Escape && !m_gate.isBlocked(Command1)) {
         Command1_Click();
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void Form1::Image2_Click()
-{
-    // One picker at a time, without an owner; a second click brings it to the front.
-    if (m_colours == nullptr)
-        m_colours = new ColourDialog(*this);
-    m_colours->show();
-    m_colours->raise();
-    m_colours->activateWindow();
-}
-
-void Form1::applyWindowColour(VbColor color)
-{
-    setBackColor(color);
-    for (TextBox *box : textBoxesWithForeColor(TargetForeColor))
-        box->setBackColor(color);
-    for (Frame *frame : controlsOf<Frame>())
-        frame->setBackColor(color);
 }
 
 } // namespace numbolo

@@ -1,5 +1,6 @@
 #pragma once
-// The colour picker: six swatches that recolour the main window, its frames and its targets.
+// The colour picker: six swatches for the colour of the main window, its frames and its
+// targets. A swatch tells which colour was chosen; the main window applies it.
 
 #include "controls/vb.h"
 
@@ -10,7 +11,7 @@ class QPushButton;
 
 namespace numbolo {
 
-class Form1;
+class ControlGate;
 class Frame;
 class FormsButton;
 
@@ -27,7 +28,9 @@ public:
     };
     static const std::array<Swatch, 6> Palette;
 
-    explicit ColourDialog(Form1 &main);
+    // Opens beside `opener` (the colour button), on the swatch of `current` where there is
+    // one. Its buttons and keys act only while `gate` lets them.
+    ColourDialog(ControlGate &gate, VbColor current, const QWidget &opener);
 
     Frame *Frame1;
     std::array<FormsButton *, 6> CommandButton1; // in the order of Palette
@@ -36,11 +39,16 @@ public:
     void CommandButton1_Click(int swatch);
     void Command1_Click();
 
+signals:
+    // A swatch was clicked: `color`, named `name` as a screen reader says it. The picker then
+    // closes.
+    void colourChosen(VbColor color, const QString &name);
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    Form1 &m_main;
+    ControlGate &m_gate;
 };
 
 } // namespace numbolo

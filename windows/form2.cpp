@@ -2,7 +2,6 @@
 
 #include "controls/designfont.h"
 #include "controls/vb.h"
-#include "game/form1.h"
 
 #include <QIcon>
 #include <QKeyEvent>
@@ -55,16 +54,6 @@ void Form2::keyPressEvent(QKeyEvent *event)
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void Form1::Image1_Click()
-{
-    // One help window at a time, without an owner: the game stays usable beside it.
-    if (m_help == nullptr)
-        m_help = new Form2;
-    m_help->show();
-    m_help->raise();
-    m_help->activateWindow();
 }
 
 } // namespace numbolo

@@ -1,9 +1,9 @@
 #include "windows/form3.h"
 
+#include "controls/buttons.h"
 #include "controls/designfont.h"
 #include "controls/focusring.h"
 #include "controls/vb.h"
-#include "game/form1.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -12,8 +12,7 @@
 
 namespace numbolo {
 
-
-Form3::Form3(Form1 &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), m_main(main)
+Form3::Form3(QWidget &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -54,21 +53,15 @@ Form3::Form3(Form1 &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHint 
 
     // Centred over the main window.
     move(main.geometry().center() - rect().center());
-    Form_Load();
-}
-
-void Form3::Form_Load()
-{
-    m_main.setFormEnabled(false);
 }
 
 void Form3::Command1_Click()
 {
-    m_main.setFormEnabled(true);
-    Advance result = Advance::NextExercise;
-    m_main.run([&] { result = m_main.AdvanceExercise(); });
-    if (m_main.hasEnded() || result == Advance::GameEnded)
-        return;
+    emit okPressed();
+}
+
+void Form3::unload()
+{
     m_unloading = true;
     close();
 }
@@ -76,16 +69,16 @@ void Form3::Command1_Click()
 void Form3::closeEvent(QCloseEvent *event)
 {
     // The title bar has no close button; a close from the keyboard or the window manager would
-    // leave the main window disabled for good, so only "ΟΚ" closes this window. After the last
-    // exercise the window stays over the results, and closing it (Alt+F4, as the end of the
-    // game tells a screen-reader user) closes the game.
+    // leave the main window disabled for good, so only unload() closes this window. The main
+    // window hears of the others: after the last exercise, when this window stays over the
+    // results, closing it (Alt+F4, as the end of the game tells a screen-reader user) closes
+    // the game.
     if (m_unloading) {
         event->accept();
         return;
     }
     event->ignore();
-    if (!m_main.Frame1->isFrameEnabled())
-        m_main.close();
+    emit closeRequested();
 }
 
 } // namespace numbolo

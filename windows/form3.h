@@ -1,5 +1,6 @@
 #pragma once
 // Form3, the success window: it holds the game after a solved exercise until "ΟΚ" is pressed.
+// It tells the main window what happened; the main window decides what follows.
 
 #include <QWidget>
 
@@ -8,28 +9,31 @@ class QPushButton;
 
 namespace numbolo {
 
-class Form1;
 class ImageButton;
 
 class Form3 : public QWidget {
     Q_OBJECT
 public:
-    // Loads the window over `main`; loading disables the main window.
-    explicit Form3(Form1 &main);
+    // Loads the window over `main`, centred on it.
+    explicit Form3(QWidget &main);
 
     QLabel *Label1;
     QPushButton *Command1;
 
-    void Form_Load();
-    // Enables the main window and moves the game on. The window closes only if the game goes on:
-    // after the last exercise it stays open over the results.
+    // Emits okPressed.
     void Command1_Click();
+    // Closes the window: the only close it takes.
+    void unload();
+
+signals:
+    void okPressed();
+    // A close from the keyboard or the window manager, which the window refused.
+    void closeRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    Form1 &m_main;
     bool m_unloading = false;
 };
 
