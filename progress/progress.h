@@ -5,7 +5,7 @@
 // solved per day); the figures per skill and per target range over time; the practice calendar.
 // Opened only by `Numbolo --progress`, from the progress module.
 
-#include "store/historystore.h"
+#include "store/pendingfile.h"
 #include "progress/report.h"
 #include "progress/reportview.h"
 

@@ -4,7 +4,7 @@
 // target range and by day that say what the child finds hard. Read from the history by SQL,
 // aggregated there, never by reading every row into memory.
 
-#include "store/historystore.h"
+#include "store/historyreader.h"
 
 #include <QDate>
 #include <QIODevice>
