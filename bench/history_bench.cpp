@@ -285,7 +285,10 @@ int main(int argc, char *argv[])
     print("read_exercise_detail",
           timed([&] { readExerciseDetail(history, games.empty() ? 1 : games.front().key, 1, &detail, &error); }));
     if (window)
-        print("read_history_whole", timed([&] { readHistory(history, &games, &error); }));
+        print("read_history_whole", timed([&] {
+                  ReadError unread;
+                  readHistory(history, &games, &unread);
+              }));
     if (csv) {
         QElapsedTimer timer;
         timer.start();

@@ -3,6 +3,7 @@
 #include "progress/parentsettingsview.h"
 #include "progress/progresstext.h"
 #include "progress/progresswidgets.h"
+#include "progress/reportcsv.h"
 #include "progress/reportdocument.h"
 
 #include <QBarCategoryAxis>
@@ -540,8 +541,11 @@ bool ProgressWindow::saveCsv(const QString &file, QString *error) const
 {
     // A long history's list holds only the games scrolled to: the file gets every game.
     std::vector<GameRow> every;
-    if (m_report.moreGames && int(m_games.size()) < m_report.totals->games && !readHistory(m_path, &every, error))
+    ReadError unread;
+    if (m_report.moreGames && int(m_games.size()) < m_report.totals->games && !readHistory(m_path, &every, &unread)) {
+        *error = readErrorText(unread);
         return false;
+    }
     QSaveFile out(file);
     if (out.open(QIODevice::WriteOnly) && out.write("\xEF\xBB\xBF") >= 0
         && out.write(historyCsv(every.empty() ? m_games : every)) >= 0 && out.commit())

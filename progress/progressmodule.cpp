@@ -2,6 +2,8 @@
 // Qt Charts and Qt Print Support, so the game never loads them.
 
 #include "progress/progress.h"
+#include "progress/progresstext.h"
+#include "progress/reportcsv.h"
 #include "progress/report.h"
 #include "progress/reportdocument.h"
 #include "services/programname.h"
@@ -20,9 +22,9 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_csv(const numbolo::PlayerFiles &fi
 {
     const QString historyPath = files.historyPath();
     std::vector<GameRow> games;
-    QString error;
+    numbolo::ReadError error;
     if (!numbolo::readHistory(historyPath, &games, &error)) {
-        numbolo::tellOnStandardError(error);
+        numbolo::tellOnStandardError(numbolo::readErrorText(error));
         return 1;
     }
     const numbolo::Unrecorded unrecorded = numbolo::readUnrecorded(files.pendingPath());

@@ -1,5 +1,6 @@
 #include "progress/progresstext.h"
 
+#include <QDir>
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -49,6 +50,52 @@ QString perExerciseText(int seconds)
     if (seconds <= 0)
         return QStringLiteral("χωρίς όριο");
     return seconds % 60 == 0 ? QStringLiteral("%1 λ.").arg(seconds / 60) : durationText(seconds);
+}
+
+QString targetRangeText(int range)
+{
+    return range < 0 ? QStringLiteral("%1 - 0").arg(range) : QStringLiteral("0 - %1").arg(range);
+}
+
+QString exerciseEndText(ExerciseEnd end)
+{
+    switch (end) {
+    case ExerciseEnd::Solved: return QStringLiteral("λύθηκε");
+    case ExerciseEnd::Skipped: return QStringLiteral("παραλείφθηκε");
+    case ExerciseEnd::TimedOut: return QStringLiteral("έληξε ο χρόνος");
+    }
+    return {};
+}
+
+QString resultText(const GameRow &game)
+{
+    if (!game.end)
+        return QStringLiteral("σε εξέλιξη");
+    switch (*game.end) {
+    case GameEnd::Finished: return game.percentage >= 0 ? QStringLiteral("%1 %").arg(game.percentage) : QString();
+    case GameEnd::Restarted: return QStringLiteral("επανεκκίνηση");
+    case GameEnd::Abandoned: return QStringLiteral("εγκαταλείφθηκε");
+    }
+    return {};
+}
+
+QString readErrorText(const ReadError &error)
+{
+    switch (error.kind) {
+    case ReadError::Kind::None: return {};
+    case ReadError::Kind::NewerVersion: return QStringLiteral("Το ιστορικό γράφτηκε από νεότερη έκδοση του προγράμματος.");
+    case ReadError::Kind::Unreadable:
+    case ReadError::Kind::Damaged: {
+        QString text = QStringLiteral("Το ιστορικό δεν διαβάζεται (%1): %2").arg(QDir::toNativeSeparators(error.file), error.detail);
+        if (error.kind == ReadError::Kind::Damaged)
+            text += QStringLiteral(". Το Numbolo θα το φυλάξει στην άκρη, ως αντίγραφο, και θα ξεκινήσει νέο "
+                                   "ιστορικό με το επόμενο παιχνίδι.");
+        return text;
+    }
+    case ReadError::Kind::NoSuchExercise:
+        return QStringLiteral("Η άσκηση %1 αυτού του παιχνιδιού δεν υπάρχει στο ιστορικό.").arg(error.exercise);
+    }
+    return {};
 }
 
 namespace {

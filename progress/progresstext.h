@@ -1,6 +1,6 @@
 #pragma once
-// How the progress window and the printed report write dates, durations and figures (a target
-// range: targetRangeText in progress/report.h).
+// How the progress window, the printed report and the CSV write what the history holds: dates,
+// durations, figures, outcomes, and why the history cannot be read.
 
 #include "progress/report.h"
 
@@ -24,6 +24,16 @@ QString shareText(const Figures &figures);
 QString medianText(const Figures &figures);
 // A game's time for each exercise: "3 λ.", "30 λ.", or "χωρίς όριο" for none.
 QString perExerciseText(int seconds);
+
+// A target range as the window writes it: "0 - 100", "-500 - 0".
+QString targetRangeText(int range);
+// "λύθηκε", "παραλείφθηκε", "έληξε ο χρόνος".
+QString exerciseEndText(ExerciseEnd end);
+// The result of a game: its percentage, or how it ended without one ("επανεκκίνηση",
+// "εγκαταλείφθηκε"), or "σε εξέλιξη".
+QString resultText(const GameRow &game);
+// Why the history cannot be read, as a parent is told it: a sentence, or empty for no error.
+QString readErrorText(const ReadError &error);
 
 // `shown` as a screen reader is to say it: the short forms above in words, which would otherwise
 // be spelt out letter by letter. "5 λ. 3 δ." becomes "5 λεπτά 3 δευτερόλεπτα", "07/12/2026 21:07"

@@ -138,9 +138,6 @@ struct DaySolved {
 };
 bool readSolvedPerDay(const QString &historyPath, int days, std::vector<DaySolved> *perDay, QString *error);
 
-// A target range as the window writes it: "0 - 100", "-500 - 0".
-QString targetRangeText(int range);
-
 // ---- What the figures say (pure) ----------------------------------------------------------
 
 // The run of consecutive days played that ends today, or yesterday when today has no play yet;

@@ -5,6 +5,8 @@
 
 #include "progress/report.h"
 
+#include "progress/progresstext.h"
+
 #include "arithmetic/solver.h"
 
 #include <QHash>
@@ -24,7 +26,7 @@ namespace {
 // is no error, and leaves `reader` not ready.
 bool opened(const HistoryReader &reader, QString *error)
 {
-    *error = reader.error();
+    *error = readErrorText(reader.error());
     return error->isEmpty();
 }
 
@@ -232,22 +234,13 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
-} // namespace
-
-QString targetRangeText(int range)
-{
-    return range < 0 ? QStringLiteral("%1 - 0").arg(range) : QStringLiteral("0 - %1").arg(range);
-}
-
-namespace {
-
 // The report's figures of the exercises that ended on `from` or later; of all of them where
 // `from` is null.
 bool readFigures(HistoryReader &reader, const QDate &from, Report *report, QString *error)
 {
     const auto fail = [&] {
         *report = {};
-        *error = reader.error();
+        *error = readErrorText(reader.error());
         return false;
     };
     // A day of our own making, digits and dashes, compared as text as the index keeps it.
@@ -323,7 +316,7 @@ bool readRecentReport(const QString &historyPath, Report *report, QString *error
     QSqlQuery query(reader.database());
     query.setForwardOnly(true);
     if (!reader.exec(query, QStringLiteral("SELECT DISTINCT %1 FROM exercise ORDER BY 1 DESC").arg(dayOf(reader)))) {
-        *error = reader.error();
+        *error = readErrorText(reader.error());
         return false;
     }
     QDate latest;
@@ -340,7 +333,7 @@ bool readExerciseDetail(const QString &historyPath, qint64 game, int number, Exe
     *detail = {};
     HistoryReader reader(historyPath);
     const auto missing = [&] {
-        *error = QStringLiteral("Η άσκηση %1 αυτού του παιχνιδιού δεν υπάρχει στο ιστορικό.").arg(number);
+        *error = readErrorText({ReadError::Kind::NoSuchExercise, {}, {}, number});
         return false;
     };
     if (!reader.ready())
@@ -353,7 +346,7 @@ bool readExerciseDetail(const QString &historyPath, qint64 game, int number, Exe
     query.addBindValue(game);
     query.addBindValue(number);
     if (!reader.exec(query)) {
-        *error = reader.error();
+        *error = readErrorText(reader.error());
         return false;
     }
     if (!query.next())
@@ -372,7 +365,7 @@ bool readExerciseDetail(const QString &historyPath, qint64 game, int number, Exe
     detail->keys = query.value(9).toString();
     if (!readPresses(reader, query.value(0), &detail->presses)) {
         *detail = {};
-        *error = reader.error();
+        *error = readErrorText(reader.error());
         return false;
     }
     Ways ways;
@@ -398,7 +391,7 @@ bool readMissed(const QString &historyPath, int count, std::vector<MissedExercis
                                                "AND exercise.targets < length(exercise.shown_targets) "
                                                "- length(replace(exercise.shown_targets, ' ', '')) + 1 "
                                                "ORDER BY exercise.id DESC"))) {
-            *error = reader.error();
+            *error = readErrorText(reader.error());
             return false;
         }
         // A few more than asked, for rows whose presses hit every target after all.
@@ -434,7 +427,7 @@ bool writeTargetsCsv(const QString &historyPath, QIODevice &out, QString *error)
     };
     // A history that cannot be read writes nothing, not a header that would pass for an empty one.
     HistoryReader reader(historyPath);
-    if (!reader.error().isEmpty())
+    if (reader.error().failed())
         return opened(reader, error);
     if (!write({QStringLiteral("Έναρξη παιχνιδιού"), QStringLiteral("Άσκηση"), QStringLiteral("Στόχος"),
                 QStringLiteral("Βρέθηκε"), QStringLiteral("Δευτερόλεπτα"), QStringLiteral("Πλήκτρα"),
@@ -449,7 +442,7 @@ bool writeTargetsCsv(const QString &historyPath, QIODevice &out, QString *error)
     if (!reader.exec(query, QStringLiteral("CREATE TEMP TABLE way (exercise INTEGER PRIMARY KEY, ways TEXT NOT NULL)"))
         || !reader.exec(query, QStringLiteral("SELECT id, keys, shown_targets FROM exercise "
                                               "WHERE shown_targets IS NOT NULL ORDER BY keys"))) {
-        *error = reader.error();
+        *error = readErrorText(reader.error());
         return false;
     }
     Ways ways;
@@ -464,7 +457,7 @@ bool writeTargetsCsv(const QString &historyPath, QIODevice &out, QString *error)
         insert.addBindValue(found.isEmpty() ? QStringLiteral("") : found.join(QLatin1Char(' ')));
         if (!reader.exec(insert)) {
             db.rollback();
-            *error = reader.error();
+            *error = readErrorText(reader.error());
             return false;
         }
     }
@@ -475,7 +468,7 @@ bool writeTargetsCsv(const QString &historyPath, QIODevice &out, QString *error)
                                            "JOIN game ON game.id = exercise.game "
                                            "JOIN temp.way AS way ON way.exercise = exercise.id "
                                            "ORDER BY game.id, exercise.number, exercise.id"))) {
-        *error = reader.error();
+        *error = readErrorText(reader.error());
         return false;
     }
     while (query.next()) {
@@ -488,7 +481,7 @@ bool writeTargetsCsv(const QString &historyPath, QIODevice &out, QString *error)
         const QStringList found = query.value(5).toString().split(QLatin1Char(' '));
         std::vector<EqualsPress> presses;
         if (!readPresses(reader, query.value(0), &presses)) {
-            *error = reader.error();
+            *error = readErrorText(reader.error());
             return false;
         }
         for (int i = 0; i < int(targets.size()); ++i) {
@@ -517,7 +510,7 @@ bool readSummary(const QString &historyPath, HistorySummary *summary, QString *e
     if (!reader.exec(query, QStringLiteral("SELECT (SELECT count(*) FROM game), count(*), "
                                            "coalesce(sum(outcome = 'solved'), 0), coalesce(sum(seconds), 0) FROM exercise"))
         || !query.next()) {
-        *error = reader.error();
+        *error = readErrorText(reader.error());
         return false;
     }
     *summary = {query.value(0).toInt(), query.value(1).toInt(), query.value(2).toInt(), query.value(3).toLongLong()};
@@ -536,7 +529,7 @@ bool readGames(const QString &historyPath, int first, int count, std::vector<Gam
     query.addBindValue(std::max(first, 0));
     if (!reader.exec(query) || !reader.readGames(query, games)) {
         games->clear();
-        *error = reader.error();
+        *error = readErrorText(reader.error());
         return false;
     }
     return true;
@@ -553,7 +546,7 @@ bool readResults(const QString &historyPath, int latest, std::vector<GameResult>
                                  "WHERE outcome = 'finished' AND result IS NOT NULL ORDER BY id DESC LIMIT ?) ORDER BY id"));
     query.addBindValue(std::max(latest, 0));
     if (!reader.exec(query)) {
-        *error = reader.error();
+        *error = readErrorText(reader.error());
         return false;
     }
     while (query.next())
@@ -573,7 +566,7 @@ bool readSolvedPerDay(const QString &historyPath, int days, std::vector<DaySolve
                       .arg(dayOf(reader)));
     query.addBindValue(std::max(days, 0));
     if (!reader.exec(query)) {
-        *error = reader.error();
+        *error = readErrorText(reader.error());
         return false;
     }
     while (query.next())

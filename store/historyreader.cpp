@@ -1,7 +1,6 @@
 #include "store/historyreader.h"
 #include "store/historyschema.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlDatabase>
@@ -44,7 +43,7 @@ HistoryReader::HistoryReader(const QString &path)
                || !query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
         fail(query.lastError());
     } else if (query.value(0).toInt() > HistorySchemaVersion) {
-        m_error = QStringLiteral("Το ιστορικό γράφτηκε από νεότερη έκδοση του προγράμματος.");
+        m_error.kind = ReadError::Kind::NewerVersion;
     } else {
         m_version = query.value(0).toInt(); // 0: started but still empty
     }
@@ -73,10 +72,7 @@ bool HistoryReader::exec(QSqlQuery &query, const QString &sql)
 
 void HistoryReader::fail(const QSqlError &e)
 {
-    m_error = QStringLiteral("Το ιστορικό δεν διαβάζεται (%1): %2").arg(QDir::toNativeSeparators(m_path), e.text());
-    if (troubleOf(e) == Trouble::Damaged)
-        m_error += QStringLiteral(". Το Numbolo θα το φυλάξει στην άκρη, ως αντίγραφο, και θα ξεκινήσει νέο "
-                                  "ιστορικό με το επόμενο παιχνίδι.");
+    m_error = {troubleOf(e) == Trouble::Damaged ? ReadError::Kind::Damaged : ReadError::Kind::Unreadable, m_path, e.text()};
 }
 
 bool HistoryReader::readGames(QSqlQuery &query, std::vector<GameRow> *games)
@@ -142,13 +138,13 @@ QDateTime HistoryReader::time(const QVariant &stamp)
     return fromStamp(stamp);
 }
 
-bool readHistory(const QString &path, std::vector<GameRow> *games, QString *error)
+bool readHistory(const QString &path, std::vector<GameRow> *games, ReadError *error)
 {
     games->clear();
     HistoryReader reader(path);
     if (!reader.ready()) {
         *error = reader.error();
-        return error->isEmpty();
+        return !error->failed();
     }
     QSqlQuery query(reader.database());
     if (!reader.exec(query, QStringLiteral("SELECT %1 FROM game ORDER BY id DESC").arg(reader.gameColumns()))
@@ -158,55 +154,6 @@ bool readHistory(const QString &path, std::vector<GameRow> *games, QString *erro
         return false;
     }
     return true;
-}
-
-QString exerciseEndText(ExerciseEnd end)
-{
-    switch (end) {
-    case ExerciseEnd::Solved: return QStringLiteral("λύθηκε");
-    case ExerciseEnd::Skipped: return QStringLiteral("παραλείφθηκε");
-    case ExerciseEnd::TimedOut: return QStringLiteral("έληξε ο χρόνος");
-    }
-    return {};
-}
-
-QString resultText(const GameRow &game)
-{
-    if (!game.end)
-        return QStringLiteral("σε εξέλιξη");
-    switch (*game.end) {
-    case GameEnd::Finished: return game.percentage >= 0 ? QStringLiteral("%1 %").arg(game.percentage) : QString();
-    case GameEnd::Restarted: return QStringLiteral("επανεκκίνηση");
-    case GameEnd::Abandoned: return QStringLiteral("εγκαταλείφθηκε");
-    }
-    return {};
-}
-
-QByteArray historyCsv(const std::vector<GameRow> &games)
-{
-    // Every field is a number, a time or one of the texts above: none holds a comma, a quote or
-    // a line break, so none is quoted.
-    QStringList lines{QStringLiteral("Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,Άσκηση,Επίπεδο,Έκβαση,Δευτερόλεπτα,Στόχοι,Πατήματα =,"
-                                     "Αποτέλεσμα %,Χρόνος ανά άσκηση")};
-    for (auto game = games.rbegin(); game != games.rend(); ++game) {
-        const QString started = game->started.toOffsetFromUtc(game->started.offsetFromUtc()).toString(Qt::ISODate);
-        const QString result = game->end == GameEnd::Finished && game->percentage >= 0 ? QString::number(game->percentage)
-                                                                                       : resultText(*game);
-        const QString gameFields = QStringLiteral("%1,%2,%3,").arg(started).arg(game->exercises).arg(game->range);
-        // The seconds of each exercise, empty where there was no time limit.
-        const QString limit = game->secondsPerExercise > 0 ? QString::number(game->secondsPerExercise) : QString();
-        const QString lastFields = result + QLatin1Char(',') + limit;
-        if (game->played.empty())
-            lines << gameFields + QStringLiteral(",,,,,,") + lastFields;
-        for (const ExerciseRow &e : game->played) {
-            lines << gameFields
-                    + QStringList{QString::number(e.number), QString::number(e.level, 'g', 6), exerciseEndText(e.end),
-                                  QString::number(e.seconds), QString::number(e.targetsHit),
-                                  QString::number(e.equalsPresses), lastFields}
-                          .join(QLatin1Char(','));
-        }
-    }
-    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
 } // namespace numbolo

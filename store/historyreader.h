@@ -41,6 +41,24 @@ struct GameRow {
     int seconds() const;
 };
 
+// Why the history cannot be read, as a value; the report says it in words. What SQLite said and
+// the history's file come with the kinds that a parent is told them with.
+struct ReadError {
+    enum class Kind {
+        None,
+        NewerVersion,   // written by a later version of the program
+        Unreadable,     // SQLite cannot read it: `file`, and `detail`, what SQLite said
+        Damaged,        // not a sound database, which the game keeps aside: `file` and `detail`
+        NoSuchExercise, // the exercise asked for is not in the history: its number, `exercise`
+    };
+    Kind kind = Kind::None;
+    QString file;
+    QString detail;
+    int exercise = 0;
+
+    bool failed() const { return kind != Kind::None; }
+};
+
 // A connection that reads the history, open from its construction to its end. It reads a file
 // of any version up to this program's; a missing file, and one started but still empty, are
 // not ready and have no error.
@@ -51,10 +69,10 @@ public:
     HistoryReader(const HistoryReader &) = delete;
     HistoryReader &operator=(const HistoryReader &) = delete;
 
-    bool ready() const { return m_version > 0 && m_error.isEmpty(); }
+    bool ready() const { return m_version > 0 && !m_error.failed(); }
     int version() const { return m_version; }
-    // Why the file cannot be read, in Greek; empty while it can.
-    const QString &error() const { return m_error; }
+    // Why the file cannot be read; no error while it can.
+    const ReadError &error() const { return m_error; }
     QSqlDatabase database() const;
     // Runs `query` (prepared, or `sql`); where it fails, its error becomes error().
     bool exec(QSqlQuery &query, const QString &sql = {});
@@ -71,24 +89,12 @@ private:
     QString m_path;
     QString m_connection;
     int m_version = 0;
-    QString m_error;
+    ReadError m_error;
 };
 
 // The whole history, newest game first, each game's exercises in order. A missing file is an
-// empty history. False, with a Greek `error`, where the file cannot be read.
-bool readHistory(const QString &path, std::vector<GameRow> *games, QString *error);
-
-// RFC 4180 CSV in UTF-8 with CRLF line ends, without a byte-order mark: the header, then one row
-// per exercise, oldest game first, and one row with empty exercise fields for a game in which
-// no exercise ended. Times are ISO 8601 local time with its offset from UTC. The last column,
-// "Χρόνος ανά άσκηση", holds the game's seconds per exercise, empty where it had no time limit.
-QByteArray historyCsv(const std::vector<GameRow> &games);
-
-// "λύθηκε", "παραλείφθηκε", "έληξε ο χρόνος".
-QString exerciseEndText(ExerciseEnd end);
-// The result of a game: its percentage, or how it ended without one ("επανεκκίνηση",
-// "εγκαταλείφθηκε"), or "σε εξέλιξη".
-QString resultText(const GameRow &game);
+// empty history. False, with `error`, where the file cannot be read.
+bool readHistory(const QString &path, std::vector<GameRow> *games, ReadError *error);
 
 } // namespace numbolo
 

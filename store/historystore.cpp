@@ -1,6 +1,5 @@
 #include "store/historystore.h"
 #include "store/pendingfile.h"
-#include "services/programname.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,12 +99,8 @@ HistoryStore::~HistoryStore()
 {
     flush();
     QString why;
-    if (!m_pending.empty() && !writePendingRecords(m_pendingPath, m_pending, &why)) {
-        // Nowhere left to keep them: said where whoever started the game can read it.
-        tellOnStandardError(QStringLiteral("%1 εγγραφές παιχνιδιού δεν γράφτηκαν στο ιστορικό %2 και χάθηκαν: %3")
-                                .arg(m_pending.size())
-                                .arg(QDir::toNativeSeparators(m_path), why));
-    }
+    if (!m_pending.empty() && !writePendingRecords(m_pendingPath, m_pending, &why) && lost)
+        lost(m_pending.size(), why);
     if (m_open)
         close({});
 }

@@ -63,6 +63,9 @@ public:
     QString damagedCopy() const { return m_damagedCopy; }
     // How many times this store checked the whole file.
     int checks() const { return m_checks; }
+    // Told, as the store ends, how many records were lost, written neither into the history nor
+    // into the pending file, and why the pending file could not be written; nothing unless given.
+    std::function<void(std::size_t records, const QString &why)> lost;
 
     enum class Kind { GameStarted, ExerciseEnded, GameEnded };
     struct Record {

@@ -14,6 +14,7 @@
 #include "progress/progress.h"
 #include "progress/progresstext.h"
 #include "progress/report.h"
+#include "progress/reportcsv.h"
 #include "arithmetic/equals.h"
 
 #include <QAccessible>
@@ -134,9 +135,9 @@ void writeSchema1(const QString &path, const QStringList &rows)
 QStringList describe(const QString &path)
 {
     std::vector<GameRow> games;
-    QString error;
+    ReadError error;
     if (!readHistory(path, &games, &error))
-        return {error};
+        return {readErrorText(error)};
     QStringList lines;
     for (auto game = games.rbegin(); game != games.rend(); ++game) {
         const QString end = !game->end                         ? QStringLiteral("under way")
@@ -631,8 +632,8 @@ void TestHistory::damagedDatabase()
     QVERIFY(!QFile::exists(pendingOf(path)));
     QCOMPARE(readUnrecorded(pendingOf(path)).records, 0);
     std::vector<GameRow> games;
-    QString error;
-    QVERIFY2(readHistory(path, &games, &error), qPrintable(error));
+    ReadError error;
+    QVERIFY2(readHistory(path, &games, &error), qPrintable(readErrorText(error)));
     QVERIFY(!games.empty());
     QCOMPARE(games.front().played.size(), std::size_t(recorded));
     QCOMPARE(games.front().played.front().equalsPresses, 9);
@@ -669,7 +670,7 @@ void TestHistory::csv()
         store.gameStarted(fourth);
     }
     std::vector<GameRow> games;
-    QString error;
+    ReadError error;
     QVERIFY(readHistory(path, &games, &error));
     QCOMPARE(games.size(), std::size_t(4));
     const QString csv = QString::fromUtf8(historyCsv(games));
