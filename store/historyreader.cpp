@@ -138,22 +138,4 @@ QDateTime HistoryReader::time(const QVariant &stamp)
     return fromStamp(stamp);
 }
 
-bool readHistory(const QString &path, std::vector<GameRow> *games, ReadError *error)
-{
-    games->clear();
-    HistoryReader reader(path);
-    if (!reader.ready()) {
-        *error = reader.error();
-        return !error->failed();
-    }
-    QSqlQuery query(reader.database());
-    if (!reader.exec(query, QStringLiteral("SELECT %1 FROM game ORDER BY id DESC").arg(reader.gameColumns()))
-        || !reader.readGames(query, games)) {
-        games->clear();
-        *error = reader.error();
-        return false;
-    }
-    return true;
-}
-
 } // namespace numbolo
