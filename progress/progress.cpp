@@ -35,23 +35,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <climits>
 
 namespace numbolo {
-
-namespace {
-
-// Exercises with missed targets in the document: five of up to eight targets each, with their
-// ways, fill about a page after the figures; enough to practise with, few enough to read.
-constexpr int DocumentMissed = 5;
-
-} // namespace
-
-QString unrecordedWhen(const Unrecorded &unrecorded)
-{
-    const QString first = dateText(unrecorded.first), last = dateText(unrecorded.last);
-    return first == last ? QStringLiteral("στις %1").arg(first) : QStringLiteral("από %1 έως %2").arg(first, last);
-}
 
 ProgressWindow::ProgressWindow(HistorySource &history, const Unrecorded &unrecorded, const QDate &today,
                                QWidget *parent)
@@ -138,43 +123,22 @@ void ProgressWindow::keyPressEvent(QKeyEvent *event)
 
 void ProgressWindow::makeSummary()
 {
-    const QString &error = m_opening.error;
-    const Unrecorded &unrecorded = m_unrecorded;
-    summary = new QLabel(this);
+    const QString text = summaryText(m_opening, m_unrecorded);
+    summary = new QLabel(text, this);
     summary->setObjectName(QStringLiteral("summary"));
     summary->setWordWrap(true);
     summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    summary->setAccessibleName(readAloud(text));
 
-    const HistorySummary &totals = m_opening.totals;
-    if (!error.isEmpty()) {
-        summary->setText(error);
-    } else if (m_opening.games.empty()) {
-        summary->setText(QStringLiteral("Δεν υπάρχει ακόμη ιστορικό: δεν έχει παιχτεί κανένα παιχνίδι σε αυτόν τον "
-                                        "υπολογιστή. Κάθε άσκηση που τελειώνει καταγράφεται εδώ."));
-    } else {
-        summary->setText(QStringLiteral("Παιχνίδια: %1. Ασκήσεις: %2, λυμένες: %3. Χρόνος παιχνιδιού: %4")
-                             .arg(totals.games).arg(totals.exercises).arg(totals.solved)
-                             .arg(durationText(int(std::min<qint64>(totals.seconds, INT_MAX)))));
-    }
-    if (unrecorded.records > 0) {
-        // Play that the game could not write into the history (it was locked, read-only or of a
-        // newer version) waits beside it, and is written at the next game.
-        summary->setText(summary->text()
-                         + QStringLiteral("\n\nΤο παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό, γιατί το "
-                                          "ιστορικό δεν μπορούσε να γραφτεί τότε. Θα καταγραφεί στο επόμενο "
-                                          "παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.")
-                               .arg(unrecordedWhen(unrecorded)));
-    }
-    summary->setAccessibleName(readAloud(summary->text()));
-
-    const QString step = error.isEmpty() ? nextStep(m_report) : QString();
+    const QString step = m_opening.error.isEmpty() ? nextStep(m_report) : QString();
     if (step.isEmpty())
         return;
-    nextStepLabel = new QLabel(QStringLiteral("Επόμενο βήμα: %1").arg(step), this);
+    const QString said = QStringLiteral("Επόμενο βήμα: %1").arg(step);
+    nextStepLabel = new QLabel(said, this);
     nextStepLabel->setObjectName(QStringLiteral("nextStep"));
     nextStepLabel->setWordWrap(true);
     nextStepLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    nextStepLabel->setAccessibleName(readAloud(nextStepLabel->text()));
+    nextStepLabel->setAccessibleName(readAloud(said));
 }
 
 QWidget *ProgressWindow::makeGamesTab()
@@ -479,17 +443,14 @@ bool ProgressWindow::saveCsv(const QString &file, QString *error) const
 
 QString ProgressWindow::documentHtml()
 {
-    if (!readFigures())
-        return reportHtml(summary->text() + QStringLiteral("\n\n") + m_figuresError, {}, m_today);
-    std::vector<MissedExercise> missed;
-    QString error;
-    QString said = summary->text();
-    if (!readMissed(m_history, DocumentMissed, &missed, &error)) {
-        // The figures are printed without them, and the page says why they are not there.
-        missed.clear();
-        said += QStringLiteral("\n\nΟι στόχοι που δεν βρέθηκαν δεν διαβάστηκαν: %1").arg(error);
+    DocumentFacts facts{summaryText(m_opening, m_unrecorded), m_today, {}, {}, {}, {}};
+    if (readFigures()) {
+        facts.figures = m_report;
+        readMissedTargets(m_history, &facts);
+    } else {
+        facts.figuresError = m_figuresError;
     }
-    return reportHtml(said, m_report, m_today, missed);
+    return numbolo::documentHtml(facts);
 }
 
 void ProgressWindow::addSettings(const PlayerFiles &location)

@@ -94,8 +94,4 @@ private:
     QString m_figuresError;
 };
 
-// When the play that is `unrecorded` took place: "στις <date and time>", or "από <first> έως
-// <last>".
-QString unrecordedWhen(const Unrecorded &unrecorded);
-
 } // namespace numbolo

@@ -56,15 +56,18 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_targets_csv(const numbolo::PlayerF
     return 0;
 }
 
-// Writes the progress report as PDF to `file`, the document the window prints: 0, or 1 with a
-// message on standard error.
+// Writes the progress report as PDF to `file`, the document the window prints, without making a
+// window: 0, or 1 with a message on standard error.
 extern "C" Q_DECL_EXPORT int numbolo_progress_pdf(const numbolo::PlayerFiles &files, const QString &file)
 {
     numbolo::SqlHistorySource history(files.historyPath());
-    QString error = numbolo::readOpening(history).error;
+    // What the window would show as it opens, and the figures its "Εκτύπωση…" prints; no window.
+    const numbolo::Opening opening = numbolo::readOpening(history);
+    QString error = opening.error;
     if (error.isEmpty()) {
-        numbolo::ProgressWindow window(history, numbolo::readUnrecorded(files.pendingPath()));
-        numbolo::writeReportPdf(window.documentHtml(), file, &error);
+        const QString summary = numbolo::summaryText(opening, numbolo::readUnrecorded(files.pendingPath()));
+        numbolo::writeReportPdf(numbolo::documentHtml(numbolo::readDocumentFacts(history, summary, QDate::currentDate())),
+                                file, &error);
     }
     if (!error.isEmpty()) {
         numbolo::tellOnStandardError(error);

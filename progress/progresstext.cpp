@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace numbolo {
@@ -96,6 +98,37 @@ QString readErrorText(const ReadError &error)
         return QStringLiteral("Η άσκηση %1 αυτού του παιχνιδιού δεν υπάρχει στο ιστορικό.").arg(error.exercise);
     }
     return {};
+}
+
+QString unrecordedWhen(const Unrecorded &unrecorded)
+{
+    const QString first = dateText(unrecorded.first), last = dateText(unrecorded.last);
+    return first == last ? QStringLiteral("στις %1").arg(first) : QStringLiteral("από %1 έως %2").arg(first, last);
+}
+
+QString summaryText(const Opening &opening, const Unrecorded &unrecorded)
+{
+    const HistorySummary &totals = opening.totals;
+    QString text;
+    if (!opening.error.isEmpty()) {
+        text = opening.error;
+    } else if (opening.games.empty()) {
+        text = QStringLiteral("Δεν υπάρχει ακόμη ιστορικό: δεν έχει παιχτεί κανένα παιχνίδι σε αυτόν τον "
+                              "υπολογιστή. Κάθε άσκηση που τελειώνει καταγράφεται εδώ.");
+    } else {
+        text = QStringLiteral("Παιχνίδια: %1. Ασκήσεις: %2, λυμένες: %3. Χρόνος παιχνιδιού: %4")
+                   .arg(totals.games).arg(totals.exercises).arg(totals.solved)
+                   .arg(durationText(int(std::min<qint64>(totals.seconds, INT_MAX))));
+    }
+    if (unrecorded.records > 0) {
+        // Play that the game could not write into the history (it was locked, read-only or of a
+        // newer version) waits beside it, and is written at the next game.
+        text += QStringLiteral("\n\nΤο παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό, γιατί το "
+                               "ιστορικό δεν μπορούσε να γραφτεί τότε. Θα καταγραφεί στο επόμενο "
+                               "παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.")
+                    .arg(unrecordedWhen(unrecorded));
+    }
+    return text;
 }
 
 namespace {

@@ -3,6 +3,8 @@
 // durations, figures, outcomes, and why the history cannot be read.
 
 #include "progress/report.h"
+#include "progress/reportreading.h"
+#include "store/pendingfile.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -34,6 +36,13 @@ QString exerciseEndText(ExerciseEnd end);
 QString resultText(const GameRow &game);
 // Why the history cannot be read, as a parent is told it: a sentence, or empty for no error.
 QString readErrorText(const ReadError &error);
+
+// When the play that is `unrecorded` took place: "στις <date and time>", or "από <first> έως
+// <last>".
+QString unrecordedWhen(const Unrecorded &unrecorded);
+// The totals above the window's tabs and atop the printed report: why the history cannot be
+// read, that there is none yet, or the totals of `opening`; then the play not recorded yet.
+QString summaryText(const Opening &opening, const Unrecorded &unrecorded);
 
 // `shown` as a screen reader is to say it: the short forms above in words, which would otherwise
 // be spelt out letter by letter. "5 λ. 3 δ." becomes "5 λεπτά 3 δευτερόλεπτα", "07/12/2026 21:07"

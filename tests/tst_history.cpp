@@ -249,6 +249,8 @@ private slots:
     void report_data();
     void report();
     void targetsCsv();
+    void readErrors_data();
+    void readErrors();
     void commandLine_data();
     void commandLine();
     void window_data();
@@ -929,6 +931,59 @@ void TestHistory::targetsCsv()
     for (const MissedExercise &m : missed)
         said << QStringLiteral("%1 %2 %3").arg(m.gameStarted.toString(Qt::ISODate)).arg(m.detail.row.number).arg(m.detail.keys);
     QCOMPARE(said, (QStringList{"2026-02-01T01:00:00 2 7 8 9 x +", "2026-02-01T01:00:00 1 4 5 6 / -"}));
+}
+
+void TestHistory::readErrors_data()
+{
+    QTest::addColumn<QString>("history");  // what is in the history's place
+    QTest::addColumn<int>("kind");         // ReadError::Kind
+    QTest::addColumn<QString>("sentence"); // what a parent is told; {file} the history's file, {sqlite}
+                                           // what SQLite said
+    using Kind = ReadError::Kind;
+    QTest::newRow("none: no error, no sentence") << "none" << int(Kind::None) << "";
+    QTest::newRow("a later version's") << "newer" << int(Kind::NewerVersion)
+                                       << "Το ιστορικό γράφτηκε από νεότερη έκδοση του προγράμματος.";
+    QTest::newRow("a folder: unreadable, with its file and SQLite's words")
+        << "folder" << int(Kind::Unreadable) << "Το ιστορικό δεν διαβάζεται ({file}): {sqlite}";
+    QTest::newRow("random bytes: damaged, which the game keeps aside")
+        << "random bytes" << int(Kind::Damaged)
+        << "Το ιστορικό δεν διαβάζεται ({file}): {sqlite}. Το Numbolo θα το φυλάξει στην άκρη, ως αντίγραφο, και θα "
+           "ξεκινήσει νέο ιστορικό με το επόμενο παιχνίδι.";
+    QTest::newRow("an exercise not in it") << "fixture" << int(Kind::NoSuchExercise)
+                                           << "Η άσκηση 9 αυτού του παιχνιδιού δεν υπάρχει στο ιστορικό.";
+}
+
+void TestHistory::readErrors()
+{
+    // The history says what went wrong as a value; the report says it in Greek.
+    QFETCH(QString, history);
+    QFETCH(int, kind);
+    QFETCH(QString, sentence);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+    if (history == QLatin1String("newer")) {
+        QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion + 1)), QString());
+    } else if (history == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+    } else if (history == QLatin1String("random bytes")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, '\x5A'));
+    } else if (history == QLatin1String("fixture")) {
+        writeFixture(path);
+    }
+    SqlHistorySource source(path);
+    ReadError error;
+    HistorySummary totals;
+    ExerciseDetail detail;
+    const bool read = history == QLatin1String("fixture") ? source.exercise(2, 9, &detail, &error)
+                                                          : source.summary(&totals, &error);
+    QCOMPARE(read, kind == int(ReadError::Kind::None));
+    QCOMPARE(int(error.kind), kind);
+    QCOMPARE(readErrorText(error), QString(sentence)
+                                       .replace(QStringLiteral("{file}"), QDir::toNativeSeparators(path))
+                                       .replace(QStringLiteral("{sqlite}"), error.detail));
+    QCOMPARE(error.detail.isEmpty(), !sentence.contains(QStringLiteral("{sqlite}")));
 }
 
 void TestHistory::commandLine_data()

@@ -123,6 +123,8 @@ private slots:
     void figuresWhenWanted();
     void document_data();
     void document();
+    void documentFacts_data();
+    void documentFacts();
 };
 
 void TestReport::run_data()
@@ -469,6 +471,47 @@ void TestReport::document()
     QVERIFY(pdf.readAll().startsWith("%PDF-"));
     QVERIFY(!writeReportPdf(document.toHtml(), dir.filePath(QStringLiteral("λείπει/πρόοδος.pdf")), &error));
     QVERIFY2(error.contains(QStringLiteral("δεν γράφτηκε")), qPrintable(error));
+}
+
+void TestReport::documentFacts_data()
+{
+    QTest::addColumn<QString>("unread"); // what cannot be read: "", "figures", "missed targets"
+    QTest::addColumn<QStringList>("said");
+    QTest::addColumn<QStringList>("unsaid");
+    const QString why = QStringLiteral("Το ιστορικό δεν διαβάζεται (/ιστορικό.sqlite): disk I/O error");
+    QTest::newRow("everything read: figures, and the missed targets with the ways found")
+        << "" << QStringList{"Παιχνίδια: 2.\nΕπόμενο βήμα:", "Ανά εύρος", "0 - 100\nόλοι οι μήνες", "58\n2+7*8\n-999\n"}
+        << QStringList{"δεν διαβάζεται"};
+    QTest::newRow("figures unread: the summary and why, nothing else")
+        << "figures" << QStringList{"Παιχνίδια: 2.\n\n" + why}
+        << QStringList{"Επόμενο βήμα", "Στόχοι που δεν βρέθηκαν", "Ανά πράξη", "Ημερολόγιο"};
+    QTest::newRow("missed targets unread: said, under the summary; the figures still there")
+        << "missed targets" << QStringList{"Παιχνίδια: 2.\n\nΟι στόχοι που δεν βρέθηκαν δεν διαβάστηκαν: " + why, "Ανά πράξη"}
+        << QStringList{"58\n"};
+}
+
+void TestReport::documentFacts()
+{
+    // The document `--progress --pdf` writes, made of what it reads without a window.
+    QFETCH(QString, unread);
+    QFETCH(QStringList, said);
+    QFETCH(QStringList, unsaid);
+    FakeHistory history(twoGames());
+    history.report = smallReport(QStringLiteral("100"));
+    history.missedExercises.push_back({QDateTime(QDate(2026, 5, 1), QTime(17, 0)), withoutWays(missedDetail())});
+    const ReadError failure{ReadError::Kind::Unreadable, QStringLiteral("/ιστορικό.sqlite"), QStringLiteral("disk I/O error")};
+    if (unread == QLatin1String("figures"))
+        history.failure = failure;
+    else if (!unread.isEmpty())
+        history.missedFailure = failure;
+    QTextDocument document;
+    document.setHtml(documentHtml(readDocumentFacts(history, QStringLiteral("Παιχνίδια: 2."), QDate(2026, 5, 2))));
+    const QString text = document.toPlainText();
+    for (const QString &s : said)
+        QVERIFY2(text.contains(s), qPrintable(s + "\n" + text));
+    for (const QString &s : unsaid)
+        QVERIFY2(!text.contains(s), qPrintable(s));
+    QCOMPARE(history.figuresRead, 1);
 }
 
 QTEST_MAIN(TestReport)
