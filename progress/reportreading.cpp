@@ -20,6 +20,17 @@ bool told(const ReadError &error, QString *text)
     return false;
 }
 
+// Figures read by `read` of `history`, their ranges named.
+bool readNamed(HistorySource &history, bool (HistorySource::*read)(Report *, ReadError *), Report *report,
+               QString *error)
+{
+    ReadError unread;
+    if (!(history.*read)(report, &unread))
+        return told(unread, error);
+    nameRanges(report);
+    return true;
+}
+
 } // namespace
 
 Opening readOpening(HistorySource &history)
@@ -42,20 +53,12 @@ Opening readOpening(HistorySource &history)
 
 bool readFigures(HistorySource &history, Report *report, QString *error)
 {
-    ReadError unread;
-    if (!history.figures(report, &unread))
-        return told(unread, error);
-    nameRanges(report);
-    return true;
+    return readNamed(history, &HistorySource::figures, report, error);
 }
 
 bool readRecentFigures(HistorySource &history, Report *report, QString *error)
 {
-    ReadError unread;
-    if (!history.recentFigures(report, &unread))
-        return told(unread, error);
-    nameRanges(report);
-    return true;
+    return readNamed(history, &HistorySource::recentFigures, report, error);
 }
 
 bool readExercise(HistorySource &history, qint64 game, int number, ExerciseDetail *detail, QString *error)

@@ -13,6 +13,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <climits>
 #include <set>
 
 namespace numbolo {
@@ -304,17 +305,7 @@ bool SqlHistorySource::games(int first, int count, std::vector<GameRow> *games, 
 
 bool SqlHistorySource::everyGame(std::vector<GameRow> *games, ReadError *error)
 {
-    games->clear();
-    HistoryReader reader(m_path);
-    if (!reader.ready())
-        return opened(reader, error);
-    QSqlQuery query(reader.database());
-    if (!reader.exec(query, QStringLiteral("SELECT %1 FROM game ORDER BY id DESC").arg(reader.gameColumns()))
-        || !reader.readGames(query, games)) {
-        games->clear();
-        return failed(reader, error);
-    }
-    return true;
+    return this->games(0, INT_MAX, games, error);
 }
 
 bool SqlHistorySource::results(int latest, std::vector<GameResult> *results, ReadError *error)
