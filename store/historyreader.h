@@ -1,6 +1,6 @@
 #pragma once
-// A connection that reads the store's database, for its SQL queries (store/sqlhistorysource.h):
-// a file of any version up to this program's (store/historyschema.h).
+// Reading the store's database (store/historyschema.h), for the SQL of the progress report's
+// queries (store/sqlhistorysource.h).
 
 #include "store/historysource.h"
 
