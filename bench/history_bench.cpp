@@ -15,7 +15,9 @@
 
 #include "bench/residentmemory.h"
 #include "store/historystore.h"
-#include "progress/report.h"
+#include "store/sqlhistorysource.h"
+#include "progress/reportcsv.h"
+#include "progress/reportreading.h"
 #include "services/services.h"
 
 #include <QApplication>
@@ -228,9 +230,11 @@ int main(int argc, char *argv[])
         return 1;
     }
     QSqlDatabase::removeDatabase(QStringLiteral("generate"));
+    SqlHistorySource source(history);
     HistorySummary summary;
+    ReadError unread;
     QString error;
-    readSummary(history, &summary, &error);
+    source.summary(&summary, &unread);
     std::printf("generated_s %.1f\nexercises %d\ngames %d\nfile_mib %.1f\n", double(timer.elapsed()) / 1000,
                 summary.exercises, summary.games, double(QFileInfo(history).size()) / (1 << 20));
 
@@ -250,11 +254,11 @@ int main(int argc, char *argv[])
     Report report;
     ExerciseDetail detail;
     const Timed opening[] = {
-        timed([&] { readSummary(history, &summary, &error); }),
-        timed([&] { readGames(history, 0, 100, &games, &error); }),
-        timed([&] { readResults(history, 30, &results, &error); }),
-        timed([&] { readSolvedPerDay(history, 30, &days, &error); }),
-        timed([&] { readRecentReport(history, &report, &error); }),
+        timed([&] { source.summary(&summary, &unread); }),
+        timed([&] { source.games(0, GamesPage, &games, &unread); }),
+        timed([&] { source.results(ResultChartGames, &results, &unread); }),
+        timed([&] { source.solvedPerDay(SolvedChartDays, &days, &unread); }),
+        timed([&] { readRecentFigures(source, &report, &error); }),
     };
     const char *keys[] = {"read_summary", "read_games_page", "read_results", "read_solved_per_day", "read_recent_report"};
     Timed together;
@@ -265,9 +269,9 @@ int main(int argc, char *argv[])
     }
     print("read_opening", together); // all of the above, as the window reads them when it opens
     // Read as a tab of the report's figures is first opened, and for the document.
-    print("read_report", timed([&] { readReport(history, &report, &error); }));
+    print("read_report", timed([&] { readFigures(source, &report, &error); }));
     std::vector<MissedExercise> missed;
-    print("read_missed", timed([&] { readMissed(history, 5, &missed, &error); }));
+    print("read_missed", timed([&] { readMissed(source, 5, &missed, &error); }));
     {
         // Games of 3 and of 30 minutes an exercise: the medians count the 3-minute games only.
         const QString mixed = dir.filePath(QStringLiteral("mixed.sqlite"));
@@ -280,18 +284,19 @@ int main(int argc, char *argv[])
                 QSqlQuery(db).exec(QStringLiteral("UPDATE game SET seconds_per_exercise = 1800 WHERE id % 10 = 0"));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("mixed"));
-        print("read_report_mixed_times", timed([&] { readReport(mixed, &report, &error); }));
+        SqlHistorySource mixedSource(mixed);
+        print("read_report_mixed_times", timed([&] { readFigures(mixedSource, &report, &error); }));
     }
     print("read_exercise_detail",
-          timed([&] { readExerciseDetail(history, games.empty() ? 1 : games.front().key, 1, &detail, &error); }));
+          timed([&] { readExercise(source, games.empty() ? 1 : games.front().key, 1, &detail, &error); }));
     if (window)
-        print("read_history_whole", timed([&] { readHistory(history, &games, &error); }));
+        print("read_history_whole", timed([&] { source.everyGame(&games, &unread); }));
     if (csv) {
         QElapsedTimer timer;
         timer.start();
         const std::clock_t cpu = std::clock();
         QFile out(dir.filePath(QStringLiteral("targets.csv")));
-        const bool written = out.open(QIODevice::WriteOnly) && writeTargetsCsv(history, out, &error);
+        const bool written = out.open(QIODevice::WriteOnly) && writeTargetsCsv(source, out, &error);
         std::printf("targets_csv_s %.1f\ntargets_csv_cpu_s %.1f\ntargets_csv_mib %.1f\n", double(timer.elapsed()) / 1000,
                     double(std::clock() - cpu) / CLOCKS_PER_SEC, double(out.size()) / (1 << 20));
         if (!written)

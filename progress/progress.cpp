@@ -3,6 +3,7 @@
 #include "progress/parentsettingsview.h"
 #include "progress/progresstext.h"
 #include "progress/progresswidgets.h"
+#include "progress/reportcsv.h"
 #include "progress/reportdocument.h"
 
 #include <QBarCategoryAxis>
@@ -34,108 +35,24 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <climits>
-#include <map>
 
 namespace numbolo {
 
-namespace {
-
-// Days shown in the chart of exercises solved per day: the latest days with any exercise.
-constexpr int SolvedChartDays = 30;
-// The chart of results shows the latest finished games only: years of games would be a smear of
-// points, and their text far too long to hear.
-constexpr int ResultChartGames = 30;
-// Games read at a time into the list of a long history, as it is scrolled to its end.
-constexpr int GamesPage = 100;
-// Exercises with missed targets in the document: five of up to eight targets each, with their
-// ways, fill about a page after the figures; enough to practise with, few enough to read.
-constexpr int DocumentMissed = 5;
-
-// The totals and the charts' figures of a history held whole in memory, as the history's own
-// queries give them for a long one.
-HistorySummary totalsOf(const std::vector<GameRow> &games)
+ProgressWindow::ProgressWindow(HistorySource &history, const Unrecorded &unrecorded, const QDate &today,
+                               QWidget *parent)
+    : QWidget(parent), m_history(history), m_opening(readOpening(history)), m_unrecorded(unrecorded), m_today(today),
+      m_report(std::move(m_opening.recent))
 {
-    HistorySummary totals;
-    totals.games = int(games.size());
-    for (const GameRow &game : games) {
-        totals.exercises += int(game.played.size());
-        totals.solved += game.solved();
-        totals.seconds += game.seconds();
-    }
-    return totals;
-}
-
-std::vector<GameResult> resultsOf(const std::vector<GameRow> &games)
-{
-    std::vector<GameResult> results;
-    for (auto game = games.rbegin(); game != games.rend(); ++game)
-        if (game->end == GameEnd::Finished && game->percentage >= 0)
-            results.push_back({game->started, game->percentage}); // as the list shows the game
-    if (results.size() > std::size_t(ResultChartGames))
-        results.erase(results.begin(), results.end() - ResultChartGames);
-    return results;
-}
-
-std::vector<DaySolved> solvedPerDayOf(const std::vector<GameRow> &games)
-{
-    std::map<QDate, int> perDay;
-    for (const GameRow &game : games)
-        for (const ExerciseRow &e : game.played) {
-            int &count = perDay[(e.ended.isValid() ? e.ended : game.started).date()];
-            if (e.end == ExerciseEnd::Solved)
-                ++count;
-        }
-    while (perDay.size() > std::size_t(SolvedChartDays))
-        perDay.erase(perDay.begin());
-    std::vector<DaySolved> days;
-    for (const auto &[day, count] : perDay)
-        days.push_back({day, count});
-    return days;
-}
-
-} // namespace
-
-int ProgressWindow::solvedChartDays()
-{
-    return SolvedChartDays;
-}
-
-int ProgressWindow::resultChartGames()
-{
-    return ResultChartGames;
-}
-
-int ProgressWindow::gamesPage()
-{
-    return GamesPage;
-}
-
-QString unrecordedWhen(const Unrecorded &unrecorded)
-{
-    const QString first = dateText(unrecorded.first), last = dateText(unrecorded.last);
-    return first == last ? QStringLiteral("στις %1").arg(first) : QStringLiteral("από %1 έως %2").arg(first, last);
-}
-
-ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> games, const QString &error,
-                               const Unrecorded &unrecorded, ProgressReport report, QWidget *parent)
-    : QWidget(parent), m_path(historyPath), m_games(std::move(games)), m_report(std::move(report))
-{
-    if (!m_report.totals) {
-        m_report.totals = totalsOf(m_games);
-        m_report.results = resultsOf(m_games);
-        m_report.solvedPerDay = solvedPerDayOf(m_games);
-    }
     setObjectName(QStringLiteral("Progress"));
     setWindowTitle(QStringLiteral("Πρόοδος"));
     setAccessibleName(QStringLiteral("Πρόοδος"));
     auto *layout = new QVBoxLayout(this);
-    makeSummary(error, unrecorded);
+    makeSummary();
     layout->addWidget(summary);
     if (nextStepLabel != nullptr)
         layout->addWidget(nextStepLabel);
 
-    const bool any = error.isEmpty() && !m_games.empty();
+    const bool any = m_opening.error.isEmpty() && !m_opening.games.empty();
     if (any) {
         quietTabPages();
         tabs = new QTabWidget(this);
@@ -147,19 +64,15 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
         tabs->addTab(makeFiguresPage(), QStringLiteral("Πράξ&εις"));
         tabs->addTab(makeFiguresPage(), QStringLiteral("Εύ&ρος"));
         tabs->addTab(makeFiguresPage(), QStringLiteral("&Ημερολόγιο"));
-        if (m_report.figures) {
-            // A long history's figures are read as one of their tabs is first opened, after it
-            // has been drawn saying so.
-            connect(tabs, &QTabWidget::currentChanged, this, [this] {
-                QWidget *page = tabs->currentWidget();
-                if (m_figuresShown || std::find(m_figuresPages.begin(), m_figuresPages.end(), page) == m_figuresPages.end())
-                    return;
-                page->repaint();
-                showFigures();
-            });
-        } else {
+        // The figures are read as one of their tabs is first opened, after it has been drawn
+        // saying so: on a history of years they take a while.
+        connect(tabs, &QTabWidget::currentChanged, this, [this] {
+            QWidget *page = tabs->currentWidget();
+            if (m_figuresShown || std::find(m_figuresPages.begin(), m_figuresPages.end(), page) == m_figuresPages.end())
+                return;
+            page->repaint();
             showFigures();
-        }
+        });
         layout->addWidget(tabs, 1);
     } else {
         layout->addStretch(1);
@@ -179,7 +92,7 @@ ProgressWindow::ProgressWindow(const QString &historyPath, std::vector<GameRow> 
         summary->setFocusPolicy(Qt::StrongFocus);
         summary->setFocus();
     }
-    const QSize wanted = m_games.empty() ? QSize(520, 200) : QSize(760, 680);
+    const QSize wanted = m_opening.games.empty() ? QSize(520, 200) : QSize(760, 680);
     resize(screen() != nullptr ? wanted.boundedTo(screen()->availableGeometry().size() * 0.9) : wanted);
 }
 
@@ -208,43 +121,24 @@ void ProgressWindow::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
 }
 
-void ProgressWindow::makeSummary(const QString &error, const Unrecorded &unrecorded)
+void ProgressWindow::makeSummary()
 {
-    summary = new QLabel(this);
+    const QString text = summaryText(m_opening, m_unrecorded);
+    summary = new QLabel(text, this);
     summary->setObjectName(QStringLiteral("summary"));
     summary->setWordWrap(true);
     summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    summary->setAccessibleName(readAloud(text));
 
-    const HistorySummary &totals = *m_report.totals;
-    if (!error.isEmpty()) {
-        summary->setText(error);
-    } else if (m_games.empty()) {
-        summary->setText(QStringLiteral("Δεν υπάρχει ακόμη ιστορικό: δεν έχει παιχτεί κανένα παιχνίδι σε αυτόν τον "
-                                        "υπολογιστή. Κάθε άσκηση που τελειώνει καταγράφεται εδώ."));
-    } else {
-        summary->setText(QStringLiteral("Παιχνίδια: %1. Ασκήσεις: %2, λυμένες: %3. Χρόνος παιχνιδιού: %4")
-                             .arg(totals.games).arg(totals.exercises).arg(totals.solved)
-                             .arg(durationText(int(std::min<qint64>(totals.seconds, INT_MAX)))));
-    }
-    if (unrecorded.records > 0) {
-        // Play that the game could not write into the history (it was locked, read-only or of a
-        // newer version) waits beside it, and is written at the next game.
-        summary->setText(summary->text()
-                         + QStringLiteral("\n\nΤο παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό, γιατί το "
-                                          "ιστορικό δεν μπορούσε να γραφτεί τότε. Θα καταγραφεί στο επόμενο "
-                                          "παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.")
-                               .arg(unrecordedWhen(unrecorded)));
-    }
-    summary->setAccessibleName(readAloud(summary->text()));
-
-    const QString step = error.isEmpty() ? nextStep(m_report.report) : QString();
+    const QString step = m_opening.error.isEmpty() ? nextStep(m_report) : QString();
     if (step.isEmpty())
         return;
-    nextStepLabel = new QLabel(QStringLiteral("Επόμενο βήμα: %1").arg(step), this);
+    const QString said = QStringLiteral("Επόμενο βήμα: %1").arg(step);
+    nextStepLabel = new QLabel(said, this);
     nextStepLabel->setObjectName(QStringLiteral("nextStep"));
     nextStepLabel->setWordWrap(true);
     nextStepLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    nextStepLabel->setAccessibleName(readAloud(nextStepLabel->text()));
+    nextStepLabel->setAccessibleName(readAloud(said));
 }
 
 QWidget *ProgressWindow::makeGamesTab()
@@ -256,13 +150,11 @@ QWidget *ProgressWindow::makeGamesTab()
                             QStringLiteral("Χρόνος παιχνιδιού"), QStringLiteral("Χρόνος ανά άσκηση")},
                            split);
     showGames(0);
-    if (m_report.moreGames) {
-        // A long history's list grows a page at a time as it is scrolled, or moved, to its end.
-        connect(gamesTable->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-            if (value == gamesTable->verticalScrollBar()->maximum())
-                readMoreGames();
-        });
-    }
+    // A long history's list grows a page at a time as it is scrolled, or moved, to its end.
+    connect(gamesTable->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (value == gamesTable->verticalScrollBar()->maximum())
+            readMoreGames();
+    });
     exercisesTable = makeTable(QStringLiteral("exercises"), QStringLiteral("Ασκήσεις του παιχνιδιού"),
                                {QStringLiteral("Άσκηση"), QStringLiteral("Επίπεδο"), QStringLiteral("Έκβαση"),
                                 QStringLiteral("Δευτερόλεπτα"), QStringLiteral("Στόχοι"),
@@ -270,17 +162,15 @@ QWidget *ProgressWindow::makeGamesTab()
                                split);
     split->addWidget(gamesTable);
     split->addWidget(exercisesTable);
-    if (m_report.detail) {
-        targetsView = new TargetsView(split);
-        split->addWidget(targetsView);
-        // The targets get the most room, for their eight rows and the line above them; the sizes
-        // are shares of the height, which the splitter keeps as the window is resized.
-        split->setSizes({260, 180, 460});
-        connect(exercisesTable, &QTableWidget::currentCellChanged, this, [this](int row) { showExercise(row); });
-    }
+    targetsView = new TargetsView(split);
+    split->addWidget(targetsView);
+    // The targets get the most room, for their eight rows and the line above them; the sizes are
+    // shares of the height, which the splitter keeps as the window is resized.
+    split->setSizes({260, 180, 460});
+    connect(exercisesTable, &QTableWidget::currentCellChanged, this, [this](int row) { showExercise(row); });
     connect(gamesTable, &QTableWidget::currentCellChanged, this, [this](int row) {
         showGame(row);
-        if (m_report.moreGames && row == gamesTable->rowCount() - 1)
+        if (row == gamesTable->rowCount() - 1)
             readMoreGames(); // the keyboard reached the end of the list read so far
     });
     gamesTable->setCurrentCell(0, 0);
@@ -303,25 +193,23 @@ QWidget *ProgressWindow::makeFiguresPage()
     auto *page = new QWidget(tabs);
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    if (m_report.figures) {
-        auto *loading = new QLabel(QStringLiteral("Φόρτωση…"), page);
-        loading->setObjectName(QStringLiteral("loading"));
-        loading->setAlignment(Qt::AlignCenter);
-        loading->setFocusPolicy(Qt::StrongFocus); // the tab's contents are read from here until they come
-        layout->addWidget(loading);
-    }
+    auto *loading = new QLabel(QStringLiteral("Φόρτωση…"), page);
+    loading->setObjectName(QStringLiteral("loading"));
+    loading->setAlignment(Qt::AlignCenter);
+    loading->setFocusPolicy(Qt::StrongFocus); // the tab's contents are read from here until they come
+    layout->addWidget(loading);
     m_figuresPages.push_back(page);
     return page;
 }
 
 bool ProgressWindow::readFigures()
 {
-    if (m_report.figures) {
+    if (!m_figuresRead) {
         Report whole;
-        if (!m_report.figures(&whole, &m_figuresError))
+        if (!numbolo::readFigures(m_history, &whole, &m_figuresError))
             return false;
-        m_report.report = std::move(whole);
-        m_report.figures = nullptr;
+        m_report = std::move(whole);
+        m_figuresRead = true;
     }
     return true;
 }
@@ -354,13 +242,13 @@ void ProgressWindow::showFigures()
         const QString unknown = QStringLiteral("Οι πράξεις κάθε άσκησης καταγράφονται από αυτή την έκδοση του "
                                                "παιχνιδιού: θα φανούν εδώ μετά το επόμενο παιχνίδι.");
         show(0, makeGroupSection(QStringLiteral("skills"), QStringLiteral("Λυμένες ασκήσεις ανά πράξεις (%)"),
-                                 QStringLiteral("Πράξεις"), m_report.report.skills, unknown, m_figuresPages[0],
-                                 mediansNote(m_report.report)));
+                                 QStringLiteral("Πράξεις"), m_report.skills, unknown, m_figuresPages[0],
+                                 mediansNote(m_report)));
         show(1, makeGroupSection(QStringLiteral("ranges"), QStringLiteral("Λυμένες ασκήσεις ανά εύρος (%)"),
-                                 QStringLiteral("Εύρος"), m_report.report.ranges,
+                                 QStringLiteral("Εύρος"), m_report.ranges,
                                  QStringLiteral("Καμία άσκηση δεν έχει τελειώσει ακόμη."), m_figuresPages[1],
-                                 mediansNote(m_report.report)));
-        show(2, makeCalendarSection(m_report.report.daysPlayed, m_report.today, m_figuresPages[2]));
+                                 mediansNote(m_report)));
+        show(2, makeCalendarSection(m_report.daysPlayed, m_today, m_figuresPages[2]));
     }
     // The keyboard was on the word that the figures are coming: it goes on to the first of them
     // that takes it, as it goes into a tab that is opened.
@@ -393,9 +281,9 @@ void ProgressWindow::makeButtons(bool any)
 
 void ProgressWindow::showGames(int from)
 {
-    gamesTable->setRowCount(int(m_games.size()));
-    for (int row = from; row < int(m_games.size()); ++row) {
-        const GameRow &game = m_games[std::size_t(row)];
+    gamesTable->setRowCount(int(m_opening.games.size()));
+    for (int row = from; row < int(m_opening.games.size()); ++row) {
+        const GameRow &game = m_opening.games[std::size_t(row)];
         setRow(gamesTable, row,
                {dateText(game.started), QStringLiteral("%1 από %2").arg(game.played.size()).arg(game.exercises),
                 QString::number(game.solved()), resultText(game), targetRangeText(game.range),
@@ -405,23 +293,23 @@ void ProgressWindow::showGames(int from)
 
 void ProgressWindow::readMoreGames()
 {
-    const int from = int(m_games.size());
-    if (from >= m_report.totals->games)
+    const int from = int(m_opening.games.size());
+    if (from >= m_opening.totals.games)
         return;
     std::vector<GameRow> more;
-    QString error;
-    if (!m_report.moreGames(from, GamesPage, &more, &error) || more.empty())
+    ReadError error;
+    if (!m_history.games(from, GamesPage, &more, &error) || more.empty())
         return; // the list stays as it is; the totals above it still say how many there are
-    m_games.insert(m_games.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    m_opening.games.insert(m_opening.games.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
     showGames(from);
 }
 
 void ProgressWindow::showGame(int row)
 {
     exercisesTable->setRowCount(0); // which clears the targets too, as no exercise is chosen
-    if (row < 0 || row >= int(m_games.size()))
+    if (row < 0 || row >= int(m_opening.games.size()))
         return;
-    const GameRow &game = m_games[std::size_t(row)];
+    const GameRow &game = m_opening.games[std::size_t(row)];
     exercisesTable->setAccessibleName(
         readAloud(QStringLiteral("Ασκήσεις του παιχνιδιού της %1").arg(dateText(game.started))));
     exercisesTable->setRowCount(int(game.played.size()));
@@ -437,14 +325,14 @@ void ProgressWindow::showGame(int row)
 void ProgressWindow::showExercise(int row)
 {
     const int game = gamesTable->currentRow();
-    if (game < 0 || game >= int(m_games.size()) || row < 0 || row >= int(m_games[std::size_t(game)].played.size())) {
+    if (game < 0 || game >= int(m_opening.games.size()) || row < 0 || row >= int(m_opening.games[std::size_t(game)].played.size())) {
         targetsView->clear();
         return;
     }
-    const GameRow &chosen = m_games[std::size_t(game)];
+    const GameRow &chosen = m_opening.games[std::size_t(game)];
     ExerciseDetail detail;
     QString error;
-    if (m_report.detail(chosen.key, chosen.played[std::size_t(row)].number, &detail, &error))
+    if (readExercise(m_history, chosen.key, chosen.played[std::size_t(row)].number, &detail, &error))
         targetsView->showDetail(detail);
     else
         targetsView->showError(error);
@@ -456,7 +344,7 @@ QWidget *ProgressWindow::makeResultChart()
     series->setPointsVisible(true);
     QStringList spoken;
     QDateTime first, last;
-    for (const GameResult &result : m_report.results) {
+    for (const GameResult &result : m_opening.results) {
         const QDateTime &when = result.when;
         series->append(qreal(when.toMSecsSinceEpoch()), result.percentage);
         spoken << QStringLiteral("%1: %2 %").arg(dateText(when)).arg(result.percentage);
@@ -464,7 +352,7 @@ QWidget *ProgressWindow::makeResultChart()
             first = when;
         last = when;
     }
-    const QString title = m_report.results.size() < std::size_t(ResultChartGames)
+    const QString title = m_opening.results.size() < std::size_t(ResultChartGames)
         ? QStringLiteral("Αποτέλεσμα % κάθε παιχνιδιού που τελείωσε")
         : QStringLiteral("Αποτέλεσμα % των %1 τελευταίων παιχνιδιών που τελείωσαν").arg(ResultChartGames);
     if (series->count() == 0) {
@@ -502,7 +390,7 @@ QWidget *ProgressWindow::makeSolvedChart()
     auto *set = new QBarSet(QStringLiteral("Λυμένες ασκήσεις"));
     QStringList days, spoken;
     int most = 0;
-    for (const auto &[day, count] : m_report.solvedPerDay) {
+    for (const auto &[day, count] : m_opening.solvedPerDay) {
         *set << count;
         days << day.toString(QStringLiteral("dd/MM"));
         spoken << QStringLiteral("%1: %2").arg(day.toString(QStringLiteral("dd/MM/yyyy"))).arg(count);
@@ -540,34 +428,29 @@ bool ProgressWindow::saveCsv(const QString &file, QString *error) const
 {
     // A long history's list holds only the games scrolled to: the file gets every game.
     std::vector<GameRow> every;
-    if (m_report.moreGames && int(m_games.size()) < m_report.totals->games && !readHistory(m_path, &every, error))
+    ReadError unread;
+    if (int(m_opening.games.size()) < m_opening.totals.games && !m_history.everyGame(&every, &unread)) {
+        *error = readErrorText(unread);
         return false;
+    }
     QSaveFile out(file);
     if (out.open(QIODevice::WriteOnly) && out.write("\xEF\xBB\xBF") >= 0
-        && out.write(historyCsv(every.empty() ? m_games : every)) >= 0 && out.commit())
+        && out.write(historyCsv(every.empty() ? m_opening.games : every)) >= 0 && out.commit())
         return true;
     *error = QStringLiteral("Το αρχείο %1 δεν αποθηκεύτηκε: %2").arg(QDir::toNativeSeparators(file), out.errorString());
     return false;
 }
 
-int ProgressWindow::documentMissed()
-{
-    return DocumentMissed;
-}
-
 QString ProgressWindow::documentHtml()
 {
-    if (!readFigures())
-        return reportHtml(summary->text() + QStringLiteral("\n\n") + m_figuresError, {}, m_report.today);
-    std::vector<MissedExercise> missed;
-    QString error;
-    QString said = summary->text();
-    if (m_report.missed && !m_report.missed(&missed, &error)) {
-        // The figures are printed without them, and the page says why they are not there.
-        missed.clear();
-        said += QStringLiteral("\n\nΟι στόχοι που δεν βρέθηκαν δεν διαβάστηκαν: %1").arg(error);
+    DocumentFacts facts{summaryText(m_opening, m_unrecorded), m_today, {}, {}, {}, {}};
+    if (readFigures()) {
+        facts.figures = m_report;
+        readMissedTargets(m_history, &facts);
+    } else {
+        facts.figuresError = m_figuresError;
     }
-    return reportHtml(said, m_report.report, m_report.today, missed);
+    return numbolo::documentHtml(facts);
 }
 
 void ProgressWindow::addSettings(const PlayerFiles &location)

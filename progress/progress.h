@@ -5,8 +5,10 @@
 // solved per day); the figures per skill and per target range over time; the practice calendar.
 // Opened only by `Numbolo --progress`, from the progress module.
 
-#include "store/historystore.h"
+#include "store/historysource.h"
+#include "store/pendingfile.h"
 #include "progress/report.h"
+#include "progress/reportreading.h"
 #include "progress/reportview.h"
 
 #include <QWidget>
@@ -21,34 +23,16 @@ namespace numbolo {
 class ParentSettingsView;
 class PlayerFiles;
 
-// What the window shows beyond the games: the report's figures, the reader of an exercise's
-// targets (none: the targets are not shown) and the day the calendar counts its run to.
-struct ProgressReport {
-    Report report;
-    DetailReader detail;
-    QDate today = QDate::currentDate();
-    // For a history of years: where `totals` is set, the window's `games` are only the newest
-    // page of the list, `moreGames` reads the next pages as the list is scrolled to its end, and
-    // the charts show `results` and `solvedPerDay`. Otherwise all of these come from `games`.
-    std::optional<HistorySummary> totals;
-    std::function<bool(int first, int count, std::vector<GameRow> *games, QString *error)> moreGames;
-    std::vector<GameResult> results;
-    std::vector<DaySolved> solvedPerDay;
-    // For a history of years: where `figures` is set, `report` holds only what the next step
-    // needs, and the whole report is read by `figures` when first wanted (a tab of its figures
-    // opened, the document printed), not before the window shows.
-    std::function<bool(Report *report, QString *error)> figures;
-    // The newest exercises with a missed target, for the document; none where unset.
-    std::function<bool(std::vector<MissedExercise> *missed, QString *error)> missed;
-};
-
 class ProgressWindow : public QWidget {
     Q_OBJECT
 public:
-    // Shows `games` (newest first); `error` where the history could not be read, and when the
-    // play that is `unrecorded` took place.
-    ProgressWindow(const QString &historyPath, std::vector<GameRow> games, const QString &error = {},
-                   const Unrecorded &unrecorded = {}, ProgressReport report = {}, QWidget *parent = nullptr);
+    // Shows `history`, which it reads from as it opens and as it is used: why it cannot be read
+    // where it cannot; when the play that is `unrecorded` took place; the run of days up to
+    // `today`. The games list shows the newest page of games, and reads the next pages as it is
+    // scrolled to its end; the figures of the report are read when one of their tabs is first
+    // opened (or the document printed), not before the window shows.
+    explicit ProgressWindow(HistorySource &history, const Unrecorded &unrecorded = {},
+                            const QDate &today = QDate::currentDate(), QWidget *parent = nullptr);
 
     // Writes the history as CSV to `file`, starting with a UTF-8 byte-order mark, by which
     // spreadsheet programs tell UTF-8 from their own code page. False with a Greek `error` where
@@ -59,18 +43,9 @@ public:
     bool saveCsvAndTell(const QString &file);
     // The document "Εκτύπωση…" prints, as HTML, with the figures it reads where not yet read.
     QString documentHtml();
-    // Exercises with missed targets the document lists, the newest first: what a page or so holds.
-    static int documentMissed();
     // Adds the settings a parent gives the child, kept in the settings file of `location`: a tab
     // of their own, or below the summary where the history shows no tabs.
     void addSettings(const PlayerFiles &location);
-
-    // The latest days the chart of exercises solved per day shows.
-    static int solvedChartDays();
-    // The latest finished games the chart of results shows.
-    static int resultChartGames();
-    // Games read at a time into the list of a long history.
-    static int gamesPage();
 
     QLabel *summary;
     QLabel *nextStepLabel = nullptr;
@@ -91,7 +66,7 @@ protected:
 
 private:
     void describeGames();
-    void makeSummary(const QString &error, const Unrecorded &unrecorded);
+    void makeSummary();
     QWidget *makeGamesTab();
     QWidget *makeChartsTab();
     QWidget *makeFiguresPage();
@@ -107,16 +82,16 @@ private:
     QWidget *makeResultChart();
     QWidget *makeSolvedChart();
 
-    QString m_path;
-    std::vector<GameRow> m_games;
-    ProgressReport m_report;
+    HistorySource &m_history;
+    Opening m_opening; // the games grow as the list is scrolled
+    Unrecorded m_unrecorded;
+    QDate m_today;
+    // The recent figures, for the next step, until the whole ones are read.
+    Report m_report;
+    bool m_figuresRead = false;
     std::vector<QWidget *> m_figuresPages; // the tabs of the report's figures, filled when first opened
     bool m_figuresShown = false;
     QString m_figuresError;
 };
-
-// When the play that is `unrecorded` took place: "στις <date and time>", or "από <first> έως
-// <last>".
-QString unrecordedWhen(const Unrecorded &unrecorded);
 
 } // namespace numbolo

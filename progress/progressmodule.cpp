@@ -2,9 +2,12 @@
 // Qt Charts and Qt Print Support, so the game never loads them.
 
 #include "progress/progress.h"
-#include "progress/report.h"
+#include "progress/progresstext.h"
+#include "progress/reportcsv.h"
 #include "progress/reportdocument.h"
 #include "services/programname.h"
+#include "store/pendingfile.h"
+#include "store/sqlhistorysource.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,11 +21,11 @@ using numbolo::GameRow;
 // 0, or 1 with a message on standard error.
 extern "C" Q_DECL_EXPORT int numbolo_progress_csv(const numbolo::PlayerFiles &files)
 {
-    const QString historyPath = files.historyPath();
+    numbolo::SqlHistorySource history(files.historyPath());
     std::vector<GameRow> games;
-    QString error;
-    if (!numbolo::readHistory(historyPath, &games, &error)) {
-        numbolo::tellOnStandardError(error);
+    numbolo::ReadError error;
+    if (!history.everyGame(&games, &error)) {
+        numbolo::tellOnStandardError(numbolo::readErrorText(error));
         return 1;
     }
     const numbolo::Unrecorded unrecorded = numbolo::readUnrecorded(files.pendingPath());
@@ -43,74 +46,28 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_csv(const numbolo::PlayerFiles &fi
 // standard output: 0, or 1 with a message on standard error.
 extern "C" Q_DECL_EXPORT int numbolo_progress_targets_csv(const numbolo::PlayerFiles &files)
 {
-    const QString historyPath = files.historyPath();
+    numbolo::SqlHistorySource history(files.historyPath());
     QFile out;
     QString error;
-    if (!out.open(stdout, QIODevice::WriteOnly) || !numbolo::writeTargetsCsv(historyPath, out, &error)
-        || !out.flush()) {
+    if (!out.open(stdout, QIODevice::WriteOnly) || !numbolo::writeTargetsCsv(history, out, &error) || !out.flush()) {
         numbolo::tellOnStandardError(error.isEmpty() ? QStringLiteral("η έξοδος CSV δεν γράφτηκε ολόκληρη.") : error);
         return 1;
     }
     return 0;
 }
 
-namespace {
-
-// What the window shows of the history at `historyPath`: the newest page of games, the totals,
-// the charts' figures and the figures of the latest months for the next step, each read by a
-// query of its own; the first error read. The report's whole figures, and the exercises with
-// missed targets that the document lists, are read when first wanted.
-struct Shown {
-    std::vector<GameRow> games;
-    QString error;
-    numbolo::ProgressReport report;
-};
-
-Shown readShown(const QString &historyPath)
-{
-    using namespace numbolo;
-    Shown shown;
-    HistorySummary totals;
-    QString error;
-    const bool read = readSummary(historyPath, &totals, &error)
-        && readGames(historyPath, 0, ProgressWindow::gamesPage(), &shown.games, &error)
-        && readResults(historyPath, ProgressWindow::resultChartGames(), &shown.report.results, &error)
-        && readSolvedPerDay(historyPath, ProgressWindow::solvedChartDays(), &shown.report.solvedPerDay, &error)
-        && readRecentReport(historyPath, &shown.report.report, &error);
-    if (!read) {
-        shown.games.clear();
-        shown.error = error;
-        return shown;
-    }
-    shown.report.totals = totals;
-    shown.report.moreGames = [historyPath](int first, int count, std::vector<GameRow> *games, QString *readError) {
-        return readGames(historyPath, first, count, games, readError);
-    };
-    shown.report.detail = [historyPath](qint64 game, int number, ExerciseDetail *detail, QString *readError) {
-        return readExerciseDetail(historyPath, game, number, detail, readError);
-    };
-    shown.report.figures = [historyPath](Report *report, QString *readError) {
-        return readReport(historyPath, report, readError);
-    };
-    shown.report.missed = [historyPath](std::vector<MissedExercise> *missed, QString *readError) {
-        return readMissed(historyPath, ProgressWindow::documentMissed(), missed, readError);
-    };
-    return shown;
-}
-
-} // namespace
-
-// Writes the progress report as PDF to `file`, the document the window prints: 0, or 1 with a
-// message on standard error.
+// Writes the progress report as PDF to `file`, the document the window prints, without making a
+// window: 0, or 1 with a message on standard error.
 extern "C" Q_DECL_EXPORT int numbolo_progress_pdf(const numbolo::PlayerFiles &files, const QString &file)
 {
-    const QString historyPath = files.historyPath();
-    Shown shown = readShown(historyPath);
-    QString error = shown.error;
+    numbolo::SqlHistorySource history(files.historyPath());
+    // What the window would show as it opens, and the figures its "Εκτύπωση…" prints; no window.
+    const numbolo::Opening opening = numbolo::readOpening(history);
+    QString error = opening.error;
     if (error.isEmpty()) {
-        numbolo::ProgressWindow window(historyPath, std::move(shown.games), QString(),
-                                       numbolo::readUnrecorded(files.pendingPath()), std::move(shown.report));
-        numbolo::writeReportPdf(window.documentHtml(), file, &error);
+        const QString summary = numbolo::summaryText(opening, numbolo::readUnrecorded(files.pendingPath()));
+        numbolo::writeReportPdf(numbolo::documentHtml(numbolo::readDocumentFacts(history, summary, QDate::currentDate())),
+                                file, &error);
     }
     if (!error.isEmpty()) {
         numbolo::tellOnStandardError(error);
@@ -123,10 +80,8 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_pdf(const numbolo::PlayerFiles &fi
 // gives the child, until it is closed.
 extern "C" Q_DECL_EXPORT int numbolo_progress_window(const numbolo::PlayerFiles &files)
 {
-    const QString historyPath = files.historyPath();
-    Shown shown = readShown(historyPath);
-    numbolo::ProgressWindow window(historyPath, std::move(shown.games), shown.error,
-                                   numbolo::readUnrecorded(files.pendingPath()), std::move(shown.report));
+    numbolo::SqlHistorySource history(files.historyPath());
+    numbolo::ProgressWindow window(history, numbolo::readUnrecorded(files.pendingPath()));
     window.addSettings(files);
     window.show();
     return QApplication::exec();

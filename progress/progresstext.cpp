@@ -1,8 +1,11 @@
 #include "progress/progresstext.h"
 
+#include <QDir>
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace numbolo {
@@ -49,6 +52,83 @@ QString perExerciseText(int seconds)
     if (seconds <= 0)
         return QStringLiteral("χωρίς όριο");
     return seconds % 60 == 0 ? QStringLiteral("%1 λ.").arg(seconds / 60) : durationText(seconds);
+}
+
+QString targetRangeText(int range)
+{
+    return range < 0 ? QStringLiteral("%1 - 0").arg(range) : QStringLiteral("0 - %1").arg(range);
+}
+
+QString exerciseEndText(ExerciseEnd end)
+{
+    switch (end) {
+    case ExerciseEnd::Solved: return QStringLiteral("λύθηκε");
+    case ExerciseEnd::Skipped: return QStringLiteral("παραλείφθηκε");
+    case ExerciseEnd::TimedOut: return QStringLiteral("έληξε ο χρόνος");
+    }
+    return {};
+}
+
+QString resultText(const GameRow &game)
+{
+    if (!game.end)
+        return QStringLiteral("σε εξέλιξη");
+    switch (*game.end) {
+    case GameEnd::Finished: return game.percentage >= 0 ? QStringLiteral("%1 %").arg(game.percentage) : QString();
+    case GameEnd::Restarted: return QStringLiteral("επανεκκίνηση");
+    case GameEnd::Abandoned: return QStringLiteral("εγκαταλείφθηκε");
+    }
+    return {};
+}
+
+QString readErrorText(const ReadError &error)
+{
+    switch (error.kind) {
+    case ReadError::Kind::None: return {};
+    case ReadError::Kind::NewerVersion: return QStringLiteral("Το ιστορικό γράφτηκε από νεότερη έκδοση του προγράμματος.");
+    case ReadError::Kind::Unreadable:
+    case ReadError::Kind::Damaged: {
+        QString text = QStringLiteral("Το ιστορικό δεν διαβάζεται (%1): %2").arg(QDir::toNativeSeparators(error.file), error.detail);
+        if (error.kind == ReadError::Kind::Damaged)
+            text += QStringLiteral(". Το Numbolo θα το φυλάξει στην άκρη, ως αντίγραφο, και θα ξεκινήσει νέο "
+                                   "ιστορικό με το επόμενο παιχνίδι.");
+        return text;
+    }
+    case ReadError::Kind::NoSuchExercise:
+        return QStringLiteral("Η άσκηση %1 αυτού του παιχνιδιού δεν υπάρχει στο ιστορικό.").arg(error.exercise);
+    }
+    return {};
+}
+
+QString unrecordedWhen(const Unrecorded &unrecorded)
+{
+    const QString first = dateText(unrecorded.first), last = dateText(unrecorded.last);
+    return first == last ? QStringLiteral("στις %1").arg(first) : QStringLiteral("από %1 έως %2").arg(first, last);
+}
+
+QString summaryText(const Opening &opening, const Unrecorded &unrecorded)
+{
+    const HistorySummary &totals = opening.totals;
+    QString text;
+    if (!opening.error.isEmpty()) {
+        text = opening.error;
+    } else if (opening.games.empty()) {
+        text = QStringLiteral("Δεν υπάρχει ακόμη ιστορικό: δεν έχει παιχτεί κανένα παιχνίδι σε αυτόν τον "
+                              "υπολογιστή. Κάθε άσκηση που τελειώνει καταγράφεται εδώ.");
+    } else {
+        text = QStringLiteral("Παιχνίδια: %1. Ασκήσεις: %2, λυμένες: %3. Χρόνος παιχνιδιού: %4")
+                   .arg(totals.games).arg(totals.exercises).arg(totals.solved)
+                   .arg(durationText(int(std::min<qint64>(totals.seconds, INT_MAX))));
+    }
+    if (unrecorded.records > 0) {
+        // Play that the game could not write into the history (it was locked, read-only or of a
+        // newer version) waits beside it, and is written at the next game.
+        text += QStringLiteral("\n\nΤο παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό, γιατί το "
+                               "ιστορικό δεν μπορούσε να γραφτεί τότε. Θα καταγραφεί στο επόμενο "
+                               "παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.")
+                    .arg(unrecordedWhen(unrecorded));
+    }
+    return text;
 }
 
 namespace {

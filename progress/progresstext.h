@@ -1,8 +1,10 @@
 #pragma once
-// How the progress window and the printed report write dates, durations and figures (a target
-// range: targetRangeText in progress/report.h).
+// How the progress window, the printed report and the CSV write what the history holds: dates,
+// durations, figures, outcomes, and why the history cannot be read.
 
 #include "progress/report.h"
+#include "progress/reportreading.h"
+#include "store/pendingfile.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -24,6 +26,23 @@ QString shareText(const Figures &figures);
 QString medianText(const Figures &figures);
 // A game's time for each exercise: "3 λ.", "30 λ.", or "χωρίς όριο" for none.
 QString perExerciseText(int seconds);
+
+// A target range as the window writes it: "0 - 100", "-500 - 0".
+QString targetRangeText(int range);
+// "λύθηκε", "παραλείφθηκε", "έληξε ο χρόνος".
+QString exerciseEndText(ExerciseEnd end);
+// The result of a game: its percentage, or how it ended without one ("επανεκκίνηση",
+// "εγκαταλείφθηκε"), or "σε εξέλιξη".
+QString resultText(const GameRow &game);
+// Why the history cannot be read, as a parent is told it: a sentence, or empty for no error.
+QString readErrorText(const ReadError &error);
+
+// When the play that is `unrecorded` took place: "στις <date and time>", or "από <first> έως
+// <last>".
+QString unrecordedWhen(const Unrecorded &unrecorded);
+// The totals above the window's tabs and atop the printed report: why the history cannot be
+// read, that there is none yet, or the totals of `opening`; then the play not recorded yet.
+QString summaryText(const Opening &opening, const Unrecorded &unrecorded);
 
 // `shown` as a screen reader is to say it: the short forms above in words, which would otherwise
 // be spelt out letter by letter. "5 λ. 3 δ." becomes "5 λεπτά 3 δευτερόλεπτα", "07/12/2026 21:07"

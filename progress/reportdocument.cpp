@@ -1,6 +1,7 @@
 #include "progress/reportdocument.h"
 
 #include "progress/progresstext.h"
+#include "progress/reportreading.h"
 #include "progress/reportview.h"
 #include "services/programname.h"
 
@@ -107,6 +108,34 @@ QString reportHtml(const QString &summary, const Report &report, const QDate &to
                                      "«Πρόοδος» δείχνει όλους τους μήνες.")
                           .arg(DocumentMonths));
     return html + QStringLiteral("</body></html>\n");
+}
+
+QString documentHtml(const DocumentFacts &facts)
+{
+    if (!facts.figures)
+        return reportHtml(facts.summary + QStringLiteral("\n\n") + facts.figuresError, {}, facts.today);
+    QString said = facts.summary;
+    // The figures are printed without the missed targets, and the page says why they are not there.
+    if (!facts.missedError.isEmpty())
+        said += QStringLiteral("\n\nΟι στόχοι που δεν βρέθηκαν δεν διαβάστηκαν: %1").arg(facts.missedError);
+    return reportHtml(said, *facts.figures, facts.today, facts.missed);
+}
+
+void readMissedTargets(HistorySource &history, DocumentFacts *facts)
+{
+    if (!readMissed(history, DocumentMissed, &facts->missed, &facts->missedError))
+        facts->missed.clear();
+}
+
+DocumentFacts readDocumentFacts(HistorySource &history, const QString &summary, const QDate &today)
+{
+    DocumentFacts facts{summary, today, {}, {}, {}, {}};
+    Report figures;
+    if (readFigures(history, &figures, &facts.figuresError)) {
+        facts.figures = std::move(figures);
+        readMissedTargets(history, &facts);
+    }
+    return facts;
 }
 
 void printReport(const QString &html, QPagedPaintDevice *device)

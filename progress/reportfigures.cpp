@@ -1,4 +1,5 @@
-// What the report's figures say: the current run of days played and the one next step.
+// What the report's figures say: the current run of days played and the one next step; and the
+// totals and the charts' series of games held in memory.
 
 #include "progress/report.h"
 
@@ -7,6 +8,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace numbolo {
@@ -150,6 +152,46 @@ QString mediansNote(const Report &report)
     return QStringLiteral("Οι διάμεσοι χρόνοι λύσης είναι μόνο από τα παιχνίδια με χρόνο ανά άσκηση «%1», "
                           "τα περισσότερα: με άλλο χρόνο ένα παιδί λύνει με άλλο ρυθμό.")
         .arg(Parents::secondsText(*report.mediansSecondsPerExercise));
+}
+
+HistorySummary totalsOf(const std::vector<GameRow> &games)
+{
+    HistorySummary totals;
+    totals.games = int(games.size());
+    for (const GameRow &game : games) {
+        totals.exercises += int(game.played.size());
+        totals.solved += game.solved();
+        totals.seconds += game.seconds();
+    }
+    return totals;
+}
+
+std::vector<GameResult> resultsOf(const std::vector<GameRow> &games, int latest)
+{
+    std::vector<GameResult> results;
+    for (auto game = games.rbegin(); game != games.rend(); ++game)
+        if (game->end == GameEnd::Finished && game->percentage >= 0)
+            results.push_back({game->started, game->percentage}); // as the list shows the game
+    if (results.size() > std::size_t(std::max(latest, 0)))
+        results.erase(results.begin(), results.end() - std::max(latest, 0));
+    return results;
+}
+
+std::vector<DaySolved> solvedPerDayOf(const std::vector<GameRow> &games, int days)
+{
+    std::map<QDate, int> perDay;
+    for (const GameRow &game : games)
+        for (const ExerciseRow &e : game.played) {
+            int &count = perDay[(e.ended.isValid() ? e.ended : game.started).date()];
+            if (e.end == ExerciseEnd::Solved)
+                ++count;
+        }
+    while (perDay.size() > std::size_t(std::max(days, 0)))
+        perDay.erase(perDay.begin());
+    std::vector<DaySolved> latest;
+    for (const auto &[day, count] : perDay)
+        latest.push_back({day, count});
+    return latest;
 }
 
 } // namespace numbolo

@@ -105,7 +105,7 @@ QString exerciseLine(const ExerciseDetail &detail)
     if (detail.presses.empty())
         return line + QStringLiteral(" Δεν πατήθηκε «=».");
     QStringList presses;
-    for (const EqualsPress &p : detail.presses)
+    for (const EqualsFacts &p : detail.presses)
         presses << QStringLiteral("%1 (%2)").arg(p.value.isEmpty() ? QStringLiteral("κενό") : p.value,
                                                  secondsText(p.seconds));
     return line + QStringLiteral(" Τιμές στο «=»: %1.").arg(presses.join(QStringLiteral(", ")));

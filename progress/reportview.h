@@ -7,15 +7,10 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QLabel;
 class QTableWidget;
 
 namespace numbolo {
-
-// Reads exercise `number` of the game whose history key is `game`; false with a Greek `error`.
-using DetailReader = std::function<bool(qint64 game, int number, ExerciseDetail *detail, QString *error)>;
 
 // The targets of one exercise: a line on its keys and its "=" presses, and a table of its eight
 // targets (hit after how many seconds, by which value; or missed, with one way to make it).

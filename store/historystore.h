@@ -1,51 +1,18 @@
 #pragma once
-// The history of play in an SQLite database through Qt SQL: the recorder the game writes to,
-// and the reading and CSV that the progress window shows. Built into the modules, never into
-// the program itself, so Qt SQL is loaded only when a record is written or the history read.
-//
-// The schema (version 4, in PRAGMA user_version):
-//   game     (id INTEGER PRIMARY KEY, started TEXT NOT NULL, ended TEXT, exercises INTEGER NOT NULL,
-//             target_range INTEGER NOT NULL, outcome TEXT, result INTEGER, uuid TEXT,
-//             seconds_per_exercise INTEGER NOT NULL DEFAULT 180, keyboard_typing INTEGER NOT NULL
-//             DEFAULT 0)
-//             outcome: 'finished', 'restarted', 'abandoned', NULL while under way; result: the
-//             percentage shown at the end; uuid: the id the settings file keeps for the game,
-//             NULL for games recorded by version 1. Unique index game_uuid on (uuid).
-//             seconds_per_exercise: the countdown of each exercise, 0 for no time limit;
-//             keyboard_typing: 1 where the keyboard pressed the keypad's keys. Games recorded
-//             before version 4 had 180 and 0.
-//   exercise (id INTEGER PRIMARY KEY, game INTEGER NOT NULL REFERENCES game(id), number INTEGER
-//             NOT NULL, level REAL NOT NULL, outcome TEXT NOT NULL, seconds INTEGER NOT NULL,
-//             targets INTEGER NOT NULL, equals_presses INTEGER NOT NULL, ended TEXT NOT NULL,
-//             shown_targets TEXT, keys TEXT, operators TEXT, day TEXT)
-//             outcome: 'solved', 'skipped', 'timeout'. shown_targets: the eight targets in
-//             reading order, separated by blanks; keys: the working digits and operators as
-//             their captions ("4 5 7 / +"); operators: those of the keys ("/ +"); all three NULL
-//             for exercises recorded before version 3. Index exercise_game_number on (game,
-//             number); the store keeps one row per pair (see HistoryStore). day: the local date
-//             of the end, "2026-11-01". Index exercise_day on (day); the report's covering
-//             indexes exercise_skill_day on (operators, day, outcome, seconds, game) and
-//             exercise_game_day on (game, day, outcome, seconds).
-//   equals_press (exercise INTEGER NOT NULL REFERENCES exercise(id), seconds INTEGER NOT NULL,
-//             value TEXT NOT NULL, hit TEXT NOT NULL)
-//             every "=" of an exercise in order of rowid: seconds since the exercise was shown,
-//             the display's text after it, the targets it hit as indexes 0-7 in reading order
-//             separated by blanks ("" for none). Index equals_press_exercise on (exercise).
-// Times are ISO 8601 in UTC. Each version is one step of a ladder in historystore.cpp that an
-// older file climbs in one transaction.
+// The history of play in an SQLite database through Qt SQL (its schema: store/historyschema.h):
+// the recorder the game writes to. Built into the modules, never into the program itself, so Qt
+// SQL is loaded only when a record is written or the history read.
 
 #include "services/services.h"
+#include "store/historyschema.h"
 
 #include <QDateTime>
 #include <deque>
 #include <functional>
-#include <optional>
 #include <vector>
 
 class QSqlDatabase;
 class QSqlError;
-class QSqlQuery;
-class QVariant;
 
 namespace numbolo {
 
@@ -71,7 +38,7 @@ namespace numbolo {
 // throws or shows a message.
 class HistoryStore : public HistoryRecorder {
 public:
-    static constexpr int SchemaVersion = 4;
+    static constexpr int SchemaVersion = HistorySchemaVersion;
     // Records kept while the database cannot be written; beyond this the oldest are dropped.
     static constexpr std::size_t MaxPending = 5000;
 
@@ -96,6 +63,9 @@ public:
     QString damagedCopy() const { return m_damagedCopy; }
     // How many times this store checked the whole file.
     int checks() const { return m_checks; }
+    // Told, as the store ends, how many records were lost, written neither into the history nor
+    // into the pending file, and why the pending file could not be written; nothing unless given.
+    std::function<void(std::size_t records, const QString &why)> lost;
 
     enum class Kind { GameStarted, ExerciseEnded, GameEnded };
     struct Record {
@@ -132,89 +102,5 @@ private:
 
 // The operators among `keys` (captions separated by blanks), in their order: "/ +" of "4 5 7 / +".
 QString operatorsOf(const QString &keys);
-
-// The play waiting in the pending file to be recorded: how many records, and the times of the
-// first and the last; no records where there are none.
-struct Unrecorded {
-    int records = 0;
-    QDateTime first;
-    QDateTime last;
-};
-Unrecorded readUnrecorded(const QString &pendingPath);
-
-struct ExerciseRow {
-    int number = 0;
-    double level = 0;
-    ExerciseEnd end = ExerciseEnd::Solved;
-    int seconds = 0;
-    int targetsHit = 0;
-    int equalsPresses = 0;
-    QDateTime ended;
-};
-
-struct GameRow {
-    qint64 key = 0; // the game's row in the history, which names it to readExerciseDetail
-    QDateTime started;
-    QDateTime ended;
-    int exercises = 0;
-    int range = 0;
-    std::optional<GameEnd> end; // none while the game is under way
-    int percentage = -1;        // -1 unless it finished
-    int secondsPerExercise = 180; // 0: no time limit
-    bool keyboardTyping = false;
-    std::vector<ExerciseRow> played;
-
-    int solved() const;
-    int seconds() const;
-};
-
-// A connection that reads the history, open from its construction to its end. It reads a file
-// of any version up to this program's; a missing file, and one started but still empty, are
-// not ready and have no error.
-class HistoryReader {
-public:
-    explicit HistoryReader(const QString &path);
-    ~HistoryReader();
-    HistoryReader(const HistoryReader &) = delete;
-    HistoryReader &operator=(const HistoryReader &) = delete;
-
-    bool ready() const { return m_version > 0 && m_error.isEmpty(); }
-    int version() const { return m_version; }
-    // Why the file cannot be read, in Greek; empty while it can.
-    const QString &error() const { return m_error; }
-    QSqlDatabase database() const;
-    // Runs `query` (prepared, or `sql`); where it fails, its error becomes error().
-    bool exec(QSqlQuery &query, const QString &sql = {});
-    void fail(const QSqlError &error);
-    // What a query of games selects for readGames(), in this file's version.
-    QString gameColumns() const;
-    // Reads the games that `query` selected (gameColumns()) in its order, each with its exercises.
-    bool readGames(QSqlQuery &query, std::vector<GameRow> *games);
-    // A stored outcome and a stored time, as the rows hold them.
-    static ExerciseEnd exerciseEnd(const QVariant &key);
-    static QDateTime time(const QVariant &stamp);
-
-private:
-    QString m_path;
-    QString m_connection;
-    int m_version = 0;
-    QString m_error;
-};
-
-// The whole history, newest game first, each game's exercises in order. A missing file is an
-// empty history. False, with a Greek `error`, where the file cannot be read.
-bool readHistory(const QString &path, std::vector<GameRow> *games, QString *error);
-
-// RFC 4180 CSV in UTF-8 with CRLF line ends, without a byte-order mark: the header, then one row
-// per exercise, oldest game first, and one row with empty exercise fields for a game in which
-// no exercise ended. Times are ISO 8601 local time with its offset from UTC. The last column,
-// "Χρόνος ανά άσκηση", holds the game's seconds per exercise, empty where it had no time limit.
-QByteArray historyCsv(const std::vector<GameRow> &games);
-
-// "λύθηκε", "παραλείφθηκε", "έληξε ο χρόνος".
-QString exerciseEndText(ExerciseEnd end);
-// The result of a game: its percentage, or how it ended without one ("επανεκκίνηση",
-// "εγκαταλείφθηκε"), or "σε εξέλιξη".
-QString resultText(const GameRow &game);
 
 } // namespace numbolo

@@ -1,6 +1,7 @@
 #include "tests/fakes.h"
 
 #include "desktop/diskflush.h"
+#include "progress/report.h"
 #include "settings/settings.h"
 
 #include <QAbstractButton>
@@ -103,6 +104,107 @@ void RecordingHistory::gameEnded(const GameFacts &game, GameEnd end, int percent
 {
     add(QStringLiteral("end %1 %2").arg(QLatin1String(end == GameEnd::Finished ? "finished" : "restarted")).arg(percentage),
         game);
+}
+
+namespace {
+
+// Fails a read of the fake history with `failure`, where it is set.
+bool fails(const ReadError &failure, ReadError *error)
+{
+    *error = failure;
+    return failure.failed();
+}
+
+} // namespace
+
+bool FakeHistory::readable(ReadError *error)
+{
+    return !fails(failure, error);
+}
+
+bool FakeHistory::summary(HistorySummary *summary, ReadError *error)
+{
+    if (fails(failure, error))
+        return false;
+    *summary = givenTotals.value_or(totalsOf(stored));
+    return true;
+}
+
+bool FakeHistory::games(int first, int count, std::vector<GameRow> *page, ReadError *error)
+{
+    pagesRead.push_back(first);
+    page->clear();
+    if (fails(failure, error))
+        return false;
+    for (int i = std::max(first, 0); i < int(stored.size()) && i - first < count; ++i)
+        page->push_back(stored[std::size_t(i)]);
+    return true;
+}
+
+bool FakeHistory::everyGame(std::vector<GameRow> *every, ReadError *error)
+{
+    *every = failure.failed() ? std::vector<GameRow>() : stored;
+    return !fails(failure, error);
+}
+
+bool FakeHistory::results(int latest, std::vector<GameResult> *results, ReadError *error)
+{
+    if (fails(failure, error))
+        return false;
+    *results = givenResults.value_or(resultsOf(stored, latest));
+    return true;
+}
+
+bool FakeHistory::solvedPerDay(int days, std::vector<DaySolved> *perDay, ReadError *error)
+{
+    if (fails(failure, error))
+        return false;
+    *perDay = givenPerDay.value_or(solvedPerDayOf(stored, days));
+    return true;
+}
+
+bool FakeHistory::figures(Report *figures, ReadError *error)
+{
+    ++figuresRead;
+    *figures = failure.failed() ? Report() : report;
+    return !fails(failure, error);
+}
+
+bool FakeHistory::recentFigures(Report *figures, ReadError *error)
+{
+    *figures = failure.failed() ? Report() : report;
+    return !fails(failure, error);
+}
+
+bool FakeHistory::exercise(qint64 game, int number, ExerciseDetail *detail, ReadError *error)
+{
+    exercisesRead.emplace_back(game, number);
+    *detail = {};
+    if (fails(failure, error))
+        return false;
+    const auto found = details.find({game, number});
+    if (found == details.end()) {
+        *error = {ReadError::Kind::NoSuchExercise, {}, {}, number};
+        return false;
+    }
+    *detail = found->second;
+    return true;
+}
+
+bool FakeHistory::missed(int count, std::vector<MissedExercise> *missed, ReadError *error)
+{
+    missed->clear();
+    if (fails(failure, error) || fails(missedFailure, error))
+        return false;
+    const std::size_t shown = std::min(missedExercises.size(), std::size_t(std::max(count, 0)));
+    missed->assign(missedExercises.begin(), missedExercises.begin() + std::ptrdiff_t(shown));
+    return true;
+}
+
+bool FakeHistory::recordedExercises(const WayOf &, const std::function<bool(const RecordedExercise &)> &,
+                                    ReadError *error)
+{
+    return !fails(failure, error);
 }
 
 QString TempPlayerFiles::historyPath() const

@@ -6,6 +6,7 @@
 #include "desktop/seededrandom.h"
 #include "game/form1.h"
 #include "services/services.h"
+#include "store/historysource.h"
 
 #include <QTemporaryDir>
 #include <deque>
@@ -65,6 +66,44 @@ public:
 
 private:
     void add(const QString &line, const GameFacts &game);
+};
+
+// A history held in memory, as the progress window and report read it: `stored`, its games newest
+// first, and the totals and charts' series made of them (totalsOf and the like) unless a test
+// gives its own; the figures (whole and recent alike), the exercises' details and the exercises
+// with missed targets that a test gives. Every read fails with `failure` where it is set, and
+// missed() also with `missedFailure`. It records what the window read.
+class FakeHistory : public HistorySource {
+public:
+    explicit FakeHistory(std::vector<GameRow> games = {}) : stored(std::move(games)) {}
+    bool readable(ReadError *error) override;
+    bool summary(HistorySummary *summary, ReadError *error) override;
+    bool games(int first, int count, std::vector<GameRow> *page, ReadError *error) override;
+    bool everyGame(std::vector<GameRow> *every, ReadError *error) override;
+    bool results(int latest, std::vector<GameResult> *results, ReadError *error) override;
+    bool solvedPerDay(int days, std::vector<DaySolved> *perDay, ReadError *error) override;
+    bool figures(Report *report, ReadError *error) override;
+    bool recentFigures(Report *report, ReadError *error) override;
+    bool exercise(qint64 game, int number, ExerciseDetail *detail, ReadError *error) override;
+    bool missed(int count, std::vector<MissedExercise> *missed, ReadError *error) override;
+    // None: the targets' CSV is read from a real history.
+    bool recordedExercises(const WayOf &wayOf, const std::function<bool(const RecordedExercise &)> &each,
+                           ReadError *error) override;
+
+    std::vector<GameRow> stored;
+    std::optional<HistorySummary> givenTotals;
+    std::optional<std::vector<GameResult>> givenResults;
+    std::optional<std::vector<DaySolved>> givenPerDay;
+    Report report;
+    std::map<std::pair<qint64, int>, ExerciseDetail> details; // by game key and exercise number
+    std::vector<MissedExercise> missedExercises;
+    ReadError failure;
+    ReadError missedFailure;
+    // The first game of each page read, each exercise read (game key, number), and how many
+    // times the whole figures were read.
+    std::vector<int> pagesRead;
+    std::vector<std::pair<qint64, int>> exercisesRead;
+    int figuresRead = 0;
 };
 
 // Records what would be said to a screen-reader user, in order: the announcements, and apart

@@ -1,10 +1,12 @@
 // The progress report: what its figures say (the run of days, the next step), and how the
 // window and the printed document show a report.
 
+#include "fakes.h"
 #include "progress/progress.h"
 #include "progress/progresstext.h"
 #include "progress/report.h"
 #include "progress/reportdocument.h"
+#include "progress/reportreading.h"
 
 #include <QChartView>
 #include <QFile>
@@ -19,6 +21,7 @@
 #include <algorithm>
 
 using namespace numbolo;
+using numbolo::testing::FakeHistory;
 
 namespace {
 
@@ -59,23 +62,33 @@ std::vector<GameRow> twoGames()
     return games;
 }
 
-Report smallReport()
+// `range` names its range: as the window writes it, or by its number as the history reads it.
+Report smallReport(const QString &range = QStringLiteral("0 - 100"))
 {
     Report report;
     report.skills = {group("x +", {{April, 4, 1}, {May, 6, 2}}), group("/ -", {{May, 10, 9}})};
     report.skills[0].byMonth[May].medianSeconds = 75;
-    report.ranges = {group("0 - 100", {{April, 4, 1}, {May, 16, 11}})};
+    report.ranges = {group(range, {{April, 4, 1}, {May, 16, 11}})};
     report.daysPlayed = {QDate(2026, 4, 30), QDate(2026, 5, 1), QDate(2026, 5, 2)};
     return report;
 }
 
-// Exercise 2 of a game: two targets hit, one missed with a way, one without.
+// Exercise 2 of a game: two targets hit, one missed with a way, one without; its ways as the
+// solver finds them, where the window reads it.
 ExerciseDetail missedDetail()
 {
     ExerciseDetail detail{true, {2, 1.5, ExerciseEnd::Skipped, 30, 2, 2, {}}, "2 7 8 x +", {}, {}};
-    detail.targets = {{35, true, 12, "35", "35"}, {43, true, 65, "43", "43"}, {58, false, {}, {}, "7*8+2"},
-                      {999, false, {}, {}, {}}};
+    detail.targets = {{35, true, 12, "35", "27+8", "35"}, {43, true, 65, "43", "27+2*8", "43"},
+                      {58, false, {}, {}, "2+7*8", "58"}, {-999, false, {}, {}, {}, "-999"}};
     detail.presses = {{12, "35", {0}}, {65, "43", {1}}};
+    return detail;
+}
+
+// `detail` as the history reads it: without ways, which the window finds.
+ExerciseDetail withoutWays(ExerciseDetail detail)
+{
+    for (TargetLine &target : detail.targets)
+        target.way.clear();
     return detail;
 }
 
@@ -110,6 +123,8 @@ private slots:
     void figuresWhenWanted();
     void document_data();
     void document();
+    void documentFacts_data();
+    void documentFacts();
 };
 
 void TestReport::run_data()
@@ -218,18 +233,18 @@ void TestReport::nextStep()
 void TestReport::targets_data()
 {
     QTest::addColumn<bool>("recorded");
-    QTest::addColumn<QString>("error"); // what the reader says; empty: it reads
+    QTest::addColumn<QString>("error"); // what SQLite says of the exercise's history; empty: it reads
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QString>("said"); // in the line above the table
     QTest::newRow("hit, missed with a way, missed without one")
         << true << QString()
-        << QStringList{"35|ναι|12 δ.|35|", "43|ναι|1 λ. 5 δ.|43|", "58|όχι|||7*8+2", "999|όχι|||δεν βρέθηκε σύντομος τρόπος"}
+        << QStringList{"35|ναι|12 δ.|35|", "43|ναι|1 λ. 5 δ.|43|", "58|όχι|||2+7*8", "-999|όχι|||δεν βρέθηκε σύντομος τρόπος"}
         << "Άσκηση 2: παραλείφθηκε σε 30 δ. Πλήκτρα: 2 7 8 x +. Βρέθηκαν 2 από 4 στόχους. Τιμές στο «=»: "
            "35 (12 δ.), 43 (1 λ. 5 δ.).";
     QTest::newRow("recorded before targets were kept") << false << QString() << QStringList{}
                                                         << "Οι στόχοι της δεν καταγράφηκαν";
-    QTest::newRow("the history cannot be read") << true << QStringLiteral("Το ιστορικό δεν διαβάζεται.")
-                                                << QStringList{} << "Το ιστορικό δεν διαβάζεται.";
+    QTest::newRow("the history cannot be read") << true << QStringLiteral("disk I/O error") << QStringList{}
+                                                << "Το ιστορικό δεν διαβάζεται (/ιστορικό.sqlite): disk I/O error";
 }
 
 void TestReport::targets()
@@ -238,27 +253,25 @@ void TestReport::targets()
     QFETCH(QString, error);
     QFETCH(QStringList, rows);
     QFETCH(QString, said);
-    std::vector<std::pair<qint64, int>> asked;
-    ProgressReport report;
-    report.detail = [&](qint64 game, int number, ExerciseDetail *detail, QString *readError) {
-        asked.emplace_back(game, number);
-        *readError = error;
-        detail->recorded = recorded;
-        detail->row = {number, 1.5, ExerciseEnd::Skipped, 30, 2, 3, {}};
-        const ExerciseDetail fixture = missedDetail();
-        detail->keys = fixture.keys;
-        detail->targets = fixture.targets;
-        detail->presses = fixture.presses;
-        return error.isEmpty();
-    };
-    ProgressWindow window(QString(), twoGames(), QString(), {}, report);
+    FakeHistory history(twoGames());
+    for (const GameRow &game : history.stored) {
+        for (const ExerciseRow &row : game.played) {
+            ExerciseDetail detail = withoutWays(missedDetail());
+            detail.recorded = recorded;
+            detail.row = row;
+            history.details[{game.key, row.number}] = detail;
+        }
+    }
+    ProgressWindow window(history);
+    if (!error.isEmpty())
+        history.failure = {ReadError::Kind::Unreadable, QStringLiteral("/ιστορικό.sqlite"), error};
     QVERIFY(window.targetsView != nullptr);
     // Choosing the older game, then its second exercise, reads that exercise.
     window.gamesTable->setCurrentCell(1, 0);
     window.exercisesTable->setFocus();
     window.exercisesTable->setCurrentCell(0, 0);
     QTest::keyClick(window.exercisesTable, Qt::Key_Down);
-    QCOMPARE(asked.back(), std::make_pair(qint64(10), 2));
+    QCOMPARE(history.exercisesRead.back(), std::make_pair(qint64(10), 2));
     QVERIFY2(window.targetsView->about->text().contains(said), qPrintable(window.targetsView->about->text()));
     QCOMPARE(window.targetsView->about->accessibleName(), readAloud(window.targetsView->about->text()));
     QCOMPARE(tableText(window.targetsView->table), rows);
@@ -270,12 +283,9 @@ void TestReport::targets()
 
 void TestReport::sections()
 {
-    ProgressReport report;
-    report.report = smallReport();
-    report.today = QDate(2026, 5, 2);
-    ProgressWindow window(QString(), twoGames(), QString(), {}, report);
-    // Without a reader the targets are not shown.
-    QVERIFY(window.targetsView == nullptr);
+    FakeHistory history(twoGames());
+    history.report = smallReport(QStringLiteral("100"));
+    ProgressWindow window(history, {}, QDate(2026, 5, 2));
     QVERIFY(window.nextStepLabel != nullptr);
     QVERIFY2(window.nextStepLabel->text().startsWith(QStringLiteral("Επόμενο βήμα: Τους τελευταίους μήνες λύθηκαν 3 "
                                                                    "από 10 ασκήσεις με τις πράξεις «x» και «+».")),
@@ -283,7 +293,8 @@ void TestReport::sections()
     QVERIFY(window.gamesTable->accessibleDescription().contains(window.nextStepLabel->text()));
     QCOMPARE(window.tabs->count(), 5);
 
-    // Each chart has its figures in a table beside it.
+    // Each chart has its figures in a table beside it; the ranges named as the window writes them.
+    window.tabs->setCurrentIndex(2);
     auto *skills = window.findChild<QTableWidget *>(QStringLiteral("skillsTable"));
     QVERIFY(skills != nullptr && window.findChild<QChartView *>(QStringLiteral("skillsChart")) != nullptr);
     QCOMPARE(tableText(skills), (QStringList{"x +|όλοι οι μήνες|3 από 10|30 %|-", "x +|Μάιος 2026|2 από 6|33 %|1 λ. 15 δ.",
@@ -292,6 +303,7 @@ void TestReport::sections()
     auto *ranges = window.findChild<QTableWidget *>(QStringLiteral("rangesTable"));
     QVERIFY(ranges != nullptr && window.findChild<QChartView *>(QStringLiteral("rangesChart")) != nullptr);
     QCOMPARE(ranges->rowCount(), 3);
+    QCOMPARE(ranges->item(0, 0)->text(), QStringLiteral("0 - 100"));
     // The tables are reached by Tab.
     QVERIFY(skills->focusPolicy() & Qt::TabFocus);
 
@@ -303,11 +315,15 @@ void TestReport::sections()
 
     // A history from before keys were recorded: said so instead of an empty chart; no sentence
     // from too little play.
-    ProgressWindow old(QString(), twoGames(), QString(), {}, {});
+    FakeHistory before(twoGames());
+    ProgressWindow old(before);
+    old.tabs->setCurrentIndex(2);
     QVERIFY(old.findChild<QLabel *>(QStringLiteral("skillsNone")) != nullptr);
     QVERIFY(old.nextStepLabel == nullptr);
     QVERIFY(old.printButton->isEnabled());
-    ProgressWindow none(QString(), {}, QString(), {}, report);
+    FakeHistory empty;
+    empty.report = history.report;
+    ProgressWindow none(empty);
     QVERIFY(!none.printButton->isEnabled());
 }
 
@@ -322,48 +338,38 @@ void TestReport::longHistory()
         game.started = QDateTime(QDate(2026, 5, 1), QTime(17, 0)).addDays(-i);
         every.push_back(game);
     }
-    ProgressReport report;
-    report.totals = HistorySummary{250, 500, 250, 15000};
-    std::vector<int> asked;
-    report.moreGames = [&](int first, int count, std::vector<GameRow> *games, QString *) {
-        asked.push_back(first);
-        games->assign(every.begin() + first, every.begin() + std::min(first + count, int(every.size())));
-        return true;
-    };
-    report.results = {{QDateTime(QDate(2026, 4, 1), QTime(18, 0)), 70}};
-    report.solvedPerDay = {{QDate(2026, 4, 1), 3}, {QDate(2026, 4, 2), 0}};
-    const int page = ProgressWindow::gamesPage();
-    ProgressWindow window(QString(), {every.begin(), every.begin() + page}, QString(), {}, report);
+    FakeHistory history(every);
+    history.givenTotals = HistorySummary{250, 500, 250, 15000};
+    history.givenResults = {{QDateTime(QDate(2026, 4, 1), QTime(18, 0)), 70}};
+    history.givenPerDay = {{QDate(2026, 4, 1), 3}, {QDate(2026, 4, 2), 0}};
+    const std::vector<int> &asked = history.pagesRead;
+    const int page = GamesPage;
+    ProgressWindow window(history);
     QVERIFY(window.summary->text().startsWith(QStringLiteral("Παιχνίδια: 250. Ασκήσεις: 500, λυμένες: 250. Χρόνος "
                                                              "παιχνιδιού: 4 ώ. 10 λ.")));
     QCOMPARE(window.gamesTable->rowCount(), page);
-    QVERIFY(asked.empty());
+    QCOMPARE(asked, std::vector<int>{0});
     QCOMPARE(window.resultChart->accessibleDescription(), QStringLiteral("1 Απριλίου 2026, 18:00: 70 %"));
     QCOMPARE(window.solvedChart->accessibleDescription(), QStringLiteral("1 Απριλίου 2026: 3; 2 Απριλίου 2026: 0"));
     window.gamesTable->setFocus();
     QTest::keyClick(window.gamesTable, Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(window.gamesTable->rowCount(), 2 * page);
-    QCOMPARE(asked, std::vector<int>{page});
+    QCOMPARE(asked, (std::vector<int>{0, page}));
     QTest::keyClick(window.gamesTable, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(window.gamesTable, Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(window.gamesTable->rowCount(), 250);
     QCOMPARE(window.gamesTable->item(249, 0)->text(), QStringLiteral("25/08/2025 17:00"));
-    QCOMPARE(asked.size(), std::size_t(2)); // nothing is read past the last game
+    QCOMPARE(asked.size(), std::size_t(3)); // nothing is read past the last game
 }
 
 void TestReport::figuresWhenWanted()
 {
     // A long history's figures are read when one of their tabs is first opened, once; the
     // keyboard goes from the word that they are coming on to them.
-    int reads = 0;
-    ProgressReport report;
-    report.totals = HistorySummary{2, 4, 2, 120};
-    report.figures = [&](Report *whole, QString *) {
-        ++reads;
-        *whole = smallReport();
-        return true;
-    };
-    ProgressWindow window(QString(), twoGames(), QString(), {}, report);
+    FakeHistory history(twoGames());
+    history.report = smallReport(QStringLiteral("100"));
+    const int &reads = history.figuresRead;
+    ProgressWindow window(history);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QCOMPARE(reads, 0);
@@ -384,24 +390,19 @@ void TestReport::figuresWhenWanted()
     QCOMPARE(reads, 1);
 
     // The document reads them where no tab has, and the exercises with missed targets.
-    report.missed = [](std::vector<MissedExercise> *missed, QString *) {
-        missed->push_back({QDateTime(QDate(2026, 5, 1), QTime(17, 0)), missedDetail()});
-        return true;
-    };
-    ProgressWindow unopened(QString(), twoGames(), QString(), {}, report);
+    history.missedExercises.push_back({QDateTime(QDate(2026, 5, 1), QTime(17, 0)), withoutWays(missedDetail())});
+    ProgressWindow unopened(history);
     QTextDocument document;
     document.setHtml(unopened.documentHtml());
     QCOMPARE(reads, 2);
     QVERIFY2(document.toPlainText().contains(QStringLiteral("Ανά πράξη")), qPrintable(document.toPlainText()));
-    QVERIFY2(document.toPlainText().contains(QStringLiteral("58\n7*8+2")), qPrintable(document.toPlainText()));
+    QVERIFY2(document.toPlainText().contains(QStringLiteral("58\n2+7*8")), qPrintable(document.toPlainText()));
     // Where they cannot be read, the document says so and still has the figures.
-    report.missed = [](std::vector<MissedExercise> *, QString *error) {
-        *error = QStringLiteral("ο δίσκος δεν απαντά.");
-        return false;
-    };
-    ProgressWindow unread(QString(), twoGames(), QString(), {}, report);
+    history.missedFailure = {ReadError::Kind::Unreadable, QStringLiteral("/ιστορικό.sqlite"), QStringLiteral("disk I/O error")};
+    ProgressWindow unread(history);
     document.setHtml(unread.documentHtml());
-    QVERIFY2(document.toPlainText().contains(QStringLiteral("Οι στόχοι που δεν βρέθηκαν δεν διαβάστηκαν: ο δίσκος δεν απαντά.")),
+    QVERIFY2(document.toPlainText().contains(QStringLiteral("Οι στόχοι που δεν βρέθηκαν δεν διαβάστηκαν: Το ιστορικό "
+                                                            "δεν διαβάζεται (/ιστορικό.sqlite): disk I/O error")),
              qPrintable(document.toPlainText()));
     QVERIFY(document.toPlainText().contains(QStringLiteral("Ανά πράξη")));
 }
@@ -429,7 +430,7 @@ void TestReport::document_data()
                        "βρέθηκε.\nΣτόχοι που δεν βρέθηκαν\n",
                        "Παιχνίδι της 01/05/2026 17:00. Άσκηση 2: παραλείφθηκε σε 30 δ. Πλήκτρα: 2 7 8 x +. "
                        "Βρέθηκαν 2 από 4 στόχους. Τιμές στο «=»: 35 (12 δ.), 43 (1 λ. 5 δ.).",
-                       "Στόχος\nΈνας τρόπος\n58\n7*8+2\n999\nδεν βρέθηκε σύντομος τρόπος\n"}
+                       "Στόχος\nΈνας τρόπος\n58\n2+7*8\n-999\nδεν βρέθηκε σύντομος τρόπος\n"}
         << QStringList{"35\n", "43\n"};
 }
 
@@ -470,6 +471,47 @@ void TestReport::document()
     QVERIFY(pdf.readAll().startsWith("%PDF-"));
     QVERIFY(!writeReportPdf(document.toHtml(), dir.filePath(QStringLiteral("λείπει/πρόοδος.pdf")), &error));
     QVERIFY2(error.contains(QStringLiteral("δεν γράφτηκε")), qPrintable(error));
+}
+
+void TestReport::documentFacts_data()
+{
+    QTest::addColumn<QString>("unread"); // what cannot be read: "", "figures", "missed targets"
+    QTest::addColumn<QStringList>("said");
+    QTest::addColumn<QStringList>("unsaid");
+    const QString why = QStringLiteral("Το ιστορικό δεν διαβάζεται (/ιστορικό.sqlite): disk I/O error");
+    QTest::newRow("everything read: figures, and the missed targets with the ways found")
+        << "" << QStringList{"Παιχνίδια: 2.\nΕπόμενο βήμα:", "Ανά εύρος", "0 - 100\nόλοι οι μήνες", "58\n2+7*8\n-999\n"}
+        << QStringList{"δεν διαβάζεται"};
+    QTest::newRow("figures unread: the summary and why, nothing else")
+        << "figures" << QStringList{"Παιχνίδια: 2.\n\n" + why}
+        << QStringList{"Επόμενο βήμα", "Στόχοι που δεν βρέθηκαν", "Ανά πράξη", "Ημερολόγιο"};
+    QTest::newRow("missed targets unread: said, under the summary; the figures still there")
+        << "missed targets" << QStringList{"Παιχνίδια: 2.\n\nΟι στόχοι που δεν βρέθηκαν δεν διαβάστηκαν: " + why, "Ανά πράξη"}
+        << QStringList{"58\n"};
+}
+
+void TestReport::documentFacts()
+{
+    // The document `--progress --pdf` writes, made of what it reads without a window.
+    QFETCH(QString, unread);
+    QFETCH(QStringList, said);
+    QFETCH(QStringList, unsaid);
+    FakeHistory history(twoGames());
+    history.report = smallReport(QStringLiteral("100"));
+    history.missedExercises.push_back({QDateTime(QDate(2026, 5, 1), QTime(17, 0)), withoutWays(missedDetail())});
+    const ReadError failure{ReadError::Kind::Unreadable, QStringLiteral("/ιστορικό.sqlite"), QStringLiteral("disk I/O error")};
+    if (unread == QLatin1String("figures"))
+        history.failure = failure;
+    else if (!unread.isEmpty())
+        history.missedFailure = failure;
+    QTextDocument document;
+    document.setHtml(documentHtml(readDocumentFacts(history, QStringLiteral("Παιχνίδια: 2."), QDate(2026, 5, 2))));
+    const QString text = document.toPlainText();
+    for (const QString &s : said)
+        QVERIFY2(text.contains(s), qPrintable(s + "\n" + text));
+    for (const QString &s : unsaid)
+        QVERIFY2(!text.contains(s), qPrintable(s));
+    QCOMPARE(history.figuresRead, 1);
 }
 
 QTEST_MAIN(TestReport)

@@ -1,31 +1,38 @@
-// The report's reading half: what happened inside an exercise, the figures by skill, by target
-// range and by day, the targets CSV, and the games list, the summary and the charts' series.
-// Each is aggregated by SQLite and reads only what it returns. One way to make each target is
-// found with the solver, grouped by key set so that each set's tables are built once.
+// The report's reading by SQL: the games list, the summary and the charts' series, what happened
+// inside an exercise, the figures by skill, by target range and by day, and the recorded
+// exercises for the targets' CSV. Each is aggregated by SQLite and reads only what it returns.
 
-#include "progress/report.h"
+#include "store/sqlhistorysource.h"
 
-#include "arithmetic/solver.h"
+#include "store/historyreader.h"
 
 #include <QHash>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
 
 #include <algorithm>
-#include <memory>
+#include <climits>
 #include <set>
 
 namespace numbolo {
 
 namespace {
 
-// Opens `path` for reading: false with `error` where it cannot be; a missing or empty history
-// is no error, and leaves `reader` not ready.
-bool opened(const HistoryReader &reader, QString *error)
+// Where `reader` is not ready: false with its `error` where it cannot read, true where the
+// history is missing or empty.
+bool opened(const HistoryReader &reader, ReadError *error)
 {
     *error = reader.error();
-    return error->isEmpty();
+    return !error->failed();
+}
+
+// Fails with the error that `reader` met.
+bool failed(const HistoryReader &reader, ReadError *error)
+{
+    *error = reader.error();
+    return false;
 }
 
 // The local day of an exercise's end: kept with each row from version 3 on.
@@ -122,9 +129,9 @@ bool readTallies(HistoryReader &reader, const QString &sql, QHash<QString, Group
     return true;
 }
 
-// The figures of tallied groups, named by `name` and in the order of `less` on their keys.
-template <class Name, class Less>
-std::vector<GroupFigures> figuresOf(const QHash<QString, GroupTally> &groups, Name name, Less less)
+// The figures of tallied groups, named by their keys, in the order of `less` on them.
+template <class Less>
+std::vector<GroupFigures> figuresOf(const QHash<QString, GroupTally> &groups, Less less)
 {
     QStringList keys = groups.keys();
     std::sort(keys.begin(), keys.end(), less);
@@ -132,7 +139,7 @@ std::vector<GroupFigures> figuresOf(const QHash<QString, GroupTally> &groups, Na
     for (const QString &key : std::as_const(keys)) {
         const GroupTally &tally = *groups.constFind(key);
         Tally whole = tally.undated;
-        GroupFigures group{name(key), {}, {}};
+        GroupFigures group{key, {}, {}};
         for (const auto &[month, t] : tally.byMonth) {
             whole.add(t);
             group.byMonth.emplace(month, t.figures());
@@ -152,31 +159,6 @@ int operatorsOrder(const QString &operators)
     return order;
 }
 
-// The ways of one key set's targets, found once each with one solver.
-class Ways {
-public:
-    QString of(const QString &keys, const QString &target)
-    {
-        if (!m_solver || keys != m_keys) {
-            m_solver = std::make_unique<Solver>(keys);
-            m_keys = keys;
-            m_found.clear();
-        }
-        const auto known = m_found.constFind(target);
-        if (known != m_found.constEnd())
-            return *known;
-        const Way way = m_solver->solve(target);
-        const QString text = way.outcome == Way::Outcome::Found ? way.keys : QString();
-        m_found.insert(target, text);
-        return text;
-    }
-
-private:
-    QString m_keys;
-    std::unique_ptr<Solver> m_solver;
-    QHash<QString, QString> m_found;
-};
-
 // The targets of an exercise, as its row keeps them.
 QStringList targetsOf(const QVariant &stored)
 {
@@ -184,7 +166,7 @@ QStringList targetsOf(const QVariant &stored)
 }
 
 // The presses of the exercise `id`, in order.
-bool readPresses(HistoryReader &reader, const QVariant &id, std::vector<EqualsPress> *presses)
+bool readPresses(HistoryReader &reader, const QVariant &id, std::vector<EqualsFacts> *presses)
 {
     QSqlQuery query(reader.database());
     query.prepare(QStringLiteral("SELECT seconds, value, hit FROM equals_press WHERE exercise = ? ORDER BY rowid"));
@@ -192,7 +174,7 @@ bool readPresses(HistoryReader &reader, const QVariant &id, std::vector<EqualsPr
     if (!reader.exec(query))
         return false;
     while (query.next()) {
-        EqualsPress press{query.value(0).toInt(), query.value(1).toString(), {}};
+        EqualsFacts press{query.value(0).toInt(), query.value(1).toString(), {}};
         for (const QString &hit : query.value(2).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts))
             press.hit.push_back(hit.toInt());
         presses->push_back(std::move(press));
@@ -200,16 +182,15 @@ bool readPresses(HistoryReader &reader, const QVariant &id, std::vector<EqualsPr
     return true;
 }
 
-// The targets' lines of an exercise: hit by the first press that names them, else missed; the
-// way to make each one from `ways`.
-std::vector<TargetLine> targetLines(const QStringList &targets, const QString &keys,
-                                    const std::vector<EqualsPress> &presses, Ways &ways)
+// The targets' lines of an exercise: hit by the first press that names them, else missed.
+std::vector<TargetLine> targetLines(const QStringList &targets, const std::vector<EqualsFacts> &presses)
 {
     std::vector<TargetLine> lines;
     for (int i = 0; i < int(targets.size()); ++i) {
         TargetLine line;
         line.target = targets[i].toInt();
-        for (const EqualsPress &press : presses) {
+        line.text = targets[i];
+        for (const EqualsFacts &press : presses) {
             if (std::find(press.hit.begin(), press.hit.end(), i) != press.hit.end()) {
                 line.hit = true;
                 line.seconds = press.seconds;
@@ -217,38 +198,18 @@ std::vector<TargetLine> targetLines(const QStringList &targets, const QString &k
                 break;
             }
         }
-        line.way = ways.of(keys, targets[i]);
         lines.push_back(std::move(line));
     }
     return lines;
 }
 
-// A field of RFC 4180 CSV, quoted where it holds a comma, a quote or a line break.
-QString csvField(const QString &text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
-} // namespace
-
-QString targetRangeText(int range)
-{
-    return range < 0 ? QStringLiteral("%1 - 0").arg(range) : QStringLiteral("0 - %1").arg(range);
-}
-
-namespace {
-
 // The report's figures of the exercises that ended on `from` or later; of all of them where
 // `from` is null.
-bool readFigures(HistoryReader &reader, const QDate &from, Report *report, QString *error)
+bool readFigures(HistoryReader &reader, const QDate &from, Report *report, ReadError *error)
 {
     const auto fail = [&] {
         *report = {};
-        *error = reader.error();
-        return false;
+        return failed(reader, error);
     };
     // A day of our own making, digits and dashes, compared as text as the index keeps it.
     const QString since = from.isValid() ? QStringLiteral("%1 >= '%2'").arg(dayOf(reader), from.toString(Qt::ISODate))
@@ -284,8 +245,7 @@ bool readFigures(HistoryReader &reader, const QDate &from, Report *report, QStri
                          .arg(counted, since.isEmpty() ? QString() : QStringLiteral("WHERE ") + since),
                      &ranges, &days))
         return fail();
-    report->ranges = figuresOf(ranges, [](const QString &range) { return targetRangeText(range.toInt()); },
-                               [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
+    report->ranges = figuresOf(ranges, [](const QString &a, const QString &b) { return a.toInt() < b.toInt(); });
     if (reader.version() >= 3) {
         // Per skill and day, in the order of exercise_skill_day.
         QHash<QString, GroupTally> skills;
@@ -295,8 +255,8 @@ bool readFigures(HistoryReader &reader, const QDate &from, Report *report, QStri
                              .arg(counted, since.isEmpty() ? QString() : QStringLiteral("AND ") + since),
                          &skills, &days))
             return fail();
-        report->skills = figuresOf(skills, [](const QString &operators) { return operators; },
-                                   [](const QString &a, const QString &b) { return operatorsOrder(a) < operatorsOrder(b); });
+        report->skills =
+            figuresOf(skills, [](const QString &a, const QString &b) { return operatorsOrder(a) < operatorsOrder(b); });
     }
     report->daysPlayed.assign(days.begin(), days.end());
     return true;
@@ -304,28 +264,105 @@ bool readFigures(HistoryReader &reader, const QDate &from, Report *report, QStri
 
 } // namespace
 
-bool readReport(const QString &historyPath, Report *report, QString *error)
+SqlHistorySource::SqlHistorySource(QString path) : m_path(std::move(path)) {}
+
+bool SqlHistorySource::readable(ReadError *error)
+{
+    return opened(HistoryReader(m_path), error);
+}
+
+bool SqlHistorySource::summary(HistorySummary *summary, ReadError *error)
+{
+    *summary = {};
+    HistoryReader reader(m_path);
+    if (!reader.ready())
+        return opened(reader, error);
+    QSqlQuery query(reader.database());
+    if (!reader.exec(query, QStringLiteral("SELECT (SELECT count(*) FROM game), count(*), "
+                                           "coalesce(sum(outcome = 'solved'), 0), coalesce(sum(seconds), 0) FROM exercise"))
+        || !query.next())
+        return failed(reader, error);
+    *summary = {query.value(0).toInt(), query.value(1).toInt(), query.value(2).toInt(), query.value(3).toLongLong()};
+    return true;
+}
+
+bool SqlHistorySource::games(int first, int count, std::vector<GameRow> *games, ReadError *error)
+{
+    games->clear();
+    HistoryReader reader(m_path);
+    if (!reader.ready())
+        return opened(reader, error);
+    QSqlQuery query(reader.database());
+    query.prepare(QStringLiteral("SELECT %1 FROM game ORDER BY id DESC LIMIT ? OFFSET ?").arg(reader.gameColumns()));
+    query.addBindValue(std::max(count, 0));
+    query.addBindValue(std::max(first, 0));
+    if (!reader.exec(query) || !reader.readGames(query, games)) {
+        games->clear();
+        return failed(reader, error);
+    }
+    return true;
+}
+
+bool SqlHistorySource::everyGame(std::vector<GameRow> *games, ReadError *error)
+{
+    return this->games(0, INT_MAX, games, error);
+}
+
+bool SqlHistorySource::results(int latest, std::vector<GameResult> *results, ReadError *error)
+{
+    results->clear();
+    HistoryReader reader(m_path);
+    if (!reader.ready())
+        return opened(reader, error);
+    QSqlQuery query(reader.database());
+    query.prepare(QStringLiteral("SELECT started, result FROM (SELECT id, started, result FROM game "
+                                 "WHERE outcome = 'finished' AND result IS NOT NULL ORDER BY id DESC LIMIT ?) ORDER BY id"));
+    query.addBindValue(std::max(latest, 0));
+    if (!reader.exec(query))
+        return failed(reader, error);
+    while (query.next())
+        results->push_back({HistoryReader::time(query.value(0)), query.value(1).toInt()});
+    return true;
+}
+
+bool SqlHistorySource::solvedPerDay(int days, std::vector<DaySolved> *perDay, ReadError *error)
+{
+    perDay->clear();
+    HistoryReader reader(m_path);
+    if (!reader.ready())
+        return opened(reader, error);
+    QSqlQuery query(reader.database());
+    query.prepare(QStringLiteral("SELECT day, solved FROM (SELECT %1 AS day, sum(outcome = 'solved') AS solved "
+                                 "FROM exercise GROUP BY 1 ORDER BY 1 DESC LIMIT ?) ORDER BY day")
+                      .arg(dayOf(reader)));
+    query.addBindValue(std::max(days, 0));
+    if (!reader.exec(query))
+        return failed(reader, error);
+    while (query.next())
+        perDay->push_back({QDate::fromString(query.value(0).toString(), Qt::ISODate), query.value(1).toInt()});
+    return true;
+}
+
+bool SqlHistorySource::figures(Report *report, ReadError *error)
 {
     *report = {};
-    HistoryReader reader(historyPath);
+    HistoryReader reader(m_path);
     if (!reader.ready())
         return opened(reader, error);
     return readFigures(reader, {}, report, error);
 }
 
-bool readRecentReport(const QString &historyPath, Report *report, QString *error)
+bool SqlHistorySource::recentFigures(Report *report, ReadError *error)
 {
     *report = {};
-    HistoryReader reader(historyPath);
+    HistoryReader reader(m_path);
     if (!reader.ready())
         return opened(reader, error);
     // The latest day that reads as one, from the index of days, newest first.
     QSqlQuery query(reader.database());
     query.setForwardOnly(true);
-    if (!reader.exec(query, QStringLiteral("SELECT DISTINCT %1 FROM exercise ORDER BY 1 DESC").arg(dayOf(reader)))) {
-        *error = reader.error();
-        return false;
-    }
+    if (!reader.exec(query, QStringLiteral("SELECT DISTINCT %1 FROM exercise ORDER BY 1 DESC").arg(dayOf(reader))))
+        return failed(reader, error);
     QDate latest;
     while (!latest.isValid() && query.next())
         latest = storedDay(query.value(0).toString());
@@ -335,12 +372,12 @@ bool readRecentReport(const QString &historyPath, Report *report, QString *error
     return readFigures(reader, QDate(latest.year(), latest.month(), 1).addMonths(1 - RecentMonths), report, error);
 }
 
-bool readExerciseDetail(const QString &historyPath, qint64 game, int number, ExerciseDetail *detail, QString *error)
+bool SqlHistorySource::exercise(qint64 game, int number, ExerciseDetail *detail, ReadError *error)
 {
     *detail = {};
-    HistoryReader reader(historyPath);
+    HistoryReader reader(m_path);
     const auto missing = [&] {
-        *error = QStringLiteral("Η άσκηση %1 αυτού του παιχνιδιού δεν υπάρχει στο ιστορικό.").arg(number);
+        *error = {ReadError::Kind::NoSuchExercise, {}, {}, number};
         return false;
     };
     if (!reader.ready())
@@ -352,10 +389,8 @@ bool readExerciseDetail(const QString &historyPath, qint64 game, int number, Exe
                       .arg(withKeys ? QStringLiteral("shown_targets, keys") : QStringLiteral("NULL, NULL")));
     query.addBindValue(game);
     query.addBindValue(number);
-    if (!reader.exec(query)) {
-        *error = reader.error();
-        return false;
-    }
+    if (!reader.exec(query))
+        return failed(reader, error);
     if (!query.next())
         return missing();
     ExerciseRow &row = detail->row;
@@ -372,21 +407,19 @@ bool readExerciseDetail(const QString &historyPath, qint64 game, int number, Exe
     detail->keys = query.value(9).toString();
     if (!readPresses(reader, query.value(0), &detail->presses)) {
         *detail = {};
-        *error = reader.error();
-        return false;
+        return failed(reader, error);
     }
-    Ways ways;
-    detail->targets = targetLines(targetsOf(query.value(8)), detail->keys, detail->presses, ways);
+    detail->targets = targetLines(targetsOf(query.value(8)), detail->presses);
     return true;
 }
 
-bool readMissed(const QString &historyPath, int count, std::vector<MissedExercise> *missed, QString *error)
+bool SqlHistorySource::missed(int count, std::vector<MissedExercise> *missed, ReadError *error)
 {
     missed->clear();
     std::vector<std::pair<qint64, int>> candidates; // game and number, newest first
     std::vector<QDateTime> started;
     {
-        HistoryReader reader(historyPath);
+        HistoryReader reader(m_path);
         if (!reader.ready() || reader.version() < 3)
             return opened(reader, error);
         // The rows that count fewer targets hit than they show, newest first; which targets were
@@ -397,10 +430,8 @@ bool readMissed(const QString &historyPath, int count, std::vector<MissedExercis
                                                "JOIN game ON game.id = exercise.game WHERE exercise.shown_targets <> '' "
                                                "AND exercise.targets < length(exercise.shown_targets) "
                                                "- length(replace(exercise.shown_targets, ' ', '')) + 1 "
-                                               "ORDER BY exercise.id DESC"))) {
-            *error = reader.error();
-            return false;
-        }
+                                               "ORDER BY exercise.id DESC")))
+            return failed(reader, error);
         // A few more than asked, for rows whose presses hit every target after all.
         while (int(candidates.size()) < 2 * count && query.next()) {
             candidates.emplace_back(query.value(0).toLongLong(), query.value(1).toInt());
@@ -409,7 +440,7 @@ bool readMissed(const QString &historyPath, int count, std::vector<MissedExercis
     }
     for (std::size_t i = 0; i < candidates.size() && int(missed->size()) < count; ++i) {
         MissedExercise exercise{started[i], {}};
-        if (!readExerciseDetail(historyPath, candidates[i].first, candidates[i].second, &exercise.detail, error)) {
+        if (!this->exercise(candidates[i].first, candidates[i].second, &exercise.detail, error)) {
             missed->clear();
             return false;
         }
@@ -420,52 +451,32 @@ bool readMissed(const QString &historyPath, int count, std::vector<MissedExercis
     return true;
 }
 
-bool writeTargetsCsv(const QString &historyPath, QIODevice &out, QString *error)
+bool SqlHistorySource::recordedExercises(const WayOf &wayOf, const std::function<bool(const RecordedExercise &)> &each,
+                                         ReadError *error)
 {
-    const auto write = [&](const QStringList &fields) {
-        QStringList quoted;
-        for (const QString &field : fields)
-            quoted << csvField(field);
-        return out.write((quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8()) >= 0;
-    };
-    const auto notWritten = [&] {
-        *error = QStringLiteral("Το CSV δεν γράφτηκε: %1").arg(out.errorString());
-        return false;
-    };
-    // A history that cannot be read writes nothing, not a header that would pass for an empty one.
-    HistoryReader reader(historyPath);
-    if (!reader.error().isEmpty())
-        return opened(reader, error);
-    if (!write({QStringLiteral("Έναρξη παιχνιδιού"), QStringLiteral("Άσκηση"), QStringLiteral("Στόχος"),
-                QStringLiteral("Βρέθηκε"), QStringLiteral("Δευτερόλεπτα"), QStringLiteral("Πλήκτρα"),
-                QStringLiteral("Ένας τρόπος")}))
-        return notWritten();
+    HistoryReader reader(m_path);
     if (!reader.ready() || reader.version() < 3)
-        return true;
+        return opened(reader, error);
     QSqlDatabase db = reader.database();
-    // First the ways, key set by key set, so that each set's solver tables are built once, kept
-    // in a temporary table beside the connection (never in the history); then the rows in order.
+    // First the ways, key set by key set, kept in a temporary table beside the connection (never
+    // in the history); then the rows in order.
     QSqlQuery query(db);
     if (!reader.exec(query, QStringLiteral("CREATE TEMP TABLE way (exercise INTEGER PRIMARY KEY, ways TEXT NOT NULL)"))
         || !reader.exec(query, QStringLiteral("SELECT id, keys, shown_targets FROM exercise "
-                                              "WHERE shown_targets IS NOT NULL ORDER BY keys"))) {
-        *error = reader.error();
-        return false;
-    }
-    Ways ways;
+                                              "WHERE shown_targets IS NOT NULL ORDER BY keys")))
+        return failed(reader, error);
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO temp.way (exercise, ways) VALUES (?, ?)"));
     db.transaction();
     while (query.next()) {
         QStringList found;
         for (const QString &target : targetsOf(query.value(2)))
-            found << ways.of(query.value(1).toString(), target);
+            found << wayOf(query.value(1).toString(), target);
         insert.addBindValue(query.value(0));
         insert.addBindValue(found.isEmpty() ? QStringLiteral("") : found.join(QLatin1Char(' ')));
         if (!reader.exec(insert)) {
             db.rollback();
-            *error = reader.error();
-            return false;
+            return failed(reader, error);
         }
     }
     db.commit();
@@ -474,110 +485,22 @@ bool writeTargetsCsv(const QString &historyPath, QIODevice &out, QString *error)
                                            "exercise.shown_targets, way.ways FROM exercise "
                                            "JOIN game ON game.id = exercise.game "
                                            "JOIN temp.way AS way ON way.exercise = exercise.id "
-                                           "ORDER BY game.id, exercise.number, exercise.id"))) {
-        *error = reader.error();
-        return false;
-    }
+                                           "ORDER BY game.id, exercise.number, exercise.id")))
+        return failed(reader, error);
     while (query.next()) {
-        const QDateTime started = HistoryReader::time(query.value(1));
-        const QString start = started.toOffsetFromUtc(started.offsetFromUtc()).toString(Qt::ISODate);
-        const QString keys = query.value(3).toString();
-        const QStringList targets = targetsOf(query.value(4));
+        RecordedExercise exercise;
+        exercise.gameStarted = HistoryReader::time(query.value(1));
+        exercise.number = query.value(2).toInt();
+        exercise.keys = query.value(3).toString();
+        exercise.targets = targetsOf(query.value(4));
         // The ways are as many as the targets, and empty where none was found: split keeping
         // the empty ones.
-        const QStringList found = query.value(5).toString().split(QLatin1Char(' '));
-        std::vector<EqualsPress> presses;
-        if (!readPresses(reader, query.value(0), &presses)) {
-            *error = reader.error();
+        exercise.ways = query.value(5).toString().split(QLatin1Char(' '));
+        if (!readPresses(reader, query.value(0), &exercise.presses))
+            return failed(reader, error);
+        if (!each(exercise))
             return false;
-        }
-        for (int i = 0; i < int(targets.size()); ++i) {
-            std::optional<int> seconds;
-            for (const EqualsPress &press : presses)
-                if (!seconds && std::find(press.hit.begin(), press.hit.end(), i) != press.hit.end())
-                    seconds = press.seconds;
-            if (!write({start, query.value(2).toString(), targets[i],
-                        seconds ? QStringLiteral("ναι") : QStringLiteral("όχι"),
-                        seconds ? QString::number(*seconds) : QString(), keys, found.value(i)}))
-                return notWritten();
-        }
     }
-    return true;
-}
-
-// ---- The games list, the summary and the charts --------------------------------------------
-
-bool readSummary(const QString &historyPath, HistorySummary *summary, QString *error)
-{
-    *summary = {};
-    HistoryReader reader(historyPath);
-    if (!reader.ready())
-        return opened(reader, error);
-    QSqlQuery query(reader.database());
-    if (!reader.exec(query, QStringLiteral("SELECT (SELECT count(*) FROM game), count(*), "
-                                           "coalesce(sum(outcome = 'solved'), 0), coalesce(sum(seconds), 0) FROM exercise"))
-        || !query.next()) {
-        *error = reader.error();
-        return false;
-    }
-    *summary = {query.value(0).toInt(), query.value(1).toInt(), query.value(2).toInt(), query.value(3).toLongLong()};
-    return true;
-}
-
-bool readGames(const QString &historyPath, int first, int count, std::vector<GameRow> *games, QString *error)
-{
-    games->clear();
-    HistoryReader reader(historyPath);
-    if (!reader.ready())
-        return opened(reader, error);
-    QSqlQuery query(reader.database());
-    query.prepare(QStringLiteral("SELECT %1 FROM game ORDER BY id DESC LIMIT ? OFFSET ?").arg(reader.gameColumns()));
-    query.addBindValue(std::max(count, 0));
-    query.addBindValue(std::max(first, 0));
-    if (!reader.exec(query) || !reader.readGames(query, games)) {
-        games->clear();
-        *error = reader.error();
-        return false;
-    }
-    return true;
-}
-
-bool readResults(const QString &historyPath, int latest, std::vector<GameResult> *results, QString *error)
-{
-    results->clear();
-    HistoryReader reader(historyPath);
-    if (!reader.ready())
-        return opened(reader, error);
-    QSqlQuery query(reader.database());
-    query.prepare(QStringLiteral("SELECT started, result FROM (SELECT id, started, result FROM game "
-                                 "WHERE outcome = 'finished' AND result IS NOT NULL ORDER BY id DESC LIMIT ?) ORDER BY id"));
-    query.addBindValue(std::max(latest, 0));
-    if (!reader.exec(query)) {
-        *error = reader.error();
-        return false;
-    }
-    while (query.next())
-        results->push_back({HistoryReader::time(query.value(0)), query.value(1).toInt()});
-    return true;
-}
-
-bool readSolvedPerDay(const QString &historyPath, int days, std::vector<DaySolved> *perDay, QString *error)
-{
-    perDay->clear();
-    HistoryReader reader(historyPath);
-    if (!reader.ready())
-        return opened(reader, error);
-    QSqlQuery query(reader.database());
-    query.prepare(QStringLiteral("SELECT day, solved FROM (SELECT %1 AS day, sum(outcome = 'solved') AS solved "
-                                 "FROM exercise GROUP BY 1 ORDER BY 1 DESC LIMIT ?) ORDER BY day")
-                      .arg(dayOf(reader)));
-    query.addBindValue(std::max(days, 0));
-    if (!reader.exec(query)) {
-        *error = reader.error();
-        return false;
-    }
-    while (query.next())
-        perDay->push_back({QDate::fromString(query.value(0).toString(), Qt::ISODate), query.value(1).toInt()});
     return true;
 }
 

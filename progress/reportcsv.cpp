@@ -1,0 +1,101 @@
+#include "progress/reportcsv.h"
+
+#include "progress/progresstext.h"
+#include "progress/targetways.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace numbolo {
+
+namespace {
+
+// A field of RFC 4180 CSV, quoted where it holds a comma, a quote or a line break.
+QString csvField(const QString &text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QLatin1Char('\r')))
+        return text;
+    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+} // namespace
+
+QByteArray historyCsv(const std::vector<GameRow> &games)
+{
+    // Every field is a number, a time or one of the outcomes' texts: none holds a comma, a quote or
+    // a line break, so none is quoted.
+    QStringList lines{QStringLiteral("Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,Άσκηση,Επίπεδο,Έκβαση,Δευτερόλεπτα,Στόχοι,Πατήματα =,"
+                                     "Αποτέλεσμα %,Χρόνος ανά άσκηση")};
+    for (auto game = games.rbegin(); game != games.rend(); ++game) {
+        const QString started = game->started.toOffsetFromUtc(game->started.offsetFromUtc()).toString(Qt::ISODate);
+        const QString result = game->end == GameEnd::Finished && game->percentage >= 0 ? QString::number(game->percentage)
+                                                                                       : resultText(*game);
+        const QString gameFields = QStringLiteral("%1,%2,%3,").arg(started).arg(game->exercises).arg(game->range);
+        // The seconds of each exercise, empty where there was no time limit.
+        const QString limit = game->secondsPerExercise > 0 ? QString::number(game->secondsPerExercise) : QString();
+        const QString lastFields = result + QLatin1Char(',') + limit;
+        if (game->played.empty())
+            lines << gameFields + QStringLiteral(",,,,,,") + lastFields;
+        for (const ExerciseRow &e : game->played) {
+            lines << gameFields
+                    + QStringList{QString::number(e.number), QString::number(e.level, 'g', 6), exerciseEndText(e.end),
+                                  QString::number(e.seconds), QString::number(e.targetsHit),
+                                  QString::number(e.equalsPresses), lastFields}
+                          .join(QLatin1Char(','));
+        }
+    }
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error)
+{
+    const auto write = [&](const QStringList &fields) {
+        QStringList quoted;
+        for (const QString &field : fields)
+            quoted << csvField(field);
+        return out.write((quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8()) >= 0;
+    };
+    const auto notWritten = [&] {
+        *error = QStringLiteral("Το CSV δεν γράφτηκε: %1").arg(out.errorString());
+        return false;
+    };
+    ReadError unread;
+    if (!history.readable(&unread)) {
+        *error = readErrorText(unread);
+        return false;
+    }
+    if (!write({QStringLiteral("Έναρξη παιχνιδιού"), QStringLiteral("Άσκηση"), QStringLiteral("Στόχος"),
+                QStringLiteral("Βρέθηκε"), QStringLiteral("Δευτερόλεπτα"), QStringLiteral("Πλήκτρα"),
+                QStringLiteral("Ένας τρόπος")}))
+        return notWritten();
+    // The history asks the ways key set by key set, so that each set's solver tables are built once.
+    Ways ways;
+    bool written = true;
+    const auto rows = [&](const RecordedExercise &exercise) {
+        const QString start =
+            exercise.gameStarted.toOffsetFromUtc(exercise.gameStarted.offsetFromUtc()).toString(Qt::ISODate);
+        for (int i = 0; written && i < int(exercise.targets.size()); ++i) {
+            std::optional<int> seconds;
+            for (const EqualsFacts &press : exercise.presses)
+                if (!seconds && std::find(press.hit.begin(), press.hit.end(), i) != press.hit.end())
+                    seconds = press.seconds;
+            written = write({start, QString::number(exercise.number), exercise.targets[i],
+                             seconds ? QStringLiteral("ναι") : QStringLiteral("όχι"),
+                             seconds ? QString::number(*seconds) : QString(), exercise.keys, exercise.ways.value(i)});
+        }
+        return written;
+    };
+    const bool read = history.recordedExercises(
+        [&ways](const QString &keys, const QString &target) { return ways.of(keys, target); }, rows, &unread);
+    if (!written)
+        return notWritten();
+    if (!read) {
+        *error = readErrorText(unread);
+        return false;
+    }
+    return true;
+}
+
+} // namespace numbolo

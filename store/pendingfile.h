@@ -1,0 +1,32 @@
+#pragma once
+// The records the store could not write into the history yet, kept beside it in a JSON file
+// until a later store writes them, and what the progress window says of them.
+
+#include "store/historystore.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <deque>
+#include <vector>
+
+namespace numbolo {
+
+// The play waiting in the pending file to be recorded: how many records, and the times of the
+// first and the last; no records where there are none.
+struct Unrecorded {
+    int records = 0;
+    QDateTime first;
+    QDateTime last;
+};
+Unrecorded readUnrecorded(const QString &pendingPath);
+
+// The records of the pending file at `pendingPath`, in order; none where there is no such file or
+// it cannot be read, and a record that cannot be read is left out.
+std::vector<HistoryStore::Record> readPendingRecords(const QString &pendingPath);
+
+// Replaces the pending file at `pendingPath` by one of `records`, readable by its owner only, once
+// it is whole. False, with why, where it cannot be written.
+bool writePendingRecords(const QString &pendingPath, const std::deque<HistoryStore::Record> &records, QString *why);
+
+} // namespace numbolo
