@@ -21,9 +21,13 @@ int main(int argc, char *argv[])
     }
 
     // The PDF is drawn without a display: on Qt's offscreen platform, unless one was asked for.
-    if (command.run == numbolo::Run::ProgressPdf && !command.platformGiven
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's minimal platform, also made for no display, has the system's fonts only when asked.
+    if (command.run == numbolo::Run::ProgressPdf && !command.platformGiven) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        else if (qgetenv("QT_QPA_PLATFORM") == "minimal")
+            qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts");
+    }
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.numbolo.Numbolo"));

@@ -6,6 +6,7 @@
 #include "services/programname.h"
 
 #include <QDir>
+#include <QFontDatabase>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -147,6 +148,13 @@ void printReport(const QString &html, QPagedPaintDevice *device)
 
 bool writeReportPdf(const QString &html, const QString &file, QString *error)
 {
+    // Without a font the pages would be written without their text, an empty report that looks
+    // whole (Qt's minimal platform, for one, brings no fonts unless asked).
+    if (QFontDatabase::families().isEmpty()) {
+        *error = QStringLiteral("Το αρχείο %1 δεν γράφτηκε: δεν βρέθηκε καμία γραμματοσειρά για το κείμενό του.")
+                     .arg(QDir::toNativeSeparators(file));
+        return false;
+    }
     QSaveFile out(file);
     if (out.open(QIODevice::WriteOnly)) {
         {

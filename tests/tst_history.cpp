@@ -1000,6 +1000,11 @@ void TestHistory::commandLine_data()
     QTest::newRow("stray argument") << QStringList{"--progress", "x"} << "" << 2 << "Άγνωστο όρισμα: x";
     // "{data}" stands for the data folder.
     QTest::newRow("pdf without a display") << QStringList{"--progress", "--pdf", "{data}/πρόοδος.pdf"} << "" << 0 << "";
+    QTest::newRow("pdf on the minimal platform")
+        << QStringList{"QT_QPA_PLATFORM=minimal", "--progress", "--pdf", "{data}/p.pdf"} << "" << 0 << "";
+    QTest::newRow("pdf on a platform without fonts")
+        << QStringList{"-platform", "minimal", "--progress", "--pdf", "{data}/p.pdf"} << "" << 1
+        << "δεν βρέθηκε καμία γραμματοσειρά";
     QTest::newRow("pdf alone") << QStringList{"--pdf", "{data}/p.pdf"} << "" << 2 << "--pdf χρειάζεται και την --progress";
     QTest::newRow("pdf and csv") << QStringList{"--progress", "--csv", "--pdf", "{data}/p.pdf"} << "" << 2
                                  << "--csv και --pdf δεν δίνονται μαζί";
@@ -1068,6 +1073,8 @@ void TestHistory::commandLine()
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM")); // the program picks its own where it needs none
     environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    if (arguments.constFirst().startsWith(QLatin1String("QT_QPA_PLATFORM=")))
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), arguments.takeFirst().section(QLatin1Char('='), 1));
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(NUMBOLO_BINARY_DIR "/Numbolo"), arguments);
     QVERIFY(program.waitForFinished(20000));
@@ -1077,8 +1084,10 @@ void TestHistory::commandLine()
     if (status == 0) {
         QVERIFY(output.isEmpty() || out.startsWith(output)); // no byte-order mark on standard output
         QCOMPARE(err.contains(QStringLiteral("Το παιχνίδι στις ")), history == QLatin1String("unrecorded"));
-        if (arguments.contains(QStringLiteral("--pdf")))
+        if (arguments.contains(QStringLiteral("--pdf"))) {
             QVERIFY(fileContents(arguments.last()).startsWith("%PDF-"));
+            QVERIFY(fileContents(arguments.last()).contains("/FontFile")); // its text is in it
+        }
     } else {
         QVERIFY(err.contains(output));
         QVERIFY(out.isEmpty());
