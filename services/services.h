@@ -152,6 +152,9 @@ public:
     // The history of play, and the records kept beside it while it could not be written.
     virtual QString historyPath() const = 0;
     virtual QString pendingPath() const = 0;
+    // The name of the child these files are of, where children share the computer account each
+    // with a profile of their own; empty where the account has one player.
+    virtual QString profileName() const { return {}; }
     // Flush what was written to `file` (open for writing), or the entries of `folder`, to the
     // disk, so that it survives a power cut. False only when the disk reports a failure; where
     // the system cannot flush such a file or folder at all there is nothing to wait for.
