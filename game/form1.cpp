@@ -364,6 +364,7 @@ void Form1::closeEvent(QCloseEvent *event)
 
 void Form1::shutDown()
 {
+    m_endRequested = true;
     if (!m_ended)
         run([this] { Form_Unload(); });
 }
@@ -384,17 +385,23 @@ void Form1::Form_Unload()
     QString error;
     const StoredSettings::Saved saved = saveProgress(&error);
     const QString file = QDir::toNativeSeparators(m_services.files.iniPath());
+    const auto tell = [this](const QString &text) {
+        // An end the session asked for (a logout, a shutdown) waits on no one: nobody may be
+        // there to answer a message, and the session would wait for the program or kill it.
+        if (m_endRequested)
+            tellOnStandardError(text);
+        else
+            m_services.messages.show({MessageIcon::Critical, MessageButtons::Ok, AppTitle, text});
+    };
     if (saved == StoredSettings::Saved::No) {
-        m_services.messages.show({MessageIcon::Critical, MessageButtons::Ok, AppTitle,
-                                  QStringLiteral("Η πρόοδος του παιχνιδιού δεν αποθηκεύτηκε.\n\n%1\n%2\n\nΤο "
-                                                 "προηγούμενο αρχείο ρυθμίσεων έμεινε όπως ήταν.")
-                                      .arg(error, file)});
+        tell(QStringLiteral("Η πρόοδος του παιχνιδιού δεν αποθηκεύτηκε.\n\n%1\n%2\n\nΤο "
+                            "προηγούμενο αρχείο ρυθμίσεων έμεινε όπως ήταν.")
+                 .arg(error, file));
     } else if (saved == StoredSettings::Saved::Unconfirmed) {
         // The file is written; only its safety against a power cut is in doubt.
-        m_services.messages.show({MessageIcon::Critical, MessageButtons::Ok, AppTitle,
-                                  QStringLiteral("Η πρόοδος του παιχνιδιού γράφτηκε στο αρχείο, αλλά δεν είναι "
-                                                 "βέβαιο ότι θα αντέξει μια διακοπή ρεύματος.\n\n%1\n%2")
-                                      .arg(error, file)});
+        tell(QStringLiteral("Η πρόοδος του παιχνιδιού γράφτηκε στο αρχείο, αλλά δεν είναι "
+                            "βέβαιο ότι θα αντέξει μια διακοπή ρεύματος.\n\n%1\n%2")
+                 .arg(error, file));
     }
     endProgram(saved == StoredSettings::Saved::Yes ? 0 : 1);
 }
@@ -472,6 +479,9 @@ void Form1::Image5_Click()
     // The window is now exactly as a start with no game: the digits wait for a new game, so
     // no countdown can start without one.
     disableDigitKeys();
+    // Saved at once, and the game's id with it: after a crash the game the history calls
+    // restarted must not come back.
+    checkpoint();
     Announce::restarted(*this);
 }
 

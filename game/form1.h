@@ -53,7 +53,9 @@ public:
     // Runs the load handler. A run-time error here ends the program before the window shows.
     void load();
     // Ends the program as closing the window does (the reset after an ended game, the save, the
-    // end), also where the window would refuse a close. For the termination signals.
+    // end), also where the window would refuse a close. For the termination signals and the
+    // session's end: a save that fails is said on standard error, not in a message that would
+    // wait for an answer.
     void shutDown();
     // Stores the six values as a close would store them now, and the game goes on. A failure
     // is silent: the close reports it. For the moments a game starts, an exercise begins or is
@@ -253,6 +255,7 @@ private:
     VbColor m_back = 0x444444;
     bool m_formEnabled = true;
     bool m_ended = false;
+    bool m_endRequested = false; // by shutDown(), from outside the window
     int m_openMessages = 0;
     quint64 m_exerciseSerial = 0;
     QString m_gameId;
