@@ -90,17 +90,21 @@ HistoryStore::HistoryStore(QString path, QString pendingPath, int busyMillisecon
     : m_path(std::move(path)), m_pendingPath(std::move(pendingPath)), m_busy(busyMilliseconds), m_now(std::move(now)),
       m_connection(QStringLiteral("numbolo-history-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
-    for (Record &record : readPendingRecords(m_pendingPath))
-        m_pending.push_back(std::move(record));
-    m_pendingFile = QFileInfo::exists(m_pendingPath);
+    m_taken = readPendingRecords(m_pendingPath);
+    m_pending.assign(m_taken.begin(), m_taken.end());
 }
 
 HistoryStore::~HistoryStore()
 {
     flush();
     QString why;
-    if (!m_pending.empty() && !writePendingRecords(m_pendingPath, m_pending, &why) && lost)
-        lost(m_pending.size(), why);
+    std::size_t unkept = m_dropped;
+    if (m_dropped > 0)
+        why = QStringLiteral("περίμεναν περισσότερες από %1 εγγραφές").arg(MaxPending);
+    if ((!m_pending.empty() || !m_taken.empty()) && !replacePendingRecords(m_pendingPath, m_taken, m_pending, &why))
+        unkept += m_pending.size();
+    if (unkept > 0 && lost)
+        lost(unkept, why);
     if (m_open)
         close({});
 }
@@ -123,8 +127,10 @@ void HistoryStore::gameEnded(const GameFacts &game, GameEnd end, int percentage)
 void HistoryStore::add(Record record)
 {
     m_pending.push_back(std::move(record));
-    if (m_pending.size() > MaxPending)
+    if (m_pending.size() > MaxPending) {
         m_pending.pop_front();
+        ++m_dropped;
+    }
     flush();
 }
 
@@ -151,9 +157,11 @@ bool HistoryStore::flush()
         }
         m_pending.pop_front();
     }
-    // Every record an earlier store left is in the database now.
-    if (m_pendingFile && QFile::remove(m_pendingPath))
-        m_pendingFile = false;
+    // Every record this store took from the pending file is in the database now; those another
+    // copy added since stay there. Where the file cannot be changed now, the end tries again.
+    QString why;
+    if (!m_taken.empty() && replacePendingRecords(m_pendingPath, m_taken, {}, &why))
+        m_taken.clear();
     return true;
 }
 

@@ -32,14 +32,17 @@ namespace numbolo {
 // A database that is locked (for the busy timeout), read-only, written by a newer version or on
 // a full disk keeps the records in memory, and they are written with a later record; those still
 // unwritten when the store ends are kept in the pending file and written first by the next
-// store. A damaged database is renamed aside to "<name>.damaged-<date and time>", with its
-// journal, and a new one started. The whole file is checked (quick_check) at the first open of a
+// store. Copies on computers sharing the folder may end at once: each adds its own records to
+// the file and takes out only those it read from it, under the file's lock (store/pendingfile.h).
+// A damaged database is renamed aside to "<name>.damaged-<date and time>", with its journal, and a
+// new one started. The whole file is checked (quick_check) at the first open of a
 // session and again only after an error of the file itself, never at every record. Nothing here
 // throws or shows a message.
 class HistoryStore : public HistoryRecorder {
 public:
     static constexpr int SchemaVersion = HistorySchemaVersion;
-    // Records kept while the database cannot be written; beyond this the oldest are dropped.
+    // Records kept while the database cannot be written; beyond this the oldest are dropped, and
+    // counted among the lost as the store ends.
     static constexpr std::size_t MaxPending = 5000;
 
     // The time each record is stamped with; the wall clock unless a fixture gives its own.
@@ -96,7 +99,9 @@ private:
     bool m_checkDue = true;
     int m_checks = 0;
     std::deque<Record> m_pending;
-    bool m_pendingFile = false;
+    // The records read from the pending file at the start, which this store alone takes out of it.
+    std::vector<Record> m_taken;
+    std::size_t m_dropped = 0;
     QString m_damagedCopy;
 };
 

@@ -1,10 +1,14 @@
 #include "store/pendingfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace numbolo {
 
@@ -105,11 +109,40 @@ std::vector<HistoryStore::Record> readPendingRecords(const QString &pendingPath)
     return records;
 }
 
-bool writePendingRecords(const QString &pendingPath, const std::deque<HistoryStore::Record> &records, QString *why)
+bool replacePendingRecords(const QString &pendingPath, const std::vector<HistoryStore::Record> &taken,
+                           const std::deque<HistoryStore::Record> &kept, QString *why)
 {
+    QLockFile lock(pendingPath + QStringLiteral(".lock"));
+    // Held for milliseconds: one older than this was left by a copy that died holding it, also
+    // on another computer, where its process cannot be asked.
+    lock.setStaleLockTime(10'000);
+    if (!lock.tryLock(3'000)) {
+        *why = QStringLiteral("το αρχείο κλειδώματος %1 δεν αποκτήθηκε").arg(lock.fileName());
+        return false;
+    }
+    std::vector<QJsonObject> records;
+    for (const HistoryStore::Record &record : readPendingRecords(pendingPath))
+        records.push_back(toJson(record));
+    // Each record taken removes one equal to it: a record another copy added twice stays once.
+    for (const HistoryStore::Record &record : taken) {
+        const auto found = std::find(records.begin(), records.end(), toJson(record));
+        if (found != records.end())
+            records.erase(found);
+    }
+    for (const HistoryStore::Record &record : kept)
+        records.push_back(toJson(record));
+    std::stable_sort(records.begin(), records.end(), [](const QJsonObject &a, const QJsonObject &b) {
+        return a.value("when").toString() < b.value("when").toString();
+    });
+    if (records.empty()) {
+        if (QFile::remove(pendingPath) || !QFileInfo::exists(pendingPath))
+            return true;
+        *why = QStringLiteral("το αρχείο %1 δεν διαγράφηκε").arg(pendingPath);
+        return false;
+    }
     QJsonArray array;
-    for (const HistoryStore::Record &record : records)
-        array.append(toJson(record));
+    for (QJsonObject &record : records)
+        array.append(std::move(record));
     QSaveFile file(pendingPath);
     if (file.open(QIODevice::WriteOnly) && file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
         && file.write(QJsonDocument(QJsonObject{{"records", array}}).toJson()) >= 0 && file.commit())

@@ -25,8 +25,12 @@ Unrecorded readUnrecorded(const QString &pendingPath);
 // it cannot be read, and a record that cannot be read is left out.
 std::vector<HistoryStore::Record> readPendingRecords(const QString &pendingPath);
 
-// Replaces the pending file at `pendingPath` by one of `records`, readable by its owner only, once
-// it is whole. False, with why, where it cannot be written.
-bool writePendingRecords(const QString &pendingPath, const std::deque<HistoryStore::Record> &records, QString *why);
+// Takes the records `taken` (read from the file earlier by this copy) out of the pending file at
+// `pendingPath` and adds `kept`, in the order of their times; what another copy sharing the
+// folder added meanwhile stays. Done under a lock file beside it (`<pendingPath>.lock`), so two
+// copies never write over each other's records; the file goes where nothing is left, and is
+// readable by its owner only. False, with why, where the lock cannot be had or the file written.
+bool replacePendingRecords(const QString &pendingPath, const std::vector<HistoryStore::Record> &taken,
+                           const std::deque<HistoryStore::Record> &kept, QString *why);
 
 } // namespace numbolo

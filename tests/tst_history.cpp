@@ -243,6 +243,8 @@ private slots:
     void filed();
     void damagedDatabase_data();
     void damagedDatabase();
+    void sharedHome_data();
+    void sharedHome();
     void csv();
     void inside_data();
     void inside();
@@ -648,6 +650,79 @@ void TestHistory::damagedDatabase()
     QCOMPARE(modeOf(path), QStringLiteral("600"));
     QCOMPARE(modeOf(folder), QStringLiteral("700"));
 #endif
+}
+
+void TestHistory::sharedHome_data()
+{
+    QTest::addColumn<QStringList>("steps"); // "<copy> start|record|end", "lock", "unlock"
+    QTest::addColumn<int>("exercises");     // in the history once a later copy wrote what waited
+    // Regression: the copy that ended last wrote the pending file with its own records only.
+    QTest::newRow("two copies end while the history is locked")
+        << QStringList{"lock", "A start", "B start", "A record", "A record", "A record", "B record", "A end", "B end"}
+        << 4;
+    QTest::newRow("two copies end while it is locked, the other first")
+        << QStringList{"lock", "A start", "B start", "A record", "B record", "B end", "A end"} << 2;
+    // Regression: a copy that wrote what it had read deleted the file, with what another copy
+    // had added to it meanwhile.
+    QTest::newRow("one copy writes what waited while another adds to it")
+        << QStringList{"lock", "E start", "E record", "E end", "A start", "B start", "A record", "A end", "unlock",
+                       "B record", "B end"}
+        << 3;
+    QTest::newRow("both copies write what waited: each record once")
+        << QStringList{"lock", "E start", "E record", "E end", "A start", "B start", "unlock", "A record", "B record",
+                       "A end", "B end"}
+        << 3;
+}
+
+void TestHistory::sharedHome()
+{
+    // Copies on two computers sharing one home folder, while the history cannot be written: each
+    // one's records reach the history at a later start, whichever ends first.
+    QFETCH(QStringList, steps);
+    QFETCH(int, exercises);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+    { HistoryStore(path, pendingOf(path)).gameStarted({10, 100, QStringLiteral("earlier")}); }
+    std::map<QString, std::unique_ptr<HistoryStore>> copies;
+    std::map<QString, int> numbers;
+    std::size_t lost = 0;
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(path);
+        QVERIFY(other.open());
+        QSqlQuery query(other);
+        for (const QString &step : std::as_const(steps)) {
+            const QString copy = step.section(QLatin1Char(' '), 0, 0), what = step.section(QLatin1Char(' '), 1);
+            const GameFacts game{10, 100, copy};
+            if (step == QLatin1String("lock")) {
+                QVERIFY(query.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            } else if (step == QLatin1String("unlock")) {
+                QVERIFY(query.exec(QStringLiteral("ROLLBACK")));
+            } else if (what == QLatin1String("start")) {
+                copies[copy] = std::make_unique<HistoryStore>(path, pendingOf(path), 10);
+                copies[copy]->lost = [&lost](std::size_t records, const QString &) { lost += records; };
+                copies[copy]->gameStarted(game);
+            } else if (what == QLatin1String("record")) {
+                copies[copy]->exerciseEnded(game, {++numbers[copy], 1.5, ExerciseEnd::Solved, 30, 8, 8, {}, {}, {}});
+            } else if (what == QLatin1String("end")) {
+                copies.erase(copy);
+            }
+        }
+        copies.clear();
+        query.finish();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    QCOMPARE(lost, std::size_t(0));
+    { HistoryStore(path, pendingOf(path)).gameStarted({10, 100, QStringLiteral("later")}); }
+    QVERIFY(!QFile::exists(pendingOf(path)));
+    std::vector<GameRow> games;
+    ReadError error;
+    QVERIFY2(SqlHistorySource(path).everyGame(&games, &error), qPrintable(readErrorText(error)));
+    std::size_t played = 0;
+    for (const GameRow &row : games)
+        played += row.played.size();
+    QCOMPARE(int(played), exercises);
 }
 
 void TestHistory::csv()
