@@ -39,6 +39,7 @@ int runGame(Services services, const HandOver &handOver)
     case InstanceLock::Claim::Ours:
         break;
     }
+    instance.keepAlive(services.clock);
 
     // From here on, a termination signal ends the game through its save, also while the first
     // message is open; the handlers stay until the process ends.

@@ -5,6 +5,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,20 +15,33 @@ namespace numbolo {
 
 namespace {
 
+QByteArray fileContents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 const QString ObjectPath = QStringLiteral("/io/github/numbolo/Numbolo");
 const QString Interface = QStringLiteral("io.github.numbolo.Numbolo.Instance");
 
 } // namespace
 
 InstanceLock::InstanceLock(const QString &lockPath, HandOver handOver, QObject *parent)
-    : QObject(parent), m_lock(lockPath), m_handOver(std::move(handOver))
+    : QObject(parent), m_lock(std::make_unique<QLockFile>(lockPath)), m_handOver(std::move(handOver))
 {
-    // Held for as long as the game runs, so never stale by age; only a dead owner frees it.
-    m_lock.setStaleLockTime(0);
+    // Qt's own staleness by age would take a live local copy's lock: the age of another
+    // computer's lock is judged here, by its heartbeat.
+    m_lock->setStaleLockTime(0);
 }
 
 InstanceLock::~InstanceLock()
 {
+    if (m_clock != nullptr)
+        m_clock->cancel(m_beat);
+    // QLockFile removes its file by name: another copy's lock in its place must stay.
+    if (m_lock->isLocked() && !lockFileIsOurs())
+        (void)m_lock.release(); // its descriptor closes as the process ends
+
     QDBusConnection bus = this->bus();
     if (m_named && bus.isConnected())
         bus.interface()->unregisterService(serviceName());
@@ -38,7 +52,7 @@ InstanceLock::~InstanceLock()
 QString InstanceLock::serviceName() const
 {
     // The session bus is the user's own; the name tells the settings files apart.
-    const QByteArray id = QFileInfo(m_lock.fileName()).absoluteFilePath().toUtf8();
+    const QByteArray id = QFileInfo(m_lock->fileName()).absoluteFilePath().toUtf8();
     return QStringLiteral("io.github.numbolo.Numbolo.i")
         + QString::fromLatin1(QCryptographicHash::hash(id, QCryptographicHash::Sha1).toHex().left(24));
 }
@@ -90,27 +104,69 @@ InstanceLock::Asked InstanceLock::askOwnerToShow(QDBusConnection &bus) const
 
 bool InstanceLock::takeLockFile()
 {
-    QDir().mkpath(QFileInfo(m_lock.fileName()).absolutePath());
+    QDir().mkpath(QFileInfo(m_lock->fileName()).absolutePath());
+    const auto taken = [this] {
+        m_ours = fileContents(m_lock->fileName());
+        return true;
+    };
     // tryLock() itself removes the lock of a copy that died on this computer.
-    if (m_lock.tryLock(0) || m_lock.error() != QLockFile::LockFailedError)
-        return true; // taken, or none can be made here: the game runs without one
-    if (!m_lock.getLockInfo(nullptr, nullptr, nullptr)) {
+    if (m_lock->tryLock(0))
+        return taken();
+    if (m_lock->error() != QLockFile::LockFailedError)
+        return true; // none can be made here: the game runs without one
+    if (!m_lock->getLockInfo(nullptr, nullptr, nullptr)) {
         // A lock file without its owner's id: a copy was killed while it made the lock. A folder
         // in the lock's place stays; the game then runs without a lock.
-        if (m_lock.removeStaleLockFile())
-            m_lock.tryLock(0);
-        return true;
+        if (!QFileInfo(m_lock->fileName()).isFile() || !m_lock->removeStaleLockFile())
+            return true;
+        // Another start that takes it at the same moment wins the tryLock().
+        return m_lock->tryLock(0) && taken();
     }
     if (ownerOnThisComputer()) {
         // tryLock() could not remove a dead owner's lock where the folder cannot be written, nor
         // can any copy save its settings there: the game runs without a lock, as where none can
         // be made, and its name on the bus keeps the starts of this session out.
-        return !QFileInfo(QFileInfo(m_lock.fileName()).absolutePath()).isWritable();
+        return !QFileInfo(QFileInfo(m_lock->fileName()).absolutePath()).isWritable();
     }
-    // Taken over from a copy on another computer sharing the home folder.
-    if (QFileInfo(m_lock.fileName()).isFile() && QFile::remove(m_lock.fileName()))
-        m_lock.tryLock(0);
-    return true;
+    // A copy on another computer sharing the home folder: taken over only once its heartbeat
+    // has stopped.
+    const QDateTime touched = QFileInfo(m_lock->fileName()).lastModified();
+    if (qAbs(touched.msecsTo(QDateTime::currentDateTimeUtc())) <= StaleAfterMs)
+        return false;
+    return QFile::remove(m_lock->fileName()) && m_lock->tryLock(0) && taken();
+}
+
+void InstanceLock::keepAlive(Clock &clock)
+{
+    if (m_ours.isEmpty() || m_clock != nullptr)
+        return;
+    m_clock = &clock;
+    m_beat = clock.callAt(clock.now() + HeartbeatMs, [this] { beat(); });
+}
+
+void InstanceLock::beat()
+{
+    const QString path = m_lock->fileName();
+    if (!QFileInfo::exists(path)) {
+        // Removed by another copy (or a person): made again, so the next start finds it.
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            file.write(m_ours);
+    } else if (lockFileIsOurs()) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadWrite))
+            file.setFileTime(QDateTime::currentDateTimeUtc(), QFileDevice::FileModificationTime);
+    } else {
+        // Another copy took it over while this one did not beat (a computer asleep): that copy
+        // runs now, and its lock is left to it.
+        return;
+    }
+    m_beat = m_clock->callAt(m_clock->now() + HeartbeatMs, [this] { beat(); });
+}
+
+bool InstanceLock::lockFileIsOurs() const
+{
+    return !m_ours.isEmpty() && fileContents(m_lock->fileName()) == m_ours;
 }
 
 bool InstanceLock::ownerOnThisComputer() const
@@ -119,9 +175,9 @@ bool InstanceLock::ownerOnThisComputer() const
     // each (the last two since Qt 5.10). As Qt decides it: by the machine id where both sides
     // know one, else by the host name.
     QString host;
-    if (!m_lock.getLockInfo(nullptr, &host, nullptr))
+    if (!m_lock->getLockInfo(nullptr, &host, nullptr))
         return false;
-    QFile file(m_lock.fileName());
+    QFile file(m_lock->fileName());
     const QList<QByteArray> lines = file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QList<QByteArray>();
     const QByteArray machine = lines.size() > 3 ? lines[3] : QByteArray();
     if (!machine.isEmpty() && !QSysInfo::machineUniqueId().isEmpty())

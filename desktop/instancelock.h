@@ -9,12 +9,20 @@
 // The lock file beside the settings file (beside the file a link names) keeps apart the copies
 // that do not meet on one bus: copies on other computers sharing the home folder, and copies
 // without a session bus. A lock whose owner is alive on this computer is never deleted; the lock
-// of a dead copy is, and so is the lock of a copy on another computer, which cannot be asked and
-// may be long gone. Each copy removes only its own name and its own lock file when it ends.
+// of a dead copy is. A copy on another computer cannot be asked: it keeps a heartbeat instead,
+// touching its lock file every HeartbeatMs, and its lock is taken over only once it has not been
+// touched for StaleAfterMs, so a live copy is never displaced and a crashed one keeps a child out
+// for minutes only. A copy that finds its lock file gone makes it again; one that finds another
+// copy's lock in its place leaves it, also at its end. Each copy removes only its own name and
+// its own lock file when it ends.
+
+#include "services/services.h"
 
 #include <QDBusConnection>
 #include <QLockFile>
 #include <QObject>
+
+#include <memory>
 
 namespace numbolo {
 
@@ -31,8 +39,11 @@ class InstanceLock : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "io.github.numbolo.Numbolo.Instance")
 public:
+    static constexpr qint64 HeartbeatMs = 30'000;
+    static constexpr qint64 StaleAfterMs = 5 * 60'000;
+
     explicit InstanceLock(const QString &lockPath, HandOver handOver = {}, QObject *parent = nullptr);
-    // Gives up the name on the bus; the lock file goes with the QLockFile.
+    // Gives up the name on the bus, and the lock file where it is still this copy's.
     ~InstanceLock() override;
 
     enum class Claim {
@@ -44,9 +55,12 @@ public:
     // settings folder) the name on the bus alone keeps other starts out, and the game's save
     // will report the folder. Once.
     Claim claim();
+    // Touches the lock file every HeartbeatMs of `clock` while this copy runs, after a claim that
+    // made it Ours; checks at each beat that the file is still this copy's.
+    void keepAlive(Clock &clock);
 
     // The lock file's path, and the name under which the running copy answers.
-    QString lockPath() const { return m_lock.fileName(); }
+    QString lockPath() const { return m_lock->fileName(); }
     QString serviceName() const;
 
 public slots:
@@ -63,9 +77,15 @@ private:
     // False while a copy alive on this computer holds the lock file.
     bool takeLockFile();
     bool ownerOnThisComputer() const;
+    // True where the lock file holds what this copy wrote into it.
+    bool lockFileIsOurs() const;
+    void beat();
     QDBusConnection bus() const;
 
-    QLockFile m_lock;
+    std::unique_ptr<QLockFile> m_lock;
+    QByteArray m_ours; // the lock file as this copy made it; empty while it holds none
+    Clock *m_clock = nullptr;
+    Clock::Id m_beat = 0;
     HandOver m_handOver;
     bool m_registered = false;
     bool m_named = false;

@@ -646,11 +646,19 @@ void TestStartup::oneCopyPerSettingsFile_data()
     QTest::newRow("a copy of this computer that is not on this bus") << "other bus" << false << true << false << true;
     QTest::newRow("the lock of a killed copy") << "killed" << false << false << true << false;
     QTest::newRow("an empty lock, from a kill while the lock was made") << "empty" << false << false << true << false;
-    // Homes shared between computers: a copy elsewhere cannot be reached, so the game starts,
-    // though its process id is alive here.
-    QTest::newRow("the lock of a copy on another computer") << "other computer" << false << false << true << false;
+    // Homes shared between computers: a copy elsewhere cannot be reached, so its heartbeat (the
+    // lock file touched) tells whether it runs. Regression: a live copy's lock was taken over.
+    QTest::newRow("the lock of a copy on another computer") << "other computer" << false << false << false << true;
     QTest::newRow("the lock of another computer of this host name")
-        << "other machine, same name" << false << false << true << false;
+        << "other machine, same name" << false << false << false << true;
+    QTest::newRow("the lock of another computer, untouched for just under the stale time")
+        << "other computer, silent -10 s" << false << false << false << true;
+    QTest::newRow("the lock of another computer, untouched for just over the stale time: taken over")
+        << "other computer, silent +10 s" << false << false << true << false;
+    // The running copy touches its lock, and makes it again where another copy removed it.
+    QTest::newRow("a running copy keeps its lock alive") << "heartbeat" << false << false << true << false;
+    // Regression: a copy whose stale lock was taken over removed the new owner's lock as it ended.
+    QTest::newRow("a copy taken over leaves the new owner's lock") << "taken over" << false << false << true << false;
     QTest::newRow("a folder in the lock's place") << "folder" << false << false << true << false;
     QTest::newRow("a read-only settings folder: no lock file, the name on the bus")
         << "read-only folder" << false << true << true << false;
@@ -659,6 +667,17 @@ void TestStartup::oneCopyPerSettingsFile_data()
     QTest::newRow("the lock of a killed copy that a read-only folder keeps")
         << "killed, read-only folder" << false << true << true << false;
 }
+
+namespace {
+
+// A lock file as a copy in this process makes it, after which the file is gone.
+QByteArray lockAsMade(const QString &lockPath)
+{
+    QLockFile made(lockPath);
+    return made.tryLock(0) ? fileContents(lockPath) : QByteArray();
+}
+
+} // namespace
 
 void TestStartup::oneCopyPerSettingsFile()
 {
@@ -738,16 +757,10 @@ void TestStartup::oneCopyPerSettingsFile()
     } else if (other.startsWith(QLatin1String("killed")) || other.startsWith(QLatin1String("other"))) {
         // A lock as a copy writes it, with the id of a process that no longer exists, or as a
         // copy on another computer writes it, with an id that a process here has.
-        QByteArray lock;
-        {
-            QLockFile made(lockPath);
-            QVERIFY(made.tryLock(0));
-            lock = fileContents(lockPath);
-        }
-        QList<QByteArray> lines = lock.split('\n');
+        QList<QByteArray> lines = lockAsMade(lockPath).split('\n');
         if (other.startsWith(QLatin1String("killed"))) {
             lines[0] = "2147483646";
-        } else if (other == QLatin1String("other computer")) {
+        } else if (other.startsWith(QLatin1String("other computer"))) {
             lines[2] = "school-pc-07";
             lines = lines.mid(0, 3) << QByteArray(); // as Qt before 5.10 wrote it: no machine id
         } else {
@@ -756,6 +769,12 @@ void TestStartup::oneCopyPerSettingsFile()
         QFile file(lockPath);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(lines.join('\n'));
+        file.flush();
+        if (other.contains(QLatin1String("silent"))) {
+            const qint64 beyond = other.section(QLatin1Char(' '), -2, -2).toLongLong() * 1000;
+            QVERIFY(file.setFileTime(QDateTime::currentDateTimeUtc().addMSecs(-InstanceLock::StaleAfterMs - beyond),
+                                     QFileDevice::FileModificationTime));
+        }
     }
     if (other.endsWith(QLatin1String("read-only folder"))) {
         const QString folder = QFileInfo(lockPath).absolutePath();
@@ -770,9 +789,36 @@ void TestStartup::oneCopyPerSettingsFile()
     }
 
     bool shown = false;
+    bool lockKept = false;
     const auto closeWindow = [&](Form1 *form) {
         if (other.endsWith(QLatin1String("read-only folder"))) // the game's save finds it writable
             QFile::setPermissions(QFileInfo(lockPath).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // What the running copy did to its lock, checked once its window is closed.
+        if (other == QLatin1String("heartbeat")) {
+            // Untouched since long ago, then a beat; removed, then a beat.
+            const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-1);
+            QFile file(lockPath);
+            if (file.open(QIODevice::ReadWrite) && file.setFileTime(old, QFileDevice::FileModificationTime)) {
+                file.close();
+                world.clock.advance(InstanceLock::HeartbeatMs);
+                const bool touched = QFileInfo(lockPath).lastModified() > old.addSecs(3600);
+                const QByteArray ours = fileContents(lockPath);
+                QFile::remove(lockPath);
+                world.clock.advance(InstanceLock::HeartbeatMs);
+                lockKept = touched && fileContents(lockPath) == ours;
+            }
+        } else if (other == QLatin1String("taken over")) {
+            QFile::remove(lockPath);
+            QList<QByteArray> lines = lockAsMade(lockPath).split('\n');
+            lines[2] = "school-pc-07";
+            QFile file(lockPath);
+            if (file.open(QIODevice::WriteOnly)) {
+                file.write(lines.join('\n'));
+                file.close();
+                world.clock.advance(InstanceLock::HeartbeatMs);
+                lockKept = fileContents(lockPath) == lines.join('\n');
+            }
+        }
         if (form != nullptr) {
             shown = form->isVisible();
             form->close();
@@ -829,6 +875,10 @@ void TestStartup::oneCopyPerSettingsFile()
         QCOMPARE(asked.load(), 0);
         if (other == QLatin1String("folder"))
             QVERIFY(QFileInfo(lockPath).isDir()); // kept: it may hold what someone put there
+        else if (other == QLatin1String("taken over"))
+            QVERIFY(lockKept && fileContents(lockPath).contains("school-pc-07")); // the new owner's
+        else if (other == QLatin1String("heartbeat"))
+            QVERIFY(lockKept && !QFile::exists(lockPath));
         else if (other != QLatin1String("killed, read-only folder")) // the dead copy's goes once it can
             QVERIFY(!QFile::exists(lockPath)); // released at the end
         return;
