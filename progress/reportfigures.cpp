@@ -34,14 +34,17 @@ struct Recent {
 };
 
 // The first day of the oldest month counted as recent: RecentMonths months up to the latest
-// month in which any group has play.
+// month in which any group has play, not later than this month (a wrong clock's play is not).
 QDate recentFrom(const Report &report)
 {
+    const QDate now = QDate::currentDate();
+    const QDate thisMonth(now.year(), now.month(), 1);
     QDate latest;
     for (const auto *groups : {&report.skills, &report.ranges})
         for (const GroupFigures &group : *groups)
-            if (!group.byMonth.empty() && (!latest.isValid() || group.byMonth.rbegin()->first > latest))
-                latest = group.byMonth.rbegin()->first;
+            for (const auto &[month, figures] : group.byMonth)
+                if (month <= thisMonth && (!latest.isValid() || month > latest))
+                    latest = month;
     return latest.isValid() ? QDate(latest.year(), latest.month(), 1).addMonths(1 - RecentMonths) : QDate();
 }
 
@@ -50,7 +53,8 @@ std::vector<Recent> recent(const std::vector<GroupFigures> &groups, const QDate 
     std::vector<Recent> out;
     for (const GroupFigures &group : groups) {
         Recent r{group.name};
-        for (auto month = group.byMonth.lower_bound(from); month != group.byMonth.end(); ++month) {
+        const auto until = group.byMonth.lower_bound(from.addMonths(RecentMonths));
+        for (auto month = group.byMonth.lower_bound(from); month != until; ++month) {
             r.played += month->second.played;
             r.solved += month->second.solved;
         }

@@ -203,16 +203,19 @@ std::vector<TargetLine> targetLines(const QStringList &targets, const std::vecto
     return lines;
 }
 
-// The report's figures of the exercises that ended on `from` or later; of all of them where
-// `from` is null.
-bool readFigures(HistoryReader &reader, const QDate &from, Report *report, ReadError *error)
+// The report's figures of the exercises that ended from `from` to `until`; of all of them where
+// `from` is null. Only days up to `until` count as days played: a day later than today is a
+// wrong clock's, not play.
+bool readFigures(HistoryReader &reader, const QDate &from, const QDate &until, Report *report, ReadError *error)
 {
     const auto fail = [&] {
         *report = {};
         return failed(reader, error);
     };
-    // A day of our own making, digits and dashes, compared as text as the index keeps it.
-    const QString since = from.isValid() ? QStringLiteral("%1 >= '%2'").arg(dayOf(reader), from.toString(Qt::ISODate))
+    // Days of our own making, digits and dashes, compared as text as the index keeps them. A day
+    // that cannot be read sorts after every year's digits, and counts as before, in no month.
+    const QString since = from.isValid() ? QStringLiteral("%1 >= '%2' AND NOT (%1 > '%3' AND %1 <= '9999-12-31')")
+                                               .arg(dayOf(reader), from.toString(Qt::ISODate), until.toString(Qt::ISODate))
                                          : QString();
     // Times of games with other times per exercise are not alike: where the history has several,
     // the medians count the solved exercises of the games of the setting most games had (of those
@@ -258,6 +261,7 @@ bool readFigures(HistoryReader &reader, const QDate &from, Report *report, ReadE
         report->skills =
             figuresOf(skills, [](const QString &a, const QString &b) { return operatorsOrder(a) < operatorsOrder(b); });
     }
+    days.erase(days.upper_bound(until), days.end());
     report->daysPlayed.assign(days.begin(), days.end());
     return true;
 }
@@ -349,7 +353,7 @@ bool SqlHistorySource::figures(Report *report, ReadError *error)
     HistoryReader reader(m_path);
     if (!reader.ready())
         return opened(reader, error);
-    return readFigures(reader, {}, report, error);
+    return readFigures(reader, {}, QDate::currentDate(), report, error);
 }
 
 bool SqlHistorySource::recentFigures(Report *report, ReadError *error)
@@ -363,13 +367,19 @@ bool SqlHistorySource::recentFigures(Report *report, ReadError *error)
     query.setForwardOnly(true);
     if (!reader.exec(query, QStringLiteral("SELECT DISTINCT %1 FROM exercise ORDER BY 1 DESC").arg(dayOf(reader))))
         return failed(reader, error);
+    // Days later than today (a computer whose clock was wrong) are not recent play.
+    const QDate today = QDate::currentDate();
     QDate latest;
-    while (!latest.isValid() && query.next())
+    while (!latest.isValid() && query.next()) {
         latest = storedDay(query.value(0).toString());
+        if (latest > today)
+            latest = QDate();
+    }
     query.finish();
     if (!latest.isValid())
         return true; // no day: nothing recent to say
-    return readFigures(reader, QDate(latest.year(), latest.month(), 1).addMonths(1 - RecentMonths), report, error);
+    return readFigures(reader, QDate(latest.year(), latest.month(), 1).addMonths(1 - RecentMonths), latest, report,
+                       error);
 }
 
 bool SqlHistorySource::exercise(qint64 game, int number, ExerciseDetail *detail, ReadError *error)

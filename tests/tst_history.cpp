@@ -873,7 +873,19 @@ void TestHistory::report_data()
                        "2026-01-05 2026-01-06 2026-02-01 2026-02-03"};
     // The next step's months: the latest three with play, found past a day that cannot be read.
     QTest::newRow("recent: the latest three months")
-        << "fixture, later play, recent" << QStringList{"x: 1/1 20; 2027-03 1/1 20", "-500 - 0: 1/1 20; 2027-03 1/1 20", "2027-03-01"};
+        << "fixture, later play, recent" << QStringList{"x: 1/1 20; 2026-09 1/1 20", "-500 - 0: 1/1 20; 2026-09 1/1 20", "2026-09-01"};
+    // Regression: one exercise stamped in 2037 (a clock battery) emptied the next step for good.
+    QTest::newRow("recent: a day later than today is passed by")
+        << "fixture, later play, a future day, recent"
+        << QStringList{"x: 1/1 20; 2026-09 1/1 20", "-500 - 0: 1/1 20; 2026-09 1/1 20", "2026-09-01"};
+    // Its exercise counts among the figures, as every exercise the history holds.
+    QTest::newRow("a day later than today is no day played")
+        << "fixture, later play, a future day"
+        << QStringList{"x: 3/3 20; 2026-06 1/1 20; 2026-09 1/1 20; 2037-06 1/1 20",
+                       "/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60", "x +: 4/3 40; 2026-01 2/2 30; 2026-02 2/1 50",
+                       "-500 - 0: 6/6 20; 2026-02 3/3 50; 2026-06 1/1 20; 2026-09 1/1 20; 2037-06 1/1 20",
+                       "0 - 100: 4/2 30; 2026-01 3/2 30; 2026-02 1/0 -",
+                       "2026-01-05 2026-01-06 2026-02-01 2026-02-03 2026-06-30 2026-09-01"};
     QTest::newRow("recent: past a day that cannot be read")
         << "fixture, a day unreadable, recent"
         << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60", "x +: 4/3 40; 2026-01 2/2 30; 2026-02 1/0 -",
@@ -900,11 +912,15 @@ void TestHistory::report()
         store.exerciseEnded({10, -500, "g9"}, facts);
         QCOMPARE(store.pending(), std::size_t(0));
     } else if (history.contains(QLatin1String("later play"))) {
-        // The last day of 2026, a month before the latest three, and March 2027.
+        // The last day of June 2026, a month before the latest three, and September 2026; and a
+        // day in 2037.
         QDateTime now;
         HistoryStore store(path, pendingOf(path), 100, [&now] { return now; });
-        for (int number : {1, 2}) {
-            now = QDateTime(number == 1 ? QDate(2026, 12, 31) : QDate(2027, 3, 1), QTime(12, 0));
+        const std::vector<QDate> days{QDate(2026, 6, 30), QDate(2026, 9, 1), QDate(2037, 6, 1)};
+        for (int number : {1, 2, 3}) {
+            if (number == 3 && !history.contains(QLatin1String("a future day")))
+                break;
+            now = QDateTime(days[number - 1], QTime(12, 0));
             ExerciseFacts facts{number, 1.5, ExerciseEnd::Solved, 20, 8, 1, {}, QStringLiteral("1 2 x"), {}};
             facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
             store.exerciseEnded({10, -500, "g9"}, facts);

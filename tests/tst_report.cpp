@@ -42,7 +42,9 @@ GroupFigures group(const QString &name, const std::vector<Month> &months)
     return g;
 }
 
-const QDate March(2026, 3, 1), April(2026, 4, 1), May(2026, 5, 1), Old(2025, 11, 1);
+const QDate February(2026, 2, 1), March(2026, 3, 1), April(2026, 4, 1), May(2026, 5, 1), Old(2025, 11, 1);
+// A month of a computer whose clock battery failed.
+const QDate Future(2037, 6, 1);
 
 // Two games of two exercises each, newest first, keyed 20 and 10, and a report of them.
 std::vector<GameRow> twoGames()
@@ -207,6 +209,17 @@ void TestReport::nextStep_data()
     QTest::newRow("only three months count")
         << Groups{group("-", {{Old, 30, 0}, {March, 10, 10}})} << Groups{group("0 - 100", {{Old, 30, 0}, {March, 10, 10}, {May, 5, 5}})}
         << "λύθηκαν 15 από 15 ασκήσεις. Το παιδί είναι έτοιμο για μεγαλύτερο εύρος";
+    QTest::newRow("the fourth month back does not count")
+        << Groups{group("-", {{February, 30, 0}, {March, 10, 10}})}
+        << Groups{group("0 - 100", {{February, 30, 0}, {March, 10, 10}, {May, 5, 5}})}
+        << "λύθηκαν 15 από 15 ασκήσεις. Το παιδί είναι έτοιμο για μεγαλύτερο εύρος";
+    QTest::newRow("exactly 90 % solved: ready for bigger numbers")
+        << Groups{group("x +", {{May, 10, 9}})} << Groups{group("0 - 100", {{May, 10, 9}})}
+        << "λύθηκαν 9 από 10 ασκήσεις. Το παιδί είναι έτοιμο";
+    // Regression: one exercise stamped in 2037 made the next step empty for good.
+    QTest::newRow("a month later than this one does not count")
+        << Groups{group("x +", {{May, 10, 8}, {Future, 1, 0}})} << Groups{group("0 - 100", {{May, 10, 8}, {Future, 1, 0}})}
+        << "λύθηκαν 8 από 10 ασκήσεις. Συνεχίστε";
     QTest::newRow("before keys were recorded: the range solved least")
         << Groups{} << Groups{group("0 - 100", {{May, 10, 9}}), group("0 - 500", {{May, 10, 4}})}
         << "λύθηκαν 4 από 10 ασκήσεις στο εύρος 0 - 500.";
