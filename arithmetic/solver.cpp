@@ -387,7 +387,9 @@ bool isWholeNumber(QStringView text)
 // Longer texts are searched for the values they need by combining these.
 class Solver::Tables {
 public:
-    Tables(QStringView keys, int reach)
+    // `plain`: only the ways a child would write, without "^", without a number that starts
+    // with "." and without a sign but at the start of a way that is a sign and a product.
+    Tables(QStringView keys, int reach, bool plain) : m_plain(plain)
     {
         for (const QChar c : keys) {
             const char key = c == QLatin1Char('x') ? '*' : char(c.toLatin1());
@@ -401,12 +403,14 @@ public:
         // The tables stop five short of the reach, where building them would cost more than
         // searching the longer sides for the values they need; every split of a way into two
         // sides still leaves one side within them.
-        m_tableLevels = std::max(m_reach - 5, (m_reach - 1) / 2);
+        m_tableLevels = std::max(m_reach - (m_plain ? 6 : 5), (m_reach - 1) / 2);
         for (int c = 0; c < CategoryCount; ++c)
             m_same[c] = Category(c);
-        if (!has('-')) {
+        if (m_plain)
+            m_same[Power] = Primary;
+        if (!has('-') || m_plain) {
             m_same[Operand] = Primary;
-            m_same[Signed] = Power;
+            m_same[Signed] = m_same[Power];
         }
         if (!has('*') && !has('/'))
             m_same[Product] = m_same[Signed];
@@ -415,6 +419,7 @@ public:
     }
 
     bool has(char op) const { return m_operators[Operators.find(op)]; }
+    bool plain() const { return m_plain; }
 
     // Builds the tables as far as a search of `length` keys uses them; the reach left. Where the
     // bound on memory stopped the tables short, longer sides are searched instead, more slowly,
@@ -451,6 +456,7 @@ public:
     // category has ("--x", brackets around a whole way, what the tables leave out), which never
     // make a shortest way. With `whole`, the text is a whole way.
     void search(Category category, int length, Interval hit, Visitor visit, bool whole) const;
+    QString firstWay(int length, Interval hit, const QString &text, const Evaluator &evaluator) const;
 
     std::size_t peakBytes() const { return std::max(m_peakBytes, bytes()); }
 
@@ -464,6 +470,7 @@ private:
     void literals(int length, Interval hit, Visitor visit) const;
     void pairs(Category left, char op, Category right, int length, Interval hit, Visitor visit) const;
 
+    bool m_plain = false;
     std::string m_digits;
     std::array<bool, 4> m_operators{}; // as in Operators
     std::array<Category, CategoryCount> m_same{}; // the category whose tables serve for each one
@@ -502,7 +509,8 @@ void Solver::Tables::literals(int length, Interval hit, Visitor visit) const
     // decimals < 0: no point; otherwise the point stands before the last `decimals` digits.
     for (int decimals = -1; decimals < length; ++decimals) {
         const int digits = decimals < 0 ? length : length - 1;
-        if (digits < 1)
+        // A plain number has a digit on both sides of its point.
+        if (digits < 1 || (m_plain && (decimals == digits || decimals == 0)))
             continue;
         const double scale = powersOfTen[std::size_t(std::max(decimals, 0))];
         const Interval wide = hit.widened();
@@ -578,7 +586,7 @@ void Solver::Tables::search(Category category, int length, Interval hit, Visitor
     const int beyond = length - m_built - 1;
     if (beyond < 2 && m_filters[std::size_t(beyond)].bytes() > 0 && !m_filters[std::size_t(beyond)].mayHold(hit))
         return;
-    const bool minus = has('-');
+    const bool minus = has('-') && !m_plain;
     // A "-" before a text of the category below; "--" never makes a shortest way.
     const auto negated = [&](Category inner) {
         const auto negate = [&](double value, Code code) { visit(-value, prefixed(Sign, code, length - 1)); };
@@ -601,7 +609,8 @@ void Solver::Tables::search(Category category, int length, Interval hit, Visitor
                 negated(Power);
             break;
         case Power:
-            pairs(Power, '^', Operand, length, hit, visit);
+            if (!m_plain)
+                pairs(Power, '^', Operand, length, hit, visit);
             break;
         case Operand:
             if (minus)
@@ -618,6 +627,32 @@ void Solver::Tables::search(Category category, int length, Interval hit, Visitor
         case CategoryCount:
             return;
         }
+    }
+}
+
+// The first way of `length` keys that "=" shows as `text`, by these tables; empty where
+// there is none.
+QString Solver::Tables::firstWay(int length, Interval hit, const QString &text, const Evaluator &evaluator) const
+{
+    std::set<Code> rejected;
+    for (;;) {
+        Code best = std::numeric_limits<Code>::max();
+        const auto found = [&](double, Code code) {
+            if (code < best && !rejected.contains(code))
+                best = code;
+        };
+        search(Sum, length, hit, found, true);
+        // A plain way has its sign at the start, before a product ("-204/2").
+        if (m_plain && has('-'))
+            search(Product, length - 1, hit.negated(),
+                          [&](double, Code code) { found(0, prefixed(Sign, code, length - 1)); }, false);
+        if (best == std::numeric_limits<Code>::max())
+            return {};
+        const QString way = textOf(best, length);
+        if (Equals::displayAfter(evaluator, way) == text)
+            return way;
+        // The tables and the evaluator disagree on this way: never report it.
+        rejected.insert(best);
     }
 }
 
@@ -706,9 +741,11 @@ bool Solver::Tables::build(int n)
             return false;
     }
 
-    inherit(Power);
-    if (!combineLevels(Power, Power, '^', Operand) || !finish(Power))
-        return false;
+    if (m_same[Power] == Power) {
+        inherit(Power);
+        if (!combineLevels(Power, Power, '^', Operand) || !finish(Power))
+            return false;
+    }
 
     if (m_same[Signed] == Signed) {
         inherit(Signed);
@@ -738,14 +775,34 @@ bool Solver::Tables::build(int n)
     return true;
 }
 
-Solver::Solver(QStringView keys, int reach) : m_tables(std::make_unique<Tables>(keys, reach)) {}
+Solver::Solver(QStringView keys, int reach)
+    : m_tables(std::make_unique<Tables>(keys, reach, false)), m_plainTables(std::make_unique<Tables>(keys, reach, true))
+{
+}
 
 Solver::~Solver() = default;
 
 std::size_t Solver::peakMemoryBytes() const
 {
-    return m_tables->peakBytes();
+    return m_tables->peakBytes() + m_plainTables->peakBytes();
 }
+
+namespace {
+
+// A way as a child would write it: no "^", no number that starts with ".", no sign after an
+// operator or "(".
+bool isPlain(QStringView way)
+{
+    for (qsizetype i = 0; i < way.size(); ++i) {
+        const QChar c = way[i];
+        const bool afterOperand = i > 0 && (way[i - 1].isDigit() || way[i - 1] == u')' || way[i - 1] == u'.');
+        if (c == u'^' || (c == u'.' && !(i > 0 && way[i - 1].isDigit())) || (c == u'-' && i > 0 && !afterOperand))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
 
 Way Solver::solve(QStringView target)
 {
@@ -762,29 +819,27 @@ Way Solver::solve(QStringView target)
     for (int step = 0; step < 1000 && Equals::valueText(std::nextafter(hit.hi, Infinity)) == text; ++step)
         hit.hi = std::nextafter(hit.hi, Infinity);
 
-    Tables &tables = *m_tables;
-    std::set<Code> rejected;
-    for (int length = 1; length <= tables.reach(); ++length) {
-        const int reach = tables.prepare(length);
+    for (int length = 1; length <= m_tables->reach(); ++length) {
+        const int reach = m_tables->prepare(length);
         if (length > reach)
             return {Way::Outcome::NoneWithinReach, QString(), reach};
-        for (;;) {
-            Code best = std::numeric_limits<Code>::max();
-            const auto found = [&](double, Code code) {
-                if (code < best && !rejected.contains(code))
-                    best = code;
-            };
-            tables.search(Sum, length, hit, found, true);
-            if (best == std::numeric_limits<Code>::max())
+        const QString shortest = m_tables->firstWay(length, hit, text, m_evaluator);
+        if (shortest.isEmpty())
+            continue;
+        if (isPlain(shortest))
+            return {Way::Outcome::Found, shortest, length};
+        // No way is shorter; a plain one is taken where it is at most PlainExtra presses longer. The
+        // plain tables have a sign only before a product at the start: "9-7", not "-7+9".
+        for (int plainLength = length; plainLength <= std::min(length + PlainExtra, m_plainTables->reach()); ++plainLength) {
+            if (plainLength > m_plainTables->prepare(plainLength))
                 break;
-            const QString way = textOf(best, length);
-            if (Equals::displayAfter(m_evaluator, way) == text)
-                return {Way::Outcome::Found, way, length};
-            // The tables and the evaluator disagree on this way: never report it.
-            rejected.insert(best);
+            const QString plain = m_plainTables->firstWay(plainLength, hit, text, m_evaluator);
+            if (!plain.isEmpty())
+                return {Way::Outcome::Found, plain, length};
         }
+        return {Way::Outcome::Found, shortest, length};
     }
-    return {Way::Outcome::NoneWithinReach, QString(), tables.reach()};
+    return {Way::Outcome::NoneWithinReach, QString(), m_tables->reach()};
 }
 
 } // namespace numbolo

@@ -19,14 +19,18 @@ struct Way {
     };
     Outcome outcome = Outcome::NotATarget;
     QString keys;  // the way as the display shows it ("7*5+3"), one character per key press
-    int reach = 0; // every way of up to this many presses was searched
+    int reach = 0; // every way of up to this many presses was searched: found, the fewest any way has
 };
 
-// Finds how to make the targets of one exercise with its working keys: for a target, a way with
-// the fewest key presses that "=" counts as a hit, typed on an empty display. The keys that always
+// Finds how to make the targets of one exercise with its working keys: for a target, a way a child
+// would write that "=" counts as a hit, typed on an empty display: a way with the fewest presses
+// where one of them is plain (without "^", without a number that starts with ".", without a sign
+// after an operator or "("); else the first plain way with at most PlainExtra presses more, within
+// the reach, whose sign if any comes first before a product ("-204/2"); else a way with the fewest
+// presses. The keys that always
 // work, "(", ")", "." and "x^y" (which inserts "^"), are part of every way's keys; "-" serves as
 // a sign as well as for subtraction, "+" only for addition (a leading "+" changes nothing).
-// Of the ways with the fewest presses it returns the first in the order of the characters
+// Of the ways of one length it returns the first in the order of the characters
 // "0123456789+-*/^.()", a "-" that is a sign counting before all of them, so the same exercise
 // always gets the same way, and one that starts with its sign rather than has it after an
 // operator where both are as short ("-204/2" rather than "204/-2").
@@ -47,6 +51,8 @@ public:
     static constexpr int DefaultReach = 10;
     static constexpr int MaxReach = 12; // a way's text must fit 60 bits
     static constexpr std::size_t MaxTableBytes = std::size_t(32) << 20;
+    // A plain way is taken where it has at most this many presses more than the fewest.
+    static constexpr int PlainExtra = 2;
 
     // `keys`: the exercise's working digit and operator keys, as they insert ("0"-"9", "/", "*",
     // "-", "+") or as their captions show them ("x" for "*"); blanks and other characters are
@@ -65,6 +71,7 @@ public:
 private:
     class Tables;
     std::unique_ptr<Tables> m_tables;
+    std::unique_ptr<Tables> m_plainTables; // the ways a child would write
     Evaluator m_evaluator;
 };
 

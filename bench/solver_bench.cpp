@@ -10,6 +10,8 @@
 //   <range>_no_way_targets N
 //   <range>_worst_memory_mib         the most memory one exercise's tables held
 //   <range>_sign_after_operator_ways N  ways with a "-" as a sign after an operator or "("
+//   <range>_plain_percent            share of the targets with a way whose way is plain: no "^",
+//                                    no number that starts with ".", no sign after an operator
 //   <range>_presses_<n> N            targets whose fewest presses are n
 // then peak_resident_mib, the process's peak resident memory. Times are CPU time of this thread.
 //   solver_bench [--exercises N] [--reach N]   (default 300 per range, the solver's own reach)
@@ -48,6 +50,14 @@ bool hasSignAfterOperator(const QString &way)
     return false;
 }
 
+bool isPlain(const QString &way)
+{
+    for (int i = 0; i < way.size(); ++i)
+        if (way[i] == u'^' || (way[i] == u'.' && (i == 0 || !way[i - 1].isDigit())))
+            return false;
+    return !hasSignAfterOperator(way);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -69,7 +79,7 @@ int main(int argc, char **argv)
             double ms = -1;
             numbolo::measure::DrawnExercise exercise;
         } slowest;
-        std::size_t noWay = 0, worstBytes = 0, signAfter = 0;
+        std::size_t noWay = 0, worstBytes = 0, signAfter = 0, plain = 0;
         std::map<int, int> presses;
         for (int e = 0; e < exercises; ++e) {
             const numbolo::measure::DrawnExercise exercise = numbolo::measure::drawExercise(random, range);
@@ -78,8 +88,9 @@ int main(int argc, char **argv)
             for (const QString &target : exercise.targets) {
                 const numbolo::Way way = solver.solve(target);
                 if (way.outcome == numbolo::Way::Outcome::Found) {
-                    ++presses[int(way.keys.size())];
+                    ++presses[way.reach];
                     signAfter += hasSignAfterOperator(way.keys) ? 1 : 0;
+                    plain += isPlain(way.keys) ? 1 : 0;
                 } else
                     ++noWay;
             }
@@ -100,6 +111,7 @@ int main(int argc, char **argv)
         std::printf("%s_no_way_targets %zu\n", n.constData(), noWay);
         std::printf("%s_worst_memory_mib %.1f\n", n.constData(), double(worstBytes) / (1024 * 1024));
         std::printf("%s_sign_after_operator_ways %zu\n", n.constData(), signAfter);
+        std::printf("%s_plain_percent %.1f\n", n.constData(), 100.0 * double(plain) / std::max(1.0, 8.0 * exercises - double(noWay)));
         for (const auto &[length, count] : presses)
             std::printf("%s_presses_%d %d\n", n.constData(), length, count);
         std::fflush(stdout);

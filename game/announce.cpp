@@ -3,7 +3,9 @@
 #include "game/form1.h"
 #include "arithmetic/numbertext.h"
 #include "services/programname.h"
+#include "speech/speech.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -41,33 +43,12 @@ std::vector<TextBox *> targetsInReadingOrder(const Form1 &form)
 
 QString spokenNumber(const QString &text)
 {
-    QString spoken = text;
-    spoken.replace(QLatin1Char('.'), QLatin1Char(','));
-    if (spoken.startsWith(QLatin1Char('-')))
-        spoken = QStringLiteral("μείον ") + spoken.mid(1);
-    return spoken;
+    return speech().number(text);
 }
 
 QString spokenExpression(const QString &text)
 {
-    static const std::pair<char, const char *> words[] = {
-        {'+', "συν"}, {'-', "μείον"}, {'*', "επί"}, {'/', "διά"}, {'^', "στη δύναμη"},
-        {'(', "ανοίγει παρένθεση"}, {')', "κλείνει παρένθεση"}, {'.', "κόμμα"}};
-    QStringList spoken;
-    QString number;
-    for (const QChar c : text) {
-        const auto word = std::find_if(std::begin(words), std::end(words), [c](const auto &w) { return c == QLatin1Char(w.first); });
-        if (word == std::end(words)) {
-            number += c;
-            continue;
-        }
-        if (!number.isEmpty())
-            spoken << std::exchange(number, QString());
-        spoken << QString::fromUtf8(word->second);
-    }
-    if (!number.isEmpty())
-        spoken << number;
-    return spoken.join(QLatin1Char(' '));
+    return speech().expression(text);
 }
 
 QString remainingTargets(const Form1 &form)
@@ -92,7 +73,7 @@ QString spokenText(const QString &text)
     static const QRegularExpression range(QStringLiteral(" ?\\((\\d+)-(\\d+)\\)"));
     spoken.replace(range, QStringLiteral(", από \\1 έως \\2"));
     spoken.replace(QLatin1Char('-'), QLatin1Char(' ')).replace(QLatin1Char('_'), QLatin1Char(' ')).replace(QLatin1Char(':'), QLatin1Char(' '));
-    return spoken.simplified();
+    return speech().forTheEar(spoken.simplified());
 }
 
 namespace Announce {
@@ -101,7 +82,7 @@ namespace {
 
 void say(Form1 &form, const QString &text)
 {
-    form.services().announcer.announce(text, form);
+    form.services().announcer.announce(speech().forTheEar(text), form);
 }
 
 // The seconds the countdown shows, as a sentence.
@@ -110,6 +91,16 @@ QString secondsLeft(const QString &seconds)
     if (seconds == QLatin1String("1"))
         return QStringLiteral("Απομένει 1 δευτερόλεπτο.");
     return QStringLiteral("Απομένουν %1 δευτερόλεπτα.").arg(spokenNumber(seconds));
+}
+
+// The time the countdown has left, in minutes and seconds, as a sentence.
+QString timeLeftInWords(const Form1 &form)
+{
+    const int seconds = form.Timer1->secondsLeft();
+    const QString left = speech().duration(seconds);
+    return seconds == 1 || seconds == 60 || seconds == 3600
+        ? QCoreApplication::translate("Announce", "Απομένει %1.").arg(left)
+        : QCoreApplication::translate("Announce", "Απομένουν %1.").arg(left);
 }
 
 // What to do once the game has ended.
@@ -150,26 +141,21 @@ void nothingWorkedOut(Form1 &form)
         say(form, spokenExpression(shown) + QStringLiteral(". Δεν βγαίνει αποτέλεσμα. Η οθόνη έμεινε ίδια."));
 }
 
-void result(Form1 &form, const std::vector<int> &hitNumbers)
+void result(Form1 &form, int hits)
 {
     const QString shown = form.Text1->text();
     if (shown.isEmpty())
         return;
-    QString text = spokenNumber(shown) + QLatin1Char('.');
-    if (!hitNumbers.empty()) {
-        QStringList numbers;
-        for (int number : hitNumbers)
-            numbers << QString::number(number);
-        text += hitNumbers.size() == 1 ? QStringLiteral(" Βρήκες τον αριθμό στόχο %1.").arg(numbers.first())
-                                       : QStringLiteral(" Βρήκες τους αριθμούς στόχους %1.").arg(listed(numbers));
-        int left = 0;
-        for (TextBox *box : targetsInReadingOrder(form))
-            left += box->text().isEmpty() ? 0 : 1;
-        if (left == 1)
-            text += QStringLiteral(" Απομένει 1 στόχος.");
-        else if (left > 1)
-            text += QStringLiteral(" Απομένουν %1 στόχοι.").arg(left);
+    if (hits == 0) {
+        say(form, spokenNumber(shown) + QLatin1Char('.'));
+        return;
     }
+    // The value found, not the places of the boxes it emptied: "5 and 7" would name targets.
+    QString text = hits == 1 ? QCoreApplication::translate("Announce", "Βρήκες το %1.").arg(spokenNumber(shown))
+                             : QCoreApplication::translate("Announce", "Βρήκες το %1, %2.")
+                                   .arg(spokenNumber(shown), speech().times(hits));
+    if (!targetsOnScreen(form).isEmpty())
+        text += QLatin1Char(' ') + remainingTargets(form);
     say(form, text);
 }
 
@@ -190,7 +176,7 @@ void timeSetting(Form1 &form)
     if (seconds == 0)
         say(form, QStringLiteral("Χωρίς όριο χρόνου."));
     else if (seconds != ParentSettings::DefaultSeconds)
-        say(form, QStringLiteral("Χρόνος ανά άσκηση: %1.").arg(Parents::secondsText(seconds)));
+        say(form, QCoreApplication::translate("Announce", "Χρόνος ανά άσκηση %1.").arg(speech().duration(seconds)));
 }
 
 void keyOff(Form1 &form, const QString &keyName)
@@ -199,17 +185,21 @@ void keyOff(Form1 &form, const QString &keyName)
                                                                     : QStringLiteral(". Δεν δουλεύει σε αυτή την άσκηση.")));
 }
 
-void countdownPaused(Form1 &form)
+void countdownPaused(Form1 &form, bool alreadyPaused)
 {
-    if (!form.timeLimited())
+    if (!form.timeLimited()) {
         say(form, QStringLiteral("Χωρίς όριο χρόνου."));
-    else
-        say(form, QStringLiteral("Το χρονόμετρο σταμάτησε. ") + secondsLeft(form.Text15->text()));
+        return;
+    }
+    const QString state = alreadyPaused ? QCoreApplication::translate("Announce", "Το χρονόμετρο είναι ήδη σταματημένο.")
+                                        : QCoreApplication::translate("Announce", "Το χρονόμετρο σταμάτησε.");
+    say(form, state + QLatin1Char(' ') + timeLeftInWords(form)
+                  + QCoreApplication::translate("Announce", " Για να συνεχίσεις, πάτησε ένα ψηφίο από το 1 έως το 9."));
 }
 
 void countdownResumed(Form1 &form)
 {
-    say(form, QStringLiteral("Το χρονόμετρο συνεχίζει. ") + secondsLeft(form.Text15->text()));
+    say(form, QCoreApplication::translate("Announce", "Το χρονόμετρο συνεχίζει. ") + timeLeftInWords(form));
 }
 
 void restarted(Form1 &form)

@@ -42,8 +42,9 @@ namespace Announce {
 void exercise(Form1 &form);
 // After a key of the keypad: the display as it reads now, as a brief read-back.
 void display(Form1 &form);
-// After "=": the value in the display and the targets it hit (their reading-order numbers).
-void result(Form1 &form, const std::vector<int> &hitNumbers);
+// After "=": the value in the display; where it hit `hits` targets, that value found, how many
+// times, and the targets that remain by value.
+void result(Form1 &form, int hits);
 // After "=" on a display without a value: it is empty, or it stayed as it was.
 void nothingWorkedOut(Form1 &form);
 // The countdown shows `seconds`: said only at a few moments that suit the exercise's time
@@ -54,8 +55,9 @@ void timeLeft(Form1 &form, int seconds);
 void timeSetting(Form1 &form);
 // A typed key that does nothing because it is off now.
 void keyOff(Form1 &form, const QString &keyName);
-// The countdown stopped with the pause key, or goes on after a pause: with the seconds left.
-void countdownPaused(Form1 &form);
+// The countdown stopped with the pause key, or had stopped before it, or goes on after a pause:
+// with the time left in minutes and seconds, and, paused, the keys that go on.
+void countdownPaused(Form1 &form, bool alreadyPaused);
 void countdownResumed(Form1 &form);
 // The game was reset: what to set to begin a new one.
 void restarted(Form1 &form);

@@ -36,7 +36,7 @@ void Form1::Command17_Click()
         hitIndexes.push_back(number - 1);
     m_play.equalsPressed(exerciseShown(), shown, hitIndexes);
     if (evaluated)
-        Announce::result(*this, hitNumbers);
+        Announce::result(*this, int(hitNumbers.size()));
     else
         Announce::nothingWorkedOut(*this);
 

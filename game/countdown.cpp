@@ -54,8 +54,9 @@ void Form1::timeRanOut()
 
 void Form1::Command19_Click()
 {
+    const bool alreadyPaused = Timer1->state() == Countdown::State::Paused;
     Timer1->setEnabled(false);
-    Announce::countdownPaused(*this);
+    Announce::countdownPaused(*this, alreadyPaused);
 }
 
 } // namespace numbolo

@@ -347,7 +347,7 @@ QWidget *ProgressWindow::makeResultChart()
     for (const GameResult &result : m_opening.results) {
         const QDateTime &when = result.when;
         series->append(qreal(when.toMSecsSinceEpoch()), result.percentage);
-        spoken << QStringLiteral("%1: %2 %").arg(dateText(when)).arg(result.percentage);
+        spoken << QStringLiteral("%1, %2 %").arg(dateText(when)).arg(result.percentage);
         if (!first.isValid())
             first = when;
         last = when;
@@ -381,7 +381,7 @@ QWidget *ProgressWindow::makeResultChart()
     series->attachAxis(x);
     series->attachAxis(y);
     chart->legend()->hide();
-    return makeChartView(chart, QStringLiteral("resultChart"), title, spoken.join(QStringLiteral("; ")), this);
+    return makeChartView(chart, QStringLiteral("resultChart"), title, spoken.join(QStringLiteral(". ")), this);
 }
 
 QWidget *ProgressWindow::makeSolvedChart()
@@ -393,7 +393,7 @@ QWidget *ProgressWindow::makeSolvedChart()
     for (const auto &[day, count] : m_opening.solvedPerDay) {
         *set << count;
         days << day.toString(QStringLiteral("dd/MM"));
-        spoken << QStringLiteral("%1: %2").arg(day.toString(QStringLiteral("dd/MM/yyyy"))).arg(count);
+        spoken << QStringLiteral("%1, %2").arg(day.toString(QStringLiteral("dd/MM/yyyy"))).arg(count);
         most = std::max(most, count);
     }
     auto *series = new QBarSeries;
@@ -421,7 +421,7 @@ QWidget *ProgressWindow::makeSolvedChart()
     series->attachAxis(x);
     series->attachAxis(y);
     chart->legend()->hide();
-    return makeChartView(chart, QStringLiteral("solvedChart"), title, spoken.join(QStringLiteral("; ")), this);
+    return makeChartView(chart, QStringLiteral("solvedChart"), title, spoken.join(QStringLiteral(". ")), this);
 }
 
 bool ProgressWindow::saveCsv(const QString &file, QString *error) const

@@ -1,5 +1,8 @@
 #include "progress/progresstext.h"
 
+#include "speech/speech.h"
+
+#include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
 #include <QRegularExpression>
@@ -131,57 +134,56 @@ QString summaryText(const Opening &opening, const Unrecorded &unrecorded)
     return text;
 }
 
-namespace {
-
-// "1 λεπτό", "5 λεπτά".
-QString units(int count, const QString &one, const QString &many)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? one : many);
-}
-
-// A matched "1 ώ. 5 λ.", "5 λ. 3 δ." or "42 δ." in words; a unit of none is left out unless
-// nothing else is said.
-QString spokenDuration(const QRegularExpressionMatch &match)
-{
-    static const QStringList ones{QStringLiteral("ώρα"), QStringLiteral("λεπτό"), QStringLiteral("δευτερόλεπτο")};
-    static const QStringList manys{QStringLiteral("ώρες"), QStringLiteral("λεπτά"), QStringLiteral("δευτερόλεπτα")};
-    static const QStringList shorts{QStringLiteral("ώ"), QStringLiteral("λ"), QStringLiteral("δ")};
-    QStringList parts;
-    for (int i = 1; i + 1 <= match.lastCapturedIndex(); i += 2) {
-        const int count = match.captured(i).toInt();
-        const auto unit = shorts.indexOf(match.captured(i + 1));
-        if (count != 0 || (parts.isEmpty() && i + 2 > match.lastCapturedIndex()))
-            parts << units(count, ones[unit], manys[unit]);
-    }
-    return parts.join(QLatin1Char(' '));
-}
-
-} // namespace
-
 QString readAloud(const QString &shown)
 {
-    static const QRegularExpression date(QStringLiteral("\\b(\\d{2})/(\\d{2})/(\\d{4})(?: (\\d{2}:\\d{2}))?"));
+    const Speech &say = speech();
+    if (shown.trimmed() == QLatin1String("-"))
+        return QCoreApplication::translate("Progress", "καμία τιμή");
+    static const QRegularExpression date(QStringLiteral("\\b(\\d{2})/(\\d{2})/(\\d{4})(?: (\\d{2}):(\\d{2}))?"));
     static const QRegularExpression duration(QStringLiteral("\\b(\\d+) ([ώλδ])\\.(?: (\\d+) ([λδ])\\.)?"));
-    const QLocale greek(QLocale::Greek, QLocale::Greece);
-    QString spoken;
-    qsizetype from = 0;
+    static const QRegularExpression range(QStringLiteral("(?<![\\d.])(-?\\d+) - (-?\\d+)\\b"));
+    static const QRegularExpression percent(QStringLiteral("(\\d) ?%"));
+    static const QRegularExpression bare(QStringLiteral("(?<=^|\\s)%(?=$|\\s|,)"));
+    static const QRegularExpression negative(QStringLiteral("(?<![\\w.])-(?=\\d)"));
+    // A key of the keypad standing alone, as a skill names them ("x +") or «x» in a sentence.
+    static const QRegularExpression key(QStringLiteral("(?<=^|\\s|«)[x/+\\-^](?=$|\\s|»|,|:|;|\\.)"));
+    const auto replaced = [](const QString &text, const QRegularExpression &pattern, const auto &words) {
+        QString out;
+        qsizetype from = 0;
+        for (const QRegularExpressionMatch &match : pattern.globalMatch(text)) {
+            out += QStringView(text).sliced(from, match.capturedStart() - from);
+            out += words(match);
+            from = match.capturedEnd();
+        }
+        out += QStringView(text).sliced(from);
+        return out;
+    };
     // Dates first: their digits are no durations.
-    for (const QRegularExpressionMatch &match : date.globalMatch(shown)) {
-        spoken += shown.mid(from, match.capturedStart() - from);
+    QString spoken = replaced(shown, date, [&](const QRegularExpressionMatch &match) {
         const QDate day(match.captured(3).toInt(), match.captured(2).toInt(), match.captured(1).toInt());
-        spoken += day.isValid() ? greek.toString(day, QStringLiteral("d MMMM yyyy")) : match.captured(0);
-        if (match.hasCaptured(4))
-            spoken += QStringLiteral(", ") + match.captured(4);
-        from = match.capturedEnd();
-    }
-    spoken += shown.mid(from);
-    QString words;
-    from = 0;
-    for (const QRegularExpressionMatch &match : duration.globalMatch(spoken)) {
-        words += spoken.mid(from, match.capturedStart() - from) + spokenDuration(match);
-        from = match.capturedEnd();
-    }
-    return words + spoken.mid(from);
+        if (!day.isValid())
+            return match.captured(0);
+        if (!match.hasCaptured(4))
+            return say.date(day);
+        return say.dateTime(QDateTime(day, QTime(match.captured(4).toInt(), match.captured(5).toInt())));
+    });
+    static const QString units = QStringLiteral("ώλδ");
+    static const int perUnit[] = {3600, 60, 1};
+    spoken = replaced(spoken, duration, [&](const QRegularExpressionMatch &match) {
+        int seconds = 0;
+        for (int i = 1; i + 1 <= match.lastCapturedIndex(); i += 2)
+            seconds += match.captured(i).toInt() * perUnit[units.indexOf(match.captured(i + 1))];
+        // "1 ώ. 5 λ." leaves its seconds out, and so does what is heard.
+        return say.duration(seconds);
+    });
+    spoken = replaced(spoken, range, [&](const QRegularExpressionMatch &match) {
+        return say.range(match.captured(1).toInt(), match.captured(2).toInt());
+    });
+    spoken.replace(percent, QStringLiteral("\\1 ") + QCoreApplication::translate("Progress", "τοις εκατό"));
+    spoken.replace(bare, QCoreApplication::translate("Progress", "τοις εκατό"));
+    spoken = replaced(spoken, key, [&](const QRegularExpressionMatch &match) { return say.operatorName(match.captured(0)[0]); });
+    spoken.replace(negative, say.operatorName(QLatin1Char('-')) + QLatin1Char(' '));
+    return say.forTheEar(spoken);
 }
 
 } // namespace numbolo

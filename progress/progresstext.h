@@ -44,9 +44,11 @@ QString unrecordedWhen(const Unrecorded &unrecorded);
 // read, that there is none yet, or the totals of `opening`; then the play not recorded yet.
 QString summaryText(const Opening &opening, const Unrecorded &unrecorded);
 
-// `shown` as a screen reader is to say it: the short forms above in words, which would otherwise
-// be spelt out letter by letter. "5 λ. 3 δ." becomes "5 λεπτά 3 δευτερόλεπτα", "07/12/2026 21:07"
-// becomes "7 Δεκεμβρίου 2026, 21:07"; anything else is left as it is.
+// `shown` as a screen reader is to say it: the short forms above, which it would spell out, and
+// the marks it would name, in words. "5 λ. 3 δ." becomes "5 λεπτά και 3 δευτερόλεπτα",
+// "07/12/2026 21:07" "7 Δεκεμβρίου 2026, 21 και 7", "0 - 100" "0 έως 100", "70 %" "70 τοις
+// εκατό", the keys of a skill ("x +", «/») their names, "-" alone "καμία τιμή"; and no colon,
+// slash or semicolon is left (see Speech::forTheEar).
 QString readAloud(const QString &shown);
 
 } // namespace numbolo

@@ -55,33 +55,40 @@ QTableWidget *makeTable(const QString &objectName, const QString &accessibleName
     return table;
 }
 
-void setRow(QTableWidget *table, int row, const QStringList &cells)
+void setRow(QTableWidget *table, int row, const QStringList &cells, const QStringList &heard)
 {
     for (int column = 0; column < cells.size(); ++column) {
         auto *item = new QTableWidgetItem(cells[column]);
         item->setTextAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-        const QTableWidgetItem *header = table->horizontalHeaderItem(column);
-        const QString name = header != nullptr ? header->text() : QString();
-        item->setData(Qt::AccessibleTextRole, cells[column].isEmpty() ? name
-                                                  : name + QStringLiteral(": ") + readAloud(cells[column]));
+        // The cell alone: a screen reader says the column's name with it already.
+        item->setData(Qt::AccessibleTextRole, column < heard.size() && !heard[column].isEmpty() ? heard[column]
+                                                                                             : readAloud(cells[column]));
         table->setItem(row, column, item);
     }
 }
 
 QString spokenRow(const QTableWidget *table, int row)
 {
+    // Each cell after its column's name; the empty ones left out.
     QStringList cells;
-    for (int column = 0; column < table->columnCount(); ++column)
-        if (const QTableWidgetItem *item = table->item(row, column))
-            cells << item->data(Qt::AccessibleTextRole).toString();
+    for (int column = 0; column < table->columnCount(); ++column) {
+        const QTableWidgetItem *item = table->item(row, column);
+        const QString cell = item != nullptr ? item->data(Qt::AccessibleTextRole).toString() : QString();
+        if (cell.isEmpty())
+            continue;
+        const QTableWidgetItem *header = table->horizontalHeaderItem(column);
+        // "Αποτέλεσμα %" names the column by its unit, which its cells say already.
+        const QString name = header != nullptr ? readAloud(QString(header->text()).remove(QLatin1Char('%'))) : QString();
+        cells << (name.isEmpty() ? cell : name + QLatin1Char(' ') + cell);
+    }
     return cells.join(QStringLiteral(", "));
 }
 
-void addRow(QTableWidget *table, const QStringList &cells)
+void addRow(QTableWidget *table, const QStringList &cells, const QStringList &heard)
 {
     const int row = table->rowCount();
     table->insertRow(row);
-    setRow(table, row, cells);
+    setRow(table, row, cells, heard);
 }
 
 QWidget *scrolled(QWidget *page)

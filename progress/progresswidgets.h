@@ -19,13 +19,14 @@ void quietTabPages();
 QTableWidget *makeTable(const QString &objectName, const QString &accessibleName, const QStringList &headers,
                         QWidget *parent);
 // Fills row `row` with `cells`: the first to the left, the others to the right. A screen reader
-// gets each cell with its column's name and in words ("Χρόνος παιχνιδιού: 5 λεπτά 3
-// δευτερόλεπτα"), as a row is read without its headers.
-void setRow(QTableWidget *table, int row, const QStringList &cells);
-// Row `row` as a screen reader gets it: its cells' spoken texts in order.
+// gets each cell in words ("5 λεπτά και 3 δευτερόλεπτα"), as `heard` has it where it has a
+// cell's text (a way, whose symbols readAloud() leaves), else as readAloud() says it; the column's
+// name it says itself.
+void setRow(QTableWidget *table, int row, const QStringList &cells, const QStringList &heard = {});
+// Row `row` as a sentence: each cell that is not empty after its column's name, in words.
 QString spokenRow(const QTableWidget *table, int row);
 // Appends a row.
-void addRow(QTableWidget *table, const QStringList &cells);
+void addRow(QTableWidget *table, const QStringList &cells, const QStringList &heard = {});
 // `page` in a scroll area of its own, so that the window can be smaller than the page (a small
 // screen, a large scale) and all of it is still reached.
 QWidget *scrolled(QWidget *page);

@@ -2,6 +2,7 @@
 
 #include "progress/progresstext.h"
 #include "progress/progresswidgets.h"
+#include "speech/speech.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -69,7 +70,7 @@ void TargetsView::showError(const QString &error)
 {
     clear();
     about->setText(error);
-    about->setAccessibleName(error);
+    about->setAccessibleName(readAloud(error));
 }
 
 void TargetsView::showDetail(const ExerciseDetail &detail)
@@ -81,9 +82,12 @@ void TargetsView::showDetail(const ExerciseDetail &detail)
     if (!detail.recorded)
         return;
     table->setAccessibleName(QStringLiteral("Στόχοι της άσκησης %1").arg(detail.row.number));
+    // The value and the way as the game reads the display: "55 διά 4", not "55 κάθετος 4".
     for (const TargetLine &t : detail.targets)
         addRow(table, {QString::number(t.target), t.hit ? QStringLiteral("ναι") : QStringLiteral("όχι"),
-                       t.seconds ? secondsText(*t.seconds) : QString(), t.value, wayText(t)});
+                       t.seconds ? secondsText(*t.seconds) : QString(), t.value, wayText(t)},
+               {speech().number(QString::number(t.target)), QString(), QString(), speech().expression(t.value),
+                t.way.isEmpty() || t.hit ? QString() : speech().expression(t.way)});
 }
 
 QString wayText(const TargetLine &target)
@@ -151,7 +155,7 @@ QWidget *makeGroupSection(const QString &objectName, const QString &title, const
             *set << (f.played > 0 ? 100.0 * f.solved / f.played : 0.0);
         }
         series->append(set);
-        spoken << QStringLiteral("%1: %2").arg(group.name, shareText(group.whole));
+        spoken << QStringLiteral("%1, %2").arg(group.name, shareText(group.whole));
     }
     auto *chart = new QChart;
     chart->setTitle(title);
@@ -173,7 +177,7 @@ QWidget *makeGroupSection(const QString &objectName, const QString &title, const
     split->addWidget(makeChartView(chart, objectName + QStringLiteral("Chart"), title,
                                    QStringLiteral("Λυμένες στο σύνολο: %1. Ο πίνακας που ακολουθεί έχει τα ίδια "
                                                   "στοιχεία ανά μήνα.")
-                                       .arg(spoken.join(QStringLiteral("; "))),
+                                       .arg(spoken.join(QStringLiteral(". "))),
                                    split));
 
     auto *table = makeTable(objectName + QStringLiteral("Table"), title,

@@ -534,14 +534,17 @@ void TestAccessibility::announcedOnce_data()
     QTest::newRow("skip") << "skip" << QStringList{exercise.arg(1), exercise.arg(2)};
     QTest::newRow("resumed at start-up") << "resume" << QStringList{exercise.arg(3)};
     QTest::newRow("miss") << "=9" << QStringList{QStringLiteral("^9\\.$")};
+    // A hit is said by its value, with the targets that remain by theirs, in reading order.
     QTest::newRow("hit, evaluated") << "=3*4"
-                                    << QStringList{QStringLiteral("^12\\. Βρήκες τον αριθμό στόχο 6\\. Απομένουν 7 στόχοι\\.$")};
+                                    << QStringList{QStringLiteral("^Βρήκες το 12\\. Απομένουν οι αριθμοί στόχοι 7, 3, 1, 6, 2, 4 και 7\\.$")};
     QTest::newRow("two hits, reading order")
-        << "=7" << QStringList{QStringLiteral("^7\\. Βρήκες τους αριθμούς στόχους 1 και 8\\. Απομένουν 6 στόχοι\\.$")};
+        << "=7" << QStringList{QStringLiteral("^Βρήκες το 7, δύο φορές\\. Απομένουν οι αριθμοί στόχοι 3, 1, 6, 2, 12 και 4\\.$")};
+    QTest::newRow("hit, one target left")
+        << "=1+2, one left" << QStringList{QStringLiteral("^Βρήκες το 3\\. Απομένει ο αριθμός στόχος 9\\.$")};
     QTest::newRow("negative") << "=0-45" << QStringList{QStringLiteral("^μείον 45\\.$")};
     // The last target: the hit is said at once, before the success window opens and is read.
     QTest::newRow("last hit, before the success window")
-        << "=last" << QStringList{QStringLiteral("^12\\. Βρήκες τον αριθμό στόχο 1\\.$")};
+        << "=last" << QStringList{QStringLiteral("^Βρήκες το 12\\.$")};
     QTest::newRow("empty display") << "=" << QStringList{QStringLiteral("^Η οθόνη είναι άδεια\\. Γράψε πρώτα μια πράξη\\.$")};
     QTest::newRow("no value")
         << "=7+" << QStringList{QStringLiteral("^7 συν\\. Δεν βγαίνει αποτέλεσμα\\. Η οθόνη έμεινε ίδια\\.$")};
@@ -562,14 +565,25 @@ void TestAccessibility::announcedOnce_data()
     QTest::newRow("countdown, no limit") << "countdown|0" << QStringList{};
     QTest::newRow("pause, no limit") << "pause|0" << QStringList{QStringLiteral("^Χωρίς όριο χρόνου\\.$")};
     // The time of an exercise is said once at the start of a game, where a parent changed it.
-    QTest::newRow("game start, 6 minutes") << "start|360" << QStringList{QStringLiteral("^Χρόνος ανά άσκηση: 6 λεπτά\\.$"), exercise.arg(1)};
+    QTest::newRow("game start, 6 minutes") << "start|360" << QStringList{QStringLiteral("^Χρόνος ανά άσκηση 6 λεπτά\\.$"), exercise.arg(1)};
     QTest::newRow("game start, 3 minutes as designed") << "start|180" << QStringList{exercise.arg(1)};
     QTest::newRow("game start, no limit") << "start|0" << QStringList{QStringLiteral("^Χωρίς όριο χρόνου\\.$"), exercise.arg(1)};
     QTest::newRow("resumed at start-up, 30 minutes")
-        << "resume|1800" << QStringList{QStringLiteral("^Χρόνος ανά άσκηση: 30 λεπτά\\.$"), exercise.arg(3)};
+        << "resume|1800" << QStringList{QStringLiteral("^Χρόνος ανά άσκηση 30 λεπτά\\.$"), exercise.arg(3)};
     QTest::newRow("pause and resume")
-        << "pause" << QStringList{QStringLiteral("^Το χρονόμετρο σταμάτησε\\. Απομένουν 177 δευτερόλεπτα\\.$"),
-                                  QStringLiteral("^Το χρονόμετρο συνεχίζει\\. Απομένουν 177 δευτερόλεπτα\\.$")};
+        << "pause" << QStringList{QStringLiteral("^Το χρονόμετρο σταμάτησε\\. Απομένουν 2 λεπτά και 57 δευτερόλεπτα\\. "
+                                                 "Για να συνεχίσεις, πάτησε ένα ψηφίο από το 1 έως το 9\\.$"),
+                                  QStringLiteral("^Το χρονόμετρο συνεχίζει\\. Απομένουν 2 λεπτά και 57 δευτερόλεπτα\\.$")};
+    QTest::newRow("pause twice")
+        << "pause twice" << QStringList{QStringLiteral("^Το χρονόμετρο σταμάτησε\\. Απομένουν 2 λεπτά και 57 δευτερόλεπτα\\. .*$"),
+                                        QStringLiteral("^Το χρονόμετρο είναι ήδη σταματημένο\\. Απομένουν 2 λεπτά και 57 "
+                                                       "δευτερόλεπτα\\. Για να συνεχίσεις, πάτησε ένα ψηφίο από το 1 έως το 9\\.$"),
+                                        QStringLiteral("^Το χρονόμετρο συνεχίζει\\. .*$")};
+    // A minute left, after its reminder: no seconds, and the singular.
+    QTest::newRow("pause, one whole minute")
+        << "pause after two minutes" << QStringList{QStringLiteral("^Απομένουν 60 δευτερόλεπτα\\.$"),
+                                                    QStringLiteral("^Το χρονόμετρο σταμάτησε\\. Απομένει 1 λεπτό\\. .*$"),
+                                                    QStringLiteral("^Το χρονόμετρο συνεχίζει\\. Απομένει 1 λεπτό\\.$")};
     QTest::newRow("restart") << "restart"
                              << QStringList{QStringLiteral("^Το παιχνίδι μηδενίστηκε\\. Για νέο παιχνίδι, γράψε τον αριθμό "
                                                            "ασκήσεων και τον μέγιστο αριθμό στόχο, και πάτησε Νέα άσκηση\\.$")};
@@ -616,17 +630,23 @@ void TestAccessibility::announcedOnce()
     } else if (moment.startsWith(QLatin1Char('='))) {
         // Text2 to Text9; in reading order Text3 is the first target, Text4 the sixth, Text9 the
         // last, and the window lists Text9 before Text3.
-        setTargets(*form, {QStringLiteral("1"), QStringLiteral("7"), QStringLiteral("12"), QStringLiteral("2"),
-                           QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("4"), QStringLiteral("7")});
+        if (moment.endsWith(QLatin1String(", one left")))
+            setTargets(*form, {QString(), QString(), QString(), QString(), QStringLiteral("3"), QString(), QString(),
+                               QStringLiteral("9")});
+        else
+            setTargets(*form, {QStringLiteral("1"), QStringLiteral("7"), QStringLiteral("12"), QStringLiteral("2"),
+                               QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("4"), QStringLiteral("7")});
         world.announcer.said.clear();
-        form->Text1->setText(moment.mid(1));
+        form->Text1->setText(moment.mid(1).section(QLatin1Char(','), 0, 0));
         click(form->Command17);
-    } else if (moment == QLatin1String("pause")) {
+    } else if (moment.startsWith(QLatin1String("pause"))) {
         world.announcer.said.clear();
         click(usableDigit(*form));
-        world.clock.advance(3000);
+        world.clock.advance(moment.endsWith(QLatin1String("two minutes")) ? 120'000 : 3000);
         click(form->Command19);
         world.clock.advance(5000);
+        if (moment.endsWith(QLatin1String("twice")))
+            click(form->Command19);
         click(usableDigit(*form));
     } else if (moment == QLatin1String("restart")) {
         world.announcer.said.clear();

@@ -4,6 +4,7 @@
 #include "fakes.h"
 #include "progress/progress.h"
 #include "progress/progresstext.h"
+#include "progress/progresswidgets.h"
 #include "progress/report.h"
 #include "progress/reportdocument.h"
 #include "progress/reportreading.h"
@@ -161,14 +162,22 @@ void TestReport::spoken_data()
     // What a screen reader gets of the window's short forms, which it would spell out.
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("spoken");
-    QTest::newRow("minutes and seconds") << "5 λ. 3 δ." << "5 λεπτά 3 δευτερόλεπτα";
-    QTest::newRow("one hour, one minute") << "1 ώ. 1 λ." << "1 ώρα 1 λεπτό";
-    QTest::newRow("no minutes: the seconds alone") << "Χρόνος: 0 λ. 42 δ." << "Χρόνος: 42 δευτερόλεπτα";
+    QTest::newRow("minutes and seconds") << "5 λ. 3 δ." << "5 λεπτά και 3 δευτερόλεπτα";
+    QTest::newRow("one hour, one minute") << "1 ώ. 1 λ." << "1 ώρα και 1 λεπτό";
+    QTest::newRow("no minutes: the seconds alone") << "Χρόνος: 0 λ. 42 δ." << "Χρόνος, 42 δευτερόλεπτα";
     QTest::newRow("whole minutes") << "2 λ. 0 δ." << "2 λεπτά";
     QTest::newRow("nothing at all") << "0 λ. 0 δ." << "0 δευτερόλεπτα";
-    QTest::newRow("date and time") << "07/12/2026 21:07" << "7 Δεκεμβρίου 2026, 21:07";
-    QTest::newRow("days in a list") << "01/04/2026: 3; 02/04/2026: 1 δ." << "1 Απριλίου 2026: 3; 2 Απριλίου 2026: 1 δευτερόλεπτο";
-    QTest::newRow("no date: left as shown") << "31/02/2026 και 7 από 10, 70 %" << "31/02/2026 και 7 από 10, 70 %";
+    QTest::newRow("date and time") << "07/12/2026 21:07" << "7 Δεκεμβρίου 2026, 21 και 7";
+    QTest::newRow("date at midnight") << "08/12/2026 00:00" << "8 Δεκεμβρίου 2026, μεσάνυχτα";
+    QTest::newRow("date, a whole hour") << "08/12/2026 09:00" << "8 Δεκεμβρίου 2026, 9 ακριβώς";
+    QTest::newRow("days in a list") << "01/04/2026: 3; 02/04/2026: 1 δ." << "1 Απριλίου 2026, 3, 2 Απριλίου 2026, 1 δευτερόλεπτο";
+    QTest::newRow("no date: no slashes either") << "31/02/2026 και 7 από 10, 70 %" << "31 02 2026 και 7 από 10, 70 τοις εκατό";
+    QTest::newRow("range") << "Εύρος: 0 - 100" << "Εύρος, 0 έως 100";
+    QTest::newRow("negative range") << "-500 - 0" << "μείον 500 έως 0";
+    QTest::newRow("skill") << "/ x: 0 %; x -" << "διά επί, 0 τοις εκατό, επί μείον";
+    QTest::newRow("keys in a sentence") << "με τις πράξεις «x» και «+»." << "με τις πράξεις «επί» και «συν».";
+    QTest::newRow("no value") << "-" << "καμία τιμή";
+    QTest::newRow("negative value") << "Τιμές στο «=»: -45 (3 δ.)" << "Τιμές στο «=», μείον 45 (3 δευτερόλεπτα)";
 }
 
 void TestReport::spoken()
@@ -249,15 +258,23 @@ void TestReport::targets_data()
     QTest::addColumn<QString>("error"); // what SQLite says of the exercise's history; empty: it reads
     QTest::addColumn<QStringList>("rows");
     QTest::addColumn<QString>("said"); // in the line above the table
+    // Each row as a sentence: its cells in words after their columns' names, the empty ones left
+    // out, a way as the game reads the display.
+    QTest::addColumn<QStringList>("heard");
     QTest::newRow("hit, missed with a way, missed without one")
         << true << QString()
         << QStringList{"35|ναι|12 δ.|35|", "43|ναι|1 λ. 5 δ.|43|", "58|όχι|||2+7*8", "-999|όχι|||δεν βρέθηκε σύντομος τρόπος"}
         << "Άσκηση 2: παραλείφθηκε σε 30 δ. Πλήκτρα: 2 7 8 x +. Βρέθηκαν 2 από 4 στόχους. Τιμές στο «=»: "
-           "35 (12 δ.), 43 (1 λ. 5 δ.).";
+           "35 (12 δ.), 43 (1 λ. 5 δ.)."
+        << QStringList{"Στόχος 35, Βρέθηκε ναι, Μετά από 12 δευτερόλεπτα, Με την τιμή 35",
+                       "Στόχος 43, Βρέθηκε ναι, Μετά από 1 λεπτό και 5 δευτερόλεπτα, Με την τιμή 43",
+                       "Στόχος 58, Βρέθηκε όχι, Ένας τρόπος 2 συν 7 επί 8",
+                       "Στόχος μείον 999, Βρέθηκε όχι, Ένας τρόπος δεν βρέθηκε σύντομος τρόπος"};
     QTest::newRow("recorded before targets were kept") << false << QString() << QStringList{}
-                                                        << "Οι στόχοι της δεν καταγράφηκαν";
+                                                        << "Οι στόχοι της δεν καταγράφηκαν" << QStringList{};
     QTest::newRow("the history cannot be read") << true << QStringLiteral("disk I/O error") << QStringList{}
-                                                << "Το ιστορικό δεν διαβάζεται (/ιστορικό.sqlite): disk I/O error";
+                                                << "Το ιστορικό δεν διαβάζεται (/ιστορικό.sqlite): disk I/O error"
+                                                << QStringList{};
 }
 
 void TestReport::targets()
@@ -266,6 +283,7 @@ void TestReport::targets()
     QFETCH(QString, error);
     QFETCH(QStringList, rows);
     QFETCH(QString, said);
+    QFETCH(QStringList, heard);
     FakeHistory history(twoGames());
     for (const GameRow &game : history.stored) {
         for (const ExerciseRow &row : game.played) {
@@ -288,6 +306,10 @@ void TestReport::targets()
     QVERIFY2(window.targetsView->about->text().contains(said), qPrintable(window.targetsView->about->text()));
     QCOMPARE(window.targetsView->about->accessibleName(), readAloud(window.targetsView->about->text()));
     QCOMPARE(tableText(window.targetsView->table), rows);
+    QStringList spoken;
+    for (int row = 0; row < window.targetsView->table->rowCount(); ++row)
+        spoken << spokenRow(window.targetsView->table, row);
+    QCOMPARE(spoken, heard);
     // Another game clears them.
     window.gamesTable->setCurrentCell(0, 0);
     QCOMPARE(window.targetsView->table->rowCount(), 0);
@@ -303,7 +325,7 @@ void TestReport::sections()
     QVERIFY2(window.nextStepLabel->text().startsWith(QStringLiteral("Επόμενο βήμα: Τους τελευταίους μήνες λύθηκαν 3 "
                                                                    "από 10 ασκήσεις με τις πράξεις «x» και «+».")),
              qPrintable(window.nextStepLabel->text()));
-    QVERIFY(window.gamesTable->accessibleDescription().contains(window.nextStepLabel->text()));
+    QVERIFY(window.gamesTable->accessibleDescription().contains(window.nextStepLabel->accessibleName()));
     QCOMPARE(window.tabs->count(), 5);
 
     // Each chart has its figures in a table beside it; the ranges named as the window writes them.
@@ -362,8 +384,8 @@ void TestReport::longHistory()
                                                              "παιχνιδιού: 4 ώ. 10 λ.")));
     QCOMPARE(window.gamesTable->rowCount(), page);
     QCOMPARE(asked, std::vector<int>{0});
-    QCOMPARE(window.resultChart->accessibleDescription(), QStringLiteral("1 Απριλίου 2026, 18:00: 70 %"));
-    QCOMPARE(window.solvedChart->accessibleDescription(), QStringLiteral("1 Απριλίου 2026: 3; 2 Απριλίου 2026: 0"));
+    QCOMPARE(window.resultChart->accessibleDescription(), QStringLiteral("1 Απριλίου 2026, 18 ακριβώς, 70 τοις εκατό"));
+    QCOMPARE(window.solvedChart->accessibleDescription(), QStringLiteral("1 Απριλίου 2026, 3. 2 Απριλίου 2026, 0"));
     window.gamesTable->setFocus();
     QTest::keyClick(window.gamesTable, Qt::Key_End, Qt::ControlModifier);
     QCOMPARE(window.gamesTable->rowCount(), 2 * page);

@@ -46,9 +46,28 @@ QList<int> keyRanks(const QString &way)
     return ranks;
 }
 
+// A way a child would write: no "^", no number that starts with ".", no sign after an operator
+// or "(". `strictly`: a sign only first, before a product ("-204/2", where "-7+9" is "9-7").
+bool plain(const QString &way, bool strictly)
+{
+    for (qsizetype i = 0; i < way.size(); ++i) {
+        const bool afterOperand = i > 0 && (way[i - 1].isDigit() || way[i - 1] == u')' || way[i - 1] == u'.');
+        if (way[i] == u'^' || (way[i] == u'.' && !(i > 0 && way[i - 1].isDigit())) || (way[i] == u'-' && i > 0 && !afterOperand))
+            return false;
+    }
+    int depth = 0;
+    for (qsizetype i = 1; strictly && way.startsWith(u'-') && i < way.size(); ++i) {
+        depth += way[i] == u'(' ? 1 : way[i] == u')' ? -1 : 0;
+        if (depth == 0 && (way[i] == u'+' || way[i] == u'-'))
+            return false;
+    }
+    return true;
+}
+
 // Every key sequence of up to `reach` presses on an empty display, shortest first, pressed into
-// "=": for each whole number shown, its first way of the fewest presses in the solver's order.
-QHash<QString, QString> firstWaysByTrying(const QString &keys, int reach)
+// "=": for each whole number shown, its first way of the fewest presses in the solver's order, and
+// (`plainOnly`) its first strictly plain way.
+QHash<QString, QString> firstWaysByTrying(const QString &keys, int reach, bool plainOnly = false)
 {
     const numbolo::Evaluator evaluator;
     const QString usable = usableKeys(keys);
@@ -65,7 +84,7 @@ QHash<QString, QString> firstWaysByTrying(const QString &keys, int reach)
             if (worthTrying) {
                 const QString shown = numbolo::Equals::displayAfter(evaluator, way);
                 const auto known = first.constFind(shown);
-                if (isWholeNumberText(shown)
+                if (isWholeNumberText(shown) && (!plainOnly || plain(way, true))
                     && (known == first.constEnd() || (known->size() == length && keyRanks(way) < keyRanks(*known))))
                     first.insert(shown, way);
             }
@@ -117,7 +136,16 @@ void TestSolver::ways_data()
     QTest::newRow("power") << "28+" << reach << "64" << found << "8^2";
     QTest::newRow("a sign after ^") << "028-+" << reach << "25" << found << ".2^-2";
     QTest::newRow("a sign first rather than after an operator") << "024/-" << reach << "-102" << found << "-204/2";
-    QTest::newRow("a hair below the target shows as it") << "026/+" << reach << "50" << found << "2/.2^2";
+    // Within 6 presses no plain way is found: the fewest presses, with "^" and ".2".
+    QTest::newRow("a hair below the target shows as it") << "026/+" << 6 << "50" << found << "2/.2^2";
+    QTest::newRow("plain, one press more than a power") << "026/+" << reach << "50" << found << "200/2/2";
+    QTest::newRow("plain, one press more than a leading point") << "19/" << reach << "90" << found << "99/1.1";
+    QTest::newRow("a sign first is plain") << "27-" << reach << "-2" << found << "-2";
+    // No plain way within two presses more ("7+7+7+7+7+7+7+7+7+7+7+1" would do): the fewest.
+    QTest::newRow("no plain way near: .5") << "159/" << reach << "76" << found << "19/.5/.5";
+    QTest::newRow("no plain way near: 0^0") << "07+" << reach << "78" << found << "0^0+77";
+    QTest::newRow("no plain way near: --") << "27-" << reach << "9" << found << "2--7";
+    QTest::newRow("no plain way near: powers") << "79/+" << reach << "58" << found << "7^9/7^7+9";
     QTest::newRow("brackets") << "178/+" << reach << "49" << found << "7/(1/7)";
     QTest::newRow("out of a short reach") << "5+" << 3 << "7" << none << "";
     QTest::newRow("out of the whole reach") << "01479/*" << reach << "6831" << none << "";
@@ -165,23 +193,29 @@ void TestSolver::agreesWithTryingEveryKeySequence_data()
     }
 }
 
-// The fewest presses and, among them, the first way in key order, as trying every key sequence
-// finds them; a target no sequence reaches is reported as out of reach.
+// The way trying every key sequence finds: the first in key order of the fewest presses where it
+// is plain, else the first strictly plain way of at most two presses more, else that first way; a
+// target no sequence reaches is reported as out of reach.
 void TestSolver::agreesWithTryingEveryKeySequence()
 {
     QFETCH(QString, keys);
     QFETCH(int, reach);
 
     const QHash<QString, QString> tried = firstWaysByTrying(keys, reach);
+    const QHash<QString, QString> triedPlain = firstWaysByTrying(keys, reach, true);
     Solver solver(keys, reach);
     for (int number = -300; number <= 3000; ++number) {
         const QString target = QString::number(number);
         const Way way = solver.solve(target);
-        const QString expected = tried.value(target);
+        const QString first = tried.value(target), firstPlain = triedPlain.value(target);
+        const QString expected = first.isEmpty() || plain(first, false) || firstPlain.isEmpty()
+                || firstPlain.size() > first.size() + Solver::PlainExtra
+            ? first
+            : firstPlain;
         if (way.keys != expected)
             QFAIL(qPrintable(QStringLiteral("%1: the solver gives \"%2\", trying gives \"%3\"").arg(target, way.keys, expected)));
         QCOMPARE(way.outcome, expected.isEmpty() ? Way::Outcome::NoneWithinReach : Way::Outcome::Found);
-        QCOMPARE(way.reach, expected.isEmpty() ? reach : int(expected.size()));
+        QCOMPARE(way.reach, expected.isEmpty() ? reach : int(first.size()));
     }
 }
 
@@ -219,14 +253,19 @@ void TestSolver::drawnExercises()
             const Way &way = ways[std::size_t(t)];
             const QString context = exercise.keys + u' ' + target + u' ' + way.keys;
             QCOMPARE(backwards.solve(target).keys, way.keys);
+            // Within 7 presses: the same way where it has at most 7, a way of the same fewest
+            // presses where only that is within them, none where no way is.
             const Way within7 = shorter.solve(target);
-            QCOMPARE(within7.keys, way.reach <= 7 ? way.keys : QString());
+            if (way.keys.size() <= 7)
+                QCOMPARE(within7.keys, way.keys);
+            else
+                QCOMPARE(within7.keys.size(), way.reach <= 7 ? qsizetype(way.reach) : 0);
             if (way.outcome == Way::Outcome::NoneWithinReach) {
                 QCOMPARE(way.reach, Solver::DefaultReach);
                 continue;
             }
             QCOMPARE(way.outcome, Way::Outcome::Found);
-            QCOMPARE(way.reach, int(way.keys.size()));
+            QVERIFY2(way.keys.size() >= way.reach && way.keys.size() <= way.reach + Solver::PlainExtra, qPrintable(context));
             QVERIFY2(numbolo::Equals::displayAfter(evaluator, way.keys) == target, qPrintable(context));
             for (const QChar key : way.keys)
                 QVERIFY2(exercise.keys.contains(key) || AlwaysWorking.contains(key), qPrintable(context));

@@ -254,6 +254,8 @@ private slots:
 
     void helpWindowOpensOnce();
     void helpTextAndColours();
+    void helpTime_data();
+    void helpTime();
 
     void creditsTypeEveryStepAndPause();
     void secondCreditsClickRestarts();
@@ -975,6 +977,34 @@ void TestWindows::helpWindowOpensOnce()
     click(form.Image1);
     QVERIFY(form.helpWindow() != nullptr);
     QCOMPARE(visibleWindowsNamed(QStringLiteral("Form2")), 1);
+}
+
+void TestWindows::helpTime_data()
+{
+    // The help says the time the game gives: the text as written with the 3 minutes it gives
+    // unless a parent chose otherwise.
+    QTest::addColumn<QString>("seconds");
+    QTest::addColumn<QString>("ending");
+    const QString written = QStringLiteral(" Κάθε προσπάθεια, για να είναι επιτυχής, θα πρέπει να ολοκληρωθει σε %1.");
+    QTest::newRow("3 minutes, as written") << "180" << written.arg(QStringLiteral("3 λεπτά"));
+    QTest::newRow("6 minutes") << "360" << written.arg(QStringLiteral("6 λεπτά"));
+    QTest::newRow("30 minutes") << "1800" << written.arg(QStringLiteral("30 λεπτά"));
+    QTest::newRow("no limit") << "0" << QStringLiteral(" Κάθε προσπάθεια μπορεί να πάρει όσο χρόνο χρειάζεσαι.");
+}
+
+void TestWindows::helpTime()
+{
+    QFETCH(QString, seconds);
+    QFETCH(QString, ending);
+    Started s(std::map<QString, QString>{{QStringLiteral("secondsPerExercise"), seconds}});
+    click(s.form->Image1);
+    QVERIFY(s.form->helpWindow() != nullptr);
+    const QString shown = s.form->helpWindow()->Label1->text();
+    QVERIFY2(shown.endsWith(ending), qPrintable(shown));
+    // Everything before the last sentence stays as written.
+    const QString designed = expectedHelpText();
+    const qsizetype lastSentence = designed.size() - designed.lastIndexOf(QStringLiteral(" Κάθε"));
+    QCOMPARE(shown.chopped(ending.size()), designed.chopped(lastSentence));
 }
 
 void TestWindows::helpTextAndColours()

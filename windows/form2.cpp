@@ -2,27 +2,37 @@
 
 #include "controls/designfont.h"
 #include "controls/vb.h"
+#include "speech/speech.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 
 namespace numbolo {
 
-QString Form2::helpText()
+QString Form2::helpText(int secondsPerExercise)
 {
-    // The blanks before the commas and the straight quotes are part of the text as written.
+    // The blanks before the commas and the straight quotes are part of the text as written. The
+    // last sentence says the time the game gives: the text as written for the 3 minutes it gives
+    // unless a parent chose otherwise.
+    QString time = QStringLiteral("Κάθε προσπάθεια, για να είναι επιτυχής, θα πρέπει να ολοκληρωθει σε 3 λεπτά.");
+    if (secondsPerExercise == 0)
+        time = QCoreApplication::translate("Form2", "Κάθε προσπάθεια μπορεί να πάρει όσο χρόνο χρειάζεσαι.");
+    else if (secondsPerExercise != 180)
+        time = QCoreApplication::translate("Form2", "Κάθε προσπάθεια, για να είναι επιτυχής, θα πρέπει να ολοκληρωθει σε %1.")
+                   .arg(speech().duration(secondsPerExercise));
     return QStringLiteral("Αφού επιλέξεις τον αριθμό ασκήσεων ,στο πεδίο ")
         + QStringLiteral("\"Επιλογές - Ασκήσεις\"")
         + QStringLiteral(", και το εύρος τιμών των αριθμών με τους οποιόυς θέλεις να παίξεις   ,στο πεδίο ")
         + QStringLiteral("\"Αριθμοί 0 - \"")
         + QStringLiteral(", πάτησε το κόκκινο βελάκι για να ξεκινήσεις. Θα δεις οτι κάποια πλήκτρα είναι ανενεργά. "
                          "Με τα πλήκτρα που έχουν απομείνει θα πρέπει να κάνεις τις κατάλληλες πράξεις, ώστε τα "
-                         "αποτελέσματά τους να είναι ίσα με τους αριθμούς μώβ χρώματος που εμφανίστηκαν δεξιά. Κάθε "
-                         "προσπάθεια, για να είναι επιτυχής, θα πρέπει να ολοκληρωθει σε 3 λεπτά.");
+                         "αποτελέσματά τους να είναι ίσα με τους αριθμούς μώβ χρώματος που εμφανίστηκαν δεξιά. ")
+        + time;
 }
 
-Form2::Form2()
+Form2::Form2(int secondsPerExercise)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -33,7 +43,7 @@ Form2::Form2()
     setPaletteColor(this, QPalette::Window, 0xC0FFFF);
     setPaletteColor(this, QPalette::WindowText, 0x000000);
 
-    Label1 = new QLabel(helpText(), this);
+    Label1 = new QLabel(helpText(secondsPerExercise), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);

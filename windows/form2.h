@@ -10,8 +10,9 @@ namespace numbolo {
 class Form2 : public QWidget {
     Q_OBJECT
 public:
-    Form2();
-    static QString helpText();
+    // `secondsPerExercise`: the time the game gives an exercise, 0 for no limit.
+    explicit Form2(int secondsPerExercise = 180);
+    static QString helpText(int secondsPerExercise = 180);
 
     QLabel *Label1;
 
