@@ -1370,7 +1370,7 @@ void TestHistory::windowEnds()
     // Fires only where the signal goes unheard: the window would otherwise stay open for ever.
     QTimer::singleShot(10000, &row, [] { QCoreApplication::exit(2); });
     const TempPlayerFiles settings(data.filePath(QStringLiteral("Numbolo.ini")));
-    QCOMPARE(runProgress(Run::ProgressWindow, {QStringLiteral(NUMBOLO_BINARY_DIR)}, settings), 0);
+    QCOMPARE(runProgressWindow({QStringLiteral(NUMBOLO_BINARY_DIR)}, settings, {}), 0);
 }
 
 QTEST_MAIN(TestHistory)
