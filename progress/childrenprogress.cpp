@@ -7,7 +7,9 @@
 #include "store/sqlhistorysource.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QCoreApplication>
+#include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -127,6 +129,8 @@ ChildrenProgress::ChildrenProgress(const PlayerFiles &account, const QString &ch
         if (index >= 0 && std::size_t(index) < m_profiles.size())
             showChild(m_profiles[std::size_t(index)].id);
     });
+    m_watcher = new QFileSystemWatcher(this);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &ChildrenProgress::listChanged);
     reload(childId);
     resize(sizeHint().expandedTo(QSize(760, 760)));
 }
@@ -157,6 +161,7 @@ void ChildrenProgress::reload(const QString &id)
     renameButton->setEnabled(any);
     deleteButton->setEnabled(any);
     const auto wanted = std::find_if(m_profiles.begin(), m_profiles.end(), [&id](const Profile &p) { return p.id == id; });
+    watch();
     showChild(wanted != m_profiles.end() ? id : any ? m_profiles.front().id : QString());
 }
 
@@ -183,6 +188,42 @@ void ChildrenProgress::showChild(const QString &id)
     m_layout->insertWidget(1, m_progress, 1);
     setAccessibleName(windowTitle());
     setTabOrder(childBox, m_progress);
+}
+
+void ChildrenProgress::watch()
+{
+    // The list is replaced whole, so its folder is watched; before the first profile, the folder
+    // that will hold it.
+    if (!m_watcher->directories().isEmpty())
+        m_watcher->removePaths(m_watcher->directories());
+    const QString folder = QFileInfo::exists(m_list.folder()) ? m_list.folder() : QFileInfo(m_list.folder()).absolutePath();
+    if (QFileInfo::exists(folder))
+        m_watcher->addPath(folder);
+}
+
+void ChildrenProgress::listChanged()
+{
+    std::vector<Profile> read;
+    QString error;
+    if (!m_list.read(&read, &error))
+        return; // being written, or damaged: what is shown stays until it can be read
+    const auto same = [](const std::vector<Profile> &a, const std::vector<Profile> &b) {
+        return std::is_permutation(a.begin(), a.end(), b.begin(), b.end(), [](const Profile &x, const Profile &y) {
+            return x.id == y.id && x.name == y.name && x.picture == y.picture;
+        });
+    };
+    if (same(read, m_profiles)) {
+        watch();
+        return;
+    }
+    const auto shown = std::find_if(m_profiles.begin(), m_profiles.end(), [this](const Profile &p) { return p.id == m_shownId; });
+    const QString gone = shown != m_profiles.end() && std::none_of(read.begin(), read.end(), [this](const Profile &p) {
+        return p.id == m_shownId;
+    }) ? shown->name : QString();
+    // The window lets go of a deleted child's files, so that nothing of the child is written again.
+    reload(m_shownId);
+    if (!gone.isEmpty())
+        tell(text("Το παιδί «%1» διαγράφηκε από άλλο παράθυρο.").arg(gone));
 }
 
 void ChildrenProgress::tell(const QString &said)

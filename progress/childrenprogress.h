@@ -13,6 +13,7 @@
 #include <memory>
 
 class QComboBox;
+class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -54,12 +55,15 @@ public:
     void addChild();
     void renameChild();
     void deleteChild();
+    // Shows what another window changed in the list: a child it deleted is no longer shown.
+    void listChanged();
 
 private:
     // Reads the profiles anew and shows the child `id` (empty: the one who played last).
     void reload(const QString &id);
     void showChild(const QString &id);
     void tell(const QString &text);
+    void watch();
 
     const PlayerFiles &m_account;
     ProfileList m_list;
@@ -71,6 +75,7 @@ private:
     std::unique_ptr<PlayerFiles> m_files;
     std::unique_ptr<HistorySource> m_history;
     ProgressWindow *m_progress = nullptr;
+    QFileSystemWatcher *m_watcher;
 };
 
 } // namespace numbolo

@@ -16,6 +16,7 @@
 #include "tests/fakes.h"
 #include "windows/profilechooser.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 
 using namespace numbolo;
 using namespace numbolo::testing;
@@ -369,6 +371,38 @@ void TestProfiles::deletion()
     QVERIFY(!QFileInfo::exists(list.folder()));
 }
 
+namespace {
+
+// Opens the real chooser; while it is open, a second start of the account's game is told that
+// the game is open and plays nothing; then Escape closes the chooser.
+std::optional<Profile> whileChooserOpen(World &world, InstanceLock &instance, const std::vector<Profile> &shown)
+{
+    ScriptedMessages secondMessages;
+    bool secondPlayed = false;
+    int secondStatus = -1;
+    bool chooserOpen = false;
+    QObject row;
+    QTimer::singleShot(0, &row, [&] {
+        auto *chooser = qobject_cast<ProfileChooser *>(QApplication::activeModalWidget());
+        chooserOpen = chooser != nullptr && chooser->isVisible();
+        secondStatus = runAccountGame({world.settings, secondMessages, {}, {}, [&](PlayerFiles &, InstanceLock &) {
+                                           secondPlayed = true;
+                                           return 0;
+                                       }, {QStringLiteral("none"), 100}});
+        if (chooser != nullptr)
+            QTest::keyClick(chooser, Qt::Key_Escape);
+    });
+    const std::optional<Profile> chosen = chooseInWindow(shown, instance);
+    const bool keptOut = chooserOpen && secondStatus == 0 && !secondPlayed && secondMessages.shown.size() == 1
+        && secondMessages.shown[0].text == QStringLiteral("Το Numbolo είναι ήδη ανοιχτό.");
+    // What went wrong is played, and named by the row's check of who played.
+    if (!keptOut)
+        return Profile{QStringLiteral("0"), QStringLiteral("a second start not kept out"), {}};
+    return chosen;
+}
+
+} // namespace
+
 void TestProfiles::whoPlays_data()
 {
     QTest::addColumn<QStringList>("profiles");
@@ -384,6 +418,9 @@ void TestProfiles::whoPlays_data()
     QTest::newRow("--profile plays that child") << QStringList{"Νίκος", "Άννα"} << "νίκος" << 0 << 0 << "Νίκος" << false;
     QTest::newRow("--profile unknown") << QStringList{"Νίκος", "Άννα"} << "Ζωή" << 0 << 2 << "" << false;
     QTest::newRow("--profile without profiles") << QStringList{} << "Άννα" << 0 << 2 << "" << false;
+    // -2: the real chooser; while it is open another start comes, then Escape closes it.
+    QTest::newRow("a second start while the chooser is open") << QStringList{"Νίκος", "Άννα"} << "" << -2 << 0 << ""
+                                                               << true;
 }
 
 void TestProfiles::whoPlays()
@@ -402,8 +439,10 @@ void TestProfiles::whoPlays()
     bool chooserAsked = false;
     QString playedOn = QStringLiteral(""), playedPath;
     const AccountGame game{world.settings, world.messages, wanted,
-                           [&](const std::vector<Profile> &shown, InstanceLock &) -> std::optional<Profile> {
+                           [&](const std::vector<Profile> &shown, InstanceLock &instance) -> std::optional<Profile> {
                                chooserAsked = true;
+                               if (choice == -2)
+                                   return whileChooserOpen(world, instance, shown);
                                if (choice < 0)
                                    return std::nullopt;
                                return shown[std::size_t(choice)];
@@ -484,6 +523,9 @@ void TestProfiles::progressChoice_data()
     QTest::newRow("renamed") << "rename" << "Το παιδί λέγεται τώρα «Ζωή Μ.»." << QStringList{"Ζωή Μ."} << "Ζωή Μ." << true;
     QTest::newRow("deleted, after yes") << "delete yes" << "Το παιδί «Ζωή» διαγράφηκε." << QStringList{} << "" << false;
     QTest::newRow("not deleted, after no") << "delete no" << "" << QStringList{"Ζωή"} << "Ζωή" << true;
+    QTest::newRow("deleted by another window while shown")
+        << "deleted elsewhere" << "Το παιδί «Ζωή» διαγράφηκε από άλλο παράθυρο." << QStringList{} << "" << false;
+    QTest::newRow("made by another window") << "made elsewhere" << "" << QStringList{"Ζωή", "Άννα"} << "Ζωή" << true;
 }
 
 void TestProfiles::progressChoice()
@@ -514,6 +556,17 @@ void TestProfiles::progressChoice()
         click(window.addButton);
     } else if (step == QLatin1String("rename")) {
         click(window.renameButton);
+    } else if (step.endsWith(QLatin1String("elsewhere"))) {
+        ProfileList other(world.settings);
+        QString error;
+        if (step.startsWith(QLatin1String("deleted")))
+            QVERIFY(other.remove(window.shownId(), &error));
+        else
+            QVERIFY(!made(other, QStringLiteral("Άννα")).id.isEmpty());
+        window.listChanged(); // as the folder's watcher calls it
+        // A parent's setting now changes no deleted child's files.
+        click(window.progress()->settingsView->typingBox);
+        QCOMPARE(QFileInfo::exists(list.folder()), step.startsWith(QLatin1String("made")));
     } else {
         answer(step.endsWith(QLatin1String("no")) ? MessageAnswer::No : MessageAnswer::Yes);
         click(window.deleteButton);
@@ -527,7 +580,7 @@ void TestProfiles::progressChoice()
     // The first child's question names her; the deletion's names the child and says it is for good.
     if (step.startsWith(QLatin1String("add first")))
         QVERIFY(asked.shown.at(0).text.contains(QStringLiteral("του παιδιού «Άννα»;")));
-    if (step.startsWith(QLatin1String("delete"))) {
+    if (step.startsWith(QLatin1String("delete "))) {
         QCOMPARE(asked.shown.at(0).buttons, MessageButtons::YesNo);
         QVERIFY(asked.shown.at(0).text.startsWith(QStringLiteral("Να διαγραφεί το παιδί «Ζωή»;")));
         QVERIFY(asked.shown.at(0).text.contains(QStringLiteral("Αυτό δεν αναιρείται.")));
