@@ -1,7 +1,8 @@
 #pragma once
-// The program around the main window: one running copy per settings file (per computer account,
-// where children have profiles: app/profilegame.h), and every way the program ends (closing the window, a termination signal, the session's end) or is asked to
-// save (the desktop session), all through the window's one save.
+// The program around the main window: one running copy per settings file (per computer
+// account, where children have profiles: app/profilegame.h), and every way the program ends
+// (closing the window, a termination signal, the session's end) or is asked to save (the
+// desktop session), all through the window's one save.
 
 #include "desktop/instancelock.h"
 #include "services/services.h"

@@ -385,10 +385,16 @@ std::optional<Profile> whileChooserOpen(World &world, InstanceLock &instance, co
     QTimer::singleShot(0, &row, [&] {
         auto *chooser = qobject_cast<ProfileChooser *>(QApplication::activeModalWidget());
         chooserOpen = chooser != nullptr && chooser->isVisible();
-        secondStatus = runAccountGame({world.settings, secondMessages, {}, {}, [&](PlayerFiles &, InstanceLock &) {
+        const auto secondChooses = [&](const std::vector<Profile> &, InstanceLock &) -> std::optional<Profile> {
+            secondPlayed = true; // a second chooser, beside the first
+            return std::nullopt;
+        };
+        secondStatus = runAccountGame({world.settings, secondMessages, {}, secondChooses,
+                                       [&](PlayerFiles &, InstanceLock &) {
                                            secondPlayed = true;
                                            return 0;
-                                       }, {QStringLiteral("none"), 100}});
+                                       },
+                                       {QStringLiteral("none"), 100}});
         if (chooser != nullptr)
             QTest::keyClick(chooser, Qt::Key_Escape);
     });
