@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -109,17 +110,16 @@ ChildrenProgress::ChildrenProgress(const PlayerFiles &account, const QString &ch
     status->setObjectName(QStringLiteral("childrenStatus"));
     status->setWordWrap(true);
     status->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    // One row, above the child's progress, so that it stays on a small screen.
     grid->addWidget(nameLabel, 0, 0);
     grid->addWidget(nameEdit, 0, 1);
     grid->addWidget(pictureLabel, 0, 2);
     grid->addWidget(pictureBox, 0, 3);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(addButton);
-    buttons->addWidget(renameButton);
-    buttons->addWidget(deleteButton);
-    buttons->addStretch(1);
-    grid->addLayout(buttons, 1, 0, 1, 4);
-    grid->addWidget(status, 2, 0, 1, 4);
+    grid->addWidget(addButton, 0, 4);
+    grid->addWidget(renameButton, 0, 5);
+    grid->addWidget(deleteButton, 0, 6);
+    grid->setColumnStretch(1, 1);
+    grid->addWidget(status, 1, 0, 1, 7);
     m_layout->addWidget(children);
 
     connect(addButton, &QPushButton::clicked, this, &ChildrenProgress::addChild);
@@ -132,7 +132,8 @@ ChildrenProgress::ChildrenProgress(const PlayerFiles &account, const QString &ch
     m_watcher = new QFileSystemWatcher(this);
     connect(m_watcher, &QFileSystemWatcher::directoryChanged, this, &ChildrenProgress::listChanged);
     reload(childId);
-    resize(sizeHint().expandedTo(QSize(760, 760)));
+    const QSize wanted = sizeHint().expandedTo(QSize(760, 720));
+    resize(screen() != nullptr ? wanted.boundedTo(screen()->availableGeometry().size() * 0.9) : wanted);
 }
 
 ChildrenProgress::~ChildrenProgress()
@@ -185,9 +186,8 @@ void ChildrenProgress::showChild(const QString &id)
     m_history = std::make_unique<SqlHistorySource>(files.historyPath());
     m_progress = new ProgressWindow(*m_history, readUnrecorded(files.pendingPath()), m_today, this);
     m_progress->addSettings(files);
-    m_layout->insertWidget(1, m_progress, 1);
+    m_layout->addWidget(m_progress, 1);
     setAccessibleName(windowTitle());
-    setTabOrder(childBox, m_progress);
 }
 
 void ChildrenProgress::watch()
