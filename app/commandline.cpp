@@ -35,6 +35,13 @@ void addOptions(QCommandLineParser &parser)
                       QStringLiteral("Με --progress: γράφει την αναφορά προόδου, όπως την τυπώνει το παράθυρο "
                                      "«Πρόοδος», στο αρχείο PDF ΑΡΧΕΙΟ. Δεν χρειάζεται οθόνη."),
                       QStringLiteral("ΑΡΧΕΙΟ")});
+    parser.addOption({QStringLiteral("profile"),
+                      QCoreApplication::translate("numbolo::CommandLine", "Παίζει το παιδί ΟΝΟΜΑ, χωρίς να ρωτήσει ποιος παίζει, όπου τα παιδιά έχουν το "
+                                     "καθένα το δικό του προφίλ. Με --progress: η πρόοδος αυτού του παιδιού."),
+                      QCoreApplication::translate("numbolo::CommandLine", "ΟΝΟΜΑ")});
+    parser.addOption({QStringLiteral("profiles"),
+                      QCoreApplication::translate("numbolo::CommandLine", "Γράφει στην τυπική έξοδο τα ονόματα των παιδιών που έχουν προφίλ, ένα σε κάθε "
+                                     "γραμμή.")});
     for (const char *name : QtValueOptions) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -68,16 +75,21 @@ CommandLine readCommandLine(int argc, char *argv[])
     const bool parsed = parser.parse(arguments);
     const bool csv = parser.isSet(QStringLiteral("csv")), pdf = parser.isSet(QStringLiteral("pdf"));
     const bool progress = parser.isSet(QStringLiteral("progress"));
+    const bool profileGiven = parser.isSet(QStringLiteral("profile")), list = parser.isSet(QStringLiteral("profiles"));
+    const QString profile = parser.value(QStringLiteral("profile"));
     const bool wrong = !parsed || !parser.positionalArguments().isEmpty() || ((csv || pdf) && !progress)
-        || (csv && pdf) || (pdf && parser.value(QStringLiteral("pdf")).isEmpty());
+        || (csv && pdf) || (pdf && parser.value(QStringLiteral("pdf")).isEmpty())
+        || (profileGiven && profile.trimmed().isEmpty()) || (list && (progress || profileGiven));
     if (!wrong && !parser.isSet(QStringLiteral("help"))) {
         const bool platformGiven = parser.isSet(QStringLiteral("platform"));
+        if (list)
+            return {Run::Profiles, 0, {}, platformGiven, {}};
         if (!progress)
-            return {Run::Game, 0, {}, platformGiven};
+            return {Run::Game, 0, {}, platformGiven, profile};
         if (pdf)
-            return {Run::ProgressPdf, 0, parser.value(QStringLiteral("pdf")), platformGiven};
+            return {Run::ProgressPdf, 0, parser.value(QStringLiteral("pdf")), platformGiven, profile};
         const Run run = !csv ? Run::ProgressWindow : targets ? Run::ProgressTargetsCsv : Run::ProgressCsv;
-        return {run, 0, {}, platformGiven};
+        return {run, 0, {}, platformGiven, profile};
     }
 
     // The help text names the program from the application object; no display is needed for it.
@@ -87,7 +99,7 @@ CommandLine readCommandLine(int argc, char *argv[])
     QCoreApplication::installTranslator(&greek);
     if (!wrong) {
         std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
-        return {Run::Exit, 0, {}, false};
+        return {Run::Exit, 0, {}, false, {}};
     }
     const QString error = !parser.unknownOptionNames().isEmpty()
         ? QStringLiteral("Άγνωστη επιλογή: %1").arg(parser.unknownOptionNames().constFirst())
@@ -95,13 +107,15 @@ CommandLine readCommandLine(int argc, char *argv[])
         : !parser.positionalArguments().isEmpty()
         ? QStringLiteral("Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst())
         : csv && pdf                    ? QStringLiteral("Οι επιλογές --csv και --pdf δεν δίνονται μαζί.")
+        : list && (progress || profileGiven) ? QCoreApplication::translate("numbolo::CommandLine", "Η επιλογή --profiles δίνεται μόνη της.")
+        : profileGiven && profile.trimmed().isEmpty() ? QCoreApplication::translate("numbolo::CommandLine", "Η επιλογή --profile χρειάζεται το όνομα ενός παιδιού.")
         : pdf && progress               ? QStringLiteral("Η επιλογή --pdf χρειάζεται όνομα αρχείου.")
         : QStringLiteral("Η επιλογή %1 χρειάζεται και την --progress.").arg(csv ? QStringLiteral("--csv")
                                                                               : QStringLiteral("--pdf"));
     // The message, then the options, as the usage of a program is given.
     const QString help = parser.helpText();
     tellOnStandardError(error + QLatin1String("\n\n") + (help.endsWith(QLatin1Char('\n')) ? help.chopped(1) : help));
-    return {Run::Exit, 2, {}, false};
+    return {Run::Exit, 2, {}, false, {}};
 }
 
 } // namespace numbolo

@@ -3,19 +3,21 @@
 // `--progress --csv` writes the history as CSV to standard output (`--csv=targets`: one row per
 // target of every exercise, with one way to make it) and `--progress --pdf FILE`
 // writes the progress report as PDF, none of them touching the game's settings or taking its
-// one-copy lock.
+// one-copy lock. `--profile NAME` plays as the child NAME, or with `--progress` reports on that
+// child; `--profiles` lists the children who have profiles.
 
 #include <QString>
 
 namespace numbolo {
 
-enum class Run { Game, ProgressWindow, ProgressCsv, ProgressTargetsCsv, ProgressPdf, Exit };
+enum class Run { Game, ProgressWindow, ProgressCsv, ProgressTargetsCsv, ProgressPdf, Profiles, Exit };
 
 struct CommandLine {
     Run run = Run::Game;
     int status = 0;             // the exit status, for Run::Exit
     QString file;               // the PDF's file, for Run::ProgressPdf
     bool platformGiven = false; // -platform was given
+    QString profile;            // the child of --profile; empty without it
 };
 
 // Reads the options before any application object exists, so that the caller can make the one

@@ -1,23 +1,53 @@
 #include "app/commandline.h"
+#include "app/profilegame.h"
+#include "app/profilestart.h"
 #include "app/realservices.h"
 #include "app/rungame.h"
 #include "app/runprogress.h"
 #include "app/setup.h"
 #include "desktop/modules.h"
+#include "desktop/qtmessageboxes.h"
 #include "desktop/userplayerfiles.h"
 
 #include <QApplication>
+
+#include <optional>
+
+namespace {
+
+// Whose history a report is of: the child's where one was named, the account's own otherwise.
+const numbolo::PlayerFiles &reported(const numbolo::PlayerFiles &account, const std::optional<numbolo::ProfileFiles> &child)
+{
+    return child ? static_cast<const numbolo::PlayerFiles &>(*child) : account;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     const numbolo::CommandLine command = numbolo::readCommandLine(argc, argv);
     if (command.run == numbolo::Run::Exit)
         return command.status;
-    // Where the player's settings and history are, for the game and the progress window alike.
-    numbolo::UserPlayerFiles files;
-    if (command.run == numbolo::Run::ProgressCsv || command.run == numbolo::Run::ProgressTargetsCsv) {
-        QCoreApplication app(argc, argv); // no display needed
-        return numbolo::runProgress(command.run, numbolo::moduleFolders(), files);
+    // The account's own files: its one player's, and beside them the profiles of its children.
+    numbolo::UserPlayerFiles account;
+    const bool csv = command.run == numbolo::Run::ProgressCsv || command.run == numbolo::Run::ProgressTargetsCsv;
+    std::optional<numbolo::Profile> child;
+    std::optional<numbolo::ProfileFiles> childFiles;
+    {
+        // Who the start is for is known before a display is needed, so that a name that is no
+        // child's ends it at once, with a display or without. The files are named after the
+        // program, which the application object knows.
+        QCoreApplication names(argc, argv);
+        if (command.run == numbolo::Run::Profiles)
+            return numbolo::listProfiles(account);
+        const numbolo::StartFor start = numbolo::startFor(account, command.profile, csv || command.run == numbolo::Run::ProgressPdf);
+        if (start.status != 0)
+            return start.status;
+        child = start.profile;
+        if (child)
+            childFiles.emplace(numbolo::ProfileList(account).files(*child));
+        if (csv)
+            return numbolo::runProgress(command.run, numbolo::moduleFolders(), reported(account, childFiles));
     }
 
     // The PDF is drawn without a display: on Qt's offscreen platform, unless one was asked for.
@@ -32,9 +62,15 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStringLiteral("Fusion"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.numbolo.Numbolo"));
     numbolo::setupApplication();
-    if (command.run == numbolo::Run::ProgressWindow || command.run == numbolo::Run::ProgressPdf)
-        return numbolo::runProgress(command.run, numbolo::moduleFolders(), files, command.file);
+    if (command.run == numbolo::Run::ProgressPdf)
+        return numbolo::runProgress(command.run, numbolo::moduleFolders(), reported(account, childFiles), command.file);
+    if (command.run == numbolo::Run::ProgressWindow)
+        return numbolo::runProgressWindow(numbolo::moduleFolders(), account, child ? child->id : QString());
 
-    numbolo::RealServices real(files);
-    return numbolo::runGame(real.services());
+    numbolo::QtMessageBoxes messages;
+    return numbolo::runAccountGame({account, messages, command.profile, numbolo::chooseInWindow,
+                                    [](numbolo::PlayerFiles &files, numbolo::InstanceLock &instance) {
+                                        numbolo::RealServices real(files);
+                                        return numbolo::playGame(real.services(), instance);
+                                    }});
 }

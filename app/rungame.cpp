@@ -10,8 +10,6 @@
 
 namespace numbolo {
 
-namespace {
-
 void bringToFront(QWidget &window)
 {
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
@@ -20,27 +18,38 @@ void bringToFront(QWidget &window)
     window.activateWindow();
 }
 
-} // namespace
-
 int runGame(Services services, const HandOver &handOver)
+{
+    return runClaimed(StoredSettings::lockPath(services.files.iniPath()), services.messages, handOver,
+                      [&services](InstanceLock &instance) { return playGame(services, instance); });
+}
+
+int runClaimed(const QString &lockPath, MessageBoxes &messages, const HandOver &handOver,
+               const std::function<int(InstanceLock &)> &play)
 {
     // The settings file is claimed before anything else, and answers later starts from here on:
     // also while the first start's message is open, since a message box serves the bus's calls.
-    InstanceLock instance(StoredSettings::lockPath(services.files.iniPath()), handOver);
+    InstanceLock instance(lockPath, handOver);
     switch (instance.claim()) {
     case InstanceLock::Claim::Shown:
         return 0;
     case InstanceLock::Claim::AlreadyOpen:
         // A second window would overwrite the running copy's progress: the child is told
         // where the game is instead.
-        services.messages.show({MessageIcon::Information, MessageButtons::Ok, ProgramName,
-                                QStringLiteral("Το Numbolo είναι ήδη ανοιχτό.")});
+        messages.show({MessageIcon::Information, MessageButtons::Ok, ProgramName,
+                       QStringLiteral("Το Numbolo είναι ήδη ανοιχτό.")});
         return 0;
     case InstanceLock::Claim::Ours:
         break;
     }
-    instance.keepAlive(services.clock);
+    return play(instance);
+}
 
+int playGame(Services services, InstanceLock &instance)
+{
+    // The lock says it is alive while the game runs, so that a copy on another computer sharing
+    // this home does not take it over.
+    instance.keepAlive(services.clock);
     // From here on, a termination signal ends the game through its save, also while the first
     // message is open; the handlers stay until the process ends.
     EndRequests requests;

@@ -171,7 +171,10 @@ QFont makeFont(const FontSpec &wanted, const QFont &base)
 void Form1::buildControls()
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(ProgramName + QLatin1String(" v. ") + ProgramVersion);
+    // Where children share the account, the title says who plays.
+    const QString child = m_services.files.profileName();
+    setWindowTitle(ProgramName + QLatin1String(" v. ") + ProgramVersion
+                   + (child.isEmpty() ? QString() : QStringLiteral(" — ") + child));
     setWindowIcon(programIcon());
     setAutoFillBackground(true);
     setBackColor(0x444444);

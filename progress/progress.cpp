@@ -116,7 +116,7 @@ void ProgressWindow::describeGames()
 void ProgressWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->matches(QKeySequence::Cancel))
-        close(); // as in a dialog, Escape closes the window
+        window()->close(); // as in a dialog, Escape closes the window, also where it is shown in another
     else
         QWidget::keyPressEvent(event);
 }
@@ -276,7 +276,7 @@ void ProgressWindow::makeButtons(bool any)
     closeButton->setObjectName(QStringLiteral("close"));
     connect(saveButton, &QPushButton::clicked, this, &ProgressWindow::askAndSaveCsv);
     connect(printButton, &QPushButton::clicked, this, &ProgressWindow::askAndPrint);
-    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(closeButton, &QPushButton::clicked, this, [this] { window()->close(); });
 }
 
 void ProgressWindow::showGames(int from)

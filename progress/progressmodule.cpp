@@ -1,6 +1,7 @@
 // The entry points of the progress module, which `Numbolo --progress` loads; it brings Qt SQL,
 // Qt Charts and Qt Print Support, so the game never loads them.
 
+#include "progress/childrenprogress.h"
 #include "progress/progress.h"
 #include "progress/progresstext.h"
 #include "progress/reportcsv.h"
@@ -76,13 +77,12 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_pdf(const numbolo::PlayerFiles &fi
     return 0;
 }
 
-// Shows the progress window of the player whose files `files` names, with the settings a parent
-// gives the child, until it is closed.
-extern "C" Q_DECL_EXPORT int numbolo_progress_window(const numbolo::PlayerFiles &files)
+// Shows the progress window of the account whose own files `account` names: its one player's,
+// or with profiles one child's at a time, the profile `childId` first (empty: the child who
+// played last), until it is closed.
+extern "C" Q_DECL_EXPORT int numbolo_progress_window(const numbolo::PlayerFiles &account, const QString &childId)
 {
-    numbolo::SqlHistorySource history(files.historyPath());
-    numbolo::ProgressWindow window(history, numbolo::readUnrecorded(files.pendingPath()));
-    window.addSettings(files);
+    numbolo::ChildrenProgress window(account, childId);
     window.show();
     return QApplication::exec();
 }

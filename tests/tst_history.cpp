@@ -4,6 +4,7 @@
 
 #include "app/rungame.h"
 #include "app/runprogress.h"
+#include "profiles/profilelist.h"
 #include "fakes.h"
 #include "game/announce.h"
 #include "settings/settings.h"
@@ -1119,6 +1120,26 @@ void TestHistory::commandLine_data()
     QTest::newRow("csv of another kind") << QStringList{"--progress", "--csv=games"} << "" << 2 << "Λάθος επιλογή";
     QTest::newRow("targets csv of random bytes") << QStringList{"--progress", "--csv=targets"} << "random bytes" << 1
                                                  << asideByGame;
+    // "two children": Άννα and Νίκος have profiles, and only Άννα has played, one exercise.
+    const QString header = QStringLiteral("Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,");
+    QTest::newRow("csv of one child") << QStringList{"--progress", "--csv", "--profile", "Άννα"} << "two children" << 0
+                                      << header;
+    QTest::newRow("csv of the other child") << QStringList{"--progress", "--csv", "--profile", "ΝΊΚΟΣ"} << "two children"
+                                            << 0 << header;
+    QTest::newRow("csv of whom, among two") << QStringList{"--progress", "--csv"} << "two children" << 2
+                                            << "δώσε με --profile ΟΝΟΜΑ τίνος την πρόοδο θέλεις";
+    QTest::newRow("--profile names no child")
+        << QStringList{"--profile", "Ζωή"} << "two children" << 2
+        << "δεν υπάρχει παιδί με το όνομα «Ζωή». Τα παιδιά αυτού του λογαριασμού: «Άννα», «Νίκος».";
+    QTest::newRow("--profile names no child, none has a profile")
+        << QStringList{"--progress", "--pdf", "{data}/p.pdf", "--profile", "Άννα"} << "" << 2
+        << "σε αυτόν τον λογαριασμό δεν έχει φτιαχτεί κανένα προφίλ παιδιού";
+    QTest::newRow("--profile with an empty name") << QStringList{"--profile", " "} << "" << 2
+                                                  << "Η επιλογή --profile χρειάζεται το όνομα ενός παιδιού.";
+    QTest::newRow("--profiles") << QStringList{"--profiles"} << "two children" << 0 << "Άννα\nΝίκος\n";
+    QTest::newRow("--profiles, none") << QStringList{"--profiles"} << "" << 0 << "";
+    QTest::newRow("--profiles with --progress") << QStringList{"--profiles", "--progress"} << "" << 2
+                                                << "Η επιλογή --profiles δίνεται μόνη της.";
 }
 
 void TestHistory::commandLine()
@@ -1150,6 +1171,17 @@ void TestHistory::commandLine()
         QVERIFY(QDir().mkpath(path));
     } else if (history == QLatin1String("newer")) {
         QCOMPARE(pragma(path, QStringLiteral("user_version = %1").arg(HistoryStore::SchemaVersion + 1)), QString());
+    } else if (history == QLatin1String("two children")) {
+        const TempPlayerFiles account(data.filePath(QStringLiteral("Numbolo/Numbolo.ini")));
+        ProfileList list(account);
+        Profile anna, nikos;
+        QString error;
+        QVERIFY(list.create(QStringLiteral("Άννα"), {}, &anna, &error));
+        QVERIFY(list.create(QStringLiteral("Νίκος"), {}, &nikos, &error));
+        const ProfileFiles played = list.files(anna);
+        HistoryStore store(played.historyPath(), played.pendingPath());
+        store.gameStarted({10, 100, QStringLiteral("game")});
+        store.exerciseEnded({10, 100, QStringLiteral("game")}, {1, 1.5, ExerciseEnd::Skipped, 30, 0, 0, {}, {}, {}});
     } else if (history == QLatin1String("unrecorded")) {
         const GameFacts game{10, 100, QStringLiteral("game")};
         HistoryStore(path, pendingOf(path)).gameStarted(game);
@@ -1174,6 +1206,11 @@ void TestHistory::commandLine()
     const QString err = QString::fromUtf8(program.readAllStandardError());
     if (status == 0) {
         QVERIFY(output.isEmpty() || out.startsWith(output)); // no byte-order mark on standard output
+        if (arguments.contains(QStringLiteral("--profiles")))
+            QCOMPARE(out, output);
+        // The child's own exercises, and no other child's.
+        if (history == QLatin1String("two children") && arguments.contains(QStringLiteral("--csv")))
+            QCOMPARE(out.count(QLatin1Char('\n')), arguments.contains(QStringLiteral("Άννα")) ? 2 : 1);
         QCOMPARE(err.contains(QStringLiteral("Το παιχνίδι στις ")), history == QLatin1String("unrecorded"));
         if (arguments.contains(QStringLiteral("--pdf"))) {
             QVERIFY(fileContents(arguments.last()).startsWith("%PDF-"));
@@ -1460,7 +1497,7 @@ void TestHistory::windowEnds()
     // Fires only where the signal goes unheard: the window would otherwise stay open for ever.
     QTimer::singleShot(10000, &row, [] { QCoreApplication::exit(2); });
     const TempPlayerFiles settings(data.filePath(QStringLiteral("Numbolo.ini")));
-    QCOMPARE(runProgress(Run::ProgressWindow, {QStringLiteral(NUMBOLO_BINARY_DIR)}, settings), 0);
+    QCOMPARE(runProgressWindow({QStringLiteral(NUMBOLO_BINARY_DIR)}, settings, {}), 0);
 }
 
 QTEST_MAIN(TestHistory)
