@@ -33,7 +33,8 @@ std::vector<QByteArray> wholeLines(const QByteArray &bytes, qint64 *wholeBytes =
 QByteArray contents(const QString &path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // A device is never a queue that was written: /dev/full reads as endless zeros.
+    return file.open(QIODevice::ReadOnly) && !file.isSequential() ? file.readAll() : QByteArray();
 }
 
 } // namespace

@@ -3,7 +3,10 @@
 // the game killed, a full disk, the records sent again, a history played before the school
 // turned the store on), and row-level security keeps each pupil's rows the pupil's own.
 
+#include "fakes.h"
 #include "pgcluster.h"
+
+#include "app/realservices.h"
 
 #include "classstore/classqueue.h"
 #include "classstore/classrecord.h"
@@ -14,6 +17,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,6 +26,7 @@
 #include <sys/stat.h>
 
 using namespace numbolo;
+using numbolo::testing::TempPlayerFiles;
 
 namespace {
 
@@ -123,6 +128,8 @@ class TestClassStore : public QObject {
 
 private slots:
     void initTestCase();
+    void turnedOn_data();
+    void turnedOn();
     void arrives_data();
     void arrives();
     void forbidden_data();
@@ -173,6 +180,57 @@ QString TestClassStore::count(const QString &login)
 {
     return m_server.psql(
         QStringLiteral("SELECT count(*) || ' ' || count(DISTINCT id) FROM numbolo.record WHERE pupil = %1").arg(literal(login)));
+}
+
+// Runs before any other test loads the class store's module: its rows without [School] see that
+// nothing loaded it.
+void TestClassStore::turnedOn_data()
+{
+    QTest::addColumn<QString>("where"); // of the [School] group
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<int>("records");
+
+    QTest::newRow("no [School]: nothing loaded, nothing sent") << "" << "" << 0;
+    QTest::newRow("[School] without a database: nothing loaded") << "own" << " " << 0;
+    QTest::newRow("[School] in the player's file") << "own" << "server" << RecordsOfAGame;
+    QTest::newRow("[School] in the system-wide file") << "system" << "server" << RecordsOfAGame;
+    QTest::newRow("player's file before the system-wide one") << "both" << "server" << RecordsOfAGame;
+}
+
+void TestClassStore::turnedOn()
+{
+    QFETCH(QString, where);
+    QFETCH(QString, database);
+    QFETCH(int, records);
+    const QString login = pupil(QStringLiteral("turned-%1").arg(QTest::currentDataTag()).left(60));
+    QTemporaryDir home;
+    const QString connection = database == QLatin1String("server") ? m_server.connection(conninfoValue(login)) : database;
+    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, home.filePath(QStringLiteral("etc")));
+    const auto write = [&](const QString &path, const QString &value) {
+        QSettings ini(path, QSettings::IniFormat);
+        ini.setValue(QStringLiteral("School/database"), value);
+        ini.setValue(QStringLiteral("School/class"), QStringLiteral("2Γ"));
+    };
+    TempPlayerFiles files(home.filePath(QStringLiteral("Numbolo.ini")));
+    if (where == QLatin1String("own") || where == QLatin1String("both"))
+        write(files.iniPath(), connection);
+    if (where == QLatin1String("system") || where == QLatin1String("both"))
+        write(home.filePath(QStringLiteral("etc/Numbolo/Numbolo.ini")),
+              where == QLatin1String("both") ? QStringLiteral("host=/nonexistent") : connection);
+    {
+        RealServices real(files, {QStringLiteral(NUMBOLO_BINARY_DIR)});
+        play(*real.services().history, QStringLiteral("g"));
+    }
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QCOMPARE(maps.readAll().contains("libnumbolo_classstore"), records > 0);
+    if (records > 0) {
+        // What the end of the game left unsent goes with the next start.
+        auto r = recorder(login, files.historyPath());
+        QVERIFY2(sent(*r), qPrintable(r->lastError()));
+    }
+    QCOMPARE(count(login), QStringLiteral("%1 %1").arg(records));
+    QVERIFY(QFileInfo::exists(files.historyPath())); // the local history as always
 }
 
 void TestClassStore::arrives_data()
