@@ -31,6 +31,10 @@ void addOptions(QCommandLineParser &parser)
                       QStringLiteral("Με --progress: γράφει όλο το ιστορικό ως CSV (UTF-8) στην τυπική έξοδο, μία "
                                      "γραμμή ανά άσκηση. Ως --csv=targets: μία γραμμή ανά στόχο κάθε άσκησης, με "
                                      "τα πλήκτρα της και έναν τρόπο να φτιαχτεί.")});
+    parser.addOption({QStringLiteral("class"),
+                      QCoreApplication::translate("Numbolo", "Με --csv: γράφει στην τυπική έξοδο το παιχνίδι των τάξεων "
+                                                             "που διδάσκετε, από τη βάση του σχολείου ([School]), μία "
+                                                             "γραμμή ανά άσκηση με τον μαθητή και την τάξη του.")});
     parser.addOption({QStringLiteral("pdf"),
                       QStringLiteral("Με --progress: γράφει την αναφορά προόδου, όπως την τυπώνει το παράθυρο "
                                      "«Πρόοδος», στο αρχείο PDF ΑΡΧΕΙΟ. Δεν χρειάζεται οθόνη."),
@@ -68,10 +72,15 @@ CommandLine readCommandLine(int argc, char *argv[])
     const bool parsed = parser.parse(arguments);
     const bool csv = parser.isSet(QStringLiteral("csv")), pdf = parser.isSet(QStringLiteral("pdf"));
     const bool progress = parser.isSet(QStringLiteral("progress"));
-    const bool wrong = !parsed || !parser.positionalArguments().isEmpty() || ((csv || pdf) && !progress)
-        || (csv && pdf) || (pdf && parser.value(QStringLiteral("pdf")).isEmpty());
+    // The class's play is written as CSV only; targets are the progress window's.
+    const bool classCsv = parser.isSet(QStringLiteral("class"));
+    const bool classWrong = classCsv && (progress || !csv || pdf || targets);
+    const bool wrong = !parsed || !parser.positionalArguments().isEmpty() || ((csv || pdf) && !progress && !classCsv)
+        || (csv && pdf) || (pdf && parser.value(QStringLiteral("pdf")).isEmpty()) || classWrong;
     if (!wrong && !parser.isSet(QStringLiteral("help"))) {
         const bool platformGiven = parser.isSet(QStringLiteral("platform"));
+        if (classCsv)
+            return {Run::ClassCsv, 0, {}, platformGiven};
         if (!progress)
             return {Run::Game, 0, {}, platformGiven};
         if (pdf)
@@ -94,6 +103,9 @@ CommandLine readCommandLine(int argc, char *argv[])
         : !parsed ? QStringLiteral("Λάθος επιλογή: %1").arg(parser.errorText())
         : !parser.positionalArguments().isEmpty()
         ? QStringLiteral("Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst())
+        : classWrong && progress
+        ? QCoreApplication::translate("Numbolo", "Οι επιλογές --class και --progress δεν δίνονται μαζί.")
+        : classWrong ? QCoreApplication::translate("Numbolo", "Η επιλογή --class δίνεται μόνο με την --csv.")
         : csv && pdf                    ? QStringLiteral("Οι επιλογές --csv και --pdf δεν δίνονται μαζί.")
         : pdf && progress               ? QStringLiteral("Η επιλογή --pdf χρειάζεται όνομα αρχείου.")
         : QStringLiteral("Η επιλογή %1 χρειάζεται και την --progress.").arg(csv ? QStringLiteral("--csv")

@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/realservices.h"
+#include "app/runclass.h"
 #include "app/rungame.h"
 #include "app/runprogress.h"
 #include "app/setup.h"
@@ -18,6 +19,10 @@ int main(int argc, char *argv[])
     if (command.run == numbolo::Run::ProgressCsv || command.run == numbolo::Run::ProgressTargetsCsv) {
         QCoreApplication app(argc, argv); // no display needed
         return numbolo::runProgress(command.run, numbolo::moduleFolders(), files);
+    }
+    if (command.run == numbolo::Run::ClassCsv) {
+        QCoreApplication app(argc, argv); // no display needed
+        return numbolo::runClassCsv(numbolo::moduleFolders(), files);
     }
 
     // The PDF is drawn without a display: on Qt's offscreen platform, unless one was asked for.

@@ -7,6 +7,7 @@
 #include "pgcluster.h"
 
 #include "app/realservices.h"
+#include "progress/progresstext.h"
 
 #include "classstore/classqueue.h"
 #include "classstore/classrecord.h"
@@ -17,6 +18,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -134,6 +136,8 @@ private slots:
     void arrives();
     void forbidden_data();
     void forbidden();
+    void classCsv_data();
+    void classCsv();
     void queue_data();
     void queue();
 
@@ -396,6 +400,73 @@ void TestClassStore::forbidden()
     // Nothing any login tried changed the pupils' rows.
     QCOMPARE(m_server.psql(QStringLiteral("SELECT count(*) FROM numbolo.record WHERE pupil IN ('bob', 'pupil-'' OR 1=1 --')")),
              QString::number(2 * RecordsOfAGame));
+}
+
+// `Numbolo --class --csv` under a login, with [School] in the login's settings; runs after
+// forbidden(), whose pupils it reads.
+void TestClassStore::classCsv_data()
+{
+    QTest::addColumn<QString>("login");    // empty: no [School]; "down": a server that is not there
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("lines"); // the start of each line after the header, in order; or
+                                            // what standard error holds
+    const QString sqlPupil = QStringLiteral("3Β,pupil-' OR 1=1 --,x'); DELETE FROM numbolo.record; --,");
+    QTest::newRow("teacher: its class, pupil by pupil")
+        << "kdimou" << 0 << QStringList{"3Β,ana,,", "3Β,ana,,", "3Β,ana,,", sqlPupil, sqlPupil, sqlPupil};
+    QTest::newRow("other teacher: its class only")
+        << "tpapa" << 0 << QStringList{"3Α,bob,,", "3Α,bob,,", "3Α,bob,,"};
+    QTest::newRow("pupil: its own rows only") << "ana" << 0 << QStringList{"3Β,ana,,", "3Β,ana,,", "3Β,ana,,"};
+    QTest::newRow("a formula in a name written as text")
+        << "eva" << 0 << QStringList{"3Γ,eva,'=1+1,", "3Γ,eva,'=1+1,", "3Γ,eva,'=1+1,"};
+    QTest::newRow("server not there: said, nothing written")
+        << "down" << 1 << QStringList{"Η βάση της τάξης δεν απαντά:"};
+    QTest::newRow("no [School]: said") << "" << 1 << QStringList{"Δεν ορίστηκε βάση του σχολείου"};
+}
+
+void TestClassStore::classCsv()
+{
+    QFETCH(QString, login);
+    QFETCH(int, status);
+    QFETCH(QStringList, lines);
+    if (login == QLatin1String("eva")) {
+        auto r = recorder(pupil(login), m_homes.filePath(QStringLiteral("eva.sqlite")), QStringLiteral("3Γ"),
+                          QStringLiteral("=1+1"));
+        play(*r, QStringLiteral("g"));
+        QVERIFY2(sent(*r), qPrintable(r->lastError()));
+    }
+    QTemporaryDir home;
+    if (!login.isEmpty()) {
+        QSettings ini(home.filePath(QStringLiteral("config/Numbolo/Numbolo.ini")), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("School/database"), login == QLatin1String("down")
+                                                            ? QStringLiteral("host=%1").arg(home.filePath(QStringLiteral("none")))
+                                                            : m_server.connection(conninfoValue(login)));
+    }
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), home.filePath(QStringLiteral("etc")));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(NUMBOLO_BINARY_DIR "/Numbolo"), {QStringLiteral("--class"), QStringLiteral("--csv")});
+    QVERIFY(program.waitForFinished(60000));
+    const QString out = QString::fromUtf8(program.readAllStandardOutput());
+    const QString err = QString::fromUtf8(program.readAllStandardError());
+    QCOMPARE(program.exitCode(), status);
+    if (status != 0) {
+        QCOMPARE(out, QString());
+        QVERIFY2(err.contains(lines.constFirst()), qPrintable(err));
+        return;
+    }
+    QStringList rows = out.split(QStringLiteral("\r\n"));
+    QCOMPARE(rows.takeFirst(), QStringLiteral("Τάξη,Μαθητής,Προφίλ,Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,Άσκηση,Επίπεδο,Έκβαση,"
+                                              "Δευτερόλεπτα,Στόχοι,Πατήματα =,Τέλος άσκησης"));
+    QCOMPARE(rows.takeLast(), QString()); // the last line ends too
+    QCOMPARE(rows.size(), lines.size());
+    for (int i = 0; i < rows.size(); ++i)
+        QVERIFY2(rows[i].startsWith(lines[i]), qPrintable(rows[i]));
+    // The first pupil's game: 3 exercises of range 100, the second skipped.
+    QVERIFY2(rows[1].contains(QStringLiteral(",3,100,2,2,%1,40,3,2,").arg(exerciseEndText(ExerciseEnd::Skipped))),
+             qPrintable(rows[1]));
 }
 
 void TestClassStore::queue_data()
