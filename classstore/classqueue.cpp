@@ -146,6 +146,11 @@ std::size_t ClassQueue::close()
     return m_unwritten.size();
 }
 
+QString classQueuePath(const QString &historyPath)
+{
+    return historyPath + QStringLiteral(".class-queue");
+}
+
 QueueState readQueueState(const QString &path)
 {
     QueueState state;

@@ -46,6 +46,9 @@ private:
     std::deque<QByteArray> m_unwritten;
 };
 
+// Where the queue of the history at `historyPath` is kept: beside it, the player's own.
+QString classQueuePath(const QString &historyPath);
+
 // What waits in the queue at `path`: how many records, and when the oldest was played.
 struct QueueState {
     int records = 0;

@@ -20,11 +20,6 @@ constexpr std::chrono::milliseconds EndingWait{2000};
 
 } // namespace
 
-QString classQueuePath(const QString &historyPath)
-{
-    return historyPath + QStringLiteral(".class-queue");
-}
-
 ClassRecorder::ClassRecorder(Place place)
     : m_place(std::move(place)), m_queue(classQueuePath(m_place.historyPath)),
       m_earlierMark(classQueuePath(m_place.historyPath) + QStringLiteral(".earlier"))

@@ -22,9 +22,6 @@ namespace numbolo {
 
 class SchoolDatabase;
 
-// Where the queue of the history at `historyPath` is kept: beside it, the player's own.
-QString classQueuePath(const QString &historyPath);
-
 class ClassRecorder : public HistoryRecorder {
 public:
     struct Place {

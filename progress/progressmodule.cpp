@@ -1,6 +1,7 @@
 // The entry points of the progress module, which `Numbolo --progress` loads; it brings Qt SQL,
 // Qt Charts and Qt Print Support, so the game never loads them.
 
+#include "classstore/classqueue.h"
 #include "progress/progress.h"
 #include "progress/progresstext.h"
 #include "progress/reportcsv.h"
@@ -83,6 +84,8 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_window(const numbolo::PlayerFiles 
     numbolo::SqlHistorySource history(files.historyPath());
     numbolo::ProgressWindow window(history, numbolo::readUnrecorded(files.pendingPath()));
     window.addSettings(files);
+    const numbolo::QueueState waiting = numbolo::readQueueState(numbolo::classQueuePath(files.historyPath()));
+    window.tellClassQueue(waiting.records, waiting.since);
     window.show();
     return QApplication::exec();
 }

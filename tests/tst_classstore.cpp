@@ -7,6 +7,7 @@
 #include "pgcluster.h"
 
 #include "app/realservices.h"
+#include "progress/progress.h"
 #include "progress/progresstext.h"
 
 #include "classstore/classqueue.h"
@@ -18,6 +19,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -28,6 +30,7 @@
 #include <sys/stat.h>
 
 using namespace numbolo;
+using numbolo::testing::FakeHistory;
 using numbolo::testing::TempPlayerFiles;
 
 namespace {
@@ -140,6 +143,8 @@ private slots:
     void classCsv();
     void queue_data();
     void queue();
+    void waiting_data();
+    void waiting();
 
 private:
     // A new pupil's login, in `className`'s numbolo_pupil role.
@@ -523,5 +528,50 @@ void TestClassStore::queue()
     }
 }
 
-QTEST_GUILESS_MAIN(TestClassStore)
+// The progress window says what waits in the queue to be sent, and since when.
+void TestClassStore::waiting_data()
+{
+    QTest::addColumn<QStringList>("played"); // the times of the queued records, in the queue's order
+    QTest::addColumn<QString>("said");       // after the summary, or nothing
+
+    QTest::newRow("nothing waits") << QStringList{} << "";
+    QTest::newRow("one record") << QStringList{"2026-03-02T10:05:00"}
+                                << "1 εγγραφή παιχνιδιού περιμένει να σταλεί στη βάση του σχολείου, από 02/03/2026 10:05.";
+    QTest::newRow("three, the oldest last in the queue")
+        << QStringList{"2026-03-02T10:05:00", "2026-03-03T09:00:00", "2026-03-01T08:30:00"}
+        << "3 εγγραφές παιχνιδιού περιμένουν να σταλούν στη βάση του σχολείου, από 01/03/2026 08:30.";
+    QTest::newRow("a torn line not counted") << QStringList{"2026-03-02T10:05:00", "torn"}
+                                             << "1 εγγραφή παιχνιδιού περιμένει να σταλεί στη βάση του σχολείου, από 02/03/2026 10:05.";
+}
+
+void TestClassStore::waiting()
+{
+    QFETCH(QStringList, played);
+    QFETCH(QString, said);
+    QTemporaryDir dir;
+    const QString path = classQueuePath(dir.filePath(QStringLiteral("history.sqlite")));
+    {
+        ClassQueue queue(path);
+        for (const QString &when : played) {
+            if (when == QLatin1String("torn")) {
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::Append));
+                file.write(R"({"id":"6f1d2a8e-3c57-4b0e-9a41-0d6c2f7b9300","kind":"ga)");
+                continue;
+            }
+            queue.add(queueLine(classRecord(QString(), QStringLiteral("3Β"),
+                                            {HistoryStore::Kind::GameStarted, QDateTime::fromString(when, Qt::ISODate),
+                                             gameOf(when), {}, GameEnd::Finished, -1})));
+        }
+    }
+    FakeHistory history;
+    ProgressWindow window(history);
+    const QString before = window.summary->text();
+    const QueueState state = readQueueState(path);
+    window.tellClassQueue(state.records, state.since);
+    QCOMPARE(window.summary->text(), said.isEmpty() ? before : before + QStringLiteral("\n\n") + said);
+    QVERIFY(said.isEmpty() || window.summary->accessibleName().contains(QStringLiteral("βάση του σχολείου")));
+}
+
+QTEST_MAIN(TestClassStore)
 #include "tst_classstore.moc"
