@@ -107,6 +107,21 @@ bool PgCluster::stop()
                 QStringLiteral("-w"), QStringLiteral("stop")});
 }
 
+std::vector<qint64> PgCluster::processes() const
+{
+    QFile pidFile(m_dir.filePath(QStringLiteral("data/postmaster.pid")));
+    if (!pidFile.open(QIODevice::ReadOnly))
+        return {};
+    const qint64 postmaster = pidFile.readLine().trimmed().toLongLong();
+    std::vector<qint64> all{postmaster};
+    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(postmaster));
+    if (children.open(QIODevice::ReadOnly))
+        for (const QByteArray &child : children.readAll().split(' '))
+            if (!child.trimmed().isEmpty())
+                all.push_back(child.trimmed().toLongLong());
+    return all;
+}
+
 QString PgCluster::connection(const QString &user) const
 {
     return QStringLiteral("host=%1 dbname=numbolo user=%2").arg(m_dir.path(), user);

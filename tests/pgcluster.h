@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <vector>
+
 class PgCluster {
 public:
     PgCluster();
@@ -22,6 +24,9 @@ public:
     bool create(QString *why);
     bool start();
     bool stop();
+
+    // The server's processes: the postmaster and its children, for a test that stops them all.
+    std::vector<qint64> processes() const;
 
     // The libpq connection string of the database for the login `user`.
     QString connection(const QString &user) const;
