@@ -31,6 +31,10 @@ void addOptions(QCommandLineParser &parser)
                       QStringLiteral("Με --progress: γράφει όλο το ιστορικό ως CSV (UTF-8) στην τυπική έξοδο, μία "
                                      "γραμμή ανά άσκηση. Ως --csv=targets: μία γραμμή ανά στόχο κάθε άσκησης, με "
                                      "τα πλήκτρα της και έναν τρόπο να φτιαχτεί.")});
+    parser.addOption({QStringLiteral("class"),
+                      QCoreApplication::translate("Numbolo", "Με --csv: γράφει στην τυπική έξοδο το παιχνίδι των τάξεων "
+                                                             "που διδάσκετε, από τη βάση του σχολείου ([School]), μία "
+                                                             "γραμμή ανά άσκηση με τον μαθητή και την τάξη του.")});
     parser.addOption({QStringLiteral("pdf"),
                       QStringLiteral("Με --progress: γράφει την αναφορά προόδου, όπως την τυπώνει το παράθυρο "
                                      "«Πρόοδος», στο αρχείο PDF ΑΡΧΕΙΟ. Δεν χρειάζεται οθόνη."),
@@ -77,13 +81,18 @@ CommandLine readCommandLine(int argc, char *argv[])
     const bool progress = parser.isSet(QStringLiteral("progress"));
     const bool profileGiven = parser.isSet(QStringLiteral("profile")), list = parser.isSet(QStringLiteral("profiles"));
     const QString profile = parser.value(QStringLiteral("profile"));
-    const bool wrong = !parsed || !parser.positionalArguments().isEmpty() || ((csv || pdf) && !progress)
-        || (csv && pdf) || (pdf && parser.value(QStringLiteral("pdf")).isEmpty())
-        || (profileGiven && profile.trimmed().isEmpty()) || (list && (progress || profileGiven));
+    // The class's play is written as CSV only; targets are the progress window's.
+    const bool classCsv = parser.isSet(QStringLiteral("class"));
+    const bool classWrong = classCsv && (progress || !csv || pdf || targets);
+    const bool wrong = !parsed || !parser.positionalArguments().isEmpty() || ((csv || pdf) && !progress && !classCsv)
+        || (csv && pdf) || (pdf && parser.value(QStringLiteral("pdf")).isEmpty()) || classWrong
+        || (profileGiven && profile.trimmed().isEmpty()) || (list && (progress || profileGiven || classCsv));
     if (!wrong && !parser.isSet(QStringLiteral("help"))) {
         const bool platformGiven = parser.isSet(QStringLiteral("platform"));
         if (list)
             return {Run::Profiles, 0, {}, platformGiven, {}};
+        if (classCsv)
+            return {Run::ClassCsv, 0, {}, platformGiven, {}};
         if (!progress)
             return {Run::Game, 0, {}, platformGiven, profile};
         if (pdf)
@@ -106,8 +115,11 @@ CommandLine readCommandLine(int argc, char *argv[])
         : !parsed ? QStringLiteral("Λάθος επιλογή: %1").arg(parser.errorText())
         : !parser.positionalArguments().isEmpty()
         ? QStringLiteral("Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst())
+        : classWrong && progress
+        ? QCoreApplication::translate("Numbolo", "Οι επιλογές --class και --progress δεν δίνονται μαζί.")
+        : classWrong ? QCoreApplication::translate("Numbolo", "Η επιλογή --class δίνεται μόνο με την --csv.")
         : csv && pdf                    ? QStringLiteral("Οι επιλογές --csv και --pdf δεν δίνονται μαζί.")
-        : list && (progress || profileGiven) ? QCoreApplication::translate("numbolo::CommandLine", "Η επιλογή --profiles δίνεται μόνη της.")
+        : list && (progress || profileGiven || classCsv) ? QCoreApplication::translate("numbolo::CommandLine", "Η επιλογή --profiles δίνεται μόνη της.")
         : profileGiven && profile.trimmed().isEmpty() ? QCoreApplication::translate("numbolo::CommandLine", "Η επιλογή --profile χρειάζεται το όνομα ενός παιδιού.")
         : pdf && progress               ? QStringLiteral("Η επιλογή --pdf χρειάζεται όνομα αρχείου.")
         : QStringLiteral("Η επιλογή %1 χρειάζεται και την --progress.").arg(csv ? QStringLiteral("--csv")

@@ -2,7 +2,8 @@
 // The options of the program: none starts the game; `--progress` opens the progress window,
 // `--progress --csv` writes the history as CSV to standard output (`--csv=targets`: one row per
 // target of every exercise, with one way to make it) and `--progress --pdf FILE`
-// writes the progress report as PDF, none of them touching the game's settings or taking its
+// writes the progress report as PDF, `--class --csv` the play of the classes the school's
+// database gives the login ([School]), none of them touching the game's settings or taking its
 // one-copy lock. `--profile NAME` plays as the child NAME, or with `--progress` reports on that
 // child; `--profiles` lists the children who have profiles.
 
@@ -10,7 +11,7 @@
 
 namespace numbolo {
 
-enum class Run { Game, ProgressWindow, ProgressCsv, ProgressTargetsCsv, ProgressPdf, Profiles, Exit };
+enum class Run { Game, ProgressWindow, ProgressCsv, ProgressTargetsCsv, ProgressPdf, Profiles, ClassCsv, Exit };
 
 struct CommandLine {
     Run run = Run::Game;

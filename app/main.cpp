@@ -2,6 +2,7 @@
 #include "app/profilegame.h"
 #include "app/profilestart.h"
 #include "app/realservices.h"
+#include "app/runclass.h"
 #include "app/rungame.h"
 #include "app/runprogress.h"
 #include "app/setup.h"
@@ -48,6 +49,10 @@ int main(int argc, char *argv[])
             childFiles.emplace(numbolo::ProfileList(account).files(*child));
         if (csv)
             return numbolo::runProgress(command.run, numbolo::moduleFolders(), reported(account, childFiles));
+    }
+    if (command.run == numbolo::Run::ClassCsv) {
+        QCoreApplication app(argc, argv); // no display needed
+        return numbolo::runClassCsv(numbolo::moduleFolders(), files);
     }
 
     // The PDF is drawn without a display: on Qt's offscreen platform, unless one was asked for.

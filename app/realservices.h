@@ -6,7 +6,9 @@
 #include "desktop/realclock.h"
 #include "desktop/seededrandom.h"
 #include "desktop/userfontfolders.h"
+#include "desktop/moduleclassrecorder.h"
 #include "desktop/modulehistoryrecorder.h"
+#include "desktop/modules.h"
 #include "services/services.h"
 
 #include <memory>
@@ -15,8 +17,9 @@ namespace numbolo {
 
 class RealServices {
 public:
-    // The services of the player whose files `files` names.
-    explicit RealServices(PlayerFiles &files);
+    // The services of the player whose files `files` names, with the modules looked for in
+    // `modules` (desktop/modules.h).
+    explicit RealServices(PlayerFiles &files, QStringList modules = moduleFolders());
     ~RealServices();
     Services services();
 
@@ -28,6 +31,8 @@ private:
     SeededRandom m_random;
     RealClock m_clock;
     ModuleHistoryRecorder m_history;
+    // Where a [School] group turns the class store on: the local history and the class store.
+    std::unique_ptr<ModuleClassRecorder> m_class;
     std::unique_ptr<Announcer> m_announcer;
 };
 

@@ -1,5 +1,6 @@
 #include "progress/childrenprogress.h"
 
+#include "classstore/classqueue.h"
 #include "profiles/profilename.h"
 #include "profiles/profilepictures.h"
 #include "progress/progress.h"
@@ -186,6 +187,8 @@ void ChildrenProgress::showChild(const QString &id)
     m_history = std::make_unique<SqlHistorySource>(files.historyPath());
     m_progress = new ProgressWindow(*m_history, readUnrecorded(files.pendingPath()), m_today, this);
     m_progress->addSettings(files);
+    const QueueState waiting = readQueueState(classQueuePath(files.historyPath()));
+    m_progress->tellClassQueue(waiting.records, waiting.since);
     m_layout->addWidget(m_progress, 1);
     setAccessibleName(windowTitle());
 }

@@ -121,6 +121,16 @@ void ProgressWindow::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
 }
 
+void ProgressWindow::tellClassQueue(int records, const QDateTime &since)
+{
+    const QString waiting = classQueueText(records, since);
+    if (waiting.isEmpty())
+        return;
+    const QString text = summary->text() + QStringLiteral("\n\n") + waiting;
+    summary->setText(text);
+    summary->setAccessibleName(readAloud(text));
+}
+
 void ProgressWindow::makeSummary()
 {
     const QString text = summaryText(m_opening, m_unrecorded);

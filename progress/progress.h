@@ -46,6 +46,9 @@ public:
     // Adds the settings a parent gives the child, kept in the settings file of `location`: a tab
     // of their own, or below the summary where the history shows no tabs.
     void addSettings(const PlayerFiles &location);
+    // Says below the summary, and to a screen reader, how many records wait to be sent to the
+    // school's database, and since when; nothing where none wait.
+    void tellClassQueue(int records, const QDateTime &since);
 
     QLabel *summary;
     QLabel *nextStepLabel = nullptr;

@@ -134,6 +134,20 @@ QString summaryText(const Opening &opening, const Unrecorded &unrecorded)
     return text;
 }
 
+QString classQueueText(int records, const QDateTime &since)
+{
+    if (records <= 0)
+        return {};
+    return records == 1
+        ? QCoreApplication::translate("Numbolo", "1 εγγραφή παιχνιδιού περιμένει να σταλεί στη βάση του σχολείου, "
+                                                 "από %1.")
+              .arg(dateText(since))
+        : QCoreApplication::translate("Numbolo", "%1 εγγραφές παιχνιδιού περιμένουν να σταλούν στη βάση του "
+                                                 "σχολείου, από %2.")
+              .arg(records)
+              .arg(dateText(since));
+}
+
 QString readAloud(const QString &shown)
 {
     const Speech &say = speech();

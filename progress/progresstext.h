@@ -43,6 +43,9 @@ QString unrecordedWhen(const Unrecorded &unrecorded);
 // The totals above the window's tabs and atop the printed report: why the history cannot be
 // read, that there is none yet, or the totals of `opening`; then the play not recorded yet.
 QString summaryText(const Opening &opening, const Unrecorded &unrecorded);
+// What waits to be sent to the school's database: `records` records, the oldest played at
+// `since`; empty where none wait.
+QString classQueueText(int records, const QDateTime &since);
 
 // `shown` as a screen reader is to say it: the short forms above, which it would spell out, and
 // the marks it would name, in words. "5 λ. 3 δ." becomes "5 λεπτά και 3 δευτερόλεπτα",

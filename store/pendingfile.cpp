@@ -18,6 +18,8 @@ const std::pair<HistoryStore::Kind, const char *> KindKeys[] = {{HistoryStore::K
                                                                 {HistoryStore::Kind::ExerciseEnded, "exercise ended"},
                                                                 {HistoryStore::Kind::GameEnded, "game ended"}};
 
+} // namespace
+
 QJsonObject toJson(const HistoryStore::Record &r)
 {
     QJsonObject json{{"kind", keyOf(KindKeys, r.kind)},
@@ -94,8 +96,6 @@ std::optional<HistoryStore::Record> fromJson(const QJsonObject &json)
     }
     return r;
 }
-
-} // namespace
 
 std::vector<HistoryStore::Record> readPendingRecords(const QString &pendingPath)
 {

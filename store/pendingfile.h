@@ -5,9 +5,11 @@
 #include "store/historystore.h"
 
 #include <QDateTime>
+#include <QJsonObject>
 #include <QString>
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 namespace numbolo {
@@ -20,6 +22,11 @@ struct Unrecorded {
     QDateTime last;
 };
 Unrecorded readUnrecorded(const QString &pendingPath);
+
+// A record as the pending file keeps it, and back; none where `json` is no such record. The
+// class store's queue keeps its records the same way.
+QJsonObject toJson(const HistoryStore::Record &record);
+std::optional<HistoryStore::Record> fromJson(const QJsonObject &json);
 
 // The records of the pending file at `pendingPath`, in order; none where there is no such file or
 // it cannot be read, and a record that cannot be read is left out.

@@ -1100,6 +1100,11 @@ void TestHistory::commandLine_data()
     QTest::newRow("pdf alone") << QStringList{"--pdf", "{data}/p.pdf"} << "" << 2 << "--pdf χρειάζεται και την --progress";
     QTest::newRow("pdf and csv") << QStringList{"--progress", "--csv", "--pdf", "{data}/p.pdf"} << "" << 2
                                  << "--csv και --pdf δεν δίνονται μαζί";
+    QTest::newRow("class alone") << QStringList{"--class"} << "" << 2 << "Η επιλογή --class δίνεται μόνο με την --csv.";
+    QTest::newRow("class and targets") << QStringList{"--class", "--csv=targets"} << "" << 2
+                                       << "Η επιλογή --class δίνεται μόνο με την --csv.";
+    QTest::newRow("class and progress") << QStringList{"--class", "--progress", "--csv"} << "" << 2
+                                        << "Οι επιλογές --class και --progress δεν δίνονται μαζί.";
     QTest::newRow("pdf into a missing folder") << QStringList{"--progress", "--pdf", "{data}/λείπει/p.pdf"} << "" << 1
                                                << "δεν γράφτηκε";
     // A history the CSV cannot be made from: said plainly, with what the game does about it,
