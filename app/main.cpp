@@ -41,6 +41,9 @@ int main(int argc, char *argv[])
         QCoreApplication names(argc, argv);
         if (command.run == numbolo::Run::Profiles)
             return numbolo::listProfiles(account);
+        // The class's play is the school's, read with the account's login: no child is chosen.
+        if (command.run == numbolo::Run::ClassCsv)
+            return numbolo::runClassCsv(numbolo::moduleFolders(), account);
         const numbolo::StartFor start = numbolo::startFor(account, command.profile, csv || command.run == numbolo::Run::ProgressPdf);
         if (start.status != 0)
             return start.status;
@@ -49,10 +52,6 @@ int main(int argc, char *argv[])
             childFiles.emplace(numbolo::ProfileList(account).files(*child));
         if (csv)
             return numbolo::runProgress(command.run, numbolo::moduleFolders(), reported(account, childFiles));
-    }
-    if (command.run == numbolo::Run::ClassCsv) {
-        QCoreApplication app(argc, argv); // no display needed
-        return numbolo::runClassCsv(numbolo::moduleFolders(), files);
     }
 
     // The PDF is drawn without a display: on Qt's offscreen platform, unless one was asked for.
