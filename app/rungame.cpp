@@ -7,6 +7,7 @@
 #include "services/programname.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 
 namespace numbolo {
 
@@ -50,6 +51,8 @@ int playGame(Services services, InstanceLock &instance)
     // The lock says it is alive while the game runs, so that a copy on another computer sharing
     // this home does not take it over.
     instance.keepAlive(services.clock);
+    // The clock belongs to the services, which may end before the lock does.
+    const auto beats = qScopeGuard([&instance] { instance.stopKeepingAlive(); });
     // From here on, a termination signal ends the game through its save, also while the first
     // message is open; the handlers stay until the process ends.
     EndRequests requests;

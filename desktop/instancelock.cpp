@@ -36,8 +36,7 @@ InstanceLock::InstanceLock(const QString &lockPath, HandOver handOver, QObject *
 
 InstanceLock::~InstanceLock()
 {
-    if (m_clock != nullptr)
-        m_clock->cancel(m_beat);
+    stopKeepingAlive();
     // QLockFile removes its file by name: another copy's lock in its place must stay.
     if (m_lock->isLocked() && !lockFileIsOurs())
         (void)m_lock.release(); // its descriptor closes as the process ends
@@ -142,6 +141,13 @@ void InstanceLock::keepAlive(Clock &clock)
         return;
     m_clock = &clock;
     m_beat = clock.callAt(clock.now() + HeartbeatMs, [this] { beat(); });
+}
+
+void InstanceLock::stopKeepingAlive()
+{
+    if (m_clock != nullptr)
+        m_clock->cancel(m_beat);
+    m_clock = nullptr;
 }
 
 void InstanceLock::beat()

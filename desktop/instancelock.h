@@ -58,6 +58,8 @@ public:
     // Touches the lock file every HeartbeatMs of `clock` while this copy runs, after a claim that
     // made it Ours; checks at each beat that the file is still this copy's.
     void keepAlive(Clock &clock);
+    // Stops the beats; called before `clock` goes, which may be before this lock does.
+    void stopKeepingAlive();
 
     // The lock file's path, and the name under which the running copy answers.
     QString lockPath() const { return m_lock->fileName(); }
