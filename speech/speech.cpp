@@ -4,10 +4,27 @@
 
 namespace numbolo {
 
+namespace {
+
+const Speech &greek()
+{
+    static const GreekSpeech rules;
+    return rules;
+}
+
+const Speech *chosen = nullptr;
+
+} // namespace
+
 const Speech &speech()
 {
-    static const GreekSpeech greek;
-    return greek;
+    return chosen ? *chosen : greek();
+}
+
+void useSpeechOf(QStringView language)
+{
+    Q_UNUSED(language);
+    chosen = &greek();
 }
 
 } // namespace numbolo

@@ -45,7 +45,12 @@ public:
     virtual QString forTheEar(const QString &text) const = 0;
 };
 
-// The rules of the program's language.
+// The rules of the program's language: the one chosen by useSpeechOf(), Greek until then.
 const Speech &speech();
+
+// Makes speech() follow `language`, a language code as the game's translations name it
+// ("el", "en"); a language without rules of its own is spoken in Greek, as the game's texts
+// then are. Called once at start-up, before any window opens.
+void useSpeechOf(QStringView language);
 
 } // namespace numbolo
