@@ -85,6 +85,7 @@ void TestSpeech::said_data()
     row("en no operator", [&] { return s->operatorName(u'7'); }, "");
     row("en time of day", [&] { return s->timeOfDay(QTime(9, 12)); }, "9 12 in the morning");
     row("en time, minutes under ten", [&] { return s->timeOfDay(QTime(11, 9)); }, "11 oh 9 in the morning");
+    row("en time, ten minutes past", [&] { return s->timeOfDay(QTime(10, 10)); }, "10 10 in the morning");
     row("en time, a whole hour", [&] { return s->timeOfDay(QTime(21, 0)); }, "9 o'clock in the evening");
     row("en time, just after noon", [&] { return s->timeOfDay(QTime(12, 1)); }, "12 oh 1 in the afternoon");
     row("en time, last of the afternoon", [&] { return s->timeOfDay(QTime(17, 59)); }, "5 59 in the afternoon");
