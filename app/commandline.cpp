@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 
-#include "controls/qtgreek.h"
+#include "controls/qttexts.h"
 #include "services/programname.h"
 
 #include <QCommandLineParser>
@@ -104,8 +104,7 @@ CommandLine readCommandLine(int argc, char *argv[])
     // The help text names the program from the application object; no display is needed for it.
     // Its headings come through Qt's translators, in Greek from the game's own texts.
     QCoreApplication app(argc, argv);
-    QtGreekTexts greek;
-    QCoreApplication::installTranslator(&greek);
+    useQtTextsOf(u"el");
     if (!wrong) {
         std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
         return {Run::Exit, 0, {}, false, {}};

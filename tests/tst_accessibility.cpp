@@ -2,6 +2,7 @@
 // press action on the pictures, text-change events; and Qt's own texts in Greek.
 
 #include "app/setup.h"
+#include "controls/qttexts.h"
 #include "desktop/accessibleannouncer.h"
 #include "game/announce.h"
 #include "game/form1.h"
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <algorithm>
@@ -420,20 +422,28 @@ void TestAccessibility::textFromAssistiveTechnology()
 
 void TestAccessibility::standardButtonsInGreek_data()
 {
+    QTest::addColumn<QString>("language"); // the game's, as chosen at start-up; empty: left as set up
     QTest::addColumn<int>("button");
     QTest::addColumn<QString>("text");
-    QTest::newRow("OK") << int(QMessageBox::Ok) << QStringLiteral("Εντάξει");
-    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << QStringLiteral("Ακύρωση");
-    QTest::newRow("Yes") << int(QMessageBox::Yes) << QStringLiteral("&Ναι");
-    QTest::newRow("No") << int(QMessageBox::No) << QStringLiteral("Ό&χι");
-    QTest::newRow("Close") << int(QMessageBox::Close) << QStringLiteral("Κλείσιμο");
+    QTest::newRow("OK") << "" << int(QMessageBox::Ok) << QStringLiteral("Εντάξει");
+    QTest::newRow("Cancel") << "" << int(QMessageBox::Cancel) << QStringLiteral("Ακύρωση");
+    QTest::newRow("Yes") << "" << int(QMessageBox::Yes) << QStringLiteral("&Ναι");
+    QTest::newRow("No") << "" << int(QMessageBox::No) << QStringLiteral("Ό&χι");
+    QTest::newRow("Close") << "" << int(QMessageBox::Close) << QStringLiteral("Κλείσιμο");
+    QTest::newRow("Greek chosen") << "el" << int(QMessageBox::No) << QStringLiteral("Ό&χι");
+    QTest::newRow("English chosen") << "en" << int(QMessageBox::No) << QStringLiteral("&No");
+    QTest::newRow("English, OK") << "en" << int(QMessageBox::Ok) << QStringLiteral("OK");
 }
 
 // Run under the C locale (see main): Qt's texts are Greek whatever the user's locale.
 void TestAccessibility::standardButtonsInGreek()
 {
+    QFETCH(QString, language);
     QFETCH(int, button);
     QFETCH(QString, text);
+    if (!language.isEmpty())
+        useQtTextsOf(language);
+    const auto greekAgain = qScopeGuard([] { useQtTextsOf(u"el"); });
     QMessageBox box;
     box.setStandardButtons(QMessageBox::StandardButton(button));
     QAbstractButton *shown = box.button(QMessageBox::StandardButton(button));
