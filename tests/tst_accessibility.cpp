@@ -3,6 +3,7 @@
 
 #include "app/setup.h"
 #include "controls/qttexts.h"
+#include "controls/windowlanguage.h"
 #include "desktop/accessibleannouncer.h"
 #include "game/announce.h"
 #include "game/form1.h"
@@ -797,11 +798,14 @@ void TestAccessibility::boxesReadWhole_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("editable");
-    QTest::newRow("countdown") << "Text15" << "180" << false;
-    QTest::newRow("exercise counter") << "Text17" << "10" << false;
-    QTest::newRow("display") << "Text1" << "319" << false;
-    QTest::newRow("range, unlocked") << "Text14" << "-9999" << true;
-    QTest::newRow("empty target") << "Text2" << "" << false;
+    QTest::addColumn<QString>("language"); // the windows' language; empty: none reported
+    QTest::newRow("countdown") << "Text15" << "180" << false << "";
+    QTest::newRow("exercise counter") << "Text17" << "10" << false << "";
+    QTest::newRow("display") << "Text1" << "319" << false << "";
+    QTest::newRow("range, unlocked") << "Text14" << "-9999" << true << "";
+    QTest::newRow("empty target") << "Text2" << "" << false << "";
+    QTest::newRow("display, in English") << "Text1" << "319" << false << "en";
+    QTest::newRow("range, in Greek") << "Text14" << "-9999" << true << "el";
 }
 
 // A screen reader reads a box by its runs of text attributes; an empty run dropped the last
@@ -812,6 +816,9 @@ void TestAccessibility::boxesReadWhole()
     QFETCH(QString, box);
     QFETCH(QString, text);
     QFETCH(bool, editable);
+    QFETCH(QString, language);
+    useWindowLanguage(language);
+    const auto none = qScopeGuard([] { useWindowLanguage(u""); });
     Started s;
     auto *target = s.form->findChild<TextBox *>(box);
     target->setText(text);
@@ -822,7 +829,8 @@ void TestAccessibility::boxesReadWhole()
     QCOMPARE(textIface->text(0, textIface->characterCount()), text);
     for (int offset = 0; offset <= int(text.size()); ++offset) {
         int start = -1, end = -1;
-        textIface->attributes(offset, &start, &end);
+        const QString attributes = textIface->attributes(offset, &start, &end);
+        QCOMPARE(attributes, language.isEmpty() ? QString() : QStringLiteral("language:%1;").arg(language));
         QCOMPARE(start, 0);
         QCOMPARE(end, int(text.size()));
     }
