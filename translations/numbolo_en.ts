@@ -1213,7 +1213,7 @@ The targets not found could not be read: %1</translation>
         </message>
         <message>
             <source>Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις με %2 %3. Λύστε μαζί με το παιδί μερικές τέτοιες ασκήσεις και δείτε έναν τρόπο για κάθε στόχο που δεν βρέθηκε.</source>
-            <translation>In recent months %1 of the exercises with %2 %3 were solved. Solve a few of them together with your child and look at one way for each target not found.</translation>
+            <translation>In recent months %1 exercises with %2 %3 were solved. Solve a few of them together with your child and look at one way for each target not found.</translation>
         </message>
         <message>
             <source>την πράξη</source>
@@ -1225,15 +1225,15 @@ The targets not found could not be read: %1</translation>
         </message>
         <message>
             <source>Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις στο εύρος %2. Λύστε μαζί με το παιδί μερικές ασκήσεις αυτού του εύρους, ή παίξτε λίγο με μικρότερο εύρος.</source>
-            <translation>In recent months %1 of the exercises in the range %2 were solved. Solve a few exercises of this range together with your child, or play a little with a smaller range.</translation>
+            <translation>In recent months %1 exercises in the range %2 were solved. Solve a few exercises of this range together with your child, or play a little with a smaller range.</translation>
         </message>
         <message>
             <source>Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις. Το παιδί είναι έτοιμο για μεγαλύτερο εύρος αριθμών: αλλάξτε το «Εύρος τιμών αριθμών στόχων» στο παιχνίδι.</source>
-            <translation>In recent months %1 of the exercises were solved. Your child is ready for a bigger range of numbers: change the "Range of the target numbers" in the game.</translation>
+            <translation>In recent months %1 exercises were solved. Your child is ready for a bigger range of numbers: change the "Range of the target numbers" in the game.</translation>
         </message>
         <message>
             <source>Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις. Συνεχίστε με το ίδιο εύρος αριθμών λίγες ημέρες ακόμη: μικρά και συχνά παιχνίδια βοηθούν περισσότερο.</source>
-            <translation>In recent months %1 of the exercises were solved. Keep the same range of numbers for a few more days: short, frequent games help most.</translation>
+            <translation>In recent months %1 exercises were solved. Keep the same range of numbers for a few more days: short, frequent games help most.</translation>
         </message>
         <message>
             <source>Οι διάμεσοι χρόνοι λύσης είναι μόνο από τα παιχνίδια με χρόνο ανά άσκηση «%1», τα περισσότερα: με άλλο χρόνο ένα παιδί λύνει με άλλο ρυθμό.</source>
@@ -1265,7 +1265,7 @@ The targets not found could not be read: %1</translation>
         </message>
         <message>
             <source>Άσκηση %1: %2 σε %3</source>
-            <translation>Exercise %1: %2 in %3</translation>
+            <translation>Exercise %1: %2 in %3.</translation>
         </message>
         <message>
             <source> Οι στόχοι της δεν καταγράφηκαν: παίχτηκε πριν το ιστορικό κρατά στόχους.</source>
