@@ -28,7 +28,8 @@ void useLanguage(const QString &language)
     static QString loaded;
     if (loaded != language) {
         const QString file = translationFile(language);
-        QCoreApplication::removeTranslator(&texts);
+        if (!loaded.isEmpty() && QCoreApplication::instance() != nullptr)
+            QCoreApplication::removeTranslator(&texts);
         loaded.clear();
         if (file.isEmpty() || !texts.load(file))
             return;
