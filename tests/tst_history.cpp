@@ -504,6 +504,9 @@ void TestHistory::damagedDatabase_data()
     QTest::newRow("locked while several exercises end") << "locked" << 7 << 8 << false << 0 << 1;
     QTest::newRow("not a database") << "text" << 1 << 0 << true << 0 << 0;
     QTest::newRow("its pages overwritten") << "pages" << 1 << 0 << true << 0 << 0;
+    // Regression: the name of a copy set aside earlier in the same second was taken, so the
+    // damaged file stayed and nothing was recorded that session.
+    QTest::newRow("not a database, again within a second") << "text, again" << 1 << 0 << true << 0 << 0;
     // Version 1's WAL file holds its latest commits: it goes aside with it, or SQLite would
     // delete it beside the new file. (SQLite deletes it itself once no one reads the file.)
     QTest::newRow("damaged in WAL mode while another reads it") << "WAL" << 1 << 0 << true << 0 << 0;
@@ -537,7 +540,12 @@ void TestHistory::damagedDatabase()
         HistoryStore earlier(path, pendingOf(path));
         earlier.gameStarted({10, 100, QStringLiteral("earlier")});
     }
-    if (damage == QLatin1String("text")) {
+    const QDateTime now = QDateTime::currentDateTime();
+    if (damage == QLatin1String("text, again")) {
+        QFile earlier(path + QStringLiteral(".damaged-") + now.toString(QStringLiteral("yyyyMMdd-HHmmss")));
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+    }
+    if (damage.startsWith(QLatin1String("text"))) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("notes of a parent, not a database\n").repeated(200));
@@ -588,7 +596,7 @@ void TestHistory::damagedDatabase()
             QVERIFY(!wal.isEmpty());
         }
 
-        HistoryStore store(path, pendingOf(path), 10);
+        HistoryStore store(path, pendingOf(path), 10, [&now] { return now; });
         store.gameStarted(game);
         for (int n = 1; n <= exercises; ++n)
             store.exerciseEnded(game, {n, 1.5, ExerciseEnd::Solved, 30, 8, 8 + n, {}, {}, {}});
@@ -1122,6 +1130,12 @@ void TestHistory::commandLine_data()
     QTest::newRow("targets csv without a display")
         << QStringList{"--progress", "--csv=targets"} << "" << 0
         << "Έναρξη παιχνιδιού,Άσκηση,Στόχος,Βρέθηκε,Δευτερόλεπτα,Πλήκτρα,Ένας τρόπος\r\n";
+    // A way that starts with a sign is a formula to a spreadsheet; the negative target itself
+    // is a plain number.
+    QTest::newRow("targets csv: a way written as text, a negative target as a number")
+        << QStringList{"--progress", "--csv=targets"} << "a negative target" << 0
+        << "Έναρξη παιχνιδιού,Άσκηση,Στόχος,Βρέθηκε,Δευτερόλεπτα,Πλήκτρα,Ένας τρόπος\r\n"
+           "2026-11-03T12:00:00+02:00,1,-8,όχι,,4 -,'-4-4\r\n";
     QTest::newRow("csv of another kind") << QStringList{"--progress", "--csv=games"} << "" << 2 << "Λάθος επιλογή";
     QTest::newRow("targets csv of random bytes") << QStringList{"--progress", "--csv=targets"} << "random bytes" << 1
                                                  << asideByGame;
@@ -1187,6 +1201,11 @@ void TestHistory::commandLine()
         HistoryStore store(played.historyPath(), played.pendingPath());
         store.gameStarted({10, 100, QStringLiteral("game")});
         store.exerciseEnded({10, 100, QStringLiteral("game")}, {1, 1.5, ExerciseEnd::Skipped, 30, 0, 0, {}, {}, {}});
+    } else if (history == QLatin1String("a negative target")) {
+        HistoryStore store(path, pendingOf(path), 100, [] { return QDateTime(QDate(2026, 11, 3), QTime(12, 0)); });
+        ExerciseFacts facts{1, 1.5, ExerciseEnd::Skipped, 20, 0, 0, {}, QStringLiteral("4 -"), {}};
+        facts.targets = QStringList{"-8", "4", "0", "-4", "8", "16", "-44", "40"};
+        store.exerciseEnded({10, 100, QStringLiteral("game")}, facts);
     } else if (history == QLatin1String("unrecorded")) {
         const GameFacts game{10, 100, QStringLiteral("game")};
         HistoryStore(path, pendingOf(path)).gameStarted(game);
@@ -1210,7 +1229,7 @@ void TestHistory::commandLine()
     const QString out = QString::fromUtf8(program.readAllStandardOutput());
     const QString err = QString::fromUtf8(program.readAllStandardError());
     if (status == 0) {
-        QVERIFY(output.isEmpty() || out.startsWith(output)); // no byte-order mark on standard output
+        QVERIFY2(output.isEmpty() || out.startsWith(output), qPrintable(out)); // no byte-order mark on standard output
         if (arguments.contains(QStringLiteral("--profiles")))
             QCOMPARE(out, output);
         // The child's own exercises, and no other child's.
