@@ -1012,10 +1012,13 @@ void TestHistory::targetsCsv()
     const Evaluator evaluator;
     int found = 0;
     for (const QString &line : lines.mid(1, lines.size() - 2)) {
-        const QStringList f = line.split(QLatin1Char(','));
+        QStringList f = line.split(QLatin1Char(','));
         QCOMPARE(f.size(), 7);
         if (f[6].isEmpty())
             continue;
+        // A way that starts with a sign is marked as text by one apostrophe, which a reader strips.
+        if (f[6].startsWith(QLatin1Char('\'')))
+            f[6].remove(0, 1);
         ++found;
         QCOMPARE(Equals::displayAfter(evaluator, f[6]), f[2]);
         QString allowed = QStringLiteral("().^") + f[5];
