@@ -15,14 +15,12 @@
 
 namespace numbolo {
 
-namespace {
-
-QString paragraph(const QString &text)
+QString htmlParagraph(const QString &text)
 {
     return QStringLiteral("<p>%1</p>\n").arg(text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
 }
 
-QString table(const QStringList &headers, const std::vector<QStringList> &rows)
+QString htmlTable(const QStringList &headers, const std::vector<QStringList> &rows)
 {
     QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr>");
     for (const QString &header : headers)
@@ -37,10 +35,12 @@ QString table(const QStringList &headers, const std::vector<QStringList> &rows)
     return html + QStringLiteral("</table>\n");
 }
 
-QString heading(const QString &text)
+QString htmlHeading(const QString &text)
 {
     return QStringLiteral("<h2>%1</h2>\n").arg(text.toHtmlEscaped());
 }
+
+namespace {
 
 // The first day of the oldest month the document lists.
 QDate documentFrom(const Report &report)
@@ -56,8 +56,8 @@ QString groupsPart(const QString &title, const QString &groupHeader, const std::
 {
     if (groups.empty())
         return {};
-    return heading(title)
-        + table({groupHeader, QStringLiteral("Περίοδος"), QStringLiteral("Λυμένες"), QStringLiteral("Ποσοστό"),
+    return htmlHeading(title)
+        + htmlTable({groupHeader, QStringLiteral("Περίοδος"), QStringLiteral("Λυμένες"), QStringLiteral("Ποσοστό"),
                  QStringLiteral("Διάμεσος χρόνος λύσης")},
                 groupRows(groups, from));
 }
@@ -68,17 +68,17 @@ QString missedPart(const std::vector<MissedExercise> &missed)
 {
     if (missed.empty())
         return {};
-    QString html = heading(QStringLiteral("Στόχοι που δεν βρέθηκαν"));
-    html += paragraph(QStringLiteral("Οι πιο πρόσφατες ασκήσεις με στόχους που δεν βρέθηκαν, με έναν τρόπο για τον "
+    QString html = htmlHeading(QStringLiteral("Στόχοι που δεν βρέθηκαν"));
+    html += htmlParagraph(QStringLiteral("Οι πιο πρόσφατες ασκήσεις με στόχους που δεν βρέθηκαν, με έναν τρόπο για τον "
                                      "καθένα με τα πλήκτρα της άσκησης, τις παρενθέσεις, την υποδιαστολή και το «x^y»."));
     for (const MissedExercise &exercise : missed) {
-        html += paragraph(QStringLiteral("Παιχνίδι της %1. %2").arg(dateText(exercise.gameStarted),
+        html += htmlParagraph(QStringLiteral("Παιχνίδι της %1. %2").arg(dateText(exercise.gameStarted),
                                                                     exerciseLine(exercise.detail)));
         std::vector<QStringList> rows;
         for (const TargetLine &target : exercise.detail.targets)
             if (!target.hit)
                 rows.push_back({QString::number(target.target), wayText(target)});
-        html += table({QStringLiteral("Στόχος"), QStringLiteral("Ένας τρόπος")}, rows);
+        html += htmlTable({QStringLiteral("Στόχος"), QStringLiteral("Ένας τρόπος")}, rows);
     }
     return html;
 }
@@ -90,22 +90,22 @@ QString reportHtml(const QString &summary, const Report &report, const QDate &to
 {
     const QDate from = documentFrom(report);
     QString html = QStringLiteral("<html><body>\n<h1>Πρόοδος στο Numbolo</h1>\n");
-    html += paragraph(QStringLiteral("Αναφορά της %1.").arg(today.toString(QStringLiteral("dd/MM/yyyy"))));
-    html += paragraph(summary);
+    html += htmlParagraph(QStringLiteral("Αναφορά της %1.").arg(today.toString(QStringLiteral("dd/MM/yyyy"))));
+    html += htmlParagraph(summary);
     if (const QString step = nextStep(report); !step.isEmpty())
         html += QStringLiteral("<p><b>Επόμενο βήμα:</b> %1</p>\n").arg(step.toHtmlEscaped());
     html += missedPart(missed);
     if (report.daysPlayed.empty())
         return html + QStringLiteral("</body></html>\n");
-    html += heading(QStringLiteral("Ημερολόγιο"));
-    html += paragraph(runText(report.daysPlayed, today));
-    html += table({QStringLiteral("Μήνας"), QStringLiteral("Ημέρες"), QStringLiteral("Ποιες ημέρες")},
+    html += htmlHeading(QStringLiteral("Ημερολόγιο"));
+    html += htmlParagraph(runText(report.daysPlayed, today));
+    html += htmlTable({QStringLiteral("Μήνας"), QStringLiteral("Ημέρες"), QStringLiteral("Ποιες ημέρες")},
                   calendarRows(report.daysPlayed, from));
     html += groupsPart(QStringLiteral("Ανά πράξη"), QStringLiteral("Πράξεις"), report.skills, from);
     html += groupsPart(QStringLiteral("Ανά εύρος"), QStringLiteral("Εύρος"), report.ranges, from);
     if (const QString note = mediansNote(report); !note.isEmpty())
-        html += paragraph(note);
-    html += paragraph(QStringLiteral("Οι πίνακες δείχνουν τους τελευταίους %1 μήνες με παιχνίδι· το παράθυρο "
+        html += htmlParagraph(note);
+    html += htmlParagraph(QStringLiteral("Οι πίνακες δείχνουν τους τελευταίους %1 μήνες με παιχνίδι· το παράθυρο "
                                      "«Πρόοδος» δείχνει όλους τους μήνες.")
                           .arg(DocumentMonths));
     return html + QStringLiteral("</body></html>\n");
