@@ -33,8 +33,13 @@ bool readGroups(QSqlDatabase school, const QString &column, bool isRange, std::v
                                    "GROUP BY %1 ORDER BY %1")
                         .arg(column)))
         return failed(query, error);
+    const auto first = std::ptrdiff_t(groups->size());
     while (query.next())
         groups->push_back({query.value(0).toString(), isRange, query.value(1).toInt(), query.value(2).toInt()});
+    // Operators by their text as Qt orders it, whatever the server's collation.
+    if (!isRange)
+        std::sort(groups->begin() + first, groups->end(),
+                  [](const ClassGroup &a, const ClassGroup &b) { return a.name < b.name; });
     return true;
 }
 

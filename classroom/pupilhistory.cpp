@@ -48,9 +48,11 @@ bool copyPupilHistory(QSqlDatabase school, const QString &className, const QStri
         "WHERE class = ? AND pupil = ? AND profile = ? GROUP BY game) g ON g.game = r.game "
         "WHERE r.class = ? AND r.pupil = ? AND r.profile = ? "
         "ORDER BY g.first, r.game, CASE r.kind WHEN 'game' THEN 0 WHEN 'exercise' THEN 1 ELSE 2 END, r.number"));
+    // Qt binds a null QString as NULL, which no row equals: the account's one player has the
+    // profile "".
     for (int i = 0; i < 2; ++i)
         for (const QString &value : {className, pupil, profile})
-            read.addBindValue(value);
+            read.addBindValue(value.isNull() ? QStringLiteral("") : value);
     if (!read.exec()) {
         *error = read.lastError().text().trimmed();
         return false;
