@@ -445,6 +445,15 @@ void TestClassStore::classCsv_data()
     QTest::newRow("server not there: said, nothing written")
         << "down" << 1 << QStringList{"Η βάση της τάξης δεν απαντά:"};
     QTest::newRow("no [School]: said") << "" << 1 << QStringList{"Δεν ορίστηκε βάση του σχολείου"};
+    // `--class --pdf FILE`, FILE in the home: "pdf " and its name.
+    QTest::newRow("pdf: the teacher's class report") << "pdf kdimou" << 0 << QStringList{"τάξη.pdf"};
+    QTest::newRow("pdf: server not there") << "pdf down" << 1 << QStringList{"Η βάση της τάξης δεν απαντά:"};
+    QTest::newRow("pdf: a login without rights")
+        << "pdf postgres_like" << 1 << QStringList{"Η βάση της τάξης δεν διαβάστηκε:"};
+    QTest::newRow("pdf: a file that cannot be written")
+        << "pdf kdimou" << 1 << QStringList{"λείπει/τάξη.pdf δεν γράφτηκε"};
+    QTest::newRow("a \";\" where Qt's driver would not keep it: said")
+        << "semicolon" << 1 << QStringList{"έχει «;» στο options"};
 }
 
 void TestClassStore::classCsv()
@@ -459,11 +468,17 @@ void TestClassStore::classCsv()
         QVERIFY2(sent(*r), qPrintable(r->lastError()));
     }
     QTemporaryDir home;
+    QStringList options{QStringLiteral("--class"), QStringLiteral("--csv")};
+    if (login.startsWith(QLatin1String("pdf "))) {
+        login = login.mid(4);
+        options.last() = QStringLiteral("--pdf=") + home.filePath(status == 0 ? lines.constFirst() : QStringLiteral("λείπει/τάξη.pdf"));
+    }
     if (!login.isEmpty()) {
         QSettings ini(home.filePath(QStringLiteral("config/Numbolo/Numbolo.ini")), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("School/database"), login == QLatin1String("down")
-                                                            ? QStringLiteral("host=%1").arg(home.filePath(QStringLiteral("none")))
-                                                            : m_server.connection(conninfoValue(login)));
+        ini.setValue(QStringLiteral("School/database"),
+                     login == QLatin1String("down")        ? QStringLiteral("host=%1").arg(home.filePath(QStringLiteral("none")))
+                         : login == QLatin1String("semicolon") ? m_server.connection(QStringLiteral("kdimou options='-c a;b'"))
+                                                               : m_server.connection(conninfoValue(login)));
     }
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -471,7 +486,7 @@ void TestClassStore::classCsv()
     environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), home.filePath(QStringLiteral("etc")));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(NUMBOLO_BINARY_DIR "/Numbolo"), {QStringLiteral("--class"), QStringLiteral("--csv")});
+    program.start(QStringLiteral(NUMBOLO_BINARY_DIR "/Numbolo"), options);
     QVERIFY(program.waitForFinished(60000));
     const QString out = QString::fromUtf8(program.readAllStandardOutput());
     const QString err = QString::fromUtf8(program.readAllStandardError());
@@ -479,6 +494,11 @@ void TestClassStore::classCsv()
     if (status != 0) {
         QCOMPARE(out, QString());
         QVERIFY2(err.contains(lines.constFirst()), qPrintable(err));
+        return;
+    }
+    if (options.last().startsWith(QLatin1String("--pdf="))) {
+        QFile pdf(home.filePath(lines.constFirst()));
+        QVERIFY2(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-", qPrintable(err));
         return;
     }
     QStringList rows = out.split(QStringLiteral("\r\n"));
