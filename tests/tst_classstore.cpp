@@ -17,6 +17,7 @@
 #include "classstore/schooldatabase.h"
 #include "classroom/classfigures.h"
 #include "classroom/classreport.h"
+#include "classroom/classwindow.h"
 #include "classroom/pupilhistory.h"
 #include "store/historystore.h"
 #include "store/sqlhistorysource.h"
@@ -26,6 +27,9 @@
 #include <QLabel>
 #include <QProcess>
 #include <QSettings>
+#include <QAbstractScrollArea>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -629,6 +633,10 @@ void TestClassStore::classFigures_data()
         << "missed" << "5 8 4 5 x -, 6 8 4 5 x -, 7 8 4 5 x -, 8 8 4 5 x -, 2 4 2 3 x -, 3 4 2 3 x -";
     QTest::newRow("report: the latest game without an end under way") << "report wendy" << "8 4, under way";
     QTest::newRow("report: an earlier game without an end abandoned") << "report xe;ni" << "6 1, under way abandoned";
+    QTest::newRow("window: Enter on the second row opens its pupil's report") << "window enter" << "xe;ni";
+    QTest::newRow("window: every control that takes the keyboard named") << "window names" << "";
+    QTest::newRow("window: the worksheet printed with a way for each target")
+        << "window worksheet" << "<td>5</td><td>8</td><td>4 5 x -</td><td>";
 }
 
 void TestClassStore::classFigures()
@@ -689,6 +697,30 @@ void TestClassStore::classFigures()
     } else if (what == QLatin1String("missed")) {
         for (const MissedTarget &target : figures.missed)
             got << QStringLiteral("%1 %2 %3").arg(target.target).arg(target.missed).arg(target.keys);
+    } else if (what.startsWith(QLatin1String("window "))) {
+        QString opened, printed;
+        ClassWindow window(
+            figures, [&](const PupilRow &row) { opened = row.pupil; }, [&](const QString &html) { printed = html; });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (what == QLatin1String("window enter")) {
+            QTest::keyClick(window.pupilsTable, Qt::Key_Down);
+            QTest::keyClick(window.pupilsTable, Qt::Key_Return);
+            got << opened;
+        } else if (what == QLatin1String("window names")) {
+            // A view's viewport is reached through the view, which is named.
+            for (const QWidget *child : window.findChildren<QWidget *>()) {
+                const auto *area = qobject_cast<const QAbstractScrollArea *>(child->parentWidget());
+                if (child->isVisible() && (child->focusPolicy() & Qt::TabFocus) && child->accessibleName().isEmpty()
+                    && !(area && area->viewport() == child))
+                    got << QString::fromLatin1(child->metaObject()->className());
+            }
+        } else {
+            window.worksheetButton->click();
+            const qsizetype at = printed.indexOf(QStringLiteral("<td>5</td>"));
+            got << printed.mid(at, expected.size());
+            QVERIFY2(!printed.contains(QStringLiteral("<td>5</td><td>8</td><td>4 5 x -</td><td></td>")), "a way for 5");
+        }
     } else if (what.startsWith(QLatin1String("report "))) {
         QTemporaryDir copy;
         const QString path = copy.filePath(QStringLiteral("history.sqlite"));
