@@ -8,6 +8,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHorizontalBarSeries>
@@ -24,21 +25,21 @@ ClassWindow::ClassWindow(ClassFigures figures, OpenReport open, Print print, QWi
     : QWidget(parent), m_figures(std::move(figures)), m_open(std::move(open)), m_print(std::move(print))
 {
     setObjectName(QStringLiteral("classWindow"));
-    setWindowTitle(tr("Η τάξη"));
-    setAccessibleName(tr("Η τάξη"));
+    setWindowTitle(QCoreApplication::translate("numbolo::ClassWindow", "Η τάξη"));
+    setAccessibleName(QCoreApplication::translate("numbolo::ClassWindow", "Η τάξη"));
     auto *layout = new QVBoxLayout(this);
 
     const QString said = m_figures.pupils.empty()
-        ? tr("Η βάση του σχολείου δεν έχει ακόμη παιχνίδι των τάξεών σας.")
-        : (m_figures.pupils.size() == 1 ? tr("1 μαθητής.") : tr("%1 μαθητές.").arg(m_figures.pupils.size())) + QLatin1Char(' ')
-            + tr("Enter σε μια γραμμή ανοίγει την αναφορά του μαθητή.");
+        ? QCoreApplication::translate("numbolo::ClassWindow", "Η βάση του σχολείου δεν έχει ακόμη παιχνίδι των τάξεών σας.")
+        : (m_figures.pupils.size() == 1 ? QCoreApplication::translate("numbolo::ClassWindow", "1 μαθητής.") : QCoreApplication::translate("numbolo::ClassWindow", "%1 μαθητές.").arg(m_figures.pupils.size())) + QLatin1Char(' ')
+            + QCoreApplication::translate("numbolo::ClassWindow", "Enter σε μια γραμμή ανοίγει την αναφορά του μαθητή.");
     summary = new QLabel(said, this);
     summary->setObjectName(QStringLiteral("summary"));
     summary->setAccessibleName(said);
     summary->setWordWrap(true);
     layout->addWidget(summary);
 
-    pupilsTable = makeTable(QStringLiteral("pupilsTable"), tr("Μαθητές"), pupilHeaders(), this);
+    pupilsTable = makeTable(QStringLiteral("pupilsTable"), QCoreApplication::translate("numbolo::ClassWindow", "Μαθητές"), pupilHeaders(), this);
     for (const PupilRow &row : m_figures.pupils)
         addRow(pupilsTable, pupilCells(row));
     pupilsTable->setCurrentCell(0, 0);
@@ -50,27 +51,27 @@ ClassWindow::ClassWindow(ClassFigures figures, OpenReport open, Print print, QWi
         layout->addWidget(classChart, 2);
     }
 
-    auto *missedLabel = new QLabel(tr("Οι στόχοι που η τάξη έχασε πιο συχνά τις τελευταίες %1 εβδομάδες").arg(MissedWeeks), this);
+    auto *missedLabel = new QLabel(QCoreApplication::translate("numbolo::ClassWindow", "Οι στόχοι που η τάξη έχασε πιο συχνά τις τελευταίες %1 εβδομάδες").arg(MissedWeeks), this);
     layout->addWidget(missedLabel);
     missedTable = makeTable(QStringLiteral("missedTable"), missedLabel->text(), worksheetHeaders(), this);
     for (const QStringList &row : worksheetRows(m_figures.missed, m_ways))
-        addRow(missedTable, row, {QString(), QString(), QString(), row.last().isEmpty() ? tr("κανένας τρόπος") : row.last()});
+        addRow(missedTable, row, {QString(), QString(), QString(), row.last().isEmpty() ? QCoreApplication::translate("numbolo::ClassWindow", "κανένας τρόπος") : row.last()});
     layout->addWidget(missedTable, 1);
 
     auto *buttons = new QHBoxLayout;
-    reportButton = new QPushButton(tr("Αναφορά μαθητή"), this);
+    reportButton = new QPushButton(QCoreApplication::translate("numbolo::ClassWindow", "Αναφορά μαθητή"), this);
     reportButton->setObjectName(QStringLiteral("reportButton"));
-    reportButton->setAccessibleName(tr("Αναφορά μαθητή"));
+    reportButton->setAccessibleName(QCoreApplication::translate("numbolo::ClassWindow", "Αναφορά μαθητή"));
     reportButton->setEnabled(!m_figures.pupils.empty());
     connect(reportButton, &QPushButton::clicked, this, &ClassWindow::openChosen);
-    worksheetButton = new QPushButton(tr("Εκτύπωση φύλλου ασκήσεων…"), this);
+    worksheetButton = new QPushButton(QCoreApplication::translate("numbolo::ClassWindow", "Εκτύπωση φύλλου ασκήσεων…"), this);
     worksheetButton->setObjectName(QStringLiteral("worksheetButton"));
-    worksheetButton->setAccessibleName(tr("Εκτύπωση φύλλου ασκήσεων"));
+    worksheetButton->setAccessibleName(QCoreApplication::translate("numbolo::ClassWindow", "Εκτύπωση φύλλου ασκήσεων"));
     worksheetButton->setEnabled(!m_figures.missed.empty());
     connect(worksheetButton, &QPushButton::clicked, this, [this] { m_print(worksheetHtml(m_figures.missed, m_ways)); });
-    closeButton = new QPushButton(tr("Κλείσιμο"), this);
+    closeButton = new QPushButton(QCoreApplication::translate("numbolo::ClassWindow", "Κλείσιμο"), this);
     closeButton->setObjectName(QStringLiteral("closeButton"));
-    closeButton->setAccessibleName(tr("Κλείσιμο"));
+    closeButton->setAccessibleName(QCoreApplication::translate("numbolo::ClassWindow", "Κλείσιμο"));
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     buttons->addWidget(reportButton);
     buttons->addWidget(worksheetButton);
@@ -83,8 +84,8 @@ ClassWindow::ClassWindow(ClassFigures figures, OpenReport open, Print print, QWi
 
 QWidget *ClassWindow::makeChart()
 {
-    const QString title = tr("Λυμένες ανά πράξη και ανά εύρος (%)");
-    auto *set = new QBarSet(tr("Λυμένες"));
+    const QString title = QCoreApplication::translate("numbolo::ClassWindow", "Λυμένες ανά πράξη και ανά εύρος (%)");
+    auto *set = new QBarSet(QCoreApplication::translate("numbolo::ClassWindow", "Λυμένες"));
     QStringList names, spoken;
     for (const ClassGroup &group : m_figures.groups) {
         const Figures figures{group.played, group.solved, {}};
@@ -99,7 +100,7 @@ QWidget *ClassWindow::makeChart()
     chart->addSeries(series);
     auto *y = new QBarCategoryAxis;
     y->append(names);
-    QValueAxis *x = percentAxis(tr("Ποσοστό"));
+    QValueAxis *x = percentAxis(QCoreApplication::translate("numbolo::ClassWindow", "Ποσοστό"));
     chart->addAxis(y, Qt::AlignLeft);
     chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(y);
