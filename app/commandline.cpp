@@ -34,12 +34,15 @@ void addOptions(QCommandLineParser &parser)
                                      "γραμμή ανά άσκηση. Ως --csv=targets: μία γραμμή ανά στόχο κάθε άσκησης, με "
                                      "τα πλήκτρα της και έναν τρόπο να φτιαχτεί.")});
     parser.addOption({QStringLiteral("class"),
-                      QCoreApplication::translate("CommandLine", "Με --csv: γράφει στην τυπική έξοδο το παιχνίδι των τάξεων "
-                                                             "που διδάσκετε, από τη βάση του σχολείου ([School]), μία "
-                                                             "γραμμή ανά άσκηση με τον μαθητή και την τάξη του.")});
+                      QCoreApplication::translate("CommandLine", "Ανοίγει το παράθυρο «Η τάξη» με το παιχνίδι των τάξεων "
+                                                             "που διδάσκετε, από τη βάση του σχολείου ([School]). Με "
+                                                             "--csv: το γράφει στην τυπική έξοδο, μία γραμμή ανά άσκηση "
+                                                             "με τον μαθητή και την τάξη του. Με --pdf ΑΡΧΕΙΟ: γράφει "
+                                                             "την αναφορά της τάξης στο αρχείο PDF ΑΡΧΕΙΟ.")});
     parser.addOption({QStringLiteral("pdf"),
                       QCoreApplication::translate("CommandLine", "Με --progress: γράφει την αναφορά προόδου, όπως την τυπώνει το παράθυρο "
-                                     "«Πρόοδος», στο αρχείο PDF ΑΡΧΕΙΟ. Δεν χρειάζεται οθόνη."),
+                                     "«Πρόοδος», στο αρχείο PDF ΑΡΧΕΙΟ. Με --class: την αναφορά της τάξης. Δεν "
+                                     "χρειάζεται οθόνη."),
                       QCoreApplication::translate("CommandLine", "ΑΡΧΕΙΟ")});
     parser.addOption({QStringLiteral("profile"),
                       QCoreApplication::translate("CommandLine", "Παίζει το παιδί ΟΝΟΜΑ, χωρίς να ρωτήσει ποιος παίζει, όπου τα παιδιά έχουν το "
@@ -83,9 +86,10 @@ CommandLine readCommandLine(int argc, char *argv[])
     const bool progress = parser.isSet(QStringLiteral("progress"));
     const bool profileGiven = parser.isSet(QStringLiteral("profile")), list = parser.isSet(QStringLiteral("profiles"));
     const QString profile = parser.value(QStringLiteral("profile"));
-    // The class's play is written as CSV only; targets are the progress window's.
+    // The class's play is shown in its window, or written as CSV or PDF; targets are the progress
+    // window's.
     const bool classCsv = parser.isSet(QStringLiteral("class"));
-    const bool classWrong = classCsv && (progress || !csv || pdf || targets);
+    const bool classWrong = classCsv && (progress || targets);
     const bool wrong = !parsed || !parser.positionalArguments().isEmpty() || ((csv || pdf) && !progress && !classCsv)
         || (csv && pdf) || (pdf && parser.value(QStringLiteral("pdf")).isEmpty()) || classWrong
         || (profileGiven && profile.trimmed().isEmpty()) || (list && (progress || profileGiven || classCsv));
@@ -93,8 +97,10 @@ CommandLine readCommandLine(int argc, char *argv[])
         const bool platformGiven = parser.isSet(QStringLiteral("platform"));
         if (list)
             return {Run::Profiles, 0, {}, platformGiven, {}};
-        if (classCsv)
+        if (classCsv && csv)
             return {Run::ClassCsv, 0, {}, platformGiven, {}};
+        if (classCsv)
+            return {pdf ? Run::ClassPdf : Run::ClassWindow, 0, parser.value(QStringLiteral("pdf")), platformGiven, {}};
         if (!progress)
             return {Run::Game, 0, {}, platformGiven, profile};
         if (pdf)
@@ -124,11 +130,11 @@ CommandLine readCommandLine(int argc, char *argv[])
         ? QCoreApplication::translate("CommandLine", "Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst())
         : classWrong && progress
         ? QCoreApplication::translate("CommandLine", "Οι επιλογές --class και --progress δεν δίνονται μαζί.")
-        : classWrong ? QCoreApplication::translate("CommandLine", "Η επιλογή --class δίνεται μόνο με την --csv.")
+        : classWrong ? QCoreApplication::translate("CommandLine", "Η επιλογή --class δίνεται μόνη της, με την --csv ή με την --pdf.")
         : csv && pdf                    ? QCoreApplication::translate("CommandLine", "Οι επιλογές --csv και --pdf δεν δίνονται μαζί.")
         : list && (progress || profileGiven || classCsv) ? QCoreApplication::translate("CommandLine", "Η επιλογή --profiles δίνεται μόνη της.")
         : profileGiven && profile.trimmed().isEmpty() ? QCoreApplication::translate("CommandLine", "Η επιλογή --profile χρειάζεται το όνομα ενός παιδιού.")
-        : pdf && progress               ? QCoreApplication::translate("CommandLine", "Η επιλογή --pdf χρειάζεται όνομα αρχείου.")
+        : pdf && (progress || classCsv) ? QCoreApplication::translate("CommandLine", "Η επιλογή --pdf χρειάζεται όνομα αρχείου.")
         : QCoreApplication::translate("CommandLine", "Η επιλογή %1 χρειάζεται και την --progress.").arg(csv ? QStringLiteral("--csv")
                                                                               : QStringLiteral("--pdf"));
     // The message, then the options, as the usage of a program is given.

@@ -2,8 +2,9 @@
 // The options of the program: none starts the game; `--progress` opens the progress window,
 // `--progress --csv` writes the history as CSV to standard output (`--csv=targets`: one row per
 // target of every exercise, with one way to make it) and `--progress --pdf FILE`
-// writes the progress report as PDF, `--class --csv` the play of the classes the school's
-// database gives the login ([School]), none of them touching the game's settings or taking its
+// writes the progress report as PDF; `--class` opens the class window of the classes the school's
+// database gives the login ([School]), `--class --csv` writes their play and `--class --pdf FILE`
+// their report, none of them touching the game's settings or taking its
 // one-copy lock. `--profile NAME` plays as the child NAME, or with `--progress` reports on that
 // child; `--profiles` lists the children who have profiles.
 
@@ -11,12 +12,12 @@
 
 namespace numbolo {
 
-enum class Run { Game, ProgressWindow, ProgressCsv, ProgressTargetsCsv, ProgressPdf, Profiles, ClassCsv, Exit };
+enum class Run { Game, ProgressWindow, ProgressCsv, ProgressTargetsCsv, ProgressPdf, Profiles, ClassCsv, ClassWindow, ClassPdf, Exit };
 
 struct CommandLine {
     Run run = Run::Game;
     int status = 0;             // the exit status, for Run::Exit
-    QString file;               // the PDF's file, for Run::ProgressPdf
+    QString file;               // the PDF's file, for Run::ProgressPdf and Run::ClassPdf
     bool platformGiven = false; // -platform was given
     QString profile;            // the child of --profile; empty without it
 };

@@ -46,10 +46,15 @@ int main(int argc, char *argv[])
         numbolo::useLanguage(language);
         if (command.run == numbolo::Run::Profiles)
             return numbolo::listProfiles(account);
-        // The class's play is the school's, read with the account's login: no child is chosen.
+        // The class's play is the school's, read with the account's login: no child is chosen, for
+        // the CSV here, for the window and the PDF with a display.
         if (command.run == numbolo::Run::ClassCsv)
-            return numbolo::runClassCsv(numbolo::moduleFolders(), account);
-        const numbolo::StartFor start = numbolo::startFor(account, command.profile, csv || command.run == numbolo::Run::ProgressPdf);
+            return numbolo::runClass(command.run, numbolo::moduleFolders(), account);
+        const bool classRun = command.run == numbolo::Run::ClassWindow || command.run == numbolo::Run::ClassPdf;
+        if (classRun && !numbolo::schoolGiven(account))
+            return 1;
+        const numbolo::StartFor start = classRun ? numbolo::StartFor{}
+                                                 : numbolo::startFor(account, command.profile, csv || command.run == numbolo::Run::ProgressPdf);
         if (start.status != 0)
             return start.status;
         child = start.profile;
@@ -61,7 +66,8 @@ int main(int argc, char *argv[])
 
     // The PDF is drawn without a display: on Qt's offscreen platform, unless one was asked for.
     // Qt's minimal platform, also made for no display, has the system's fonts only when asked.
-    if (command.run == numbolo::Run::ProgressPdf && !command.platformGiven) {
+    const bool pdf = command.run == numbolo::Run::ProgressPdf || command.run == numbolo::Run::ClassPdf;
+    if (pdf && !command.platformGiven) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         else if (qgetenv("QT_QPA_PLATFORM") == "minimal")
@@ -72,6 +78,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.numbolo.Numbolo"));
     numbolo::setupApplication();
     numbolo::useLanguage(language);
+    if (command.run == numbolo::Run::ClassWindow || command.run == numbolo::Run::ClassPdf)
+        return numbolo::runClass(command.run, numbolo::moduleFolders(), account, command.file);
     if (command.run == numbolo::Run::ProgressPdf)
         return numbolo::runProgress(command.run, numbolo::moduleFolders(), reported(account, childFiles), command.file);
     if (command.run == numbolo::Run::ProgressWindow)

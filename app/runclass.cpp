@@ -12,29 +12,46 @@
 
 namespace numbolo {
 
-int runClassCsv(const QStringList &folders, const PlayerFiles &files)
+bool schoolGiven(const PlayerFiles &files)
+{
+    if (readSchoolSettings(files.iniPath(), ProgramName).on())
+        return true;
+    tellOnStandardError(QCoreApplication::translate(
+        "Numbolo", "Δεν ορίστηκε βάση του σχολείου: λείπει το database της ομάδας [School] από τις ρυθμίσεις."));
+    return false;
+}
+
+int runClass(Run run, const QStringList &folders, const PlayerFiles &files, const QString &file)
 {
     const SchoolSettings school = readSchoolSettings(files.iniPath(), ProgramName);
-    if (!school.on()) {
-        tellOnStandardError(QCoreApplication::translate(
-            "Numbolo", "Δεν ορίστηκε βάση του σχολείου: λείπει το database της ομάδας [School] από τις ρυθμίσεις."));
+    if (!schoolGiven(files))
         return 1;
-    }
-    using Write = bool (*)(const QString &database, QIODevice &out, QString *error);
-    const auto write =
-        reinterpret_cast<Write>(moduleFunction(folders, QStringLiteral("numbolo_classroom"), "numbolo_write_class_csv"));
-    if (write == nullptr) {
+    const char *name = run == Run::ClassCsv ? "numbolo_write_class_csv"
+        : run == Run::ClassPdf              ? "numbolo_write_class_pdf"
+                                            : "numbolo_class_window";
+    const QFunctionPointer found = moduleFunction(folders, QStringLiteral("numbolo_classroom"), name);
+    if (found == nullptr) {
         tellOnStandardError(
             QCoreApplication::translate("Numbolo", "δεν βρέθηκε η μονάδα numbolo_classroom, που διαβάζει την τάξη."));
         return 1;
     }
-    QFile out;
     QString error;
-    if (!out.open(stdout, QIODevice::WriteOnly) || !write(school.database, out, &error)) {
-        tellOnStandardError(error.isEmpty() ? out.errorString() : error);
-        return 1;
+    bool done = false;
+    if (run == Run::ClassWindow) {
+        const int status = reinterpret_cast<int (*)(const QString &, QString *)>(found)(school.database, &error);
+        done = status == 0;
+    } else if (run == Run::ClassPdf) {
+        done = reinterpret_cast<bool (*)(const QString &, const QString &, QString *)>(found)(school.database, file, &error);
+    } else {
+        QFile out;
+        done = out.open(stdout, QIODevice::WriteOnly)
+            && reinterpret_cast<bool (*)(const QString &, QIODevice &, QString *)>(found)(school.database, out, &error);
+        if (!done && error.isEmpty())
+            error = out.errorString();
     }
-    return 0;
+    if (!done)
+        tellOnStandardError(error);
+    return done ? 0 : 1;
 }
 
 } // namespace numbolo

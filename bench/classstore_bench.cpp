@@ -1,18 +1,22 @@
 // The class store under a school's load, on a real PostgreSQL cluster made in a temporary
 // folder: 30 pupils with a school year each (50 games of 100 exercises, about 5,000 exercises)
 // queued and sent by 30 senders at once; the counts must be exact, every record stored once.
-// Then the teacher's class CSV read from it, and the time the game's thread spends on a record
-// while the server hangs (stopped with SIGSTOP). Exits 1 where a count is wrong, the class is
-// read slower than 1 s or a record takes the game's thread longer than 10 ms.
+// Then the teacher's class CSV read from it, the class window's figures and a pupil's report,
+// and the time the game's thread spends on a record while the server hangs (stopped with
+// SIGSTOP). Exits 1 where a count is wrong, the class is
+// read (CSV or window) slower than 1 s or a record takes the game's thread longer than 10 ms.
 //
 //     ./bench/classstore_bench [pupils] [games] [exercises per game]
 
 #include "../tests/pgcluster.h"
 
 #include "classroom/classcsv.h"
+#include "classroom/classfigures.h"
+#include "classroom/pupilhistory.h"
 #include "classstore/classqueue.h"
 #include "classstore/classrecord.h"
 #include "classstore/classrecorder.h"
+#include "classstore/schooldatabase.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -120,6 +124,22 @@ int main(int argc, char *argv[])
                 static_cast<long long>(csv.size()), static_cast<long long>(readMs),
                 read && rows == qint64(pupils) * games * exercises ? "" : "  WRONG");
 
+    // What the class window shows as it opens, then one pupil's report copied out for the
+    // progress window.
+    SchoolDatabase school(server.connection(QStringLiteral("teacher")));
+    ClassFigures figures;
+    timer.restart();
+    const bool figured = school.open(&why) && readClassFigures(school.database(), QDate::currentDate(), &figures, &why);
+    const qint64 windowMs = timer.elapsed();
+    std::printf("class window's figures: %d pupils, %d groups, %d missed targets in %lld ms%s\n", int(figures.pupils.size()),
+                int(figures.groups.size()), int(figures.missed.size()), static_cast<long long>(windowMs),
+                figured && int(figures.pupils.size()) == pupils ? "" : "  WRONG");
+    timer.restart();
+    const bool copied = copyPupilHistory(school.database(), QStringLiteral("3Β"), QStringLiteral("pupil0"), QString(),
+                                         homes.filePath(QStringLiteral("report.sqlite")), &why);
+    std::printf("a pupil's report copied in %lld ms%s\n", static_cast<long long>(timer.elapsed()), copied ? "" : "  WRONG");
+    school.close();
+
     // The server hangs (every process of it stopped) while a pupil plays on: the game's thread only
     // appends each record to the queue; the sender waits on its own thread.
     const QString pupil = homes.filePath(QStringLiteral("pupil0.sqlite"));
@@ -146,5 +166,5 @@ int main(int argc, char *argv[])
     const bool hangOk = after && slowest < 10'000'000 && total == QString::number(expected + 201);
     std::printf("server stopped: slowest of 201 records on the game's thread %.2f ms; all stored after: %s%s\n",
                 slowest / 1e6, qPrintable(total), hangOk ? "" : "  WRONG");
-    return exact && read && readMs < 1000 && hangOk ? 0 : 1;
+    return exact && read && readMs < 1000 && figured && windowMs < 1000 && copied && hangOk ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 #include "classstore/schooldatabase.h"
 
+#include <QCoreApplication>
 #include <QSqlDriver>
+#include <QStringList>
 #include <QSqlError>
 #include <QUuid>
 #include <QVariant>
@@ -10,12 +12,55 @@
 
 namespace numbolo {
 
-QString schoolConnectOptions(const QString &connection)
+namespace {
+
+QString conninfoQuoted(QString value)
 {
-    // Qt's driver hands its options to libpq with every ";" made a blank.
-    return QStringLiteral("connect_timeout=5 keepalives=1 keepalives_idle=10 keepalives_interval=5 keepalives_count=3 "
-                          "application_name=Numbolo ")
-        + connection.trimmed();
+    value.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
+    return QLatin1Char('\'') + value + QLatin1Char('\'');
+}
+
+} // namespace
+
+bool connectTo(QSqlDatabase &db, const QString &connection, QString *error)
+{
+    // Qt's driver hands its options to libpq with every ";" made a blank, but quotes the host,
+    // the database, the login and the password itself: libpq reads the school's string, and each
+    // of its values goes where it stays whole.
+    char *why = nullptr;
+    PQconninfoOption *options = PQconninfoParse(connection.trimmed().toUtf8().constData(), &why);
+    if (options == nullptr) {
+        *error = QCoreApplication::translate("Numbolo", "Το database της ομάδας [School] δεν είναι σύνδεση της PostgreSQL: %1")
+                     .arg(why != nullptr ? QString::fromUtf8(why).trimmed() : QString());
+        PQfreemem(why);
+        return false;
+    }
+    QStringList rest{QStringLiteral("connect_timeout=5 keepalives=1 keepalives_idle=10 keepalives_interval=5 "
+                                    "keepalives_count=3 application_name=Numbolo")};
+    bool whole = true;
+    for (const PQconninfoOption *option = options; option->keyword != nullptr; ++option) {
+        if (option->val == nullptr)
+            continue;
+        const QString keyword = QString::fromUtf8(option->keyword), value = QString::fromUtf8(option->val);
+        if (keyword == QLatin1String("host"))
+            db.setHostName(value);
+        else if (keyword == QLatin1String("dbname"))
+            db.setDatabaseName(value);
+        else if (keyword == QLatin1String("user"))
+            db.setUserName(value);
+        else if (keyword == QLatin1String("password"))
+            db.setPassword(value);
+        else if (value.contains(QLatin1Char(';'))) {
+            *error = QCoreApplication::translate("Numbolo", "Το database της ομάδας [School] έχει «;» στο %1, που δεν "
+                                                            "περνά στην PostgreSQL.")
+                         .arg(keyword);
+            whole = false;
+        } else
+            rest << keyword + QLatin1Char('=') + conninfoQuoted(value);
+    }
+    PQconninfoFree(options);
+    db.setConnectOptions(rest.join(QLatin1Char(' ')));
+    return whole;
 }
 
 SchoolDatabase::SchoolDatabase(QString connection)
@@ -33,10 +78,10 @@ bool SchoolDatabase::open(QString *error)
 {
     if (m_open)
         return true;
+    error->clear();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
-        db.setConnectOptions(schoolConnectOptions(m_connection));
-        if (db.open()) {
+        if (connectTo(db, m_connection, error) && db.open()) {
             m_open = true;
             const QVariant handle = db.driver()->handle();
             if (handle.isValid() && qstrcmp(handle.typeName(), "PGconn*") == 0) {
@@ -45,7 +90,8 @@ bool SchoolDatabase::open(QString *error)
             }
             return true;
         }
-        *error = db.lastError().text();
+        if (error->isEmpty())
+            *error = db.lastError().text();
         if (!db.isValid())
             *error = QStringLiteral("QPSQL: ") + *error;
     }

@@ -36,7 +36,9 @@ private:
     int m_socket = -1;
 };
 
-// libpq's own defaults of this program, before the school's string: the school's win.
-QString schoolConnectOptions(const QString &connection);
+// Gives `db` the school's libpq `connection`, after this program's own defaults, which it may
+// override. False with a Greek `error` where libpq cannot read it, or a value other than the
+// host, database, login or password holds a ";", which Qt's driver would not pass whole.
+bool connectTo(QSqlDatabase &db, const QString &connection, QString *error);
 
 } // namespace numbolo

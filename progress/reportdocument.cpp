@@ -16,14 +16,12 @@
 
 namespace numbolo {
 
-namespace {
-
-QString paragraph(const QString &text)
+QString htmlParagraph(const QString &text)
 {
     return QStringLiteral("<p>%1</p>\n").arg(text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")));
 }
 
-QString table(const QStringList &headers, const std::vector<QStringList> &rows)
+QString htmlTable(const QStringList &headers, const std::vector<QStringList> &rows)
 {
     QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr>");
     for (const QString &header : headers)
@@ -38,10 +36,12 @@ QString table(const QStringList &headers, const std::vector<QStringList> &rows)
     return html + QStringLiteral("</table>\n");
 }
 
-QString heading(const QString &text)
+QString htmlHeading(const QString &text)
 {
     return QStringLiteral("<h2>%1</h2>\n").arg(text.toHtmlEscaped());
 }
+
+namespace {
 
 // The first day of the oldest month the document lists.
 QDate documentFrom(const Report &report)
@@ -57,8 +57,8 @@ QString groupsPart(const QString &title, const QString &groupHeader, const std::
 {
     if (groups.empty())
         return {};
-    return heading(title)
-        + table({groupHeader, QCoreApplication::translate("Report", "Περίοδος"), QCoreApplication::translate("Report", "Λυμένες"), QCoreApplication::translate("Report", "Ποσοστό"),
+    return htmlHeading(title)
+        + htmlTable({groupHeader, QCoreApplication::translate("Report", "Περίοδος"), QCoreApplication::translate("Report", "Λυμένες"), QCoreApplication::translate("Report", "Ποσοστό"),
                  QCoreApplication::translate("Report", "Διάμεσος χρόνος λύσης")},
                 groupRows(groups, from));
 }
@@ -69,17 +69,17 @@ QString missedPart(const std::vector<MissedExercise> &missed)
 {
     if (missed.empty())
         return {};
-    QString html = heading(QCoreApplication::translate("Report", "Στόχοι που δεν βρέθηκαν"));
-    html += paragraph(QCoreApplication::translate("Report", "Οι πιο πρόσφατες ασκήσεις με στόχους που δεν βρέθηκαν, με έναν τρόπο για τον "
+    QString html = htmlHeading(QCoreApplication::translate("Report", "Στόχοι που δεν βρέθηκαν"));
+    html += htmlParagraph(QCoreApplication::translate("Report", "Οι πιο πρόσφατες ασκήσεις με στόχους που δεν βρέθηκαν, με έναν τρόπο για τον "
                                      "καθένα με τα πλήκτρα της άσκησης, τις παρενθέσεις, την υποδιαστολή και το «x^y»."));
     for (const MissedExercise &exercise : missed) {
-        html += paragraph(QCoreApplication::translate("Report", "Παιχνίδι της %1. %2").arg(dateText(exercise.gameStarted),
+        html += htmlParagraph(QCoreApplication::translate("Report", "Παιχνίδι της %1. %2").arg(dateText(exercise.gameStarted),
                                                                     exerciseLine(exercise.detail)));
         std::vector<QStringList> rows;
         for (const TargetLine &target : exercise.detail.targets)
             if (!target.hit)
                 rows.push_back({QString::number(target.target), wayText(target)});
-        html += table({QCoreApplication::translate("Report", "Στόχος"), QCoreApplication::translate("Report", "Ένας τρόπος")}, rows);
+        html += htmlTable({QCoreApplication::translate("Report", "Στόχος"), QCoreApplication::translate("Report", "Ένας τρόπος")}, rows);
     }
     return html;
 }
@@ -91,22 +91,22 @@ QString reportHtml(const QString &summary, const Report &report, const QDate &to
 {
     const QDate from = documentFrom(report);
     QString html = QCoreApplication::translate("Report", "<html><body>\n<h1>Πρόοδος στο Numbolo</h1>\n");
-    html += paragraph(QCoreApplication::translate("Report", "Αναφορά της %1.").arg(today.toString(QStringLiteral("dd/MM/yyyy"))));
-    html += paragraph(summary);
+    html += htmlParagraph(QCoreApplication::translate("Report", "Αναφορά της %1.").arg(today.toString(QStringLiteral("dd/MM/yyyy"))));
+    html += htmlParagraph(summary);
     if (const QString step = nextStep(report); !step.isEmpty())
         html += QCoreApplication::translate("Report", "<p><b>Επόμενο βήμα:</b> %1</p>\n").arg(step.toHtmlEscaped());
     html += missedPart(missed);
     if (report.daysPlayed.empty())
         return html + QStringLiteral("</body></html>\n");
-    html += heading(QCoreApplication::translate("Report", "Ημερολόγιο"));
-    html += paragraph(runText(report.daysPlayed, today));
-    html += table({QCoreApplication::translate("Report", "Μήνας"), QCoreApplication::translate("Report", "Ημέρες"), QCoreApplication::translate("Report", "Ποιες ημέρες")},
+    html += htmlHeading(QCoreApplication::translate("Report", "Ημερολόγιο"));
+    html += htmlParagraph(runText(report.daysPlayed, today));
+    html += htmlTable({QCoreApplication::translate("Report", "Μήνας"), QCoreApplication::translate("Report", "Ημέρες"), QCoreApplication::translate("Report", "Ποιες ημέρες")},
                   calendarRows(report.daysPlayed, from));
     html += groupsPart(QCoreApplication::translate("Report", "Ανά πράξη"), QCoreApplication::translate("Report", "Πράξεις"), report.skills, from);
     html += groupsPart(QCoreApplication::translate("Report", "Ανά εύρος"), QCoreApplication::translate("Report", "Εύρος"), report.ranges, from);
     if (const QString note = mediansNote(report); !note.isEmpty())
-        html += paragraph(note);
-    html += paragraph(QCoreApplication::translate("Report", "Οι πίνακες δείχνουν τους τελευταίους %1 μήνες με παιχνίδι· το παράθυρο "
+        html += htmlParagraph(note);
+    html += htmlParagraph(QCoreApplication::translate("Report", "Οι πίνακες δείχνουν τους τελευταίους %1 μήνες με παιχνίδι· το παράθυρο "
                                      "«Πρόοδος» δείχνει όλους τους μήνες.")
                           .arg(DocumentMonths));
     return html + QStringLiteral("</body></html>\n");

@@ -7,6 +7,7 @@
 #include "progress/report.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -48,6 +49,12 @@ QString documentHtml(const DocumentFacts &facts);
 void readMissedTargets(HistorySource &history, DocumentFacts *facts);
 // Reads what the document prints from `history`, under `summary`, as of `today`.
 DocumentFacts readDocumentFacts(HistorySource &history, const QString &summary, const QDate &today);
+
+// The parts of a document, with every text escaped: a paragraph (line breaks kept), a table of
+// `headers` over `rows`, a heading.
+QString htmlParagraph(const QString &text);
+QString htmlTable(const QStringList &headers, const std::vector<QStringList> &rows);
+QString htmlHeading(const QString &text);
 
 // Lays the document out on the pages of `device`, a printer or a PDF writer.
 void printReport(const QString &html, QPagedPaintDevice *device);

@@ -15,13 +15,21 @@
 #include "classstore/classrecorder.h"
 #include "classstore/classsending.h"
 #include "classstore/schooldatabase.h"
+#include "classroom/classfigures.h"
+#include "classroom/classreport.h"
+#include "classroom/classwindow.h"
+#include "classroom/pupilhistory.h"
 #include "store/historystore.h"
+#include "store/sqlhistorysource.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QSettings>
+#include <QAbstractScrollArea>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -126,6 +134,19 @@ bool sent(ClassRecorder &recorder)
     return false;
 }
 
+// An exercise of `keys` that hit the targets `hit` (indexes), solved where it hit all eight.
+ExerciseFacts exerciseOf(int number, const QString &keys, int seconds, const std::vector<int> &hit)
+{
+    ExerciseFacts e = exercise(number, hit.size() == 8 ? ExerciseEnd::Solved : ExerciseEnd::Skipped);
+    e.seconds = seconds;
+    e.keys = keys;
+    e.targetsHit = int(hit.size());
+    e.presses = {{5, QStringLiteral("9"), hit}};
+    return e;
+}
+
+const std::vector<int> AllHit{0, 1, 2, 3, 4, 5, 6, 7};
+
 } // namespace
 
 class TestClassStore : public QObject {
@@ -145,6 +166,8 @@ private slots:
     void queue();
     void waiting_data();
     void waiting();
+    void classFigures_data();
+    void classFigures();
 
 private:
     // A new pupil's login, in `className`'s numbolo_pupil role.
@@ -426,6 +449,15 @@ void TestClassStore::classCsv_data()
     QTest::newRow("server not there: said, nothing written")
         << "down" << 1 << QStringList{"Η βάση της τάξης δεν απαντά:"};
     QTest::newRow("no [School]: said") << "" << 1 << QStringList{"Δεν ορίστηκε βάση του σχολείου"};
+    // `--class --pdf FILE`, FILE in the home: "pdf " and its name.
+    QTest::newRow("pdf: the teacher's class report") << "pdf kdimou" << 0 << QStringList{"τάξη.pdf"};
+    QTest::newRow("pdf: server not there") << "pdf down" << 1 << QStringList{"Η βάση της τάξης δεν απαντά:"};
+    QTest::newRow("pdf: a login without rights")
+        << "pdf postgres_like" << 1 << QStringList{"Η βάση της τάξης δεν διαβάστηκε:"};
+    QTest::newRow("pdf: a file that cannot be written")
+        << "pdf kdimou" << 1 << QStringList{"λείπει/τάξη.pdf δεν γράφτηκε"};
+    QTest::newRow("a \";\" where Qt's driver would not keep it: said")
+        << "semicolon" << 1 << QStringList{"έχει «;» στο options"};
 }
 
 void TestClassStore::classCsv()
@@ -440,11 +472,17 @@ void TestClassStore::classCsv()
         QVERIFY2(sent(*r), qPrintable(r->lastError()));
     }
     QTemporaryDir home;
+    QStringList options{QStringLiteral("--class"), QStringLiteral("--csv")};
+    if (login.startsWith(QLatin1String("pdf "))) {
+        login = login.mid(4);
+        options.last() = QStringLiteral("--pdf=") + home.filePath(status == 0 ? lines.constFirst() : QStringLiteral("λείπει/τάξη.pdf"));
+    }
     if (!login.isEmpty()) {
         QSettings ini(home.filePath(QStringLiteral("config/Numbolo/Numbolo.ini")), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("School/database"), login == QLatin1String("down")
-                                                            ? QStringLiteral("host=%1").arg(home.filePath(QStringLiteral("none")))
-                                                            : m_server.connection(conninfoValue(login)));
+        ini.setValue(QStringLiteral("School/database"),
+                     login == QLatin1String("down")        ? QStringLiteral("host=%1").arg(home.filePath(QStringLiteral("none")))
+                         : login == QLatin1String("semicolon") ? m_server.connection(QStringLiteral("kdimou options='-c a;b'"))
+                                                               : m_server.connection(conninfoValue(login)));
     }
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -452,7 +490,7 @@ void TestClassStore::classCsv()
     environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), home.filePath(QStringLiteral("etc")));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(NUMBOLO_BINARY_DIR "/Numbolo"), {QStringLiteral("--class"), QStringLiteral("--csv")});
+    program.start(QStringLiteral(NUMBOLO_BINARY_DIR "/Numbolo"), options);
     QVERIFY(program.waitForFinished(60000));
     const QString out = QString::fromUtf8(program.readAllStandardOutput());
     const QString err = QString::fromUtf8(program.readAllStandardError());
@@ -460,6 +498,11 @@ void TestClassStore::classCsv()
     if (status != 0) {
         QCOMPARE(out, QString());
         QVERIFY2(err.contains(lines.constFirst()), qPrintable(err));
+        return;
+    }
+    if (options.last().startsWith(QLatin1String("--pdf="))) {
+        QFile pdf(home.filePath(lines.constFirst()));
+        QVERIFY2(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-", qPrintable(err));
         return;
     }
     QStringList rows = out.split(QStringLiteral("\r\n"));
@@ -571,6 +614,138 @@ void TestClassStore::waiting()
     window.tellClassQueue(state.records, state.since);
     QCOMPARE(window.summary->text(), said.isEmpty() ? before : before + QStringLiteral("\n\n") + said);
     QVERIFY(said.isEmpty() || window.summary->accessibleName().contains(QStringLiteral("βάση του σχολείου")));
+}
+
+// The class window's and the class report's figures, read under a teacher's login. Monday is the
+// start of this week; wendy played the Sunday before too, xeni (whose login holds a ";") a month
+// ago too.
+void TestClassStore::classFigures_data()
+{
+    QTest::addColumn<QString>("what"); // a pupil's row, "groups", "missed" or a pupil's "report"
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("a row: the week from Monday 00:00, the median of four, the hardest at 5 played")
+        << "wendy" << "4Δ|wendy||3 από 7|4 από 8|40|40 δ.|2|x -";
+    QTest::newRow("a row: no hardest below 5 played; a login with \";\"")
+        << "xe;ni" << "4Δ|xe;ni||1 από 5|1 από 6|24|15 δ.|2|-";
+    QTest::newRow("groups: the operators, then the range") << "groups" << "+ 0/1, x + 4/4, x - 1/9, 0 - 100 5/14";
+    QTest::newRow("missed: most first, the keys of the latest miss, the last 4 weeks only")
+        << "missed" << "5 8 4 5 x -, 6 8 4 5 x -, 7 8 4 5 x -, 8 8 4 5 x -, 2 4 2 3 x -, 3 4 2 3 x -";
+    QTest::newRow("report: the latest game without an end under way") << "report wendy" << "8 4, under way";
+    QTest::newRow("report: an earlier game without an end abandoned") << "report xe;ni" << "6 1, under way abandoned";
+    QTest::newRow("window: Enter on the second row opens its pupil's report") << "window enter" << "xe;ni";
+    QTest::newRow("window: every control that takes the keyboard named") << "window names" << "";
+    QTest::newRow("window: the worksheet printed with a way for each target")
+        << "window worksheet" << "<td>5</td><td>8</td><td>4 5 x -</td><td>";
+}
+
+void TestClassStore::classFigures()
+{
+    QFETCH(QString, what);
+    QFETCH(QString, expected);
+    static bool played = false;
+    const QDateTime monday = QDate::currentDate().addDays(1 - QDate::currentDate().dayOfWeek()).startOfDay();
+    if (!played) {
+        played = true;
+        QVERIFY(!m_server.psql(QStringLiteral("CREATE ROLE tdim LOGIN IN ROLE numbolo_teacher; "
+                                              "INSERT INTO numbolo.teaches VALUES ('tdim', '4Δ')"))
+                     .isNull());
+        pupil(QStringLiteral("wendy"));
+        pupil(QStringLiteral("xe;ni"));
+        const std::vector<int> two{0, 3}, four{0, 1, 2, 3}, none;
+        const auto store = [&](const QString &login, const QString &game,
+                               const std::vector<std::pair<QDateTime, ExerciseFacts>> &exercises) {
+            std::vector<ClassRecord> records{classRecord(QString(), QStringLiteral("4Δ"),
+                                                         {HistoryStore::Kind::GameStarted, exercises.front().first,
+                                                          gameOf(game), {}, GameEnd::Finished, -1})};
+            for (const auto &[when, e] : exercises)
+                records.push_back(classRecord(QString(), QStringLiteral("4Δ"),
+                                              {HistoryStore::Kind::ExerciseEnded, when, gameOf(game), e, GameEnd::Finished, -1}));
+            SchoolDatabase school(m_server.connection(conninfoValue(login)));
+            QString why;
+            QVERIFY2(school.open(&why) && storeRecords(school.database(), records, &why), qPrintable(why));
+        };
+        const QString xPlus = QStringLiteral("2 3 x +"), xMinus = QStringLiteral("2 3 x -");
+        store(QStringLiteral("wendy"), QStringLiteral("w"),
+              {{monday.addSecs(-1), exerciseOf(1, xPlus, 10, AllHit)},
+               {monday, exerciseOf(2, xPlus, 30, AllHit)},
+               {monday.addSecs(60), exerciseOf(3, xPlus, 50, AllHit)},
+               {monday.addSecs(120), exerciseOf(4, xMinus, 70, AllHit)},
+               {monday.addSecs(180), exerciseOf(5, xMinus, 20, two)},
+               {monday.addSecs(240), exerciseOf(6, xMinus, 20, two)},
+               {monday.addSecs(300), exerciseOf(7, xMinus, 20, two)},
+               {monday.addSecs(360), exerciseOf(8, xMinus, 20, two)}});
+        const QString later = QStringLiteral("4 5 x -");
+        store(QStringLiteral("xe;ni"), QStringLiteral("x-old"),
+              {{QDateTime::currentDateTime().addDays(-30), exerciseOf(1, QStringLiteral("9 9 +"), 20, none)}});
+        store(QStringLiteral("xe;ni"), QStringLiteral("x"),
+              {{monday.addSecs(400), exerciseOf(1, later, 20, four)},
+               {monday.addSecs(500), exerciseOf(2, later, 20, four)},
+               {monday.addSecs(600), exerciseOf(3, later, 20, four)},
+               {monday.addSecs(700), exerciseOf(4, later, 20, four)},
+               {monday.addSecs(800), exerciseOf(5, QStringLiteral("4 5 x +"), 15, AllHit)}});
+    }
+    SchoolDatabase school(m_server.connection(QStringLiteral("tdim")));
+    QString why;
+    QVERIFY2(school.open(&why), qPrintable(why));
+    ClassFigures figures;
+    QVERIFY2(readClassFigures(school.database(), QDate::currentDate(), &figures, &why), qPrintable(why));
+    QStringList got;
+    if (what == QLatin1String("groups")) {
+        for (const ClassGroup &group : figures.groups)
+            got << QStringLiteral("%1 %2/%3").arg(groupName(group)).arg(group.solved).arg(group.played);
+    } else if (what == QLatin1String("missed")) {
+        for (const MissedTarget &target : figures.missed)
+            got << QStringLiteral("%1 %2 %3").arg(target.target).arg(target.missed).arg(target.keys);
+    } else if (what.startsWith(QLatin1String("window "))) {
+        QString opened, printed;
+        ClassWindow window(
+            figures, [&](const PupilRow &row) { opened = row.pupil; }, [&](const QString &html) { printed = html; });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        if (what == QLatin1String("window enter")) {
+            QTest::keyClick(window.pupilsTable, Qt::Key_Down);
+            QTest::keyClick(window.pupilsTable, Qt::Key_Return);
+            got << opened;
+        } else if (what == QLatin1String("window names")) {
+            // A view's viewport is reached through the view, which is named.
+            for (const QWidget *child : window.findChildren<QWidget *>()) {
+                const auto *area = qobject_cast<const QAbstractScrollArea *>(child->parentWidget());
+                if (child->isVisible() && (child->focusPolicy() & Qt::TabFocus) && child->accessibleName().isEmpty()
+                    && !(area && area->viewport() == child))
+                    got << QString::fromLatin1(child->metaObject()->className());
+            }
+        } else {
+            window.worksheetButton->click();
+            const qsizetype at = printed.indexOf(QStringLiteral("<td>5</td>"));
+            got << printed.mid(at, expected.size());
+            QVERIFY2(!printed.contains(QStringLiteral("<td>5</td><td>8</td><td>4 5 x -</td><td></td>")), "a way for 5");
+        }
+    } else if (what.startsWith(QLatin1String("report "))) {
+        QTemporaryDir copy;
+        const QString path = copy.filePath(QStringLiteral("history.sqlite"));
+        QVERIFY2(copyPupilHistory(school.database(), QStringLiteral("4Δ"), what.mid(7), QString(), path, &why), qPrintable(why));
+        SqlHistorySource history(path);
+        HistorySummary summary;
+        std::vector<GameRow> games;
+        ReadError error;
+        QVERIFY(history.summary(&summary, &error) && history.games(0, 10, &games, &error));
+        QStringList ends;
+        for (const GameRow &game : games)
+            ends << (!game.end ? QStringLiteral("under way") : *game.end == GameEnd::Abandoned ? QStringLiteral("abandoned") : QStringLiteral("ended"));
+        got << QStringLiteral("%1 %2").arg(summary.exercises).arg(summary.solved) << ends.join(QLatin1Char(' '));
+    } else {
+        for (const PupilRow &row : figures.pupils) {
+            if (row.pupil != what)
+                continue;
+            QStringList cells = pupilCells(row);
+            QVERIFY(qAbs(row.lastPlayed.secsTo(monday)) < 1000);
+            cells.removeAt(8); // the last played, checked above
+            got << cells.join(QLatin1Char('|'));
+        }
+        QCOMPARE(figures.pupils.size(), std::size_t(2)); // the teacher's class only
+    }
+    QCOMPARE(got.join(QStringLiteral(", ")), expected);
 }
 
 QTEST_MAIN(TestClassStore)

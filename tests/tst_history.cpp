@@ -1132,9 +1132,12 @@ void TestHistory::commandLine_data()
     QTest::newRow("pdf alone") << QStringList{"--pdf", "{data}/p.pdf"} << "" << 2 << "--pdf χρειάζεται και την --progress";
     QTest::newRow("pdf and csv") << QStringList{"--progress", "--csv", "--pdf", "{data}/p.pdf"} << "" << 2
                                  << "--csv και --pdf δεν δίνονται μαζί";
-    QTest::newRow("class alone") << QStringList{"--class"} << "" << 2 << "Η επιλογή --class δίνεται μόνο με την --csv.";
+    QTest::newRow("class window without [School]") << QStringList{"--class"} << "" << 1 << "Δεν ορίστηκε βάση του σχολείου";
+    QTest::newRow("class pdf without [School]") << QStringList{"--class", "--pdf", "{data}/τάξη.pdf"} << "" << 1
+                                                << "Δεν ορίστηκε βάση του σχολείου";
+    QTest::newRow("class pdf without a file") << QStringList{"--class", "--pdf="} << "" << 2 << "χρειάζεται όνομα αρχείου";
     QTest::newRow("class and targets") << QStringList{"--class", "--csv=targets"} << "" << 2
-                                       << "Η επιλογή --class δίνεται μόνο με την --csv.";
+                                       << "Η επιλογή --class δίνεται μόνη της, με την --csv ή με την --pdf.";
     QTest::newRow("class and progress") << QStringList{"--class", "--progress", "--csv"} << "" << 2
                                         << "Οι επιλογές --class και --progress δεν δίνονται μαζί.";
     QTest::newRow("pdf into a missing folder") << QStringList{"--progress", "--pdf", "{data}/λείπει/p.pdf"} << "" << 1

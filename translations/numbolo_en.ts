@@ -197,14 +197,6 @@
         <translation>With --progress: writes the whole history as CSV (UTF-8) to standard output, one line per exercise. As --csv=targets: one line per target of each exercise, with its keys and one way to make it.</translation>
     </message>
     <message>
-        <source>Με --csv: γράφει στην τυπική έξοδο το παιχνίδι των τάξεων που διδάσκετε, από τη βάση του σχολείου ([School]), μία γραμμή ανά άσκηση με τον μαθητή και την τάξη του.</source>
-        <translation>With --csv: writes to standard output the play of the classes you teach, from the school&apos;s database ([School]), one line per exercise with the pupil and their class.</translation>
-    </message>
-    <message>
-        <source>Με --progress: γράφει την αναφορά προόδου, όπως την τυπώνει το παράθυρο «Πρόοδος», στο αρχείο PDF ΑΡΧΕΙΟ. Δεν χρειάζεται οθόνη.</source>
-        <translation>With --progress: writes the progress report, as the &quot;Progress&quot; window prints it, to the PDF file FILE. Needs no display.</translation>
-    </message>
-    <message>
         <source>ΑΡΧΕΙΟ</source>
         <translation>FILE</translation>
     </message>
@@ -237,10 +229,6 @@
         <translation>The options --class and --progress cannot be given together.</translation>
     </message>
     <message>
-        <source>Η επιλογή --class δίνεται μόνο με την --csv.</source>
-        <translation>The option --class is given only with --csv.</translation>
-    </message>
-    <message>
         <source>Οι επιλογές --csv και --pdf δεν δίνονται μαζί.</source>
         <translation>The options --csv and --pdf cannot be given together.</translation>
     </message>
@@ -259,6 +247,18 @@
     <message>
         <source>Η επιλογή %1 χρειάζεται και την --progress.</source>
         <translation>The option %1 also needs --progress.</translation>
+    </message>
+    <message>
+        <source>Ανοίγει το παράθυρο «Η τάξη» με το παιχνίδι των τάξεων που διδάσκετε, από τη βάση του σχολείου ([School]). Με --csv: το γράφει στην τυπική έξοδο, μία γραμμή ανά άσκηση με τον μαθητή και την τάξη του. Με --pdf ΑΡΧΕΙΟ: γράφει την αναφορά της τάξης στο αρχείο PDF ΑΡΧΕΙΟ.</source>
+        <translation>Opens the “Class” window with the play of the classes you teach, from the school's database ([School]). With --csv: writes it to standard output, one line per exercise with the pupil and their class. With --pdf FILE: writes the class report to the PDF file FILE.</translation>
+    </message>
+    <message>
+        <source>Με --progress: γράφει την αναφορά προόδου, όπως την τυπώνει το παράθυρο «Πρόοδος», στο αρχείο PDF ΑΡΧΕΙΟ. Με --class: την αναφορά της τάξης. Δεν χρειάζεται οθόνη.</source>
+        <translation>With --progress: writes the progress report, as the “Progress” window prints it, to the PDF file FILE. With --class: the class report. No display is needed.</translation>
+    </message>
+    <message>
+        <source>Η επιλογή --class δίνεται μόνη της, με την --csv ή με την --pdf.</source>
+        <translation>The option --class is given alone, with --csv or with --pdf.</translation>
     </message>
 </context>
 <context>
@@ -660,6 +660,14 @@ The earlier settings file stays as it was.</translation>
     <message>
         <source>δεν βρέθηκε η μονάδα numbolo_progress, που δείχνει την πρόοδο.</source>
         <translation>the module numbolo_progress, which shows the progress, was not found.</translation>
+    </message>
+    <message>
+        <source>Το database της ομάδας [School] δεν είναι σύνδεση της PostgreSQL: %1</source>
+        <translation>The database of the [School] group is not a PostgreSQL connection: %1</translation>
+    </message>
+    <message>
+        <source>Το database της ομάδας [School] έχει «;» στο %1, που δεν περνά στην PostgreSQL.</source>
+        <translation>The database of the [School] group has a “;” in %1, which cannot be passed to PostgreSQL.</translation>
     </message>
 </context>
 <context>
@@ -1461,6 +1469,180 @@ No: no profile is made. First make the profile of the child who has played until
     <message>
         <source>Το παιδί «%1» διαγράφηκε.</source>
         <translation>The child &quot;%1&quot; was deleted.</translation>
+    </message>
+</context>
+<context>
+    <name>numbolo::ClassReport</name>
+    <message>
+        <source>Οι στόχοι που η τάξη έχασε πιο συχνά</source>
+        <translation>The targets the class missed most often</translation>
+    </message>
+    <message>
+        <source>Κανένας στόχος δεν χάθηκε τις τελευταίες %1 εβδομάδες.</source>
+        <translation>No target was missed in the last %1 weeks.</translation>
+    </message>
+    <message>
+        <source>Από τις τελευταίες %1 εβδομάδες: φτιάξε κάθε στόχο με τα πλήκτρα του.</source>
+        <translation>From the last %1 weeks: make each target with its keys.</translation>
+    </message>
+    <message>
+        <source>Τάξη</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>Μαθητής</source>
+        <translation>Pupil</translation>
+    </message>
+    <message>
+        <source>Προφίλ</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Αυτή την εβδομάδα</source>
+        <translation>This week</translation>
+    </message>
+    <message>
+        <source>Συνολικά</source>
+        <translation>In all</translation>
+    </message>
+    <message>
+        <source>Στόχοι που βρέθηκαν</source>
+        <translation>Targets found</translation>
+    </message>
+    <message>
+        <source>Διάμεσος χρόνος</source>
+        <translation>Median time</translation>
+    </message>
+    <message>
+        <source>Ημέρες</source>
+        <translation>Days</translation>
+    </message>
+    <message>
+        <source>Τελευταίο παιχνίδι</source>
+        <translation>Last played</translation>
+    </message>
+    <message>
+        <source>Δυσκολότερες πράξεις</source>
+        <translation>Hardest operators</translation>
+    </message>
+    <message>
+        <source>Στόχος</source>
+        <translation>Target</translation>
+    </message>
+    <message>
+        <source>Χάθηκε</source>
+        <translation>Missed</translation>
+    </message>
+    <message>
+        <source>Πλήκτρα</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>Ένας τρόπος</source>
+        <translation>One way</translation>
+    </message>
+    <message>
+        <source>Η τάξη στο Numbolo</source>
+        <translation>The class in Numbolo</translation>
+    </message>
+    <message>
+        <source>Αναφορά της %1.</source>
+        <translation>Report of %1.</translation>
+    </message>
+    <message>
+        <source>Η βάση του σχολείου δεν έχει ακόμη παιχνίδι των τάξεών σας.</source>
+        <translation>The school's database has no play of your classes yet.</translation>
+    </message>
+    <message>
+        <source>Οι μαθητές</source>
+        <translation>The pupils</translation>
+    </message>
+    <message>
+        <source>Ανά πράξη και ανά εύρος</source>
+        <translation>By operators and by range</translation>
+    </message>
+    <message>
+        <source>Πράξεις ή εύρος</source>
+        <translation>Operators or range</translation>
+    </message>
+    <message>
+        <source>Λυμένες</source>
+        <translation>Solved</translation>
+    </message>
+    <message>
+        <source>Ποσοστό</source>
+        <translation>Share</translation>
+    </message>
+</context>
+<context>
+    <name>numbolo::ClassWindow</name>
+    <message>
+        <source>Η τάξη</source>
+        <translation>Class</translation>
+    </message>
+    <message>
+        <source>Η αναφορά του μαθητή δεν διαβάστηκε: %1</source>
+        <translation>The pupil's report could not be read: %1</translation>
+    </message>
+    <message>
+        <source>Πρόοδος: %1</source>
+        <translation>Progress: %1</translation>
+    </message>
+    <message>
+        <source>Η βάση του σχολείου δεν έχει ακόμη παιχνίδι των τάξεών σας.</source>
+        <translation>The school's database has no play of your classes yet.</translation>
+    </message>
+    <message>
+        <source>1 μαθητής.</source>
+        <translation>1 pupil.</translation>
+    </message>
+    <message>
+        <source>%1 μαθητές.</source>
+        <translation>%1 pupils.</translation>
+    </message>
+    <message>
+        <source>Enter σε μια γραμμή ανοίγει την αναφορά του μαθητή.</source>
+        <translation>Enter on a row opens the pupil's report.</translation>
+    </message>
+    <message>
+        <source>Μαθητές</source>
+        <translation>Pupils</translation>
+    </message>
+    <message>
+        <source>Οι στόχοι που η τάξη έχασε πιο συχνά τις τελευταίες %1 εβδομάδες</source>
+        <translation>The targets the class missed most often in the last %1 weeks</translation>
+    </message>
+    <message>
+        <source>κανένας τρόπος</source>
+        <translation>no way</translation>
+    </message>
+    <message>
+        <source>Αναφορά μαθητή</source>
+        <translation>Pupil's report</translation>
+    </message>
+    <message>
+        <source>Εκτύπωση φύλλου ασκήσεων…</source>
+        <translation>Print worksheet…</translation>
+    </message>
+    <message>
+        <source>Εκτύπωση φύλλου ασκήσεων</source>
+        <translation>Print worksheet</translation>
+    </message>
+    <message>
+        <source>Κλείσιμο</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Λυμένες ανά πράξη και ανά εύρος (%)</source>
+        <translation>Solved by operators and by range (%)</translation>
+    </message>
+    <message>
+        <source>Λυμένες</source>
+        <translation>Solved</translation>
+    </message>
+    <message>
+        <source>Ποσοστό</source>
+        <translation>Share</translation>
     </message>
 </context>
 <context>
