@@ -53,12 +53,24 @@ QString spokenExpression(const QString &text)
 
 QString remainingTargets(const Form1 &form)
 {
+    if (!form.Frame1->isFrameEnabled())
+        return QCoreApplication::translate("Announce", "Το παιχνίδι τελείωσε. Δεν απομένουν αριθμοί στόχοι για να παίξεις.");
     const QStringList targets = targetsOnScreen(form);
     if (targets.isEmpty())
         return QStringLiteral("Δεν απομένει κανένας αριθμός στόχος.");
     if (targets.size() == 1)
         return QStringLiteral("Απομένει ο αριθμός στόχος %1.").arg(targets.first());
     return QStringLiteral("Απομένουν οι αριθμοί στόχοι %1.").arg(listed(targets));
+}
+
+QString spokenResults(const Form1 &form, int percentage)
+{
+    const QString solved = spokenNumber(form.Text13->text()), of = spokenNumber(form.Text16->text());
+    const QString count = form.Text13->text() == QLatin1String("1")
+        ? QCoreApplication::translate("Announce", "Λύθηκε %1 από %2 ασκήσεις.").arg(solved, of)
+        : QCoreApplication::translate("Announce", "Λύθηκαν %1 από %2 ασκήσεις.").arg(solved, of);
+    return QCoreApplication::translate("Announce", "Αποτελέσματα %1 τοις εκατό.").arg(spokenNumber(QString::number(percentage)))
+        + QLatin1Char(' ') + count;
 }
 
 QString spokenText(const QString &text)
@@ -210,7 +222,7 @@ void restarted(Form1 &form)
 
 void gameEnd(Form1 &form, int percentage)
 {
-    QString text = QStringLiteral("Τέλος του παιχνιδιού. Αποτελέσματα %1 τοις εκατό.").arg(spokenNumber(QString::number(percentage)));
+    QString text = QStringLiteral("Τέλος του παιχνιδιού. ") + spokenResults(form, percentage);
     if (percentage >= 50)
         text += QStringLiteral(" Επιτυχία!");
     say(form, text + QStringLiteral(" Τα πλήκτρα δεν δουλεύουν πια. ") + AfterTheEnd);
