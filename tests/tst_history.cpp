@@ -1311,9 +1311,9 @@ void TestHistory::window()
     // The chosen game is heard with the table as the window opens, and again after each move;
     // each cell with its column's name, in words.
     const auto chosen = [&] {
-        return window.gamesTable->accessibleDescription().section(QStringLiteral("\nΕπιλεγμένο παιχνίδι: "), 1);
+        return window.gamesTable->accessibleDescription().section(QStringLiteral("\nΕπιλεγμένο παιχνίδι "), 1);
     };
-    QVERIFY(window.gamesTable->accessibleDescription().contains(QStringLiteral(".\nΕπιλεγμένο παιχνίδι: ")));
+    QVERIFY(window.gamesTable->accessibleDescription().contains(QStringLiteral(".\nΕπιλεγμένο παιχνίδι ")));
     QVERIFY2(chosen().startsWith(QStringLiteral("Ημερομηνία 2 Νοεμβρίου 2026, 17 ακριβώς, Ασκήσεις ")), qPrintable(chosen()));
     QTest::keyClick(window.gamesTable, Qt::Key_Down);
     QCOMPARE(window.exercisesTable->rowCount(), 1);
