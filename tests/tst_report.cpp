@@ -233,6 +233,12 @@ void TestReport::nextStep_data()
     QTest::newRow("before keys were recorded: the range solved least")
         << Groups{} << Groups{group("0 - 100", {{May, 10, 9}}), group("0 - 500", {{May, 10, 4}})}
         << "λύθηκαν 4 από 10 ασκήσεις στο εύρος 0 - 500.";
+    QTest::newRow("the smallest range solved least: no smaller one advised")
+        << Groups{} << Groups{group("0 - 100", {{May, 10, 4}}), group("0 - 500", {{May, 10, 9}})}
+        << "στο εύρος 0 - 100. Λύστε μαζί με το παιδί μερικές ασκήσεις αυτού του εύρους.";
+    QTest::newRow("the smallest negative range")
+        << Groups{} << Groups{group("-100 - 0", {{May, 10, 4}})} << "στο εύρος -100 - 0. Λύστε μαζί με το παιδί "
+                                                                   "μερικές ασκήσεις αυτού του εύρους.";
     QTest::newRow("in between: keep going")
         << Groups{group("x +", {{May, 10, 8}})} << Groups{group("0 - 100", {{May, 10, 8}})}
         << "λύθηκαν 8 από 10 ασκήσεις. Συνεχίστε";
