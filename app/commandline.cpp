@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "app/language.h"
+
 #include "controls/qtgreek.h"
 #include "services/programname.h"
 
@@ -21,30 +23,31 @@ const char *const QtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb
 
 void addOptions(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(QString(ProgramName) + QStringLiteral(": παιχνίδι αριθμητικής για παιδιά."));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("CommandLine", "%1: παιχνίδι αριθμητικής για παιδιά.").arg(QString(ProgramName)));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Δείχνει αυτές τις επιλογές.")});
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QCoreApplication::translate("CommandLine", "Δείχνει αυτές τις επιλογές.")});
     parser.addOption({QStringLiteral("progress"),
-                      QStringLiteral("Ανοίγει το παράθυρο «Πρόοδος» με το ιστορικό του παιχνιδιού, για γονείς και "
+                      QCoreApplication::translate("CommandLine", "Ανοίγει το παράθυρο «Πρόοδος» με το ιστορικό του παιχνιδιού, για γονείς και "
                                      "δασκάλους.")});
     parser.addOption({QStringLiteral("csv"),
-                      QStringLiteral("Με --progress: γράφει όλο το ιστορικό ως CSV (UTF-8) στην τυπική έξοδο, μία "
+                      QCoreApplication::translate("CommandLine", "Με --progress: γράφει όλο το ιστορικό ως CSV (UTF-8) στην τυπική έξοδο, μία "
                                      "γραμμή ανά άσκηση. Ως --csv=targets: μία γραμμή ανά στόχο κάθε άσκησης, με "
                                      "τα πλήκτρα της και έναν τρόπο να φτιαχτεί.")});
     parser.addOption({QStringLiteral("class"),
-                      QCoreApplication::translate("Numbolo", "Με --csv: γράφει στην τυπική έξοδο το παιχνίδι των τάξεων "
+                      QCoreApplication::translate("CommandLine", "Με --csv: γράφει στην τυπική έξοδο το παιχνίδι των τάξεων "
                                                              "που διδάσκετε, από τη βάση του σχολείου ([School]), μία "
                                                              "γραμμή ανά άσκηση με τον μαθητή και την τάξη του.")});
     parser.addOption({QStringLiteral("pdf"),
-                      QStringLiteral("Με --progress: γράφει την αναφορά προόδου, όπως την τυπώνει το παράθυρο "
+                      QCoreApplication::translate("CommandLine", "Με --progress: γράφει την αναφορά προόδου, όπως την τυπώνει το παράθυρο "
                                      "«Πρόοδος», στο αρχείο PDF ΑΡΧΕΙΟ. Δεν χρειάζεται οθόνη."),
-                      QStringLiteral("ΑΡΧΕΙΟ")});
+                      QCoreApplication::translate("CommandLine", "ΑΡΧΕΙΟ")});
     parser.addOption({QStringLiteral("profile"),
-                      QCoreApplication::translate("numbolo::CommandLine", "Παίζει το παιδί ΟΝΟΜΑ, χωρίς να ρωτήσει ποιος παίζει, όπου τα παιδιά έχουν το "
+                      QCoreApplication::translate("CommandLine", "Παίζει το παιδί ΟΝΟΜΑ, χωρίς να ρωτήσει ποιος παίζει, όπου τα παιδιά έχουν το "
                                      "καθένα το δικό του προφίλ. Με --progress: η πρόοδος αυτού του παιδιού."),
-                      QCoreApplication::translate("numbolo::CommandLine", "ΟΝΟΜΑ")});
+                      QCoreApplication::translate("CommandLine", "ΟΝΟΜΑ")});
     parser.addOption({QStringLiteral("profiles"),
-                      QCoreApplication::translate("numbolo::CommandLine", "Γράφει στην τυπική έξοδο τα ονόματα των παιδιών που έχουν προφίλ, ένα σε κάθε "
+                      QCoreApplication::translate("CommandLine", "Γράφει στην τυπική έξοδο τα ονόματα των παιδιών που έχουν προφίλ, ένα σε κάθε "
                                      "γραμμή.")});
     for (const char *name : QtValueOptions) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
@@ -102,30 +105,39 @@ CommandLine readCommandLine(int argc, char *argv[])
     }
 
     // The help text names the program from the application object; no display is needed for it.
-    // Its headings come through Qt's translators, in Greek from the game's own texts.
+    // Its headings come through Qt's translators: in Greek from the game's own texts, in English
+    // as Qt writes them. The options' descriptions are made again once the game's texts are in
+    // the desktop's language; the first parser's were made before there was an application
+    // object to hold them.
     QCoreApplication app(argc, argv);
+    const QString language = desktopLanguage();
     QtGreekTexts greek;
-    QCoreApplication::installTranslator(&greek);
+    if (language == u"el")
+        QCoreApplication::installTranslator(&greek);
+    useLanguage(language);
+    QCommandLineParser shown;
+    addOptions(shown);
+    shown.parse(arguments);
     if (!wrong) {
-        std::fputs(parser.helpText().toLocal8Bit().constData(), stdout);
+        std::fputs(shown.helpText().toLocal8Bit().constData(), stdout);
         return {Run::Exit, 0, {}, false, {}};
     }
     const QString error = !parser.unknownOptionNames().isEmpty()
-        ? QStringLiteral("Άγνωστη επιλογή: %1").arg(parser.unknownOptionNames().constFirst())
-        : !parsed ? QStringLiteral("Λάθος επιλογή: %1").arg(parser.errorText())
+        ? QCoreApplication::translate("CommandLine", "Άγνωστη επιλογή: %1").arg(parser.unknownOptionNames().constFirst())
+        : !parsed ? QCoreApplication::translate("CommandLine", "Λάθος επιλογή: %1").arg(shown.errorText())
         : !parser.positionalArguments().isEmpty()
-        ? QStringLiteral("Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst())
+        ? QCoreApplication::translate("CommandLine", "Άγνωστο όρισμα: %1").arg(parser.positionalArguments().constFirst())
         : classWrong && progress
-        ? QCoreApplication::translate("Numbolo", "Οι επιλογές --class και --progress δεν δίνονται μαζί.")
-        : classWrong ? QCoreApplication::translate("Numbolo", "Η επιλογή --class δίνεται μόνο με την --csv.")
-        : csv && pdf                    ? QStringLiteral("Οι επιλογές --csv και --pdf δεν δίνονται μαζί.")
-        : list && (progress || profileGiven || classCsv) ? QCoreApplication::translate("numbolo::CommandLine", "Η επιλογή --profiles δίνεται μόνη της.")
-        : profileGiven && profile.trimmed().isEmpty() ? QCoreApplication::translate("numbolo::CommandLine", "Η επιλογή --profile χρειάζεται το όνομα ενός παιδιού.")
-        : pdf && progress               ? QStringLiteral("Η επιλογή --pdf χρειάζεται όνομα αρχείου.")
-        : QStringLiteral("Η επιλογή %1 χρειάζεται και την --progress.").arg(csv ? QStringLiteral("--csv")
+        ? QCoreApplication::translate("CommandLine", "Οι επιλογές --class και --progress δεν δίνονται μαζί.")
+        : classWrong ? QCoreApplication::translate("CommandLine", "Η επιλογή --class δίνεται μόνο με την --csv.")
+        : csv && pdf                    ? QCoreApplication::translate("CommandLine", "Οι επιλογές --csv και --pdf δεν δίνονται μαζί.")
+        : list && (progress || profileGiven || classCsv) ? QCoreApplication::translate("CommandLine", "Η επιλογή --profiles δίνεται μόνη της.")
+        : profileGiven && profile.trimmed().isEmpty() ? QCoreApplication::translate("CommandLine", "Η επιλογή --profile χρειάζεται το όνομα ενός παιδιού.")
+        : pdf && progress               ? QCoreApplication::translate("CommandLine", "Η επιλογή --pdf χρειάζεται όνομα αρχείου.")
+        : QCoreApplication::translate("CommandLine", "Η επιλογή %1 χρειάζεται και την --progress.").arg(csv ? QStringLiteral("--csv")
                                                                               : QStringLiteral("--pdf"));
     // The message, then the options, as the usage of a program is given.
-    const QString help = parser.helpText();
+    const QString help = shown.helpText();
     tellOnStandardError(error + QLatin1String("\n\n") + (help.endsWith(QLatin1Char('\n')) ? help.chopped(1) : help));
     return {Run::Exit, 2, {}, false, {}};
 }

@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/language.h"
 #include "app/profilegame.h"
 #include "app/profilestart.h"
 #include "app/realservices.h"
@@ -29,6 +30,9 @@ int main(int argc, char *argv[])
     const numbolo::CommandLine command = numbolo::readCommandLine(argc, argv);
     if (command.run == numbolo::Run::Exit)
         return command.status;
+    // The game's texts in the desktop's language, given to each application object as it is made,
+    // before it makes any text.
+    const QString language = numbolo::desktopLanguage();
     // The account's own files: its one player's, and beside them the profiles of its children.
     numbolo::UserPlayerFiles account;
     const bool csv = command.run == numbolo::Run::ProgressCsv || command.run == numbolo::Run::ProgressTargetsCsv;
@@ -39,6 +43,7 @@ int main(int argc, char *argv[])
         // child's ends it at once, with a display or without. The files are named after the
         // program, which the application object knows.
         QCoreApplication names(argc, argv);
+        numbolo::useLanguage(language);
         if (command.run == numbolo::Run::Profiles)
             return numbolo::listProfiles(account);
         // The class's play is the school's, read with the account's login: no child is chosen.
@@ -66,6 +71,7 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStringLiteral("Fusion"));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.numbolo.Numbolo"));
     numbolo::setupApplication();
+    numbolo::useLanguage(language);
     if (command.run == numbolo::Run::ProgressPdf)
         return numbolo::runProgress(command.run, numbolo::moduleFolders(), reported(account, childFiles), command.file);
     if (command.run == numbolo::Run::ProgressWindow)

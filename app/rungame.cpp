@@ -7,6 +7,7 @@
 #include "services/programname.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QScopeGuard>
 
 namespace numbolo {
@@ -38,7 +39,7 @@ int runClaimed(const QString &lockPath, MessageBoxes &messages, const HandOver &
         // A second window would overwrite the running copy's progress: the child is told
         // where the game is instead.
         messages.show({MessageIcon::Information, MessageButtons::Ok, ProgramName,
-                       QStringLiteral("Το Numbolo είναι ήδη ανοιχτό.")});
+                       QCoreApplication::translate("Numbolo", "Το Numbolo είναι ήδη ανοιχτό.")});
         return 0;
     case InstanceLock::Claim::Ours:
         break;

@@ -17,7 +17,7 @@ QFunctionPointer progressFunction(const QStringList &folders, const char *name)
 {
     QFunctionPointer found = moduleFunction(folders, QStringLiteral("numbolo_progress"), name);
     if (found == nullptr)
-        tellOnStandardError(QStringLiteral("δεν βρέθηκε η μονάδα numbolo_progress, που δείχνει την πρόοδο."));
+        tellOnStandardError(QCoreApplication::translate("Numbolo", "δεν βρέθηκε η μονάδα numbolo_progress, που δείχνει την πρόοδο."));
     return found;
 }
 

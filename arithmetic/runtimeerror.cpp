@@ -1,5 +1,7 @@
 #include "arithmetic/runtimeerror.h"
 
+#include <QCoreApplication>
+
 namespace numbolo {
 
 RuntimeError::RuntimeError(Number number, QString description)
@@ -9,12 +11,12 @@ RuntimeError::RuntimeError(Number number, QString description)
 
 QString RuntimeError::message() const
 {
-    return QStringLiteral("Σφάλμα εκτέλεσης %1:\n\n%2\n\nΤο πρόγραμμα θα τερματιστεί.").arg(int(m_number)).arg(m_description);
+    return QCoreApplication::translate("RuntimeError", "Σφάλμα εκτέλεσης %1:\n\n%2\n\nΤο πρόγραμμα θα τερματιστεί.").arg(int(m_number)).arg(m_description);
 }
 
 RuntimeError RuntimeError::typeMismatch(const QString &text)
 {
-    return RuntimeError(TypeMismatch, QStringLiteral("Ασυμφωνία τύπων: το κείμενο \"%1\" δεν είναι αριθμός.").arg(text.left(40)));
+    return RuntimeError(TypeMismatch, QCoreApplication::translate("RuntimeError", "Ασυμφωνία τύπων: το κείμενο \"%1\" δεν είναι αριθμός.").arg(text.left(40)));
 }
 
 } // namespace numbolo

@@ -2,6 +2,7 @@
 
 #include "services/programname.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace numbolo {
@@ -24,7 +25,7 @@ HistoryRecorder *ModuleHistoryRecorder::recorder()
             m_recorder.reset(create(m_files.historyPath(), m_files.pendingPath(), [history = m_files.historyPath()](
                                        std::size_t records, const QString &why) {
                 // Nowhere left to keep them: said where whoever started the game can read it.
-                tellOnStandardError(QStringLiteral("%1 εγγραφές παιχνιδιού δεν γράφτηκαν στο ιστορικό %2 και χάθηκαν: %3")
+                tellOnStandardError(QCoreApplication::translate("History", "%1 εγγραφές παιχνιδιού δεν γράφτηκαν στο ιστορικό %2 και χάθηκαν: %3")
                                         .arg(records)
                                         .arg(QDir::toNativeSeparators(history), why));
             }));

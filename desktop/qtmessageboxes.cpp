@@ -1,5 +1,6 @@
 #include "desktop/qtmessageboxes.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -25,12 +26,12 @@ MessageAnswer QtMessageBoxes::show(const Message &message)
     QPushButton *no = nullptr;
     QPushButton *ok = nullptr;
     if (message.buttons == MessageButtons::YesNo) {
-        yes = box.addButton(QStringLiteral("Ναι"), QMessageBox::YesRole);
-        no = box.addButton(QStringLiteral("Όχι"), QMessageBox::NoRole);
+        yes = box.addButton(QCoreApplication::translate("MessageBoxes", "Ναι"), QMessageBox::YesRole);
+        no = box.addButton(QCoreApplication::translate("MessageBoxes", "Όχι"), QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
     } else {
-        ok = box.addButton(QStringLiteral("Εντάξει"), QMessageBox::AcceptRole);
+        ok = box.addButton(QCoreApplication::translate("MessageBoxes", "Εντάξει"), QMessageBox::AcceptRole);
         box.setDefaultButton(ok);
         box.setEscapeButton(ok);
     }

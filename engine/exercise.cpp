@@ -3,6 +3,7 @@
 #include "arithmetic/numbertext.h"
 #include "arithmetic/runtimeerror.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace numbolo {
@@ -18,7 +19,7 @@ std::vector<bool> drawKeys(RandomSource &random, double level, int keyCount, int
 {
     if (!(level > 1))
         throw RuntimeError(RuntimeError::InvalidCall,
-                           QStringLiteral("Το επίπεδο %1 δεν επιτρέπει την επιλογή πλήκτρων.").arg(NumberText::format(level)));
+                           QCoreApplication::translate("Exercise", "Το επίπεδο %1 δεν επιτρέπει την επιλογή πλήκτρων.").arg(NumberText::format(level)));
     std::vector<bool> enabled(std::size_t(keyCount), false);
     for (long pass = 0; pass < MaxPasses; ++pass) {
         int count = 0;
@@ -30,7 +31,7 @@ std::vector<bool> drawKeys(RandomSource &random, double level, int keyCount, int
             return enabled;
     }
     throw RuntimeError(RuntimeError::Overflow,
-                       QStringLiteral("Το επίπεδο %1 δεν επιτρέπει την επιλογή πλήκτρων.").arg(NumberText::format(level)));
+                       QCoreApplication::translate("Exercise", "Το επίπεδο %1 δεν επιτρέπει την επιλογή πλήκτρων.").arg(NumberText::format(level)));
 }
 
 double startLevel(double maxnums, double reps)
@@ -75,18 +76,18 @@ std::int16_t percentage(double score, double reps)
     const double rated = score / (reps - reps / 10) * 100;
     const double rounded = std::nearbyint(rated); // ties to even in the default rounding mode
     if (!(rounded >= -32768 && rounded <= 32767))
-        throw RuntimeError(RuntimeError::Overflow, QStringLiteral("Υπερχείλιση στον υπολογισμό του ποσοστού."));
+        throw RuntimeError(RuntimeError::Overflow, QCoreApplication::translate("Exercise", "Υπερχείλιση στον υπολογισμό του ποσοστού."));
     return std::int16_t(std::min(rounded, 100.0));
 }
 
 std::vector<TypedLine> resultLines(int percentage)
 {
     std::vector<TypedLine> lines{
-        {QStringLiteral("ΤΕΡΜΑΤΙΣΜΟΣ ΠΑΙΧΝΙΔΙΟΥ."), 24, 200},
-        {QStringLiteral("ΑΠΟΤΕΛΕΣΜΑΤΑ: %1 %").arg(percentage), 20, 300},
+        {QCoreApplication::translate("Exercise", "ΤΕΡΜΑΤΙΣΜΟΣ ΠΑΙΧΝΙΔΙΟΥ."), 24, 200},
+        {QCoreApplication::translate("Exercise", "ΑΠΟΤΕΛΕΣΜΑΤΑ: %1 %").arg(percentage), 20, 300},
     };
     if (percentage >= 50) {
-        lines.push_back({QStringLiteral("ΕΠΙΤΥΧΙΑ!!"), 11, 200});
+        lines.push_back({QCoreApplication::translate("Exercise", "ΕΠΙΤΥΧΙΑ!!"), 11, 200});
         lines.push_back({QStringLiteral(":-)     :-)     :-)     :-)     :-)     :-)"), 44, 700});
     } else {
         lines.push_back({QStringLiteral(":-(     :-(     :-(     :-(     :-(     :-)"), 44, 700});

@@ -5,6 +5,8 @@
 #include "game/announce.h"
 #include "game/form1.h"
 
+#include <QCoreApplication>
+
 #include <initializer_list>
 #include <utility>
 
@@ -16,36 +18,36 @@ void applyAccessibleNames(Form1 &form)
 
     // Keys are named by what they do, as their captions are symbols; boxes by what they show.
     const std::pair<QWidget *, const char *> names[] = {
-        {form.Command0, "Ψηφίο 0"},
-        {form.Command1, "Ψηφίο 1"},
-        {form.Command2, "Ψηφίο 2"},
-        {form.Command3, "Ψηφίο 3"},
-        {form.Command4, "Ψηφίο 4"},
-        {form.Command5, "Ψηφίο 5"},
-        {form.Command6, "Ψηφίο 6"},
-        {form.Command7, "Ψηφίο 7"},
-        {form.Command8, "Ψηφίο 8"},
-        {form.Command9, "Ψηφίο 9"},
-        {form.Command10, "Διαίρεση"},
-        {form.Command11, "Πολλαπλασιασμός"},
-        {form.Command12, "Αφαίρεση"},
-        {form.Command13, "Πρόσθεση"},
-        {form.Command14, "Υποδιαστολή"},
-        {form.Command15, "Άνοιγμα παρένθεσης"},
-        {form.Command16, "Κλείσιμο παρένθεσης"},
-        {form.Command17, "Ίσον"},
-        {form.Command18, "Διαγραφή τελευταίου χαρακτήρα"},
-        {form.Command19, "Παύση χρονομέτρου"},
-        {form.Command20, "Ύψωση σε δύναμη"},
-        {form.CommandButton2, "Καθαρισμός"},
-        {form.Text1, "Οθόνη πράξεων"},
-        {form.Text15, "Χρονόμετρο, δευτερόλεπτα που απομένουν"},
-        {form.Text17, "Τρέχουσα άσκηση"},
-        {form.Text16, "Αριθμός ασκήσεων"},
-        {form.Text14, "Μέγιστος αριθμός στόχος"},
+        {form.Command0, QT_TRANSLATE_NOOP("Form1", "Ψηφίο 0")},
+        {form.Command1, QT_TRANSLATE_NOOP("Form1", "Ψηφίο 1")},
+        {form.Command2, QT_TRANSLATE_NOOP("Form1", "Ψηφίο 2")},
+        {form.Command3, QT_TRANSLATE_NOOP("Form1", "Ψηφίο 3")},
+        {form.Command4, QT_TRANSLATE_NOOP("Form1", "Ψηφίο 4")},
+        {form.Command5, QT_TRANSLATE_NOOP("Form1", "Ψηφίο 5")},
+        {form.Command6, QT_TRANSLATE_NOOP("Form1", "Ψηφίο 6")},
+        {form.Command7, QT_TRANSLATE_NOOP("Form1", "Ψηφίο 7")},
+        {form.Command8, QT_TRANSLATE_NOOP("Form1", "Ψηφίο 8")},
+        {form.Command9, QT_TRANSLATE_NOOP("Form1", "Ψηφίο 9")},
+        {form.Command10, QT_TRANSLATE_NOOP("Form1", "Διαίρεση")},
+        {form.Command11, QT_TRANSLATE_NOOP("Form1", "Πολλαπλασιασμός")},
+        {form.Command12, QT_TRANSLATE_NOOP("Form1", "Αφαίρεση")},
+        {form.Command13, QT_TRANSLATE_NOOP("Form1", "Πρόσθεση")},
+        {form.Command14, QT_TRANSLATE_NOOP("Form1", "Υποδιαστολή")},
+        {form.Command15, QT_TRANSLATE_NOOP("Form1", "Άνοιγμα παρένθεσης")},
+        {form.Command16, QT_TRANSLATE_NOOP("Form1", "Κλείσιμο παρένθεσης")},
+        {form.Command17, QT_TRANSLATE_NOOP("Form1", "Ίσον")},
+        {form.Command18, QT_TRANSLATE_NOOP("Form1", "Διαγραφή τελευταίου χαρακτήρα")},
+        {form.Command19, QT_TRANSLATE_NOOP("Form1", "Παύση χρονομέτρου")},
+        {form.Command20, QT_TRANSLATE_NOOP("Form1", "Ύψωση σε δύναμη")},
+        {form.CommandButton2, QT_TRANSLATE_NOOP("Form1", "Καθαρισμός")},
+        {form.Text1, QT_TRANSLATE_NOOP("Form1", "Οθόνη πράξεων")},
+        {form.Text15, QT_TRANSLATE_NOOP("Form1", "Χρονόμετρο, δευτερόλεπτα που απομένουν")},
+        {form.Text17, QT_TRANSLATE_NOOP("Form1", "Τρέχουσα άσκηση")},
+        {form.Text16, QT_TRANSLATE_NOOP("Form1", "Αριθμός ασκήσεων")},
+        {form.Text14, QT_TRANSLATE_NOOP("Form1", "Μέγιστος αριθμός στόχος")},
     };
     for (const auto &[widget, name] : names)
-        widget->setAccessibleName(QString::fromUtf8(name));
+        widget->setAccessibleName(QCoreApplication::translate("Form1", name));
 
     // The targets are numbered as they are read: left to right, top to bottom. Assistive
     // technology lists a frame's controls in stacking order, which starts as creation order;
@@ -53,7 +55,7 @@ void applyAccessibleNames(Form1 &form)
     // overlap, so nothing on screen changes.
     int number = 0;
     for (TextBox *target : targetsInReadingOrder(form)) {
-        target->setAccessibleName(QStringLiteral("Αριθμός στόχος %1").arg(++number));
+        target->setAccessibleName(QCoreApplication::translate("Form1", "Αριθμός στόχος %1").arg(++number));
         target->raise();
     }
 

@@ -21,7 +21,7 @@ QString listed(const QStringList &items)
 {
     if (items.size() < 2)
         return items.join(QString());
-    return QStringList(items.mid(0, items.size() - 1)).join(QStringLiteral(", ")) + QStringLiteral(" και ") + items.last();
+    return QStringList(items.mid(0, items.size() - 1)).join(QStringLiteral(", ")) + QCoreApplication::translate("Announce", " και ") + items.last();
 }
 
 // The targets still on screen, in reading order, as spoken.
@@ -57,10 +57,10 @@ QString remainingTargets(const Form1 &form)
         return QCoreApplication::translate("Announce", "Το παιχνίδι τελείωσε. Δεν απομένουν αριθμοί στόχοι για να παίξεις.");
     const QStringList targets = targetsOnScreen(form);
     if (targets.isEmpty())
-        return QStringLiteral("Δεν απομένει κανένας αριθμός στόχος.");
+        return QCoreApplication::translate("Announce", "Δεν απομένει κανένας αριθμός στόχος.");
     if (targets.size() == 1)
-        return QStringLiteral("Απομένει ο αριθμός στόχος %1.").arg(targets.first());
-    return QStringLiteral("Απομένουν οι αριθμοί στόχοι %1.").arg(listed(targets));
+        return QCoreApplication::translate("Announce", "Απομένει ο αριθμός στόχος %1.").arg(targets.first());
+    return QCoreApplication::translate("Announce", "Απομένουν οι αριθμοί στόχοι %1.").arg(listed(targets));
 }
 
 QString spokenResults(const Form1 &form, int percentage)
@@ -81,9 +81,9 @@ QString spokenText(const QString &text)
     if (spoken.endsWith(QLatin1String("...")))
         spoken.chop(3);
     if (spoken.endsWith(QLatin1String(" -")))
-        spoken = spoken.chopped(2) + QStringLiteral(" έως");
+        spoken = spoken.chopped(2) + QCoreApplication::translate("Announce", " έως");
     static const QRegularExpression range(QStringLiteral(" ?\\((\\d+)-(\\d+)\\)"));
-    spoken.replace(range, QStringLiteral(", από \\1 έως \\2"));
+    spoken.replace(range, QCoreApplication::translate("Announce", ", από \\1 έως \\2"));
     spoken.replace(QLatin1Char('-'), QLatin1Char(' ')).replace(QLatin1Char('_'), QLatin1Char(' ')).replace(QLatin1Char(':'), QLatin1Char(' '));
     return speech().forTheEar(spoken.simplified());
 }
@@ -101,8 +101,8 @@ void say(Form1 &form, const QString &text)
 QString secondsLeft(const QString &seconds)
 {
     if (seconds == QLatin1String("1"))
-        return QStringLiteral("Απομένει 1 δευτερόλεπτο.");
-    return QStringLiteral("Απομένουν %1 δευτερόλεπτα.").arg(spokenNumber(seconds));
+        return QCoreApplication::translate("Announce", "Απομένει 1 δευτερόλεπτο.");
+    return QCoreApplication::translate("Announce", "Απομένουν %1 δευτερόλεπτα.").arg(spokenNumber(seconds));
 }
 
 // The time the countdown has left, in minutes and seconds, as a sentence.
@@ -116,8 +116,11 @@ QString timeLeftInWords(const Form1 &form)
 }
 
 // What to do once the game has ended.
-const QString AfterTheEnd = QStringLiteral("Για να κλείσεις το παιχνίδι, πάτησε Alt και F4. "
-                                           "Την επόμενη φορά θα ξεκινήσει νέο παιχνίδι.");
+QString afterTheEnd()
+{
+    return QCoreApplication::translate("Announce", "Για να κλείσεις το παιχνίδι, πάτησε Alt και F4. "
+                                                   "Την επόμενη φορά θα ξεκινήσει νέο παιχνίδι.");
+}
 
 } // namespace
 
@@ -129,28 +132,28 @@ void exercise(Form1 &form)
                               form.Command5, form.Command6, form.Command7, form.Command8, form.Command9})
         if (digit->isEnabled())
             keys << digit->text();
-    const std::pair<PushButton *, const char *> operators[] = {
-        {form.Command10, "διά"}, {form.Command11, "επί"}, {form.Command12, "μείον"}, {form.Command13, "συν"}};
-    for (const auto &[key, name] : operators)
+    const std::pair<PushButton *, QChar> operators[] = {
+        {form.Command10, u'/'}, {form.Command11, u'*'}, {form.Command12, u'-'}, {form.Command13, u'+'}};
+    for (const auto &[key, sign] : operators)
         if (key->isEnabled())
-            keys << QString::fromUtf8(name);
-    say(form, QStringLiteral("Άσκηση %1 από %2. Αριθμοί στόχοι %3. Πλήκτρα %4.")
+            keys << speech().operatorName(sign);
+    say(form, QCoreApplication::translate("Announce", "Άσκηση %1 από %2. Αριθμοί στόχοι %3. Πλήκτρα %4.")
                   .arg(form.Text17->text(), form.Text16->text(), listed(targets), listed(keys)));
 }
 
 void display(Form1 &form)
 {
     const QString shown = form.Text1->text();
-    form.services().announcer.echo(shown.isEmpty() ? QStringLiteral("Άδεια οθόνη") : spokenExpression(shown), form);
+    form.services().announcer.echo(shown.isEmpty() ? QCoreApplication::translate("Announce", "Άδεια οθόνη") : spokenExpression(shown), form);
 }
 
 void nothingWorkedOut(Form1 &form)
 {
     const QString shown = form.Text1->text();
     if (shown.isEmpty())
-        say(form, QStringLiteral("Η οθόνη είναι άδεια. Γράψε πρώτα μια πράξη."));
+        say(form, QCoreApplication::translate("Announce", "Η οθόνη είναι άδεια. Γράψε πρώτα μια πράξη."));
     else
-        say(form, spokenExpression(shown) + QStringLiteral(". Δεν βγαίνει αποτέλεσμα. Η οθόνη έμεινε ίδια."));
+        say(form, spokenExpression(shown) + QCoreApplication::translate("Announce", ". Δεν βγαίνει αποτέλεσμα. Η οθόνη έμεινε ίδια."));
 }
 
 void result(Form1 &form, int hits)
@@ -179,28 +182,29 @@ void timeLeft(Form1 &form, int seconds)
                                                    : std::vector<int>{60, 30, 10};
     if (std::find(moments.begin(), moments.end(), seconds) == moments.end())
         return;
-    say(form, seconds > 60 ? QStringLiteral("Απομένουν %1 λεπτά.").arg(seconds / 60) : secondsLeft(QString::number(seconds)));
+    const int minutes = seconds / 60;
+    say(form, seconds > 60 ? QCoreApplication::translate("Announce", "Απομένουν %n λεπτά.", "", minutes) : secondsLeft(QString::number(seconds)));
 }
 
 void timeSetting(Form1 &form)
 {
     const int seconds = form.parentSettings().secondsPerExercise;
     if (seconds == 0)
-        say(form, QStringLiteral("Χωρίς όριο χρόνου."));
+        say(form, QCoreApplication::translate("Announce", "Χωρίς όριο χρόνου."));
     else if (seconds != ParentSettings::DefaultSeconds)
         say(form, QCoreApplication::translate("Announce", "Χρόνος ανά άσκηση %1.").arg(speech().duration(seconds)));
 }
 
 void keyOff(Form1 &form, const QString &keyName)
 {
-    say(form, keyName + (form.Text17->text() == QLatin1String("0") ? QStringLiteral(". Δεν δουλεύει πριν αρχίσει ένα παιχνίδι.")
-                                                                    : QStringLiteral(". Δεν δουλεύει σε αυτή την άσκηση.")));
+    say(form, keyName + (form.Text17->text() == QLatin1String("0") ? QCoreApplication::translate("Announce", ". Δεν δουλεύει πριν αρχίσει ένα παιχνίδι.")
+                                                                    : QCoreApplication::translate("Announce", ". Δεν δουλεύει σε αυτή την άσκηση.")));
 }
 
 void countdownPaused(Form1 &form, bool alreadyPaused)
 {
     if (!form.timeLimited()) {
-        say(form, QStringLiteral("Χωρίς όριο χρόνου."));
+        say(form, QCoreApplication::translate("Announce", "Χωρίς όριο χρόνου."));
         return;
     }
     const QString state = alreadyPaused ? QCoreApplication::translate("Announce", "Το χρονόμετρο είναι ήδη σταματημένο.")
@@ -216,26 +220,26 @@ void countdownResumed(Form1 &form)
 
 void restarted(Form1 &form)
 {
-    say(form, QStringLiteral("Το παιχνίδι μηδενίστηκε. Για νέο παιχνίδι, γράψε τον αριθμό ασκήσεων και τον "
+    say(form, QCoreApplication::translate("Announce", "Το παιχνίδι μηδενίστηκε. Για νέο παιχνίδι, γράψε τον αριθμό ασκήσεων και τον "
                              "μέγιστο αριθμό στόχο, και πάτησε Νέα άσκηση."));
 }
 
 void gameEnd(Form1 &form, int percentage)
 {
-    QString text = QStringLiteral("Τέλος του παιχνιδιού. ") + spokenResults(form, percentage);
+    QString text = QCoreApplication::translate("Announce", "Τέλος του παιχνιδιού.") + QLatin1Char(' ') + spokenResults(form, percentage);
     if (percentage >= 50)
-        text += QStringLiteral(" Επιτυχία!");
-    say(form, text + QStringLiteral(" Τα πλήκτρα δεν δουλεύουν πια. ") + AfterTheEnd);
+        text += QCoreApplication::translate("Announce", " Επιτυχία!");
+    say(form, text + QCoreApplication::translate("Announce", " Τα πλήκτρα δεν δουλεύουν πια. ") + afterTheEnd());
 }
 
 void gameOver(Form1 &form)
 {
-    say(form, QStringLiteral("Το παιχνίδι τελείωσε. ") + AfterTheEnd);
+    say(form, QCoreApplication::translate("Announce", "Το παιχνίδι τελείωσε. ") + afterTheEnd());
 }
 
 void colourChosen(Form1 &form, const QString &colour)
 {
-    say(form, QStringLiteral("Το παράθυρο έγινε %1.").arg(colour.toLower()));
+    say(form, QCoreApplication::translate("Announce", "Το παράθυρο έγινε %1.").arg(colour.toLower()));
 }
 
 void credits(Form1 &form, const QStringList &lines)

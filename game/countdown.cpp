@@ -7,6 +7,8 @@
 #include "arithmetic/numbertext.h"
 #include "services/programname.h"
 
+#include <QCoreApplication>
+
 namespace numbolo {
 
 // Shown in the countdown box while there is no time limit: a sign, not a number that counts.
@@ -44,7 +46,7 @@ void Form1::timeRanOut()
     }
     const quint64 timedOut = exerciseShown();
     message(MessageIcon::Exclamation, MessageButtons::Ok, ProgramName,
-            QStringLiteral("Ο χρόνος τελείωσε... Την επόμενη φορά θα τα καταφέρεις καλύτερα."));
+            QCoreApplication::translate("Form1", "Ο χρόνος τελείωσε... Την επόμενη φορά θα τα καταφέρεις καλύτερα."));
     // The window closed, or the exercise was skipped or abandoned, while the message was open.
     if (m_ended || exerciseShown() != timedOut)
         return;

@@ -13,6 +13,7 @@
 #include "services/programname.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -337,7 +338,7 @@ void Form1::installDisplayFont()
     }
     QFontDatabase::addApplicationFont(target);
     message(MessageIcon::Information, MessageButtons::Ok, AppTitle,
-            QStringLiteral("Προκειμένου κάποιοι χαρακτήρες να εμφανίζονται σωστά, το Numbolo εγκατέστησε πρόσθετες "
+            QCoreApplication::translate("Form1", "Προκειμένου κάποιοι χαρακτήρες να εμφανίζονται σωστά, το Numbolo εγκατέστησε πρόσθετες "
                            "γραμματοσειρές στο σύστημά σας. Αν οι αριθμοί δεν εμφανίζονται σωστά, επανεκκινήστε το "
                            "πρόγραμμα."));
 }
@@ -394,12 +395,12 @@ void Form1::Form_Unload()
             m_services.messages.show({MessageIcon::Critical, MessageButtons::Ok, AppTitle, text});
     };
     if (saved == StoredSettings::Saved::No) {
-        tell(QStringLiteral("Η πρόοδος του παιχνιδιού δεν αποθηκεύτηκε.\n\n%1\n%2\n\nΤο "
+        tell(QCoreApplication::translate("Form1", "Η πρόοδος του παιχνιδιού δεν αποθηκεύτηκε.\n\n%1\n%2\n\nΤο "
                             "προηγούμενο αρχείο ρυθμίσεων έμεινε όπως ήταν.")
                  .arg(error, file));
     } else if (saved == StoredSettings::Saved::Unconfirmed) {
         // The file is written; only its safety against a power cut is in doubt.
-        tell(QStringLiteral("Η πρόοδος του παιχνιδιού γράφτηκε στο αρχείο, αλλά δεν είναι "
+        tell(QCoreApplication::translate("Form1", "Η πρόοδος του παιχνιδιού γράφτηκε στο αρχείο, αλλά δεν είναι "
                             "βέβαιο ότι θα αντέξει μια διακοπή ρεύματος.\n\n%1\n%2")
                  .arg(error, file));
     }
@@ -455,8 +456,8 @@ StoredSettings::Saved Form1::saveProgress(QString *error)
 
 void Form1::Image5_Click()
 {
-    if (message(MessageIcon::Exclamation, MessageButtons::YesNo, QStringLiteral("Επανεκκίνηση"),
-                QStringLiteral("Θές σίγουρα να επανεκκινήσεις το πρόγραμμα;"))
+    if (message(MessageIcon::Exclamation, MessageButtons::YesNo, QCoreApplication::translate("Form1", "Επανεκκίνηση"),
+                QCoreApplication::translate("Form1", "Θές σίγουρα να επανεκκινήσεις το πρόγραμμα;"))
         != MessageAnswer::Yes)
         return;
     // A game that ended while the question was open stays ended.

@@ -6,6 +6,8 @@
 #include "game/form1.h"
 #include "services/programname.h"
 
+#include <QCoreApplication>
+
 namespace numbolo {
 
 namespace {
@@ -47,29 +49,29 @@ constexpr VbColor CaptionGrey = 0xC0C0C0;
 
 const Row Design[] = {
     {.name = "Text16", .kind = Kind::TextBox, .parent = nullptr, .left = 7700, .top = 1560, .width = 615, .height = 390,
-     .font = StateFont, .fore = 0x00FF00, .back = 0x004000, .tooltip = "Αριθμός ασκήσεων (10-300)", .align = Centre},
+     .font = StateFont, .fore = 0x00FF00, .back = 0x004000, .tooltip = QT_TRANSLATE_NOOP("Form1", "Αριθμός ασκήσεων (10-300)"), .align = Centre},
     {.name = "Frame2", .kind = Kind::Frame, .parent = nullptr, .left = 7320, .top = 1080, .width = 1455, .height = 4215,
-     .caption = "Επιλογές", .font = {Comic, 9, true}, .fore = CaptionGrey},
+     .caption = QT_TRANSLATE_NOOP("Form1", "Επιλογές"), .font = {Comic, 9, true}, .fore = CaptionGrey},
     {.name = "Frame9", .kind = Kind::Frame, .parent = "Frame2", .left = 120, .top = 1200, .width = 1215, .height = 735,
-     .caption = "Αριθμοί 0 -", .font = {Comic, 8.25}, .fore = CaptionGrey},
+     .caption = QT_TRANSLATE_NOOP("Form1", "Αριθμοί 0 -"), .font = {Comic, 8.25}, .fore = CaptionGrey},
     {.name = "Text14", .kind = Kind::TextBox, .parent = "Frame9", .left = 120, .top = 240, .width = 975, .height = 390,
-     .font = StateFont, .fore = 0xFFFFFF, .back = 0x000000, .tooltip = "Εύρος τιμών αριθμών στόχων", .align = Centre},
+     .font = StateFont, .fore = 0xFFFFFF, .back = 0x000000, .tooltip = QT_TRANSLATE_NOOP("Form1", "Εύρος τιμών αριθμών στόχων"), .align = Centre},
     {.name = "Frame5", .kind = Kind::Frame, .parent = "Frame2", .left = 240, .top = 240, .width = 975, .height = 735,
-     .caption = "Ασκήσεις", .font = {Comic, 9}, .fore = CaptionGrey},
+     .caption = QT_TRANSLATE_NOOP("Form1", "Ασκήσεις"), .font = {Comic, 9}, .fore = CaptionGrey},
     {.name = "Image8", .kind = Kind::Image, .parent = "Frame2", .left = 600, .top = 3120, .width = 240, .height = 240,
-     .tooltip = "Σίγαση", .picture = ":/pictures/sound-on.svg"},
+     .tooltip = QT_TRANSLATE_NOOP("Form1", "Σίγαση"), .picture = ":/pictures/sound-on.svg"},
     {.name = "Image4", .kind = Kind::Image, .parent = "Frame2", .left = 600, .top = 3120, .width = 240, .height = 240,
-     .tooltip = "Ενεργοποίηση ήχων", .hidden = true, .picture = ":/pictures/sound-off.svg"},
+     .tooltip = QT_TRANSLATE_NOOP("Form1", "Ενεργοποίηση ήχων"), .hidden = true, .picture = ":/pictures/sound-off.svg"},
     {.name = "Image5", .kind = Kind::Image, .parent = "Frame2", .left = 480, .top = 2200, .width = 450, .height = 450,
-     .tooltip = "Αρχικοποίηση", .picture = ":/pictures/restart.svg"},
+     .tooltip = QT_TRANSLATE_NOOP("Form1", "Αρχικοποίηση"), .picture = ":/pictures/restart.svg"},
     {.name = "Image2", .kind = Kind::Image, .parent = "Frame2", .left = 480, .top = 3720, .width = 390, .height = 390,
-     .tooltip = "Χρώμα παραθύρου προγράμματος", .picture = ":/pictures/palette.svg"},
+     .tooltip = QT_TRANSLATE_NOOP("Form1", "Χρώμα παραθύρου προγράμματος"), .picture = ":/pictures/palette.svg"},
     {.name = "Frame6", .kind = Kind::Frame, .parent = nullptr, .left = 7320, .top = 240, .width = 1095, .height = 705,
-     .caption = "Βοήθεια", .font = {Comic, 9, true}, .fore = CaptionGrey},
+     .caption = QT_TRANSLATE_NOOP("Form1", "Βοήθεια"), .font = {Comic, 9, true}, .fore = CaptionGrey},
     {.name = "Label4", .kind = Kind::Label, .parent = "Frame6", .left = 600, .top = 75, .width = 375, .height = 705,
-     .caption = "i", .font = {"Monotype Corsiva", 27.75, false, true}, .fore = 0x00C0C0, .tooltip = "Περί...", .align = Centre},
+     .caption = "i", .font = {"Monotype Corsiva", 27.75, false, true}, .fore = 0x00C0C0, .tooltip = QT_TRANSLATE_NOOP("Form1", "Περί..."), .align = Centre},
     {.name = "Image1", .kind = Kind::Image, .parent = "Frame6", .left = 120, .top = 240, .width = 375, .height = 375,
-     .tooltip = "Βοήθεια", .picture = ":/pictures/lifebuoy.svg"},
+     .tooltip = QT_TRANSLATE_NOOP("Form1", "Βοήθεια"), .picture = ":/pictures/lifebuoy.svg"},
     {.name = "Frame1", .kind = Kind::Frame, .parent = nullptr, .left = 120, .top = 120, .width = 6975, .height = 5175,
      .caption = "Numbolo v.1.2", .font = {Digital, 11.25, true}, .fore = 0xFFFFFF},
     {.name = "Text18", .kind = Kind::TextBox, .parent = "Frame1", .left = 3120, .top = 4080, .width = 735, .height = 345,
@@ -77,11 +79,11 @@ const Row Design[] = {
     {.name = "Command20", .kind = Kind::Key, .parent = "Frame1", .left = 2280, .top = 3960, .width = 615, .height = 615,
      .caption = "x^y", .font = {Comic, 12}, .back = PlainKeyColor},
     {.name = "Frame7", .kind = Kind::Frame, .parent = "Frame1", .left = 3000, .top = 1800, .width = 855, .height = 1095,
-     .caption = "Άσκηση", .font = {Comic, 8.25}, .fore = CaptionGrey},
+     .caption = QT_TRANSLATE_NOOP("Form1", "Άσκηση"), .font = {Comic, 8.25}, .fore = CaptionGrey},
     {.name = "Text17", .kind = Kind::TextBox, .parent = "Frame7", .left = 120, .top = 240, .width = 615, .height = 375,
      .font = StateFont, .back = 0x5C9EA0, .align = Centre},
     {.name = "Image6", .kind = Kind::Image, .parent = "Frame7", .left = 240, .top = 720, .width = 330, .height = 300,
-     .tooltip = "Νέα άσκηση", .picture = ":/pictures/new-exercise.svg"},
+     .tooltip = QT_TRANSLATE_NOOP("Form1", "Νέα άσκηση"), .picture = ":/pictures/new-exercise.svg"},
     {.name = "Command14", .kind = Kind::Key, .parent = "Frame1", .left = 840, .top = 3240, .width = 615, .height = 615,
      .caption = ".", .font = {Comic, 18, true}, .back = PlainKeyColor},
     {.name = "Text12", .kind = Kind::TextBox, .parent = "Frame1", .left = 3120, .top = 3600, .width = 495, .height = 285,
@@ -89,13 +91,13 @@ const Row Design[] = {
     {.name = "Text13", .kind = Kind::TextBox, .parent = "Frame1", .left = 3120, .top = 3840, .width = 495, .height = 285,
      .font = {"MS Sans Serif", 8.25}, .hidden = true},
     {.name = "Frame3", .kind = Kind::Frame, .parent = "Frame1", .left = 5520, .top = 4320, .width = 1335, .height = 735,
-     .caption = "Χρονόμετρο", .font = {Comic, 9, true}, .fore = CaptionGrey},
+     .caption = QT_TRANSLATE_NOOP("Form1", "Χρονόμετρο"), .font = {Comic, 9, true}, .fore = CaptionGrey},
     {.name = "Command19", .kind = Kind::Key, .parent = "Frame3", .left = 120, .top = 300, .width = 375, .height = 350,
-     .caption = "||", .font = {"DejaVu Sans", 9, true}, .back = PlainKeyColor, .tooltip = "Παύση χρονομέτρου"},
+     .caption = "||", .font = {"DejaVu Sans", 9, true}, .back = PlainKeyColor, .tooltip = QT_TRANSLATE_NOOP("Form1", "Παύση χρονομέτρου")},
     {.name = "Text15", .kind = Kind::TextBox, .parent = "Frame3", .left = 600, .top = 280, .width = 615, .height = 375,
      .caption = "180", .font = StateFont, .back = 0xFFFF00, .align = Centre},
     {.name = "Frame4", .kind = Kind::Frame, .parent = "Frame1", .left = 3960, .top = 960, .width = 2895, .height = 3135,
-     .caption = "Αριθμοί-Στόχοι", .font = {Comic, 9, true}, .fore = CaptionGrey},
+     .caption = QT_TRANSLATE_NOOP("Form1", "Αριθμοί-Στόχοι"), .font = {Comic, 9, true}, .fore = CaptionGrey},
     {.name = "Text9", .kind = Kind::TextBox, .parent = "Frame4", .left = 1440, .top = 2520, .width = 1335, .height = 465,
      .font = TargetFont, .fore = TargetForeColor, .back = 0x444444, .align = Right},
     {.name = "Text8", .kind = Kind::TextBox, .parent = "Frame4", .left = 120, .top = 2550, .width = 1335, .height = 465,
@@ -154,9 +156,9 @@ const Row Design[] = {
     {.name = "CommandButton2", .kind = Kind::ClearKey, .parent = "Frame1", .left = 120, .top = 3960, .width = 615, .height = 615,
      .caption = "Cl", .font = KeyFont, .back = 0x8080FF},
     {.name = "Image3", .kind = Kind::Image, .parent = nullptr, .left = 7095, .top = 2480, .width = 255, .height = 375,
-     .tooltip = "Εμφάνιση εργαλείων", .hidden = true, .picture = ":/pictures/show-tools.svg"},
+     .tooltip = QT_TRANSLATE_NOOP("Form1", "Εμφάνιση εργαλείων"), .hidden = true, .picture = ":/pictures/show-tools.svg"},
     {.name = "Image7", .kind = Kind::Image, .parent = nullptr, .left = 8770, .top = 2480, .width = 255, .height = 375,
-     .tooltip = "Απόκρυψη εργαλείων", .picture = ":/pictures/hide-tools.svg"},
+     .tooltip = QT_TRANSLATE_NOOP("Form1", "Απόκρυψη εργαλείων"), .picture = ":/pictures/hide-tools.svg"},
 };
 
 QFont makeFont(const FontSpec &wanted, const QFont &base)
@@ -189,7 +191,7 @@ void Form1::buildControls()
     for (const Row &row : Design) {
         QWidget *parent = row.parent ? findChild<QWidget *>(QString::fromLatin1(row.parent)) : this;
         Q_ASSERT(parent != nullptr);
-        const QString caption = QString::fromUtf8(row.caption);
+        const QString caption = QCoreApplication::translate("Form1", row.caption);
         QObject *control = nullptr;
         QWidget *widget = nullptr;
         switch (row.kind) {
@@ -249,7 +251,7 @@ void Form1::buildControls()
         if (widget != nullptr) {
             widget->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
             if (row.tooltip != nullptr)
-                widget->setToolTip(QString::fromUtf8(row.tooltip));
+                widget->setToolTip(QCoreApplication::translate("Form1", row.tooltip));
             if (row.hidden)
                 widget->hide();
             widget->installEventFilter(m_gate);

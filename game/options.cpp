@@ -6,6 +6,7 @@
 #include "arithmetic/numbertext.h"
 #include "services/programname.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace numbolo {
@@ -50,8 +51,8 @@ void Form1::Image6_Click()
         // The answer is about the exercise on screen now; if that one is over by the time the
         // answer comes (the countdown ran out meanwhile), the answer changes nothing.
         const quint64 asked = exerciseShown();
-        if (message(MessageIcon::Information, MessageButtons::YesNo, QStringLiteral("Επιβεβαίωση"),
-                    QStringLiteral("Θές σιγουρα να παραλείψεις την τρέχουσα άσκηση και να προχωρήσεις στην επόμενη;"))
+        if (message(MessageIcon::Information, MessageButtons::YesNo, QCoreApplication::translate("Form1", "Επιβεβαίωση"),
+                    QCoreApplication::translate("Form1", "Θές σιγουρα να παραλείψεις την τρέχουσα άσκηση και να προχωρήσεις στην επόμενη;"))
                 == MessageAnswer::Yes
             && exerciseShown() == asked)
             skipOnError([this] { AdvanceExercise(); });
@@ -65,7 +66,7 @@ void Form1::Image6_Click()
     const auto m = NumberText::parse(Text14->text());
     if (!rangeInBand(typed) || !m || !rangeWithinLimits(*m)) {
         message(MessageIcon::Critical, MessageButtons::Ok, AppTitle,
-                QStringLiteral("Στο πεδίο  \"Αριθμοί 0 -  \", επιτρέπονται ακέραιοι αριθμοί από 100 εως 9999 ή -9999 εως -100"));
+                QCoreApplication::translate("Form1", "Στο πεδίο  \"Αριθμοί 0 -  \", επιτρέπονται ακέραιοι αριθμοί από 100 εως 9999 ή -9999 εως -100"));
         if (!hasEnded())
             correctAgain(Text14);
         return;
@@ -76,7 +77,7 @@ void Form1::Image6_Click()
     const auto r = NumberText::parse(Text16->text());
     if (!countValid(r)) {
         message(MessageIcon::Critical, MessageButtons::Ok, AppTitle,
-                QStringLiteral("Ο ελάχιστος αριθμός ασκήσεων είναι 10 και ο μέγιστος 300!"));
+                QCoreApplication::translate("Form1", "Ο ελάχιστος αριθμός ασκήσεων είναι 10 και ο μέγιστος 300!"));
         if (!hasEnded())
             correctAgain(Text16);
         return;

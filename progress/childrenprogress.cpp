@@ -28,11 +28,6 @@ namespace numbolo {
 
 namespace {
 
-QString text(const char *source)
-{
-    return QCoreApplication::translate("numbolo::ChildrenProgress", source);
-}
-
 // The order of "Παιδί:": who played last first, then those who never played, alphabetically.
 void sortByLastPlay(std::vector<Profile> &profiles, const ProfileList &list)
 {
@@ -55,7 +50,7 @@ ChildrenProgress::ChildrenProgress(const PlayerFiles &account, const QString &ch
     : QWidget(parent), m_account(account), m_list(account), m_today(today)
 {
     setObjectName(QStringLiteral("ChildrenProgress"));
-    setWindowTitle(text("Πρόοδος"));
+    setWindowTitle(QCoreApplication::translate("numbolo::ChildrenProgress", "Πρόοδος"));
     ask = [this](const Message &message) {
         const QMessageBox::StandardButtons buttons =
             message.buttons == MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
@@ -74,38 +69,38 @@ ChildrenProgress::ChildrenProgress(const PlayerFiles &account, const QString &ch
     m_layout = new QVBoxLayout(this);
 
     auto *choice = new QHBoxLayout;
-    auto *childLabel = m_childLabel = new QLabel(text("Παι&δί:"), this);
+    auto *childLabel = m_childLabel = new QLabel(QCoreApplication::translate("numbolo::ChildrenProgress", "Παι&δί:"), this);
     childBox = new QComboBox(this);
     childBox->setObjectName(QStringLiteral("childBox"));
-    childBox->setAccessibleName(text("Παιδί"));
+    childBox->setAccessibleName(QCoreApplication::translate("numbolo::ChildrenProgress", "Παιδί"));
     childLabel->setBuddy(childBox);
     choice->addWidget(childLabel);
     choice->addWidget(childBox, 1);
     m_layout->addLayout(choice);
 
-    children = new QGroupBox(text("Παιδιά"), this);
+    children = new QGroupBox(QCoreApplication::translate("numbolo::ChildrenProgress", "Παιδιά"), this);
     children->setObjectName(QStringLiteral("children"));
     auto *grid = new QGridLayout(children);
-    auto *nameLabel = new QLabel(text("Ό&νομα:"), children);
+    auto *nameLabel = new QLabel(QCoreApplication::translate("numbolo::ChildrenProgress", "Ό&νομα:"), children);
     nameEdit = new QLineEdit(children);
     nameEdit->setObjectName(QStringLiteral("nameEdit"));
-    nameEdit->setAccessibleName(text("Όνομα"));
+    nameEdit->setAccessibleName(QCoreApplication::translate("numbolo::ChildrenProgress", "Όνομα"));
     nameEdit->setMaxLength(200); // longer than any name, so that a name too long is told, not cut
     nameLabel->setBuddy(nameEdit);
-    auto *pictureLabel = new QLabel(text("Ει&κόνα:"), children);
+    auto *pictureLabel = new QLabel(QCoreApplication::translate("numbolo::ChildrenProgress", "Ει&κόνα:"), children);
     pictureBox = new QComboBox(children);
     pictureBox->setObjectName(QStringLiteral("pictureBox"));
-    pictureBox->setAccessibleName(text("Εικόνα"));
-    pictureBox->addItem(text("Χωρίς εικόνα"), QString());
+    pictureBox->setAccessibleName(QCoreApplication::translate("numbolo::ChildrenProgress", "Εικόνα"));
+    pictureBox->addItem(QCoreApplication::translate("numbolo::ChildrenProgress", "Χωρίς εικόνα"), QString());
     for (const ProfilePicture &picture : ProfilePictures)
         pictureBox->addItem(QIcon(QString::fromLatin1(picture.file)), profilePictureName(picture),
                             QString::fromLatin1(picture.key));
     pictureLabel->setBuddy(pictureBox);
-    addButton = new QPushButton(text("&Νέο παιδί"), children);
+    addButton = new QPushButton(QCoreApplication::translate("numbolo::ChildrenProgress", "&Νέο παιδί"), children);
     addButton->setObjectName(QStringLiteral("addChild"));
-    renameButton = new QPushButton(text("&Μετονομασία"), children);
+    renameButton = new QPushButton(QCoreApplication::translate("numbolo::ChildrenProgress", "&Μετονομασία"), children);
     renameButton->setObjectName(QStringLiteral("renameChild"));
-    deleteButton = new QPushButton(text("Διαγρα&φή…"), children);
+    deleteButton = new QPushButton(QCoreApplication::translate("numbolo::ChildrenProgress", "Διαγρα&φή…"), children);
     deleteButton->setObjectName(QStringLiteral("deleteChild"));
     status = new QLabel(children);
     status->setObjectName(QStringLiteral("childrenStatus"));
@@ -177,11 +172,11 @@ void ChildrenProgress::showChild(const QString &id)
         m_files = std::make_unique<ProfileFiles>(m_list.files(*found));
         childBox->setCurrentIndex(int(found - m_profiles.begin()));
         m_shownId = id;
-        setWindowTitle(text("Πρόοδος") + QStringLiteral(" \u2014 ") + found->name);
+        setWindowTitle(QCoreApplication::translate("numbolo::ChildrenProgress", "Πρόοδος") + QStringLiteral(" \u2014 ") + found->name);
     } else {
         m_files.reset();
         m_shownId.clear();
-        setWindowTitle(text("Πρόοδος"));
+        setWindowTitle(QCoreApplication::translate("numbolo::ChildrenProgress", "Πρόοδος"));
     }
     const PlayerFiles &files = m_files ? *m_files : m_account;
     m_history = std::make_unique<SqlHistorySource>(files.historyPath());
@@ -226,7 +221,7 @@ void ChildrenProgress::listChanged()
     // The window lets go of a deleted child's files, so that nothing of the child is written again.
     reload(m_shownId);
     if (!gone.isEmpty())
-        tell(text("Το παιδί «%1» διαγράφηκε από άλλο παράθυρο.").arg(gone));
+        tell(QCoreApplication::translate("numbolo::ChildrenProgress", "Το παιδί «%1» διαγράφηκε από άλλο παράθυρο.").arg(gone));
 }
 
 void ChildrenProgress::tell(const QString &said)
@@ -241,12 +236,12 @@ void ChildrenProgress::addChild()
     // The first child takes over the games played so far: the parent says whose they are.
     if (m_profiles.empty() && m_list.accountHasFiles() && !name.isEmpty()) {
         const QString question =
-            text("Ως τώρα σε αυτόν τον λογαριασμό έπαιζε ένα παιδί. Είναι το παιχνίδι, το ιστορικό και οι ρυθμίσεις "
+            QCoreApplication::translate("numbolo::ChildrenProgress", "Ως τώρα σε αυτόν τον λογαριασμό έπαιζε ένα παιδί. Είναι το παιχνίδι, το ιστορικό και οι ρυθμίσεις "
                  "του, του παιδιού «%1»;\n\nΑν ναι, γίνονται δικά του. Αν όχι, φτιάξε πρώτα το προφίλ του παιδιού "
                  "που έπαιζε ως τώρα.")
                 .arg(name);
-        if (ask({MessageIcon::Exclamation, MessageButtons::YesNo, text("Πρόοδος"), question}) != MessageAnswer::Yes) {
-            tell(text("Δεν φτιάχτηκε προφίλ."));
+        if (ask({MessageIcon::Exclamation, MessageButtons::YesNo, QCoreApplication::translate("numbolo::ChildrenProgress", "Πρόοδος"), question}) != MessageAnswer::Yes) {
+            tell(QCoreApplication::translate("numbolo::ChildrenProgress", "Δεν φτιάχτηκε προφίλ."));
             return;
         }
     }
@@ -259,7 +254,7 @@ void ChildrenProgress::addChild()
     }
     nameEdit->clear();
     reload(made.id);
-    tell(done ? text("Φτιάχτηκε το προφίλ του παιδιού «%1».").arg(made.name) : error);
+    tell(done ? QCoreApplication::translate("numbolo::ChildrenProgress", "Φτιάχτηκε το προφίλ του παιδιού «%1».").arg(made.name) : error);
 }
 
 void ChildrenProgress::renameChild()
@@ -277,7 +272,7 @@ void ChildrenProgress::renameChild()
     const QString id = m_shownId;
     nameEdit->clear();
     reload(id);
-    tell(text("Το παιδί λέγεται τώρα «%1».").arg(ProfileName::cleaned(typed)));
+    tell(QCoreApplication::translate("numbolo::ChildrenProgress", "Το παιδί λέγεται τώρα «%1».").arg(ProfileName::cleaned(typed)));
 }
 
 void ChildrenProgress::deleteChild()
@@ -286,10 +281,10 @@ void ChildrenProgress::deleteChild()
     if (shown == m_profiles.end())
         return;
     const Profile gone = *shown;
-    const QString question = text("Να διαγραφεί το παιδί «%1»; Σβήνονται το παιχνίδι του, το ιστορικό του και οι "
+    const QString question = QCoreApplication::translate("numbolo::ChildrenProgress", "Να διαγραφεί το παιδί «%1»; Σβήνονται το παιχνίδι του, το ιστορικό του και οι "
                                   "ρυθμίσεις του. Αυτό δεν αναιρείται.")
                                  .arg(gone.name);
-    if (ask({MessageIcon::Exclamation, MessageButtons::YesNo, text("Πρόοδος"), question}) != MessageAnswer::Yes)
+    if (ask({MessageIcon::Exclamation, MessageButtons::YesNo, QCoreApplication::translate("numbolo::ChildrenProgress", "Πρόοδος"), question}) != MessageAnswer::Yes)
         return;
     // The window lets go of the child's history before its files go.
     delete m_progress;
@@ -298,7 +293,7 @@ void ChildrenProgress::deleteChild()
     QString error;
     const bool done = m_list.remove(gone.id, &error);
     reload(done ? QString() : gone.id);
-    tell(done ? text("Το παιδί «%1» διαγράφηκε.").arg(gone.name) : error);
+    tell(done ? QCoreApplication::translate("numbolo::ChildrenProgress", "Το παιδί «%1» διαγράφηκε.").arg(gone.name) : error);
 }
 
 } // namespace numbolo

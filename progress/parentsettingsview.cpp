@@ -5,6 +5,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
@@ -14,17 +15,17 @@
 namespace numbolo {
 
 ParentSettingsView::ParentSettingsView(const PlayerFiles &location, QWidget *parent)
-    : QGroupBox(QStringLiteral("Ρυθμίσεις για το παιδί"), parent), m_location(location)
+    : QGroupBox(QCoreApplication::translate("ParentSettings", "Ρυθμίσεις για το παιδί"), parent), m_location(location)
 {
     setObjectName(QStringLiteral("parentSettings"));
     auto *layout = new QVBoxLayout(this);
 
     // Its mnemonic takes the keyboard to the chosen time; the arrow keys choose another.
-    auto *times = new QGroupBox(QStringLiteral("&Χρόνος ανά άσκηση"), this);
+    auto *times = new QGroupBox(QCoreApplication::translate("ParentSettings", "&Χρόνος ανά άσκηση"), this);
     times->setObjectName(QStringLiteral("secondsPerExercise"));
     // Named as it reads: without it Qt names a group inside a group after the outer one.
-    times->setAccessibleName(QStringLiteral("Χρόνος ανά άσκηση"));
-    times->setToolTip(QStringLiteral("Περισσότερος χρόνος, ή χωρίς όριο, για ένα παιδί που παίζει με "
+    times->setAccessibleName(QCoreApplication::translate("ParentSettings", "Χρόνος ανά άσκηση"));
+    times->setToolTip(QCoreApplication::translate("ParentSettings", "Περισσότερος χρόνος, ή χωρίς όριο, για ένα παιδί που παίζει με "
                                      "αναγνώστη οθόνης ή με το πληκτρολόγιο, ή που χρειάζεται χρόνο"));
     auto *timesLayout = new QVBoxLayout(times);
     secondsGroup = new QButtonGroup(this);
@@ -36,13 +37,13 @@ ParentSettingsView::ParentSettingsView(const PlayerFiles &location, QWidget *par
     }
     layout->addWidget(times);
 
-    typingBox = new QCheckBox(QStringLiteral("Το π&ληκτρολόγιο πατά τα πλήκτρα του παιχνιδιού"), this);
+    typingBox = new QCheckBox(QCoreApplication::translate("ParentSettings", "Το π&ληκτρολόγιο πατά τα πλήκτρα του παιχνιδιού"), this);
     typingBox->setObjectName(QStringLiteral("keyboardTyping"));
-    typingBox->setToolTip(QStringLiteral("Ψηφία, πράξεις, «=» ή Enter, Backspace για «<X» και Delete για «Cl» "
+    typingBox->setToolTip(QCoreApplication::translate("ParentSettings", "Ψηφία, πράξεις, «=» ή Enter, Backspace για «<X» και Delete για «Cl» "
                                          "πατούν τα πλήκτρα του παιχνιδιού, όπως ένα κλικ"));
     layout->addWidget(typingBox);
 
-    note = new QLabel(QStringLiteral("Οι αλλαγές ισχύουν από το επόμενο παιχνίδι που θα ξεκινήσει."), this);
+    note = new QLabel(QCoreApplication::translate("ParentSettings", "Οι αλλαγές ισχύουν από το επόμενο παιχνίδι που θα ξεκινήσει."), this);
     note->setObjectName(QStringLiteral("settingsNote"));
     note->setWordWrap(true);
     note->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
@@ -55,7 +56,7 @@ ParentSettingsView::ParentSettingsView(const PlayerFiles &location, QWidget *par
     status->hide();
     layout->addWidget(status);
 
-    warn = [this](const QString &text) { QMessageBox::warning(this, QStringLiteral("Πρόοδος"), text); };
+    warn = [this](const QString &text) { QMessageBox::warning(this, QCoreApplication::translate("ParentSettings", "Πρόοδος"), text); };
     showStored();
     // Only a parent's own changes are written: clicks, and the arrow keys' choices, come from the
     // user alone.
@@ -92,10 +93,10 @@ void ParentSettingsView::save()
     const QString file = QDir::toNativeSeparators(m_location.iniPath());
     QString text;
     if (saved == StoredSettings::Saved::No)
-        text = QStringLiteral("Η ρύθμιση δεν αποθηκεύτηκε στο αρχείο %1: %2 Φαίνονται οι ρυθμίσεις που ισχύουν.")
+        text = QCoreApplication::translate("ParentSettings", "Η ρύθμιση δεν αποθηκεύτηκε στο αρχείο %1: %2 Φαίνονται οι ρυθμίσεις που ισχύουν.")
                    .arg(file, error);
     else if (saved == StoredSettings::Saved::Unconfirmed)
-        text = QStringLiteral("Η ρύθμιση γράφτηκε στο αρχείο %1, αλλά: %2").arg(file, error);
+        text = QCoreApplication::translate("ParentSettings", "Η ρύθμιση γράφτηκε στο αρχείο %1, αλλά: %2").arg(file, error);
     status->setText(text);
     status->setVisible(!text.isEmpty());
     if (!text.isEmpty())

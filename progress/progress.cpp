@@ -13,6 +13,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QDateTimeAxis>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -48,8 +49,8 @@ ProgressWindow::ProgressWindow(HistorySource &history, const Unrecorded &unrecor
       m_report(std::move(m_opening.recent))
 {
     setObjectName(QStringLiteral("Progress"));
-    setWindowTitle(QStringLiteral("Πρόοδος"));
-    setAccessibleName(QStringLiteral("Πρόοδος"));
+    setWindowTitle(QCoreApplication::translate("Progress", "Πρόοδος"));
+    setAccessibleName(QCoreApplication::translate("Progress", "Πρόοδος"));
     auto *layout = new QVBoxLayout(this);
     makeSummary();
     layout->addWidget(summary);
@@ -61,13 +62,13 @@ ProgressWindow::ProgressWindow(HistorySource &history, const Unrecorded &unrecor
         quietTabPages();
         tabs = new QTabWidget(this);
         tabs->setObjectName(QStringLiteral("tabs"));
-        tabs->setAccessibleName(QStringLiteral("Ενότητες"));
+        tabs->setAccessibleName(QCoreApplication::translate("Progress", "Ενότητες"));
         tabs->setUsesScrollButtons(false);
-        tabs->addTab(makeGamesTab(), QStringLiteral("&Παιχνίδια"));
-        tabs->addTab(scrolled(makeChartsTab()), QStringLiteral("&Διαγράμματα"));
-        tabs->addTab(makeFiguresPage(), QStringLiteral("Πράξ&εις"));
-        tabs->addTab(makeFiguresPage(), QStringLiteral("Εύ&ρος"));
-        tabs->addTab(makeFiguresPage(), QStringLiteral("&Ημερολόγιο"));
+        tabs->addTab(makeGamesTab(), QCoreApplication::translate("Progress", "&Παιχνίδια"));
+        tabs->addTab(scrolled(makeChartsTab()), QCoreApplication::translate("Progress", "&Διαγράμματα"));
+        tabs->addTab(makeFiguresPage(), QCoreApplication::translate("Progress", "Πράξ&εις"));
+        tabs->addTab(makeFiguresPage(), QCoreApplication::translate("Progress", "Εύ&ρος"));
+        tabs->addTab(makeFiguresPage(), QCoreApplication::translate("Progress", "&Ημερολόγιο"));
         // The figures are read as one of their tabs is first opened, after it has been drawn
         // saying so: on a history of years they take a while.
         connect(tabs, &QTabWidget::currentChanged, this, [this] {
@@ -160,7 +161,7 @@ void ProgressWindow::makeSummary()
     const QString step = m_opening.error.isEmpty() ? nextStep(m_report) : QString();
     if (step.isEmpty())
         return;
-    const QString said = QStringLiteral("Επόμενο βήμα: %1").arg(step);
+    const QString said = QCoreApplication::translate("Progress", "Επόμενο βήμα: %1").arg(step);
     nextStepLabel = new QLabel(said, this);
     nextStepLabel->setObjectName(QStringLiteral("nextStep"));
     nextStepLabel->setWordWrap(true);
@@ -171,10 +172,10 @@ void ProgressWindow::makeSummary()
 QWidget *ProgressWindow::makeGamesTab()
 {
     auto *split = new QSplitter(Qt::Vertical, tabs);
-    gamesTable = makeTable(QStringLiteral("games"), QStringLiteral("Παιχνίδια, το νεότερο πρώτο"),
-                           {QStringLiteral("Ημερομηνία"), QStringLiteral("Ασκήσεις"), QStringLiteral("Λυμένες"),
-                            QStringLiteral("Αποτέλεσμα %"), QStringLiteral("Εύρος"),
-                            QStringLiteral("Χρόνος παιχνιδιού"), QStringLiteral("Χρόνος ανά άσκηση")},
+    gamesTable = makeTable(QStringLiteral("games"), QCoreApplication::translate("Progress", "Παιχνίδια, το νεότερο πρώτο"),
+                           {QCoreApplication::translate("Progress", "Ημερομηνία"), QCoreApplication::translate("Progress", "Ασκήσεις"), QCoreApplication::translate("Progress", "Λυμένες"),
+                            QCoreApplication::translate("Progress", "Αποτέλεσμα %"), QCoreApplication::translate("Progress", "Εύρος"),
+                            QCoreApplication::translate("Progress", "Χρόνος παιχνιδιού"), QCoreApplication::translate("Progress", "Χρόνος ανά άσκηση")},
                            split);
     showGames(0);
     // A long history's list grows a page at a time as it is scrolled, or moved, to its end.
@@ -182,10 +183,10 @@ QWidget *ProgressWindow::makeGamesTab()
         if (value == gamesTable->verticalScrollBar()->maximum())
             readMoreGames();
     });
-    exercisesTable = makeTable(QStringLiteral("exercises"), QStringLiteral("Ασκήσεις του παιχνιδιού"),
-                               {QStringLiteral("Άσκηση"), QStringLiteral("Επίπεδο"), QStringLiteral("Έκβαση"),
-                                QStringLiteral("Δευτερόλεπτα"), QStringLiteral("Στόχοι"),
-                                QStringLiteral("Πατήματα =")},
+    exercisesTable = makeTable(QStringLiteral("exercises"), QCoreApplication::translate("Progress", "Ασκήσεις του παιχνιδιού"),
+                               {QCoreApplication::translate("Progress", "Άσκηση"), QCoreApplication::translate("Progress", "Επίπεδο"), QCoreApplication::translate("Progress", "Έκβαση"),
+                                QCoreApplication::translate("Progress", "Δευτερόλεπτα"), QCoreApplication::translate("Progress", "Στόχοι"),
+                                QCoreApplication::translate("Progress", "Πατήματα =")},
                                split);
     split->addWidget(gamesTable);
     split->addWidget(exercisesTable);
@@ -220,7 +221,7 @@ QWidget *ProgressWindow::makeFiguresPage()
     auto *page = new QWidget(tabs);
     auto *layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto *loading = new QLabel(QStringLiteral("Φόρτωση…"), page);
+    auto *loading = new QLabel(QCoreApplication::translate("Progress", "Φόρτωση…"), page);
     loading->setObjectName(QStringLiteral("loading"));
     loading->setAlignment(Qt::AlignCenter);
     loading->setFocusPolicy(Qt::StrongFocus); // the tab's contents are read from here until they come
@@ -274,14 +275,14 @@ void ProgressWindow::showFigures()
             show(tab, error);
         }
     } else {
-        const QString unknown = QStringLiteral("Οι πράξεις κάθε άσκησης καταγράφονται από αυτή την έκδοση του "
+        const QString unknown = QCoreApplication::translate("Progress", "Οι πράξεις κάθε άσκησης καταγράφονται από αυτή την έκδοση του "
                                                "παιχνιδιού: θα φανούν εδώ μετά το επόμενο παιχνίδι.");
-        show(0, makeGroupSection(QStringLiteral("skills"), QStringLiteral("Λυμένες ασκήσεις ανά πράξεις (%)"),
-                                 QStringLiteral("Πράξεις"), m_report.skills, unknown, m_figuresPages[0],
+        show(0, makeGroupSection(QStringLiteral("skills"), QCoreApplication::translate("Progress", "Λυμένες ασκήσεις ανά πράξεις (%)"),
+                                 QCoreApplication::translate("Progress", "Πράξεις"), m_report.skills, unknown, m_figuresPages[0],
                                  mediansNote(m_report)));
-        show(1, makeGroupSection(QStringLiteral("ranges"), QStringLiteral("Λυμένες ασκήσεις ανά εύρος (%)"),
-                                 QStringLiteral("Εύρος"), m_report.ranges,
-                                 QStringLiteral("Καμία άσκηση δεν έχει τελειώσει ακόμη."), m_figuresPages[1],
+        show(1, makeGroupSection(QStringLiteral("ranges"), QCoreApplication::translate("Progress", "Λυμένες ασκήσεις ανά εύρος (%)"),
+                                 QCoreApplication::translate("Progress", "Εύρος"), m_report.ranges,
+                                 QCoreApplication::translate("Progress", "Καμία άσκηση δεν έχει τελειώσει ακόμη."), m_figuresPages[1],
                                  mediansNote(m_report)));
         show(2, makeCalendarSection(m_report.daysPlayed, m_today, m_figuresPages[2]));
     }
@@ -299,15 +300,15 @@ void ProgressWindow::showFigures()
 void ProgressWindow::makeButtons(bool any)
 {
     auto *buttons = new QDialogButtonBox(this);
-    saveButton = buttons->addButton(QStringLiteral("&Αποθήκευση CSV…"), QDialogButtonBox::ActionRole);
+    saveButton = buttons->addButton(QCoreApplication::translate("Progress", "&Αποθήκευση CSV…"), QDialogButtonBox::ActionRole);
     saveButton->setObjectName(QStringLiteral("saveCsv"));
-    saveButton->setToolTip(QStringLiteral("Αποθηκεύει όλες τις ασκήσεις σε αρχείο CSV για υπολογιστικό φύλλο"));
+    saveButton->setToolTip(QCoreApplication::translate("Progress", "Αποθηκεύει όλες τις ασκήσεις σε αρχείο CSV για υπολογιστικό φύλλο"));
     saveButton->setEnabled(any);
-    printButton = buttons->addButton(QStringLiteral("Εκ&τύπωση…"), QDialogButtonBox::ActionRole);
+    printButton = buttons->addButton(QCoreApplication::translate("Progress", "Εκ&τύπωση…"), QDialogButtonBox::ActionRole);
     printButton->setObjectName(QStringLiteral("print"));
-    printButton->setToolTip(QStringLiteral("Τυπώνει την αναφορά προόδου σε χαρτί ή σε αρχείο PDF"));
+    printButton->setToolTip(QCoreApplication::translate("Progress", "Τυπώνει την αναφορά προόδου σε χαρτί ή σε αρχείο PDF"));
     printButton->setEnabled(any);
-    closeButton = buttons->addButton(QStringLiteral("&Κλείσιμο"), QDialogButtonBox::RejectRole);
+    closeButton = buttons->addButton(QCoreApplication::translate("Progress", "&Κλείσιμο"), QDialogButtonBox::RejectRole);
     closeButton->setObjectName(QStringLiteral("close"));
     connect(saveButton, &QPushButton::clicked, this, &ProgressWindow::askAndSaveCsv);
     connect(printButton, &QPushButton::clicked, this, &ProgressWindow::askAndPrint);
@@ -320,7 +321,7 @@ void ProgressWindow::showGames(int from)
     for (int row = from; row < int(m_opening.games.size()); ++row) {
         const GameRow &game = m_opening.games[std::size_t(row)];
         setRow(gamesTable, row,
-               {dateText(game.started), QStringLiteral("%1 από %2").arg(game.played.size()).arg(game.exercises),
+               {dateText(game.started), QCoreApplication::translate("Progress", "%1 από %2").arg(game.played.size()).arg(game.exercises),
                 QString::number(game.solved()), resultText(game), targetRangeText(game.range),
                 durationText(game.seconds()), perExerciseText(game.secondsPerExercise)});
     }
@@ -346,13 +347,13 @@ void ProgressWindow::showGame(int row)
         return;
     const GameRow &game = m_opening.games[std::size_t(row)];
     exercisesTable->setAccessibleName(
-        readAloud(QStringLiteral("Ασκήσεις του παιχνιδιού της %1").arg(dateText(game.started))));
+        readAloud(QCoreApplication::translate("Progress", "Ασκήσεις του παιχνιδιού της %1").arg(dateText(game.started))));
     exercisesTable->setRowCount(int(game.played.size()));
     for (int i = 0; i < int(game.played.size()); ++i) {
         const ExerciseRow &e = game.played[std::size_t(i)];
         setRow(exercisesTable, i,
                {QString::number(e.number), QLocale().toString(e.level, 'f', 2), exerciseEndText(e.end),
-                QString::number(e.seconds), QStringLiteral("%1 από 8").arg(e.targetsHit),
+                QString::number(e.seconds), QCoreApplication::translate("Progress", "%1 από 8").arg(e.targetsHit),
                 QString::number(e.equalsPresses)});
     }
     // The first exercise is chosen, so that its targets show and the table is entered on a row.
@@ -391,11 +392,11 @@ QWidget *ProgressWindow::makeResultChart()
         last = when;
     }
     const QString title = m_opening.results.size() < std::size_t(ResultChartGames)
-        ? QStringLiteral("Αποτέλεσμα % κάθε παιχνιδιού που τελείωσε")
-        : QStringLiteral("Αποτέλεσμα % των %1 τελευταίων παιχνιδιών που τελείωσαν").arg(ResultChartGames);
+        ? QCoreApplication::translate("Progress", "Αποτέλεσμα % κάθε παιχνιδιού που τελείωσε")
+        : QCoreApplication::translate("Progress", "Αποτέλεσμα % των %1 τελευταίων παιχνιδιών που τελείωσαν").arg(ResultChartGames);
     if (series->count() == 0) {
         delete series;
-        auto *none = new QLabel(QStringLiteral("%1: κανένα παιχνίδι δεν έχει τελειώσει ακόμη.").arg(title), this);
+        auto *none = new QLabel(QCoreApplication::translate("Progress", "%1: κανένα παιχνίδι δεν έχει τελειώσει ακόμη.").arg(title), this);
         none->setObjectName(QStringLiteral("resultChart"));
         none->setWordWrap(true);
         none->setFocusPolicy(Qt::StrongFocus);
@@ -405,7 +406,7 @@ QWidget *ProgressWindow::makeResultChart()
     chart->setTitle(title);
     chart->addSeries(series);
     auto *x = new QDateTimeAxis;
-    x->setTitleText(QStringLiteral("Ημερομηνία"));
+    x->setTitleText(QCoreApplication::translate("Progress", "Ημερομηνία"));
     // The axis runs over whole days, with a day or more between its labels, so that no date is
     // written twice; over most of a year it names months instead.
     const QDateTime from = first.date().startOfDay(), to = last.date().addDays(1).startOfDay();
@@ -424,8 +425,8 @@ QWidget *ProgressWindow::makeResultChart()
 
 QWidget *ProgressWindow::makeSolvedChart()
 {
-    const QString title = QStringLiteral("Λυμένες ασκήσεις ανά ημέρα");
-    auto *set = new QBarSet(QStringLiteral("Λυμένες ασκήσεις"));
+    const QString title = QCoreApplication::translate("Progress", "Λυμένες ασκήσεις ανά ημέρα");
+    auto *set = new QBarSet(QCoreApplication::translate("Progress", "Λυμένες ασκήσεις"));
     QStringList days, spoken;
     int most = 0;
     for (const auto &[day, count] : m_opening.solvedPerDay) {
@@ -475,7 +476,7 @@ bool ProgressWindow::saveCsv(const QString &file, QString *error) const
     if (out.open(QIODevice::WriteOnly) && out.write("\xEF\xBB\xBF") >= 0
         && out.write(historyCsv(every.empty() ? m_opening.games : every)) >= 0 && out.commit())
         return true;
-    *error = QStringLiteral("Το αρχείο %1 δεν αποθηκεύτηκε: %2").arg(QDir::toNativeSeparators(file), out.errorString());
+    *error = QCoreApplication::translate("Progress", "Το αρχείο %1 δεν αποθηκεύτηκε: %2").arg(QDir::toNativeSeparators(file), out.errorString());
     return false;
 }
 
@@ -495,7 +496,7 @@ void ProgressWindow::addSettings(const PlayerFiles &location)
 {
     settingsView = new ParentSettingsView(location, this);
     if (tabs != nullptr) {
-        tabs->addTab(scrolled(settingsView), QStringLiteral("Ρ&υθμίσεις"));
+        tabs->addTab(scrolled(settingsView), QCoreApplication::translate("Progress", "Ρ&υθμίσεις"));
     } else {
         // Above the stretch that keeps the buttons at the bottom.
         auto *box = static_cast<QVBoxLayout *>(layout());
@@ -511,9 +512,9 @@ void ProgressWindow::addSettings(const PlayerFiles &location)
 void ProgressWindow::askAndPrint()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Πρόοδος στο Numbolo"));
+    printer.setDocName(QCoreApplication::translate("Progress", "Πρόοδος στο Numbolo"));
     QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Εκτύπωση"));
+    dialog.setWindowTitle(QCoreApplication::translate("Progress", "Εκτύπωση"));
     if (dialog.exec() == QDialog::Accepted)
         printReport(documentHtml(), &printer);
 }
@@ -526,8 +527,8 @@ void ProgressWindow::askAndSaveCsv()
     if (!QFileInfo(folder).isDir())
         folder = QDir::homePath();
     const QString file = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Αποθήκευση CSV"), QDir(folder).filePath(QStringLiteral("numbolo-πρόοδος.csv")),
-        QStringLiteral("Αρχεία CSV (*.csv)"));
+        this, QCoreApplication::translate("Progress", "Αποθήκευση CSV"), QDir(folder).filePath(QCoreApplication::translate("Progress", "numbolo-πρόοδος.csv")),
+        QCoreApplication::translate("Progress", "Αρχεία CSV (*.csv)"));
     if (!file.isEmpty())
         saveCsvAndTell(file);
 }
@@ -536,20 +537,20 @@ bool ProgressWindow::saveCsvAndTell(const QString &file)
 {
     QString error;
     if (!saveCsv(file, &error)) {
-        QMessageBox::critical(this, QStringLiteral("Πρόοδος"), error);
+        QMessageBox::critical(this, QCoreApplication::translate("Progress", "Πρόοδος"), error);
         return false;
     }
     // Shown under the buttons, and heard with the save button, which has the focus again once
     // the file chooser closes: the file's name, and its folder from the home folder, as a file
     // chooser names them, not a path read out slash by slash.
     const QFileInfo saved(file);
-    const QString where = QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1.").arg(QDir::toNativeSeparators(file));
+    const QString where = QCoreApplication::translate("Progress", "Το ιστορικό αποθηκεύτηκε στο αρχείο %1.").arg(QDir::toNativeSeparators(file));
     QString folder = QDir::home().relativeFilePath(saved.absolutePath());
     if (folder.startsWith(QLatin1String("..")) || QDir::isAbsolutePath(folder))
         folder = saved.absolutePath();
     const QString heard = folder == QLatin1String(".")
-        ? QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1, στον προσωπικό φάκελο.").arg(saved.fileName())
-        : QStringLiteral("Το ιστορικό αποθηκεύτηκε στο αρχείο %1, στον φάκελο %2.")
+        ? QCoreApplication::translate("Progress", "Το ιστορικό αποθηκεύτηκε στο αρχείο %1, στον προσωπικό φάκελο.").arg(saved.fileName())
+        : QCoreApplication::translate("Progress", "Το ιστορικό αποθηκεύτηκε στο αρχείο %1, στον φάκελο %2.")
               .arg(saved.fileName(), QDir::toNativeSeparators(folder));
     if (savedLabel == nullptr) {
         savedLabel = new QLabel(this);

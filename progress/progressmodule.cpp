@@ -11,6 +11,7 @@
 #include "store/sqlhistorysource.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QtGlobal>
 
@@ -31,13 +32,13 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_csv(const numbolo::PlayerFiles &fi
     }
     const numbolo::Unrecorded unrecorded = numbolo::readUnrecorded(files.pendingPath());
     if (unrecorded.records > 0) {
-        numbolo::tellOnStandardError(QStringLiteral("Το παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό.")
+        numbolo::tellOnStandardError(QCoreApplication::translate("Progress", "Το παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό.")
                                          .arg(numbolo::unrecordedWhen(unrecorded)));
     }
     const QByteArray csv = numbolo::historyCsv(games);
     if (std::fwrite(csv.constData(), 1, std::size_t(csv.size()), stdout) != std::size_t(csv.size())
         || std::fflush(stdout) != 0) {
-        numbolo::tellOnStandardError(QStringLiteral("η έξοδος CSV δεν γράφτηκε ολόκληρη."));
+        numbolo::tellOnStandardError(QCoreApplication::translate("Progress", "η έξοδος CSV δεν γράφτηκε ολόκληρη."));
         return 1;
     }
     return 0;
@@ -51,7 +52,7 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_targets_csv(const numbolo::PlayerF
     QFile out;
     QString error;
     if (!out.open(stdout, QIODevice::WriteOnly) || !numbolo::writeTargetsCsv(history, out, &error) || !out.flush()) {
-        numbolo::tellOnStandardError(error.isEmpty() ? QStringLiteral("η έξοδος CSV δεν γράφτηκε ολόκληρη.") : error);
+        numbolo::tellOnStandardError(error.isEmpty() ? QCoreApplication::translate("Progress", "η έξοδος CSV δεν γράφτηκε ολόκληρη.") : error);
         return 1;
     }
     return 0;

@@ -20,19 +20,20 @@ QString dateText(const QDateTime &when)
 
 QString durationText(int seconds)
 {
-    return seconds >= 3600 ? QStringLiteral("%1 ώ. %2 λ.").arg(seconds / 3600).arg(seconds % 3600 / 60)
-                           : QStringLiteral("%1 λ. %2 δ.").arg(seconds / 60).arg(seconds % 60);
+    return seconds >= 3600 ? QCoreApplication::translate("Progress", "%1 ώ. %2 λ.").arg(seconds / 3600).arg(seconds % 3600 / 60)
+                           : QCoreApplication::translate("Progress", "%1 λ. %2 δ.").arg(seconds / 60).arg(seconds % 60);
 }
 
 QString monthText(const QDate &month)
 {
-    const QLocale greek(QLocale::Greek, QLocale::Greece);
-    return QStringLiteral("%1 %2").arg(greek.standaloneMonthName(month.month())).arg(month.year());
+    // The months are named in the language of the game's texts, whatever the number format.
+    const QLocale language(QCoreApplication::translate("Progress", "el_GR", "the locale whose month names the report uses"));
+    return QStringLiteral("%1 %2").arg(language.standaloneMonthName(month.month())).arg(month.year());
 }
 
 QString solvedText(const Figures &figures)
 {
-    return QStringLiteral("%1 από %2").arg(figures.solved).arg(figures.played);
+    return QCoreApplication::translate("Progress", "%1 από %2").arg(figures.solved).arg(figures.played);
 }
 
 QString shareText(const Figures &figures)
@@ -47,14 +48,14 @@ QString medianText(const Figures &figures)
     if (!figures.medianSeconds)
         return QStringLiteral("-");
     const long seconds = std::lround(*figures.medianSeconds);
-    return seconds < 60 ? QStringLiteral("%1 δ.").arg(seconds) : durationText(int(seconds));
+    return seconds < 60 ? QCoreApplication::translate("Progress", "%1 δ.").arg(seconds) : durationText(int(seconds));
 }
 
 QString perExerciseText(int seconds)
 {
     if (seconds <= 0)
-        return QStringLiteral("χωρίς όριο");
-    return seconds % 60 == 0 ? QStringLiteral("%1 λ.").arg(seconds / 60) : durationText(seconds);
+        return QCoreApplication::translate("Progress", "χωρίς όριο");
+    return seconds % 60 == 0 ? QCoreApplication::translate("Progress", "%1 λ.").arg(seconds / 60) : durationText(seconds);
 }
 
 QString targetRangeText(int range)
@@ -65,9 +66,9 @@ QString targetRangeText(int range)
 QString exerciseEndText(ExerciseEnd end)
 {
     switch (end) {
-    case ExerciseEnd::Solved: return QStringLiteral("λύθηκε");
-    case ExerciseEnd::Skipped: return QStringLiteral("παραλείφθηκε");
-    case ExerciseEnd::TimedOut: return QStringLiteral("έληξε ο χρόνος");
+    case ExerciseEnd::Solved: return QCoreApplication::translate("Progress", "λύθηκε");
+    case ExerciseEnd::Skipped: return QCoreApplication::translate("Progress", "παραλείφθηκε");
+    case ExerciseEnd::TimedOut: return QCoreApplication::translate("Progress", "έληξε ο χρόνος");
     }
     return {};
 }
@@ -75,11 +76,11 @@ QString exerciseEndText(ExerciseEnd end)
 QString resultText(const GameRow &game)
 {
     if (!game.end)
-        return QStringLiteral("σε εξέλιξη");
+        return QCoreApplication::translate("Progress", "σε εξέλιξη");
     switch (*game.end) {
     case GameEnd::Finished: return game.percentage >= 0 ? QStringLiteral("%1 %").arg(game.percentage) : QString();
-    case GameEnd::Restarted: return QStringLiteral("επανεκκίνηση");
-    case GameEnd::Abandoned: return QStringLiteral("εγκαταλείφθηκε");
+    case GameEnd::Restarted: return QCoreApplication::translate("Progress", "επανεκκίνηση");
+    case GameEnd::Abandoned: return QCoreApplication::translate("Progress", "εγκαταλείφθηκε");
     }
     return {};
 }
@@ -88,17 +89,17 @@ QString readErrorText(const ReadError &error)
 {
     switch (error.kind) {
     case ReadError::Kind::None: return {};
-    case ReadError::Kind::NewerVersion: return QStringLiteral("Το ιστορικό γράφτηκε από νεότερη έκδοση του προγράμματος.");
+    case ReadError::Kind::NewerVersion: return QCoreApplication::translate("Progress", "Το ιστορικό γράφτηκε από νεότερη έκδοση του προγράμματος.");
     case ReadError::Kind::Unreadable:
     case ReadError::Kind::Damaged: {
-        QString text = QStringLiteral("Το ιστορικό δεν διαβάζεται (%1): %2").arg(QDir::toNativeSeparators(error.file), error.detail);
+        QString text = QCoreApplication::translate("Progress", "Το ιστορικό δεν διαβάζεται (%1): %2").arg(QDir::toNativeSeparators(error.file), error.detail);
         if (error.kind == ReadError::Kind::Damaged)
-            text += QStringLiteral(". Το Numbolo θα το φυλάξει στην άκρη, ως αντίγραφο, και θα ξεκινήσει νέο "
+            text += QCoreApplication::translate("Progress", ". Το Numbolo θα το φυλάξει στην άκρη, ως αντίγραφο, και θα ξεκινήσει νέο "
                                    "ιστορικό με το επόμενο παιχνίδι.");
         return text;
     }
     case ReadError::Kind::NoSuchExercise:
-        return QStringLiteral("Η άσκηση %1 αυτού του παιχνιδιού δεν υπάρχει στο ιστορικό.").arg(error.exercise);
+        return QCoreApplication::translate("Progress", "Η άσκηση %1 αυτού του παιχνιδιού δεν υπάρχει στο ιστορικό.").arg(error.exercise);
     }
     return {};
 }
@@ -106,7 +107,7 @@ QString readErrorText(const ReadError &error)
 QString unrecordedWhen(const Unrecorded &unrecorded)
 {
     const QString first = dateText(unrecorded.first), last = dateText(unrecorded.last);
-    return first == last ? QStringLiteral("στις %1").arg(first) : QStringLiteral("από %1 έως %2").arg(first, last);
+    return first == last ? QCoreApplication::translate("Progress", "στις %1").arg(first) : QCoreApplication::translate("Progress", "από %1 έως %2").arg(first, last);
 }
 
 QString summaryText(const Opening &opening, const Unrecorded &unrecorded)
@@ -116,17 +117,17 @@ QString summaryText(const Opening &opening, const Unrecorded &unrecorded)
     if (!opening.error.isEmpty()) {
         text = opening.error;
     } else if (opening.games.empty()) {
-        text = QStringLiteral("Δεν υπάρχει ακόμη ιστορικό: δεν έχει παιχτεί κανένα παιχνίδι σε αυτόν τον "
+        text = QCoreApplication::translate("Progress", "Δεν υπάρχει ακόμη ιστορικό: δεν έχει παιχτεί κανένα παιχνίδι σε αυτόν τον "
                               "υπολογιστή. Κάθε άσκηση που τελειώνει καταγράφεται εδώ.");
     } else {
-        text = QStringLiteral("Παιχνίδια: %1. Ασκήσεις: %2, λυμένες: %3. Χρόνος παιχνιδιού: %4")
+        text = QCoreApplication::translate("Progress", "Παιχνίδια: %1. Ασκήσεις: %2, λυμένες: %3. Χρόνος παιχνιδιού: %4")
                    .arg(totals.games).arg(totals.exercises).arg(totals.solved)
                    .arg(durationText(int(std::min<qint64>(totals.seconds, INT_MAX))));
     }
     if (unrecorded.records > 0) {
         // Play that the game could not write into the history (it was locked, read-only or of a
         // newer version) waits beside it, and is written at the next game.
-        text += QStringLiteral("\n\nΤο παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό, γιατί το "
+        text += QCoreApplication::translate("Progress", "\n\nΤο παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό, γιατί το "
                                "ιστορικό δεν μπορούσε να γραφτεί τότε. Θα καταγραφεί στο επόμενο "
                                "παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.")
                     .arg(unrecordedWhen(unrecorded));
@@ -154,7 +155,10 @@ QString readAloud(const QString &shown)
     if (shown.trimmed() == QLatin1String("-"))
         return QCoreApplication::translate("Progress", "καμία τιμή");
     static const QRegularExpression date(QStringLiteral("\\b(\\d{2})/(\\d{2})/(\\d{4})(?: (\\d{2}):(\\d{2}))?"));
-    static const QRegularExpression duration(QStringLiteral("\\b(\\d+) ([ώλδ])\\.(?: (\\d+) ([λδ])\\.)?"));
+    // The units of durationText() and their pattern are the language's; a unit is known by its
+    // first letter, hours, minutes, seconds in the order of `units`.
+    const QRegularExpression duration(QCoreApplication::translate("Progress", "\\b(\\d+) ([ώλδ])\\.(?: (\\d+) ([λδ])\\.)?",
+                                                                  "the hours, minutes and seconds of a duration text"));
     static const QRegularExpression range(QStringLiteral("(?<![\\d.])(-?\\d+) - (-?\\d+)\\b"));
     static const QRegularExpression percent(QStringLiteral("(\\d) ?%"));
     static const QRegularExpression bare(QStringLiteral("(?<=^|\\s)%(?=$|\\s|,)"));
@@ -181,12 +185,12 @@ QString readAloud(const QString &shown)
             return say.date(day);
         return say.dateTime(QDateTime(day, QTime(match.captured(4).toInt(), match.captured(5).toInt())));
     });
-    static const QString units = QStringLiteral("ώλδ");
+    const QString units = QCoreApplication::translate("Progress", "ώλδ", "the first letters of hours, minutes and seconds");
     static const int perUnit[] = {3600, 60, 1};
     spoken = replaced(spoken, duration, [&](const QRegularExpressionMatch &match) {
         int seconds = 0;
         for (int i = 1; i + 1 <= match.lastCapturedIndex(); i += 2)
-            seconds += match.captured(i).toInt() * perUnit[units.indexOf(match.captured(i + 1))];
+            seconds += match.captured(i).toInt() * perUnit[units.indexOf(match.captured(i + 1).at(0))];
         // "1 ώ. 5 λ." leaves its seconds out, and so does what is heard.
         return say.duration(seconds);
     });

@@ -3,6 +3,7 @@
 #include "progress/progresstext.h"
 #include "progress/targetways.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -26,7 +27,7 @@ QByteArray historyCsv(const std::vector<GameRow> &games)
 {
     // Every field is a number, a time or one of the outcomes' texts: none holds a comma, a quote or
     // a line break, so none is quoted.
-    QStringList lines{QStringLiteral("Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,Άσκηση,Επίπεδο,Έκβαση,Δευτερόλεπτα,Στόχοι,Πατήματα =,"
+    QStringList lines{QCoreApplication::translate("Report", "Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,Άσκηση,Επίπεδο,Έκβαση,Δευτερόλεπτα,Στόχοι,Πατήματα =,"
                                      "Αποτέλεσμα %,Χρόνος ανά άσκηση")};
     for (auto game = games.rbegin(); game != games.rend(); ++game) {
         const QString started = game->started.toOffsetFromUtc(game->started.offsetFromUtc()).toString(Qt::ISODate);
@@ -58,7 +59,7 @@ bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error)
         return out.write((quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8()) >= 0;
     };
     const auto notWritten = [&] {
-        *error = QStringLiteral("Το CSV δεν γράφτηκε: %1").arg(out.errorString());
+        *error = QCoreApplication::translate("Report", "Το CSV δεν γράφτηκε: %1").arg(out.errorString());
         return false;
     };
     ReadError unread;
@@ -66,9 +67,9 @@ bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error)
         *error = readErrorText(unread);
         return false;
     }
-    if (!write({QStringLiteral("Έναρξη παιχνιδιού"), QStringLiteral("Άσκηση"), QStringLiteral("Στόχος"),
-                QStringLiteral("Βρέθηκε"), QStringLiteral("Δευτερόλεπτα"), QStringLiteral("Πλήκτρα"),
-                QStringLiteral("Ένας τρόπος")}))
+    if (!write({QCoreApplication::translate("Report", "Έναρξη παιχνιδιού"), QCoreApplication::translate("Report", "Άσκηση"), QCoreApplication::translate("Report", "Στόχος"),
+                QCoreApplication::translate("Report", "Βρέθηκε"), QCoreApplication::translate("Report", "Δευτερόλεπτα"), QCoreApplication::translate("Report", "Πλήκτρα"),
+                QCoreApplication::translate("Report", "Ένας τρόπος")}))
         return notWritten();
     // The history asks the ways key set by key set, so that each set's solver tables are built once.
     Ways ways;
@@ -82,7 +83,7 @@ bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error)
                 if (!seconds && std::find(press.hit.begin(), press.hit.end(), i) != press.hit.end())
                     seconds = press.seconds;
             written = write({start, QString::number(exercise.number), exercise.targets[i],
-                             seconds ? QStringLiteral("ναι") : QStringLiteral("όχι"),
+                             seconds ? QCoreApplication::translate("Report", "ναι") : QCoreApplication::translate("Report", "όχι"),
                              seconds ? QString::number(*seconds) : QString(), exercise.keys, exercise.ways.value(i)});
         }
         return written;

@@ -5,6 +5,7 @@
 #include "progress/reportview.h"
 #include "services/programname.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFontDatabase>
 #include <QPageLayout>
@@ -57,8 +58,8 @@ QString groupsPart(const QString &title, const QString &groupHeader, const std::
     if (groups.empty())
         return {};
     return heading(title)
-        + table({groupHeader, QStringLiteral("Περίοδος"), QStringLiteral("Λυμένες"), QStringLiteral("Ποσοστό"),
-                 QStringLiteral("Διάμεσος χρόνος λύσης")},
+        + table({groupHeader, QCoreApplication::translate("Report", "Περίοδος"), QCoreApplication::translate("Report", "Λυμένες"), QCoreApplication::translate("Report", "Ποσοστό"),
+                 QCoreApplication::translate("Report", "Διάμεσος χρόνος λύσης")},
                 groupRows(groups, from));
 }
 
@@ -68,17 +69,17 @@ QString missedPart(const std::vector<MissedExercise> &missed)
 {
     if (missed.empty())
         return {};
-    QString html = heading(QStringLiteral("Στόχοι που δεν βρέθηκαν"));
-    html += paragraph(QStringLiteral("Οι πιο πρόσφατες ασκήσεις με στόχους που δεν βρέθηκαν, με έναν τρόπο για τον "
+    QString html = heading(QCoreApplication::translate("Report", "Στόχοι που δεν βρέθηκαν"));
+    html += paragraph(QCoreApplication::translate("Report", "Οι πιο πρόσφατες ασκήσεις με στόχους που δεν βρέθηκαν, με έναν τρόπο για τον "
                                      "καθένα με τα πλήκτρα της άσκησης, τις παρενθέσεις, την υποδιαστολή και το «x^y»."));
     for (const MissedExercise &exercise : missed) {
-        html += paragraph(QStringLiteral("Παιχνίδι της %1. %2").arg(dateText(exercise.gameStarted),
+        html += paragraph(QCoreApplication::translate("Report", "Παιχνίδι της %1. %2").arg(dateText(exercise.gameStarted),
                                                                     exerciseLine(exercise.detail)));
         std::vector<QStringList> rows;
         for (const TargetLine &target : exercise.detail.targets)
             if (!target.hit)
                 rows.push_back({QString::number(target.target), wayText(target)});
-        html += table({QStringLiteral("Στόχος"), QStringLiteral("Ένας τρόπος")}, rows);
+        html += table({QCoreApplication::translate("Report", "Στόχος"), QCoreApplication::translate("Report", "Ένας τρόπος")}, rows);
     }
     return html;
 }
@@ -89,23 +90,23 @@ QString reportHtml(const QString &summary, const Report &report, const QDate &to
                    const std::vector<MissedExercise> &missed)
 {
     const QDate from = documentFrom(report);
-    QString html = QStringLiteral("<html><body>\n<h1>Πρόοδος στο Numbolo</h1>\n");
-    html += paragraph(QStringLiteral("Αναφορά της %1.").arg(today.toString(QStringLiteral("dd/MM/yyyy"))));
+    QString html = QCoreApplication::translate("Report", "<html><body>\n<h1>Πρόοδος στο Numbolo</h1>\n");
+    html += paragraph(QCoreApplication::translate("Report", "Αναφορά της %1.").arg(today.toString(QStringLiteral("dd/MM/yyyy"))));
     html += paragraph(summary);
     if (const QString step = nextStep(report); !step.isEmpty())
-        html += QStringLiteral("<p><b>Επόμενο βήμα:</b> %1</p>\n").arg(step.toHtmlEscaped());
+        html += QCoreApplication::translate("Report", "<p><b>Επόμενο βήμα:</b> %1</p>\n").arg(step.toHtmlEscaped());
     html += missedPart(missed);
     if (report.daysPlayed.empty())
         return html + QStringLiteral("</body></html>\n");
-    html += heading(QStringLiteral("Ημερολόγιο"));
+    html += heading(QCoreApplication::translate("Report", "Ημερολόγιο"));
     html += paragraph(runText(report.daysPlayed, today));
-    html += table({QStringLiteral("Μήνας"), QStringLiteral("Ημέρες"), QStringLiteral("Ποιες ημέρες")},
+    html += table({QCoreApplication::translate("Report", "Μήνας"), QCoreApplication::translate("Report", "Ημέρες"), QCoreApplication::translate("Report", "Ποιες ημέρες")},
                   calendarRows(report.daysPlayed, from));
-    html += groupsPart(QStringLiteral("Ανά πράξη"), QStringLiteral("Πράξεις"), report.skills, from);
-    html += groupsPart(QStringLiteral("Ανά εύρος"), QStringLiteral("Εύρος"), report.ranges, from);
+    html += groupsPart(QCoreApplication::translate("Report", "Ανά πράξη"), QCoreApplication::translate("Report", "Πράξεις"), report.skills, from);
+    html += groupsPart(QCoreApplication::translate("Report", "Ανά εύρος"), QCoreApplication::translate("Report", "Εύρος"), report.ranges, from);
     if (const QString note = mediansNote(report); !note.isEmpty())
         html += paragraph(note);
-    html += paragraph(QStringLiteral("Οι πίνακες δείχνουν τους τελευταίους %1 μήνες με παιχνίδι· το παράθυρο "
+    html += paragraph(QCoreApplication::translate("Report", "Οι πίνακες δείχνουν τους τελευταίους %1 μήνες με παιχνίδι· το παράθυρο "
                                      "«Πρόοδος» δείχνει όλους τους μήνες.")
                           .arg(DocumentMonths));
     return html + QStringLiteral("</body></html>\n");
@@ -118,7 +119,7 @@ QString documentHtml(const DocumentFacts &facts)
     QString said = facts.summary;
     // The figures are printed without the missed targets, and the page says why they are not there.
     if (!facts.missedError.isEmpty())
-        said += QStringLiteral("\n\nΟι στόχοι που δεν βρέθηκαν δεν διαβάστηκαν: %1").arg(facts.missedError);
+        said += QCoreApplication::translate("Report", "\n\nΟι στόχοι που δεν βρέθηκαν δεν διαβάστηκαν: %1").arg(facts.missedError);
     return reportHtml(said, *facts.figures, facts.today, facts.missed);
 }
 
@@ -151,7 +152,7 @@ bool writeReportPdf(const QString &html, const QString &file, QString *error)
     // Without a font the pages would be written without their text, an empty report that looks
     // whole (Qt's minimal platform, for one, brings no fonts unless asked).
     if (QFontDatabase::families().isEmpty()) {
-        *error = QStringLiteral("Το αρχείο %1 δεν γράφτηκε: δεν βρέθηκε καμία γραμματοσειρά για το κείμενό του.")
+        *error = QCoreApplication::translate("Report", "Το αρχείο %1 δεν γράφτηκε: δεν βρέθηκε καμία γραμματοσειρά για το κείμενό του.")
                      .arg(QDir::toNativeSeparators(file));
         return false;
     }
@@ -159,7 +160,7 @@ bool writeReportPdf(const QString &html, const QString &file, QString *error)
     if (out.open(QIODevice::WriteOnly)) {
         {
             QPdfWriter pdf(&out);
-            pdf.setTitle(QStringLiteral("Πρόοδος στο Numbolo"));
+            pdf.setTitle(QCoreApplication::translate("Report", "Πρόοδος στο Numbolo"));
             pdf.setCreator(ProgramName);
             pdf.setPageSize(QPageSize(QPageSize::A4));
             pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
@@ -168,7 +169,7 @@ bool writeReportPdf(const QString &html, const QString &file, QString *error)
         if (out.error() == QFileDevice::NoError && out.commit())
             return true;
     }
-    *error = QStringLiteral("Το αρχείο %1 δεν γράφτηκε: %2").arg(QDir::toNativeSeparators(file), out.errorString());
+    *error = QCoreApplication::translate("Report", "Το αρχείο %1 δεν γράφτηκε: %2").arg(QDir::toNativeSeparators(file), out.errorString());
     return false;
 }
 

@@ -94,12 +94,12 @@ QString operatorsText(const QString &skill)
     if (keys.size() < 2)
         return keys.value(0);
     const QString last = keys.takeLast();
-    return QStringLiteral("%1 και %2").arg(keys.join(QStringLiteral(", ")), last);
+    return QCoreApplication::translate("Report", "%1 και %2").arg(keys.join(QStringLiteral(", ")), last);
 }
 
 QString ofText(const Recent &group)
 {
-    return QStringLiteral("%1 από %2").arg(group.solved).arg(group.played);
+    return QCoreApplication::translate("Report", "%1 από %2").arg(group.solved).arg(group.played);
 }
 
 } // namespace
@@ -133,26 +133,26 @@ QString nextStep(const Report &report)
 
     if (const Recent *skill = hardest(skills); skill != nullptr && skill->share() < HardShare) {
         const bool one = !skill->name.contains(QLatin1Char(' '));
-        return QStringLiteral("Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις με %2 %3. Λύστε μαζί με το παιδί "
+        return QCoreApplication::translate("Report", "Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις με %2 %3. Λύστε μαζί με το παιδί "
                               "μερικές τέτοιες ασκήσεις και δείτε έναν τρόπο για κάθε στόχο που δεν βρέθηκε.")
-            .arg(ofText(*skill), one ? QStringLiteral("την πράξη") : QStringLiteral("τις πράξεις"),
+            .arg(ofText(*skill), one ? QCoreApplication::translate("Report", "την πράξη") : QCoreApplication::translate("Report", "τις πράξεις"),
                  operatorsText(skill->name));
     }
     if (const Recent *range = hardest(ranges); range != nullptr && range->share() < HardShare) {
         if (range->name == targetRangeText(SmallestRange) || range->name == targetRangeText(-SmallestRange))
-            return QCoreApplication::translate("Progress", "Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις στο εύρος %2. "
+            return QCoreApplication::translate("Report", "Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις στο εύρος %2. "
                                                            "Λύστε μαζί με το παιδί μερικές ασκήσεις αυτού του εύρους.")
                 .arg(ofText(*range), range->name);
-        return QStringLiteral("Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις στο εύρος %2. Λύστε μαζί με το παιδί "
+        return QCoreApplication::translate("Report", "Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις στο εύρος %2. Λύστε μαζί με το παιδί "
                               "μερικές ασκήσεις αυτού του εύρους, ή παίξτε λίγο με μικρότερο εύρος.")
             .arg(ofText(*range), range->name);
     }
     if (all.share() >= EasyShare) {
-        return QStringLiteral("Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις. Το παιδί είναι έτοιμο για μεγαλύτερο "
+        return QCoreApplication::translate("Report", "Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις. Το παιδί είναι έτοιμο για μεγαλύτερο "
                               "εύρος αριθμών: αλλάξτε το «Εύρος τιμών αριθμών στόχων» στο παιχνίδι.")
             .arg(ofText(all));
     }
-    return QStringLiteral("Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις. Συνεχίστε με το ίδιο εύρος αριθμών "
+    return QCoreApplication::translate("Report", "Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις. Συνεχίστε με το ίδιο εύρος αριθμών "
                           "λίγες ημέρες ακόμη: μικρά και συχνά παιχνίδια βοηθούν περισσότερο.")
         .arg(ofText(all));
 }
@@ -161,7 +161,7 @@ QString mediansNote(const Report &report)
 {
     if (!report.mediansSecondsPerExercise)
         return {};
-    return QStringLiteral("Οι διάμεσοι χρόνοι λύσης είναι μόνο από τα παιχνίδια με χρόνο ανά άσκηση «%1», "
+    return QCoreApplication::translate("Report", "Οι διάμεσοι χρόνοι λύσης είναι μόνο από τα παιχνίδια με χρόνο ανά άσκηση «%1», "
                           "τα περισσότερα: με άλλο χρόνο ένα παιδί λύνει με άλλο ρυθμό.")
         .arg(Parents::secondsText(*report.mediansSecondsPerExercise));
 }

@@ -9,6 +9,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLegend>
 #include <QSplitter>
@@ -40,7 +41,7 @@ QLabel *makeText(const QString &objectName, const QString &text, QWidget *parent
 
 QString secondsText(int seconds)
 {
-    return seconds < 60 ? QStringLiteral("%1 δ.").arg(seconds) : durationText(seconds);
+    return seconds < 60 ? QCoreApplication::translate("Report", "%1 δ.").arg(seconds) : durationText(seconds);
 }
 
 } // namespace
@@ -50,9 +51,9 @@ TargetsView::TargetsView(QWidget *parent) : QWidget(parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     about = makeText(QStringLiteral("exerciseAbout"), QString(), this);
-    table = makeTable(QStringLiteral("targets"), QStringLiteral("Στόχοι της άσκησης"),
-                      {QStringLiteral("Στόχος"), QStringLiteral("Βρέθηκε"), QStringLiteral("Μετά από"),
-                       QStringLiteral("Με την τιμή"), QStringLiteral("Ένας τρόπος")},
+    table = makeTable(QStringLiteral("targets"), QCoreApplication::translate("Report", "Στόχοι της άσκησης"),
+                      {QCoreApplication::translate("Report", "Στόχος"), QCoreApplication::translate("Report", "Βρέθηκε"), QCoreApplication::translate("Report", "Μετά από"),
+                       QCoreApplication::translate("Report", "Με την τιμή"), QCoreApplication::translate("Report", "Ένας τρόπος")},
                       this);
     layout->addWidget(about);
     layout->addWidget(table, 1);
@@ -81,10 +82,10 @@ void TargetsView::showDetail(const ExerciseDetail &detail)
     about->setAccessibleName(readAloud(line));
     if (!detail.recorded)
         return;
-    table->setAccessibleName(QStringLiteral("Στόχοι της άσκησης %1").arg(detail.row.number));
+    table->setAccessibleName(QCoreApplication::translate("Report", "Στόχοι της άσκησης %1").arg(detail.row.number));
     // The value and the way as the game reads the display: "55 διά 4", not "55 κάθετος 4".
     for (const TargetLine &t : detail.targets)
-        addRow(table, {QString::number(t.target), t.hit ? QStringLiteral("ναι") : QStringLiteral("όχι"),
+        addRow(table, {QString::number(t.target), t.hit ? QCoreApplication::translate("Report", "ναι") : QCoreApplication::translate("Report", "όχι"),
                        t.seconds ? secondsText(*t.seconds) : QString(), t.value, wayText(t)},
                {speech().number(QString::number(t.target)), QString(), QString(), speech().expression(t.value),
                 t.way.isEmpty() || t.hit ? QString() : speech().expression(t.way)});
@@ -92,34 +93,34 @@ void TargetsView::showDetail(const ExerciseDetail &detail)
 
 QString wayText(const TargetLine &target)
 {
-    return target.hit ? QString() : target.way.isEmpty() ? QStringLiteral("δεν βρέθηκε σύντομος τρόπος") : target.way;
+    return target.hit ? QString() : target.way.isEmpty() ? QCoreApplication::translate("Report", "δεν βρέθηκε σύντομος τρόπος") : target.way;
 }
 
 QString exerciseLine(const ExerciseDetail &detail)
 {
     const ExerciseRow &row = detail.row;
-    QString line = QStringLiteral("Άσκηση %1: %2 σε %3").arg(row.number).arg(exerciseEndText(row.end),
+    QString line = QCoreApplication::translate("Report", "Άσκηση %1: %2 σε %3").arg(row.number).arg(exerciseEndText(row.end),
                                                                             secondsText(row.seconds));
     if (!detail.recorded)
-        return line + QStringLiteral(" Οι στόχοι της δεν καταγράφηκαν: παίχτηκε πριν το ιστορικό κρατά στόχους.");
+        return line + QCoreApplication::translate("Report", " Οι στόχοι της δεν καταγράφηκαν: παίχτηκε πριν το ιστορικό κρατά στόχους.");
     int hit = 0;
     for (const TargetLine &t : detail.targets)
         hit += t.hit ? 1 : 0;
-    line += QStringLiteral(" Πλήκτρα: %1. Βρέθηκαν %2 από %3 στόχους.").arg(detail.keys).arg(hit).arg(detail.targets.size());
+    line += QCoreApplication::translate("Report", " Πλήκτρα: %1. Βρέθηκαν %2 από %3 στόχους.").arg(detail.keys).arg(hit).arg(detail.targets.size());
     if (detail.presses.empty())
-        return line + QStringLiteral(" Δεν πατήθηκε «=».");
+        return line + QCoreApplication::translate("Report", " Δεν πατήθηκε «=».");
     QStringList presses;
     for (const EqualsFacts &p : detail.presses)
-        presses << QStringLiteral("%1 (%2)").arg(p.value.isEmpty() ? QStringLiteral("κενό") : p.value,
+        presses << QStringLiteral("%1 (%2)").arg(p.value.isEmpty() ? QCoreApplication::translate("Report", "κενό") : p.value,
                                                  secondsText(p.seconds));
-    return line + QStringLiteral(" Τιμές στο «=»: %1.").arg(presses.join(QStringLiteral(", ")));
+    return line + QCoreApplication::translate("Report", " Τιμές στο «=»: %1.").arg(presses.join(QStringLiteral(", ")));
 }
 
 std::vector<QStringList> groupRows(const std::vector<GroupFigures> &groups, const QDate &from)
 {
     std::vector<QStringList> rows;
     for (const GroupFigures &group : groups) {
-        rows.push_back({group.name, QStringLiteral("όλοι οι μήνες"), solvedText(group.whole), shareText(group.whole),
+        rows.push_back({group.name, QCoreApplication::translate("Report", "όλοι οι μήνες"), solvedText(group.whole), shareText(group.whole),
                         medianText(group.whole)});
         for (auto month = group.byMonth.rbegin(); month != group.byMonth.rend() && month->first >= from; ++month)
             rows.push_back({group.name, monthText(month->first), solvedText(month->second), shareText(month->second),
@@ -168,21 +169,21 @@ QWidget *makeGroupSection(const QString &objectName, const QString &title, const
         x->setLabelsAngle(-90);
         x->setTruncateLabels(false);
     }
-    auto *y = percentAxis(QStringLiteral("% λυμένες"));
+    auto *y = percentAxis(QCoreApplication::translate("Report", "% λυμένες"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
     series->attachAxis(y);
     chart->legend()->setAlignment(Qt::AlignRight);
     split->addWidget(makeChartView(chart, objectName + QStringLiteral("Chart"), title,
-                                   QStringLiteral("Λυμένες στο σύνολο: %1. Ο πίνακας που ακολουθεί έχει τα ίδια "
+                                   QCoreApplication::translate("Report", "Λυμένες στο σύνολο: %1. Ο πίνακας που ακολουθεί έχει τα ίδια "
                                                   "στοιχεία ανά μήνα.")
                                        .arg(spoken.join(QStringLiteral(". "))),
                                    split));
 
     auto *table = makeTable(objectName + QStringLiteral("Table"), title,
-                            {groupHeader, QStringLiteral("Περίοδος"), QStringLiteral("Λυμένες"),
-                             QStringLiteral("Ποσοστό"), QStringLiteral("Διάμεσος χρόνος λύσης")},
+                            {groupHeader, QCoreApplication::translate("Report", "Περίοδος"), QCoreApplication::translate("Report", "Λυμένες"),
+                             QCoreApplication::translate("Report", "Ποσοστό"), QCoreApplication::translate("Report", "Διάμεσος χρόνος λύσης")},
                             split);
     for (const QStringList &row : groupRows(groups))
         addRow(table, row);
@@ -195,12 +196,12 @@ QWidget *makeGroupSection(const QString &objectName, const QString &title, const
 QString runText(const std::vector<QDate> &daysPlayed, const QDate &today)
 {
     const int run = currentRun(daysPlayed, today);
-    const QString days = QStringLiteral("Ημέρες με παιχνίδι: %1.").arg(daysPlayed.size());
+    const QString days = QCoreApplication::translate("Report", "Ημέρες με παιχνίδι: %1.").arg(daysPlayed.size());
     if (run == 0)
-        return QStringLiteral("Δεν υπάρχει παιχνίδι ούτε σήμερα ούτε χθες. %1").arg(days);
-    return QStringLiteral("Συνεχόμενες ημέρες παιχνιδιού ως %1: %2. %3")
-        .arg(std::find(daysPlayed.begin(), daysPlayed.end(), today) == daysPlayed.end() ? QStringLiteral("χθες")
-                                                                                        : QStringLiteral("σήμερα"))
+        return QCoreApplication::translate("Report", "Δεν υπάρχει παιχνίδι ούτε σήμερα ούτε χθες. %1").arg(days);
+    return QCoreApplication::translate("Report", "Συνεχόμενες ημέρες παιχνιδιού ως %1: %2. %3")
+        .arg(std::find(daysPlayed.begin(), daysPlayed.end(), today) == daysPlayed.end() ? QCoreApplication::translate("Report", "χθες")
+                                                                                        : QCoreApplication::translate("Report", "σήμερα"))
         .arg(run)
         .arg(days);
 }
@@ -224,8 +225,8 @@ QWidget *makeCalendarSection(const std::vector<QDate> &daysPlayed, const QDate &
     section->setObjectName(QStringLiteral("calendar"));
     auto *layout = new QVBoxLayout(section);
     layout->addWidget(makeText(QStringLiteral("run"), runText(daysPlayed, today), section));
-    auto *table = makeTable(QStringLiteral("calendarTable"), QStringLiteral("Ημέρες με παιχνίδι ανά μήνα"),
-                            {QStringLiteral("Μήνας"), QStringLiteral("Ημέρες"), QStringLiteral("Ποιες ημέρες")}, section);
+    auto *table = makeTable(QStringLiteral("calendarTable"), QCoreApplication::translate("Report", "Ημέρες με παιχνίδι ανά μήνα"),
+                            {QCoreApplication::translate("Report", "Μήνας"), QCoreApplication::translate("Report", "Ημέρες"), QCoreApplication::translate("Report", "Ποιες ημέρες")}, section);
     for (const QStringList &row : calendarRows(daysPlayed))
         addRow(table, row);
     layout->addWidget(table, 1);

@@ -1,5 +1,6 @@
 #include "settings/parentsettings.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <iterator>
 
@@ -26,8 +27,9 @@ std::optional<int> secondsChoice(const QString &seconds)
 QString secondsText(int seconds)
 {
     if (seconds == 0)
-        return QStringLiteral("χωρίς όριο");
-    return QStringLiteral("%1 λεπτά").arg(seconds / 60);
+        return QCoreApplication::translate("ParentSettings", "χωρίς όριο");
+    const int minutes = seconds / 60;
+    return QCoreApplication::translate("ParentSettings", "%n λεπτά", "", minutes);
 }
 
 ParentSettings read(const QString &iniPath)

@@ -2,6 +2,7 @@
 
 #include "services/services.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -102,18 +103,18 @@ Saved save(const PlayerFiles &location, const std::function<void(QSettings &)> &
 {
     const QString path = resolvedPath(location.iniPath());
     if (path.isEmpty()) {
-        *error = QStringLiteral("Ο σύνδεσμος του αρχείου δείχνει σε κύκλο.");
+        *error = QCoreApplication::translate("Settings", "Ο σύνδεσμος του αρχείου δείχνει σε κύκλο.");
         return Saved::No;
     }
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        *error = QStringLiteral("Στη θέση του αρχείου υπάρχει φάκελος.");
+        *error = QCoreApplication::translate("Settings", "Στη θέση του αρχείου υπάρχει φάκελος.");
         return Saved::No;
     }
     // QSettings takes a file it cannot read for an empty one: a file the user has made
     // unreadable or read-only is kept as it is.
     if (info.exists() && (!info.isReadable() || !info.isWritable())) {
-        *error = QStringLiteral("Το αρχείο δεν μπορεί να διαβαστεί ή να γραφτεί.");
+        *error = QCoreApplication::translate("Settings", "Το αρχείο δεν μπορεί να διαβαστεί ή να γραφτεί.");
         return Saved::No;
     }
     const QString folder = info.absolutePath();
@@ -131,7 +132,7 @@ Saved save(const PlayerFiles &location, const std::function<void(QSettings &)> &
         written = settings.status() != QSettings::AccessError;
     }
     if (!written) {
-        *error = QStringLiteral("Το αρχείο δεν μπορεί να γραφτεί.");
+        *error = QCoreApplication::translate("Settings", "Το αρχείο δεν μπορεί να γραφτεί.");
         return Saved::No;
     }
     // The new file is in place. Its bytes, and its name as an entry of its folder, reach the disk
@@ -140,7 +141,7 @@ Saved save(const PlayerFiles &location, const std::function<void(QSettings &)> &
     const bool flushed = file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly) && location.flushFile(file);
     file.close();
     if (!flushed || !location.flushFolder(folder)) {
-        *error = QStringLiteral("Ο δίσκος δεν επιβεβαίωσε ότι το αρχείο φυλάχτηκε με ασφάλεια.");
+        *error = QCoreApplication::translate("Settings", "Ο δίσκος δεν επιβεβαίωσε ότι το αρχείο φυλάχτηκε με ασφάλεια.");
         return Saved::Unconfirmed;
     }
     return Saved::Yes;

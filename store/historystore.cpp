@@ -1,6 +1,7 @@
 #include "store/historystore.h"
 #include "store/pendingfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -100,7 +101,7 @@ HistoryStore::~HistoryStore()
     QString why;
     std::size_t unkept = m_dropped;
     if (m_dropped > 0)
-        why = QStringLiteral("περίμεναν περισσότερες από %1 εγγραφές").arg(MaxPending);
+        why = QCoreApplication::translate("History", "περίμεναν περισσότερες από %1 εγγραφές").arg(MaxPending);
     if ((!m_pending.empty() || !m_taken.empty()) && !replacePendingRecords(m_pendingPath, m_taken, m_pending, &why))
         unkept += m_pending.size();
     if (unkept > 0 && lost)

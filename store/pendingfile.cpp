@@ -1,5 +1,6 @@
 #include "store/pendingfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -117,7 +118,7 @@ bool replacePendingRecords(const QString &pendingPath, const std::vector<History
     // on another computer, where its process cannot be asked.
     lock.setStaleLockTime(10'000);
     if (!lock.tryLock(3'000)) {
-        *why = QStringLiteral("το αρχείο κλειδώματος %1 δεν αποκτήθηκε").arg(lock.fileName());
+        *why = QCoreApplication::translate("History", "το αρχείο κλειδώματος %1 δεν αποκτήθηκε").arg(lock.fileName());
         return false;
     }
     std::vector<QJsonObject> records;
@@ -137,7 +138,7 @@ bool replacePendingRecords(const QString &pendingPath, const std::vector<History
     if (records.empty()) {
         if (QFile::remove(pendingPath) || !QFileInfo::exists(pendingPath))
             return true;
-        *why = QStringLiteral("το αρχείο %1 δεν διαγράφηκε").arg(pendingPath);
+        *why = QCoreApplication::translate("History", "το αρχείο %1 δεν διαγράφηκε").arg(pendingPath);
         return false;
     }
     QJsonArray array;

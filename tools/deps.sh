@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++
     qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libqt6sql6-sqlite
+    qt6-tools-dev qt6-l10n-tools
     libqt6sql6-psql libpq-dev postgresql
     qt6-qpa-plugins qt6-translations-l10n qt6-gtk-platformtheme
     fonts-sil-andika fonts-urw-base35 fonts-dejavu-core

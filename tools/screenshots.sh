@@ -6,6 +6,7 @@
 #   docs/hit.png         the same after "=": the result in the display, its target gone
 #   docs/results.png     the end of a game, the results typed into the display
 #   docs/help.png        the help window
+#   docs/*-en.png        the exercise, the help and the progress window in English
 #   docs/progress.png    the progress window on a fixed history written through the real
 #                        recorder (tools/history_fixture.cpp), an exercise with missed targets
 #                        chosen; docs/progress-charts.png its charts and
@@ -128,6 +129,25 @@ sleep 1
 import -window "$window" "$docs/progress-skills.png"
 stop_game
 
-for picture in screenshot hit results help progress progress-charts progress-skills; do
+# The same in English, as a desktop whose language is English starts it: the exercise, the
+# help window and the progress window.
+export LANGUAGE=en LANG=en_US.UTF-8
+start_game Level=1.4767 score=4 maxnums=500 cur=5 nums=238.4 reps=20
+for k in 7 x 3 1; do key "$k"; done
+import -window "$window" "$docs/screenshot-en.png"
+click_at $((7320 + 120 + 187)) $((240 + 240 + 187))
+import -window "$(shown_window '^Help$')" "$docs/help-en.png"
+stop_game
+"$build/Numbolo" --progress >"$work/game.log" 2>&1 &
+game=$!
+window="$(shown_window '^Progress$')"
+sleep 1
+xdotool windowfocus --sync "$window" key Down Tab ctrl+End
+sleep 1
+import -window "$window" "$docs/progress-en.png"
+stop_game
+unset LANGUAGE LANG
+
+for picture in screenshot hit results help progress progress-charts progress-skills screenshot-en help-en progress-en; do
     echo "$docs/$picture.png: $(identify -format '%wx%h' "$docs/$picture.png")"
 done

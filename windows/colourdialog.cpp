@@ -6,18 +6,19 @@
 #include "controls/focusring.h"
 #include "controls/frame.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPushButton>
 
 namespace numbolo {
 
 const std::array<ColourDialog::Swatch, 6> ColourDialog::Palette{{
-    {0, 120, 240, 6, 0x005E3F00, "Σκούρο μπλε"},
-    {1, 360, 240, 5, 0x00663131, "Σκούρο μωβ μπλε"},
-    {3, 600, 240, 4, 0x00484800, "Σκούρο πετρόλ"},
-    {5, 120, 480, 2, 0x002B2B57, "Σκούρο κεραμιδί"},
-    {9, 360, 480, 1, 0x001F3F3F, "Σκούρο λαδί"},
-    {4, 600, 480, 3, 0x00444444, "Σκούρο γκρι, το αρχικό χρώμα"},
+    {0, 120, 240, 6, 0x005E3F00, QT_TRANSLATE_NOOP("ColourDialog", "Σκούρο μπλε")},
+    {1, 360, 240, 5, 0x00663131, QT_TRANSLATE_NOOP("ColourDialog", "Σκούρο μωβ μπλε")},
+    {3, 600, 240, 4, 0x00484800, QT_TRANSLATE_NOOP("ColourDialog", "Σκούρο πετρόλ")},
+    {5, 120, 480, 2, 0x002B2B57, QT_TRANSLATE_NOOP("ColourDialog", "Σκούρο κεραμιδί")},
+    {9, 360, 480, 1, 0x001F3F3F, QT_TRANSLATE_NOOP("ColourDialog", "Σκούρο λαδί")},
+    {4, 600, 480, 3, 0x00444444, QT_TRANSLATE_NOOP("ColourDialog", "Σκούρο γκρι, το αρχικό χρώμα")},
 }};
 
 ColourDialog::ColourDialog(ControlGate &gate, VbColor current, const QWidget &opener)
@@ -25,10 +26,10 @@ ColourDialog::ColourDialog(ControlGate &gate, VbColor current, const QWidget &op
 {
     setObjectName(QStringLiteral("Dialog"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Επιλογή Χρώματος"));
+    setWindowTitle(QCoreApplication::translate("ColourDialog", "Επιλογή Χρώματος"));
     setFixedSize(px(1650), px(915));
 
-    Frame1 = new Frame(QStringLiteral("Παλέττα"), 0x000000, this);
+    Frame1 = new Frame(QCoreApplication::translate("ColourDialog", "Παλέττα"), 0x000000, this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setBackColor(0xC0C0C0);
     Frame1->setFont(designFont(QStringLiteral("Comic Sans MS"), 9));
@@ -40,7 +41,7 @@ ColourDialog::ColourDialog(ControlGate &gate, VbColor current, const QWidget &op
         button->setObjectName(QStringLiteral("CommandButton1_%1").arg(swatch.index));
         button->setGeometry(twipsRect(swatch.left, swatch.top, 255, 255));
         button->setFocusPolicy(Qt::StrongFocus);
-        button->setAccessibleName(QString::fromUtf8(swatch.name));
+        button->setAccessibleName(QCoreApplication::translate("ColourDialog", swatch.name));
         // Like the main window's controls, the swatches and the close button wait while a
         // question is open: the picker must not close under it.
         gate.connectHandler(button, [this, i] { CommandButton1_Click(int(i)); });
@@ -49,7 +50,7 @@ ColourDialog::ColourDialog(ControlGate &gate, VbColor current, const QWidget &op
 
     Command1 = new QPushButton(QStringLiteral("X"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAccessibleName(QStringLiteral("Κλείσιμο"));
+    Command1->setAccessibleName(QCoreApplication::translate("ColourDialog", "Κλείσιμο"));
     Command1->setFont(designFont(QStringLiteral("Comic Sans MS"), 9.75, true));
     Command1->setGeometry(twipsRect(1200, 240, 255, 285));
     gate.connectHandler(Command1, [this] { Command1_Click(); });
@@ -69,7 +70,7 @@ ColourDialog::ColourDialog(ControlGate &gate, VbColor current, const QWidget &op
         if (swatch->backColor() != current)
             continue;
         swatch->setMarked(true);
-        swatch->setAccessibleDescription(QStringLiteral("Το τωρινό χρώμα του παραθύρου."));
+        swatch->setAccessibleDescription(QCoreApplication::translate("ColourDialog", "Το τωρινό χρώμα του παραθύρου."));
         swatch->setFocus();
     }
     new FocusRing(this);
@@ -81,7 +82,7 @@ ColourDialog::ColourDialog(ControlGate &gate, VbColor current, const QWidget &op
 
 void ColourDialog::CommandButton1_Click(int swatch)
 {
-    emit colourChosen(Palette[std::size_t(swatch)].color, QString::fromUtf8(Palette[std::size_t(swatch)].name));
+    emit colourChosen(Palette[std::size_t(swatch)].color, QCoreApplication::translate("ColourDialog", Palette[std::size_t(swatch)].name));
     close();
 }
 

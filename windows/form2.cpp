@@ -16,17 +16,17 @@ QString Form2::helpText(int secondsPerExercise)
     // The blanks before the commas and the straight quotes are part of the text as written. The
     // last sentence says the time the game gives: the text as written for the 3 minutes it gives
     // unless a parent chose otherwise.
-    QString time = QStringLiteral("Κάθε προσπάθεια, για να είναι επιτυχής, θα πρέπει να ολοκληρωθει σε 3 λεπτά.");
+    QString time = QCoreApplication::translate("Form2", "Κάθε προσπάθεια, για να είναι επιτυχής, θα πρέπει να ολοκληρωθει σε 3 λεπτά.");
     if (secondsPerExercise == 0)
         time = QCoreApplication::translate("Form2", "Κάθε προσπάθεια μπορεί να πάρει όσο χρόνο χρειάζεσαι.");
     else if (secondsPerExercise != 180)
         time = QCoreApplication::translate("Form2", "Κάθε προσπάθεια, για να είναι επιτυχής, θα πρέπει να ολοκληρωθει σε %1.")
                    .arg(speech().duration(secondsPerExercise));
-    return QStringLiteral("Αφού επιλέξεις τον αριθμό ασκήσεων ,στο πεδίο ")
-        + QStringLiteral("\"Επιλογές - Ασκήσεις\"")
-        + QStringLiteral(", και το εύρος τιμών των αριθμών με τους οποιόυς θέλεις να παίξεις   ,στο πεδίο ")
-        + QStringLiteral("\"Αριθμοί 0 - \"")
-        + QStringLiteral(", πάτησε το κόκκινο βελάκι για να ξεκινήσεις. Θα δεις οτι κάποια πλήκτρα είναι ανενεργά. "
+    return QCoreApplication::translate("Form2", "Αφού επιλέξεις τον αριθμό ασκήσεων ,στο πεδίο ")
+        + QCoreApplication::translate("Form2", "\"Επιλογές - Ασκήσεις\"")
+        + QCoreApplication::translate("Form2", ", και το εύρος τιμών των αριθμών με τους οποιόυς θέλεις να παίξεις   ,στο πεδίο ")
+        + QCoreApplication::translate("Form2", "\"Αριθμοί 0 - \"")
+        + QCoreApplication::translate("Form2", ", πάτησε το κόκκινο βελάκι για να ξεκινήσεις. Θα δεις οτι κάποια πλήκτρα είναι ανενεργά. "
                          "Με τα πλήκτρα που έχουν απομείνει θα πρέπει να κάνεις τις κατάλληλες πράξεις, ώστε τα "
                          "αποτελέσματά τους να είναι ίσα με τους αριθμούς μώβ χρώματος που εμφανίστηκαν δεξιά. ")
         + time;
@@ -36,7 +36,7 @@ Form2::Form2(int secondsPerExercise)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Βοήθεια"));
+    setWindowTitle(QCoreApplication::translate("Form2", "Βοήθεια"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/help-icon.svg")));
     setFixedSize(px(4185), px(5100));
     setAutoFillBackground(true);

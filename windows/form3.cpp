@@ -6,6 +6,7 @@
 #include "controls/vb.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -16,7 +17,7 @@ Form3::Form3(QWidget &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHin
 {
     setObjectName(QStringLiteral("Form3"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Συγχαρητήρια!"));
+    setWindowTitle(QCoreApplication::translate("Form3", "Συγχαρητήρια!"));
     setFixedSize(px(4080), px(1365));
     setAutoFillBackground(true);
     setPaletteColor(this, QPalette::Window, 0xC0C0C0);
@@ -27,10 +28,10 @@ Form3::Form3(QWidget &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHin
     tick->setObjectName(QStringLiteral("Image1"));
     tick->setCursor(Qt::ArrowCursor);
     tick->setFocusPolicy(Qt::NoFocus); // a picture only: it does nothing
-    tick->setAccessibleName(QStringLiteral("Επιτυχία"));
+    tick->setAccessibleName(QCoreApplication::translate("Form3", "Επιτυχία"));
     tick->setGeometry(twipsRect(120, 120, 750, 750));
 
-    Label1 = new QLabel(QStringLiteral("Η άσκηση αυτή ολοκληρώθηκε με επιτυχία!"), this);
+    Label1 = new QLabel(QCoreApplication::translate("Form3", "Η άσκηση αυτή ολοκληρώθηκε με επιτυχία!"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -45,7 +46,7 @@ Form3::Form3(QWidget &main) : QWidget(&main, Qt::Dialog | Qt::CustomizeWindowHin
     Command1->setDefault(true);
     // Read as a word, not as two Greek letters; the message comes with it, since the window
     // opens with the keyboard on the button.
-    Command1->setAccessibleName(QStringLiteral("Εντάξει"));
+    Command1->setAccessibleName(QCoreApplication::translate("Form3", "Εντάξει"));
     Command1->setAccessibleDescription(Label1->text());
     Command1->setFocus(Qt::OtherFocusReason);
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);

@@ -3,6 +3,7 @@
 #include "controls/windowicon.h"
 #include "profiles/profilepictures.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -25,7 +26,7 @@ ProfileChooser::ProfileChooser(std::vector<Profile> profiles, QWidget *parent)
 {
     ProfileList::sortByName(m_profiles);
     setObjectName(QStringLiteral("ProfileChooser"));
-    setWindowTitle(tr("Ποιος παίζει;"));
+    setWindowTitle(QCoreApplication::translate("ProfileChooser", "Ποιος παίζει;"));
     setWindowIcon(programIcon());
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(16);
