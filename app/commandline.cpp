@@ -2,7 +2,6 @@
 
 #include "app/language.h"
 
-#include "controls/qtgreek.h"
 #include "services/programname.h"
 
 #include <QCommandLineParser>
@@ -110,11 +109,7 @@ CommandLine readCommandLine(int argc, char *argv[])
     // the desktop's language; the first parser's were made before there was an application
     // object to hold them.
     QCoreApplication app(argc, argv);
-    const QString language = desktopLanguage();
-    QtGreekTexts greek;
-    if (language == u"el")
-        QCoreApplication::installTranslator(&greek);
-    useLanguage(language);
+    useLanguage(desktopLanguage());
     QCommandLineParser shown;
     addOptions(shown);
     shown.parse(arguments);

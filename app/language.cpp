@@ -1,5 +1,7 @@
 #include "app/language.h"
 
+#include "controls/qttexts.h"
+#include "controls/windowlanguage.h"
 #include "speech/speech.h"
 #include "translations/translations.h"
 
@@ -22,6 +24,8 @@ QString chooseLanguage(const QStringList &uiLanguages, const QStringList &availa
 void useLanguage(const QString &language)
 {
     useSpeechOf(language);
+    useQtTextsOf(language);
+    useWindowLanguage(language);
     // One translator for the run, handed to each application object in turn; it leaves the
     // object it was given to when that object ends.
     static QTranslator texts;

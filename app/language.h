@@ -12,7 +12,8 @@ namespace numbolo {
 QString chooseLanguage(const QStringList &uiLanguages, const QStringList &available);
 
 // Puts the game's texts in `language` before every other translator of the running application
-// object and makes speech() follow it. Called again for each application object start-up makes;
+// object, Qt's own widget texts in it too, tells screen readers the windows' language, and makes
+// speech() follow it. Called again for each application object start-up makes;
 // the texts stay Greek without one, or where `language` has no translation.
 void useLanguage(const QString &language);
 

@@ -1,13 +1,11 @@
 #include "app/setup.h"
 
 #include "controls/clickbursts.h"
-#include "controls/qtgreek.h"
+#include "controls/qttexts.h"
 #include "controls/readablebox.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 static void initNumboloResources()
 {
@@ -38,18 +36,9 @@ void setupApplication()
         }
     }
 
-    // Qt's own dialog texts in Greek, whatever the user's locale.
-    if (auto *app = QCoreApplication::instance()) {
-        // Debian's Qt 6 translations have no Greek, so the game carries Greek for the texts of
-        // Qt's widgets. Translators installed later are asked first: a Greek translation of Qt,
-        // where one is installed, wins over these.
-        QCoreApplication::installTranslator(new QtGreekTexts(app));
-        auto *translator = new QTranslator(app);
-        if (translator->load(QStringLiteral("qtbase_el"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            QCoreApplication::installTranslator(translator);
-        else
-            delete translator;
-    }
+    // Qt's own dialog texts in Greek, whatever the user's locale, until the game's language is
+    // chosen.
+    useQtTextsOf(u"el");
 }
 
 } // namespace numbolo

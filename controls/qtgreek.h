@@ -1,7 +1,9 @@
 #pragma once
 // Greek for the texts Qt's own widgets show (standard dialog buttons, the edit context menus,
 // the scroll bar menu, the message box's details button) and for the headings of the command
-// line's help, for Qt installations that come without a Greek translation of their own.
+// line's help. Only for what Qt does not ship in Greek: Debian's qt6-translations-l10n (6.4) has
+// no qtbase_el.qm nor qt_el.qm, so every entry here is still needed there; a Greek translation
+// of Qt, where one is installed, is asked before these (useQtTextsOf()).
 
 #include <QTranslator>
 

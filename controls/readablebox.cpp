@@ -1,6 +1,7 @@
 #include "controls/readablebox.h"
 
 #include "controls/textbox.h"
+#include "controls/windowlanguage.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -59,7 +60,8 @@ public:
         Q_UNUSED(offset);
         *startOffset = 0;
         *endOffset = characterCount();
-        return QString();
+        const QString language = windowLanguage();
+        return language.isEmpty() ? QString() : QStringLiteral("language:%1;").arg(language);
     }
     int characterCount() const override { return int(box()->spokenText().size()); }
     QString text(int startOffset, int endOffset) const override

@@ -1,12 +1,11 @@
 #include "speech/greekspeech.h"
 
+#include "speech/spokenforms.h"
+
 #include <QCoreApplication>
 #include <QLocale>
-#include <QRegularExpression>
-#include <QStringList>
 
-#include <algorithm>
-#include <utility>
+#include <iterator>
 
 namespace numbolo {
 
@@ -17,35 +16,11 @@ QString tr(const char *text)
     return QCoreApplication::translate("Speech", text);
 }
 
-// "a", "a και b", "a, b και c"
-QString listed(const QStringList &parts)
-{
-    if (parts.size() < 2)
-        return parts.join(QString());
-    return tr("%1 και %2").arg(QStringList(parts.mid(0, parts.size() - 1)).join(QStringLiteral(", ")), parts.last());
-}
-
 } // namespace
 
 QString GreekSpeech::number(QStringView text) const
 {
-    QString digits = text.trimmed().toString();
-    QString spoken;
-    if (digits.startsWith(QLatin1Char('-'))) {
-        spoken = tr("μείον") + QLatin1Char(' ');
-        digits.remove(0, 1);
-    }
-    const qsizetype point = std::max(digits.indexOf(QLatin1Char('.')), digits.indexOf(QLatin1Char(',')));
-    if (point < 0)
-        return spoken + digits;
-    const QString whole = digits.left(point), decimals = digits.mid(point + 1);
-    QStringList parts;
-    if (!whole.isEmpty())
-        parts << whole;
-    parts << tr("κόμμα");
-    if (!decimals.isEmpty())
-        parts << decimals;
-    return spoken + parts.join(QLatin1Char(' '));
+    return spoken::number(text, tr("μείον"), tr("κόμμα"));
 }
 
 QString GreekSpeech::operatorName(QChar key) const
@@ -65,24 +40,7 @@ QString GreekSpeech::operatorName(QChar key) const
 
 QString GreekSpeech::expression(QStringView text) const
 {
-    QStringList spoken;
-    QString number;
-    const auto endNumber = [&] {
-        if (!number.isEmpty())
-            spoken << this->number(std::exchange(number, QString()));
-    };
-    for (const QChar c : text) {
-        const QString name = c == QLatin1Char('x') ? QString() : operatorName(c);
-        if (name.isEmpty()) {
-            if (!c.isSpace())
-                number += c;
-            continue;
-        }
-        endNumber();
-        spoken << name;
-    }
-    endNumber();
-    return spoken.join(QLatin1Char(' '));
+    return spoken::expression(text, *this);
 }
 
 QString GreekSpeech::timeOfDay(QTime time) const
@@ -112,15 +70,9 @@ QString GreekSpeech::dateTime(const QDateTime &when) const
 
 QString GreekSpeech::duration(int seconds) const
 {
-    seconds = std::max(seconds, 0);
-    QStringList parts;
-    if (seconds >= 3600)
-        parts << counted(seconds / 3600, tr("ώρα"), tr("ώρες"));
-    if (seconds % 3600 >= 60)
-        parts << counted(seconds % 3600 / 60, tr("λεπτό"), tr("λεπτά"));
-    if (seconds % 60 != 0 || parts.isEmpty())
-        parts << counted(seconds % 60, tr("δευτερόλεπτο"), tr("δευτερόλεπτα"));
-    return listed(parts);
+    const spoken::Unit units[] = {{tr("ώρα"), tr("ώρες")}, {tr("λεπτό"), tr("λεπτά")},
+                                  {tr("δευτερόλεπτο"), tr("δευτερόλεπτα")}};
+    return spoken::duration(seconds, *this, units, tr("%1 και %2"));
 }
 
 QString GreekSpeech::range(int from, int to) const
@@ -144,32 +96,7 @@ QString GreekSpeech::times(int count) const
 
 QString GreekSpeech::forTheEar(const QString &text) const
 {
-    static const QRegularExpression clock(QStringLiteral("\\b([01]?\\d|2[0-3]):([0-5]\\d)\\b"));
-    static const QRegularExpression pause(QStringLiteral("[ \\t]*[:;·][ \\t]*"));
-    static const QRegularExpression bracketBlank(QStringLiteral("\\(\\s+"));
-    static const QRegularExpression doubled(QStringLiteral(",(\\s*,)+"));
-    static const QRegularExpression beforeStop(QStringLiteral(",\\s*(?=[.!?\\n]|$)"));
-    QString spoken;
-    qsizetype from = 0;
-    for (const QRegularExpressionMatch &match : clock.globalMatch(text)) {
-        spoken += QStringView(text).sliced(from, match.capturedStart() - from);
-        spoken += timeOfDay(QTime(match.captured(1).toInt(), match.captured(2).toInt()));
-        from = match.capturedEnd();
-    }
-    spoken += QStringView(text).sliced(from);
-    spoken.replace(QLatin1Char('/'), QLatin1Char(' '));
-    spoken.replace(bracketBlank, QStringLiteral("("));
-    spoken.replace(pause, QStringLiteral(", "));
-    spoken.replace(doubled, QStringLiteral(","));
-    spoken.replace(beforeStop, QString());
-    // Blanks collapsed, but a line's end kept: it separates what is said as sentences.
-    QStringList lines = spoken.split(QLatin1Char('\n'));
-    for (QString &line : lines) {
-        line = line.simplified();
-        if (line.startsWith(QLatin1Char(',')))
-            line = line.mid(1).trimmed();
-    }
-    return lines.join(QLatin1Char('\n'));
+    return spoken::withoutMarks(text, *this);
 }
 
 } // namespace numbolo

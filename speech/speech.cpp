@@ -1,5 +1,6 @@
 #include "speech/speech.h"
 
+#include "speech/englishspeech.h"
 #include "speech/greekspeech.h"
 
 namespace numbolo {
@@ -9,6 +10,12 @@ namespace {
 const Speech &greek()
 {
     static const GreekSpeech rules;
+    return rules;
+}
+
+const Speech &english()
+{
+    static const EnglishSpeech rules;
     return rules;
 }
 
@@ -23,8 +30,7 @@ const Speech &speech()
 
 void useSpeechOf(QStringView language)
 {
-    Q_UNUSED(language);
-    chosen = &greek();
+    chosen = language == u"en" ? &english() : &greek();
 }
 
 } // namespace numbolo

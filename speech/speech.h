@@ -49,8 +49,9 @@ public:
 const Speech &speech();
 
 // Makes speech() follow `language`, a language code as the game's translations name it
-// ("el", "en"); a language without rules of its own is spoken in Greek, as the game's texts
-// then are. Called once at start-up, before any window opens.
+// ("el", "en"). A language without rules of its own is spoken by Greek's rules, in the words its
+// translation gives the "Speech" texts (Greek where it gives none). Called once at start-up,
+// before any window opens.
 void useSpeechOf(QStringView language);
 
 } // namespace numbolo

@@ -2,6 +2,8 @@
 // press action on the pictures, text-change events; and Qt's own texts in Greek.
 
 #include "app/setup.h"
+#include "controls/qttexts.h"
+#include "controls/windowlanguage.h"
 #include "desktop/accessibleannouncer.h"
 #include "game/announce.h"
 #include "game/form1.h"
@@ -13,6 +15,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <algorithm>
@@ -422,20 +425,28 @@ void TestAccessibility::textFromAssistiveTechnology()
 
 void TestAccessibility::standardButtonsInGreek_data()
 {
+    QTest::addColumn<QString>("language"); // the game's, as chosen at start-up; empty: left as set up
     QTest::addColumn<int>("button");
     QTest::addColumn<QString>("text");
-    QTest::newRow("OK") << int(QMessageBox::Ok) << QStringLiteral("Εντάξει");
-    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << QStringLiteral("Ακύρωση");
-    QTest::newRow("Yes") << int(QMessageBox::Yes) << QStringLiteral("&Ναι");
-    QTest::newRow("No") << int(QMessageBox::No) << QStringLiteral("Ό&χι");
-    QTest::newRow("Close") << int(QMessageBox::Close) << QStringLiteral("Κλείσιμο");
+    QTest::newRow("OK") << "" << int(QMessageBox::Ok) << QStringLiteral("Εντάξει");
+    QTest::newRow("Cancel") << "" << int(QMessageBox::Cancel) << QStringLiteral("Ακύρωση");
+    QTest::newRow("Yes") << "" << int(QMessageBox::Yes) << QStringLiteral("&Ναι");
+    QTest::newRow("No") << "" << int(QMessageBox::No) << QStringLiteral("Ό&χι");
+    QTest::newRow("Close") << "" << int(QMessageBox::Close) << QStringLiteral("Κλείσιμο");
+    QTest::newRow("Greek chosen") << "el" << int(QMessageBox::No) << QStringLiteral("Ό&χι");
+    QTest::newRow("English chosen") << "en" << int(QMessageBox::No) << QStringLiteral("&No");
+    QTest::newRow("English, OK") << "en" << int(QMessageBox::Ok) << QStringLiteral("OK");
 }
 
 // Run under the C locale (see main): Qt's texts are Greek whatever the user's locale.
 void TestAccessibility::standardButtonsInGreek()
 {
+    QFETCH(QString, language);
     QFETCH(int, button);
     QFETCH(QString, text);
+    if (!language.isEmpty())
+        useQtTextsOf(language);
+    const auto greekAgain = qScopeGuard([] { useQtTextsOf(u"el"); });
     QMessageBox box;
     box.setStandardButtons(QMessageBox::StandardButton(button));
     QAbstractButton *shown = box.button(QMessageBox::StandardButton(button));
@@ -789,11 +800,14 @@ void TestAccessibility::boxesReadWhole_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("editable");
-    QTest::newRow("countdown") << "Text15" << "180" << false;
-    QTest::newRow("exercise counter") << "Text17" << "10" << false;
-    QTest::newRow("display") << "Text1" << "319" << false;
-    QTest::newRow("range, unlocked") << "Text14" << "-9999" << true;
-    QTest::newRow("empty target") << "Text2" << "" << false;
+    QTest::addColumn<QString>("language"); // the windows' language; empty: none reported
+    QTest::newRow("countdown") << "Text15" << "180" << false << "";
+    QTest::newRow("exercise counter") << "Text17" << "10" << false << "";
+    QTest::newRow("display") << "Text1" << "319" << false << "";
+    QTest::newRow("range, unlocked") << "Text14" << "-9999" << true << "";
+    QTest::newRow("empty target") << "Text2" << "" << false << "";
+    QTest::newRow("display, in English") << "Text1" << "319" << false << "en";
+    QTest::newRow("range, in Greek") << "Text14" << "-9999" << true << "el";
 }
 
 // A screen reader reads a box by its runs of text attributes; an empty run dropped the last
@@ -804,6 +818,9 @@ void TestAccessibility::boxesReadWhole()
     QFETCH(QString, box);
     QFETCH(QString, text);
     QFETCH(bool, editable);
+    QFETCH(QString, language);
+    useWindowLanguage(language);
+    const auto none = qScopeGuard([] { useWindowLanguage(u""); });
     Started s;
     auto *target = s.form->findChild<TextBox *>(box);
     target->setText(text);
@@ -814,7 +831,8 @@ void TestAccessibility::boxesReadWhole()
     QCOMPARE(textIface->text(0, textIface->characterCount()), text);
     for (int offset = 0; offset <= int(text.size()); ++offset) {
         int start = -1, end = -1;
-        textIface->attributes(offset, &start, &end);
+        const QString attributes = textIface->attributes(offset, &start, &end);
+        QCOMPARE(attributes, language.isEmpty() ? QString() : QStringLiteral("language:%1;").arg(language));
         QCOMPARE(start, 0);
         QCOMPARE(end, int(text.size()));
     }
