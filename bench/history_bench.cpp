@@ -5,7 +5,7 @@
 // times the reading functions the window calls (at opening, as a tab of the report's figures is
 // first opened, for the document), the report's figures where every tenth game had 30 minutes an
 // exercise (its medians then count the games of one time setting), and the targets CSV of the
-// long history.
+// long history, and the cost of the game's first record of a session on it.
 //
 //   history_bench [--years N] [--csv] [--keep FILE] [--no-window]
 //                                                generates, measures, prints "key value" lines;
@@ -289,6 +289,12 @@ int main(int argc, char *argv[])
     }
     print("read_exercise_detail",
           timed([&] { readExercise(source, games.empty() ? 1 : games.front().key, 1, &detail, &error); }));
+    // The game's first record of a session on the long history: opening the store, its check of
+    // the file, and one commit, all on the game's thread.
+    print("first_record", timed([&] {
+              HistoryStore store(history, history + QStringLiteral(".bench-pending"));
+              store.gameStarted({30, 100, QStringLiteral("first record")});
+          }));
     if (window)
         print("read_history_whole", timed([&] { source.everyGame(&games, &unread); }));
     if (csv) {

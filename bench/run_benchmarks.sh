@@ -207,7 +207,7 @@ done
 
 # ---- The progress window on ten years of daily play ------------------------------------------
 note "progress window on a ten-year history (generating it takes a minute)..."
-history_out="$("$bin/history_bench")"
+history_out="$("$bin/history_bench" --csv)"
 hist() { awk -v k="$1" '$1 == k { print $2 }' <<<"$history_out"; }
 row "progress window, $(hist exercises) exercises ($(hist file_mib) MiB): first frame" "$(hist window_ms) ms" \
     "$(hist window_empty_ms) ms empty" "" "<= 500 ms" "$(verdict "$(hist window_ms)" 500)"
@@ -220,6 +220,11 @@ for key in read_opening read_summary read_games_page read_results read_solved_pe
     [ "$key" = read_opening ] || row "  ${key//_/ }" "$(hist "${key}_ms") ms" "" "" "(info)" ""
     row "    processor" "$(hist "${key}_cpu_ms") ms" "" "" "(info)" ""
 done
+row "  --csv=targets of the whole history ($(hist targets_csv_mib) MiB)" "$(hist targets_csv_s) s" "" "" "<= 10 s" \
+    "$(verdict "$(hist targets_csv_s)" 10)"
+row "    processor" "$(hist targets_csv_cpu_s) s" "" "" "(info)" ""
+row "  the game's first record of a session (open, check, commit)" "$(hist first_record_ms) ms" "" "" "<= 100 ms" \
+    "$(verdict "$(hist first_record_ms)" 100)"
 
 # ---- The table ------------------------------------------------------------------------------------
 {

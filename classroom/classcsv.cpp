@@ -1,6 +1,7 @@
 #include "classroom/classcsv.h"
 
 #include "classstore/schooldatabase.h"
+#include "progress/csvfield.h"
 #include "progress/progresstext.h"
 #include "store/historyschema.h"
 
@@ -14,19 +15,6 @@
 namespace numbolo {
 
 namespace {
-
-// A field of RFC 4180 CSV, quoted where it holds a comma, a quote or a line break, and kept from
-// being read as a formula.
-QString csvField(const QString &text)
-{
-    QString field = text;
-    if (!field.isEmpty() && QStringLiteral("=+-@\t\r").contains(field.front()))
-        field.prepend(QLatin1Char('\''));
-    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n'))
-        && !field.contains(QLatin1Char('\r')))
-        return field;
-    return QLatin1Char('"') + field.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
 
 QString timeText(const QVariant &value)
 {

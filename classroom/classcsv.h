@@ -10,7 +10,7 @@ namespace numbolo {
 
 // RFC 4180 CSV in UTF-8 with CRLF line ends, like the progress window's: the header, then one
 // row per exercise, by class, pupil, profile and game, each game's exercises in order. A field a
-// spreadsheet would take for a formula (=, +, -, @ first) is written after an apostrophe: the
+// spreadsheet would take for a formula is written as text, as csvField (progress/) says: the
 // names come from the pupils' computers. False, with a Greek `error`, where the database cannot
 // be read or `out` written; nothing is written then, not a header that would pass for an empty
 // class.

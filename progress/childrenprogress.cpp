@@ -7,6 +7,7 @@
 #include "store/pendingfile.h"
 #include "store/sqlhistorysource.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QCoreApplication>
@@ -23,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace numbolo {
 
@@ -58,6 +60,15 @@ ChildrenProgress::ChildrenProgress(const PlayerFiles &account, const QString &ch
             : message.buttons == MessageButtons::YesNo                      ? QMessageBox::Question
                                                                              : QMessageBox::Information;
         QMessageBox box(icon, message.title, message.text, buttons, this);
+        // Qt has no Greek for its own buttons: the question's "Ναι" and "Όχι" are on them.
+        static constexpr std::pair<QMessageBox::StandardButton, const char *> Said[] = {
+            {QMessageBox::Yes, QT_TRANSLATE_NOOP("numbolo::ChildrenProgress", "Ναι")},
+            {QMessageBox::No, QT_TRANSLATE_NOOP("numbolo::ChildrenProgress", "Όχι")},
+            {QMessageBox::Ok, QT_TRANSLATE_NOOP("numbolo::ChildrenProgress", "Εντάξει")},
+        };
+        for (const auto &[button, said] : Said)
+            if (QAbstractButton *shown = box.button(button))
+                shown->setText(QCoreApplication::translate("numbolo::ChildrenProgress", said));
         if (message.buttons == MessageButtons::YesNo)
             box.setDefaultButton(QMessageBox::No); // a child's files are not deleted by a stray Return
         const int pressed = box.exec();
@@ -236,9 +247,11 @@ void ChildrenProgress::addChild()
     // The first child takes over the games played so far: the parent says whose they are.
     if (m_profiles.empty() && m_list.accountHasFiles() && !name.isEmpty()) {
         const QString question =
-            QCoreApplication::translate("numbolo::ChildrenProgress", "Ως τώρα σε αυτόν τον λογαριασμό έπαιζε ένα παιδί. Είναι το παιχνίδι, το ιστορικό και οι ρυθμίσεις "
-                 "του, του παιδιού «%1»;\n\nΑν ναι, γίνονται δικά του. Αν όχι, φτιάξε πρώτα το προφίλ του παιδιού "
-                 "που έπαιζε ως τώρα.")
+            QCoreApplication::translate("numbolo::ChildrenProgress",
+                                        "Σε αυτόν τον λογαριασμό του υπολογιστή έχει ήδη παίξει ένα παιδί. Ήταν το "
+                                        "παιδί «%1»;\n\nΝαι: το παιχνίδι, το ιστορικό και οι ρυθμίσεις ως τώρα "
+                                        "γίνονται του παιδιού «%1».\nΌχι: δεν φτιάχνεται προφίλ. Φτιάξτε πρώτα το "
+                                        "προφίλ του παιδιού που έπαιζε ως τώρα.")
                 .arg(name);
         if (ask({MessageIcon::Exclamation, MessageButtons::YesNo, QCoreApplication::translate("numbolo::ChildrenProgress", "Πρόοδος"), question}) != MessageAnswer::Yes) {
             tell(QCoreApplication::translate("numbolo::ChildrenProgress", "Δεν φτιάχτηκε προφίλ."));

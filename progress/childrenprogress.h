@@ -29,9 +29,10 @@ class ChildrenProgress : public QWidget {
     Q_OBJECT
 public:
     // The progress of the account whose own files `account` names (it must outlive this),
-    // showing the profile `childId` first where there is one; `today` as the window takes it.
+    // showing the profile `childId` first where there is one; `today` as the window takes it (by
+    // default the clock's day, each time it is asked).
     explicit ChildrenProgress(const PlayerFiles &account, const QString &childId = {},
-                              const QDate &today = QDate::currentDate(), QWidget *parent = nullptr);
+                              const QDate &today = {}, QWidget *parent = nullptr);
     ~ChildrenProgress() override;
 
     // The profiles, in the order "Παιδί:" lists them.

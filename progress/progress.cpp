@@ -45,7 +45,14 @@ namespace numbolo {
 
 ProgressWindow::ProgressWindow(HistorySource &history, const Unrecorded &unrecorded, const QDate &today,
                                QWidget *parent)
-    : QWidget(parent), m_history(history), m_opening(readOpening(history)), m_unrecorded(unrecorded), m_today(today),
+    : ProgressWindow(history, unrecorded,
+                     today.isValid() ? Today([today] { return today; }) : Today(&QDate::currentDate), parent)
+{
+}
+
+ProgressWindow::ProgressWindow(HistorySource &history, const Unrecorded &unrecorded, Today today, QWidget *parent)
+    : QWidget(parent), m_history(history), m_opening(readOpening(history)), m_unrecorded(unrecorded),
+      m_today(std::move(today)),
       m_report(std::move(m_opening.recent))
 {
     setObjectName(QStringLiteral("Progress"));
@@ -284,7 +291,7 @@ void ProgressWindow::showFigures()
                                  QCoreApplication::translate("Progress", "Εύρος"), m_report.ranges,
                                  QCoreApplication::translate("Progress", "Καμία άσκηση δεν έχει τελειώσει ακόμη."), m_figuresPages[1],
                                  mediansNote(m_report)));
-        show(2, makeCalendarSection(m_report.daysPlayed, m_today, m_figuresPages[2]));
+        show(2, makeCalendarSection(m_report.daysPlayed, m_today(), m_figuresPages[2]));
     }
     // The keyboard was on the word that the figures are coming: it goes on to the first of them
     // that takes it, as it goes into a tab that is opened.
@@ -482,7 +489,7 @@ bool ProgressWindow::saveCsv(const QString &file, QString *error) const
 
 QString ProgressWindow::documentHtml()
 {
-    DocumentFacts facts{summaryText(m_opening, m_unrecorded), m_today, {}, {}, {}, {}};
+    DocumentFacts facts{summaryText(m_opening, m_unrecorded), m_today(), {}, {}, {}, {}};
     if (readFigures()) {
         facts.figures = m_report;
         readMissedTargets(m_history, &facts);

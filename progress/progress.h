@@ -13,6 +13,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -28,11 +30,16 @@ class ProgressWindow : public QWidget {
 public:
     // Shows `history`, which it reads from as it opens and as it is used: why it cannot be read
     // where it cannot; when the play that is `unrecorded` took place; the run of days up to
-    // `today`. The games list shows the newest page of games, and reads the next pages as it is
-    // scrolled to its end; the figures of the report are read when one of their tabs is first
-    // opened (or the document printed), not before the window shows.
-    explicit ProgressWindow(HistorySource &history, const Unrecorded &unrecorded = {},
-                            const QDate &today = QDate::currentDate(), QWidget *parent = nullptr);
+    // the day `today` gives each time it is asked, as a tab of the figures is first opened or
+    // the document printed, so that a window left open past midnight counts the new day. The
+    // games list shows the newest page of games, and reads the next pages as it is scrolled to
+    // its end; the figures of the report are read when one of their tabs is first opened (or the
+    // document printed), not before the window shows.
+    using Today = std::function<QDate()>;
+    ProgressWindow(HistorySource &history, const Unrecorded &unrecorded, Today today, QWidget *parent = nullptr);
+    // The same with a fixed `today`; an invalid one (the default) is the clock's day.
+    explicit ProgressWindow(HistorySource &history, const Unrecorded &unrecorded = {}, const QDate &today = {},
+                            QWidget *parent = nullptr);
 
     // Writes the history as CSV to `file`, starting with a UTF-8 byte-order mark, by which
     // spreadsheet programs tell UTF-8 from their own code page. False with a Greek `error` where
@@ -88,7 +95,7 @@ private:
     HistorySource &m_history;
     Opening m_opening; // the games grow as the list is scrolled
     Unrecorded m_unrecorded;
-    QDate m_today;
+    Today m_today;
     // The recent figures, for the next step, until the whole ones are read.
     Report m_report;
     bool m_figuresRead = false;

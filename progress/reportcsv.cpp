@@ -1,5 +1,6 @@
 #include "progress/reportcsv.h"
 
+#include "progress/csvfield.h"
 #include "progress/progresstext.h"
 #include "progress/targetways.h"
 
@@ -9,19 +10,6 @@
 #include <algorithm>
 
 namespace numbolo {
-
-namespace {
-
-// A field of RFC 4180 CSV, quoted where it holds a comma, a quote or a line break.
-QString csvField(const QString &text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
-} // namespace
 
 QByteArray historyCsv(const std::vector<GameRow> &games)
 {

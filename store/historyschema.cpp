@@ -120,8 +120,9 @@ Setup setUp(QSqlDatabase &db, bool *checkDue, int *checks)
         return {true, {}};
     if (version > HistorySchemaVersion) // a later program's schema: left as it is
         return {};
-    if (!db.transaction())
-        return {false, db.lastError()};
+    QSqlError notBegun;
+    if (!beginWriting(db, &notBegun))
+        return {false, notBegun};
     for (const Statement &statement : Ladder) {
         if (statement.version > version && !query.exec(QString::fromLatin1(statement.sql))) {
             const Setup result = failed(query);
@@ -129,12 +130,27 @@ Setup setUp(QSqlDatabase &db, bool *checkDue, int *checks)
             return result;
         }
     }
-    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(HistorySchemaVersion)) || !db.commit()) {
+    if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(HistorySchemaVersion))) {
         const Setup result = failed(query);
         db.rollback();
         return result;
     }
+    // The commit's own error: the query's is that of its last statement, which succeeded.
+    if (!db.commit()) {
+        const Setup result{false, db.lastError()};
+        db.rollback();
+        return result;
+    }
     return {true, {}};
+}
+
+bool beginWriting(QSqlDatabase &db, QSqlError *error)
+{
+    QSqlQuery begin(db);
+    if (begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return true;
+    *error = begin.lastError();
+    return false;
 }
 
 QString stamp(const QDateTime &when)

@@ -92,6 +92,11 @@ struct Setup {
 // ready, without an error, where a later program's schema is found: that is left as it is.
 Setup setUp(QSqlDatabase &db, bool *checkDue, int *checks);
 
+// Begins a transaction that takes the right to write at once (BEGIN IMMEDIATE), so that it
+// waits for another writer's whole transaction instead of reading beside it and then failing
+// with "busy" where both want to write. False, with SQLite's `error`, where it could not.
+bool beginWriting(QSqlDatabase &db, QSqlError *error);
+
 // A time as the rows keep it, and back in local time; a NULL is no time.
 QString stamp(const QDateTime &when);
 QDateTime fromStamp(const QVariant &value);

@@ -141,8 +141,9 @@ bool HistoryStore::flush()
         return m_pending.empty();
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     while (!m_pending.empty()) {
-        if (!db.transaction()) {
-            const QSqlError error = db.lastError();
+        QSqlError notBegun;
+        if (!beginWriting(db, &notBegun)) {
+            const QSqlError error = notBegun;
             db = QSqlDatabase();
             close(error);
             return false;
@@ -269,8 +270,12 @@ void HistoryStore::close(const QSqlError &error)
 
 bool HistoryStore::putDamagedAside()
 {
-    const QString aside =
-        m_path + QStringLiteral(".damaged-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    // A second damage within the same second (the new file damaged at once) gets a number after
+    // the time: a name already taken would leave the damaged file in place, and no history.
+    const QString named = m_path + QStringLiteral(".damaged-") + m_now().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = named;
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = named + QLatin1Char('-') + QString::number(n);
     if (!QFile::rename(m_path, aside))
         return false;
     // A journal belongs to the damaged file: beside a new one, SQLite would play it back into it.

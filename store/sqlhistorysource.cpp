@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
@@ -479,7 +480,10 @@ bool SqlHistorySource::recordedExercises(const WayOf &wayOf, const std::function
         return failed(reader, error);
     QSqlQuery insert(db);
     insert.prepare(QStringLiteral("INSERT INTO temp.way (exercise, ways) VALUES (?, ?)"));
-    db.transaction();
+    if (!db.transaction()) {
+        reader.fail(db.lastError());
+        return failed(reader, error);
+    }
     while (query.next()) {
         QStringList found;
         for (const QString &target : targetsOf(query.value(2)))
@@ -491,7 +495,11 @@ bool SqlHistorySource::recordedExercises(const WayOf &wayOf, const std::function
             return failed(reader, error);
         }
     }
-    db.commit();
+    if (!db.commit()) {
+        reader.fail(db.lastError());
+        db.rollback();
+        return failed(reader, error);
+    }
     query.finish();
     if (!reader.exec(query, QStringLiteral("SELECT exercise.id, game.started, exercise.number, exercise.keys, "
                                            "exercise.shown_targets, way.ways FROM exercise "

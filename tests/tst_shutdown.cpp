@@ -465,6 +465,10 @@ void TestShutdown::endings_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("saved"); // empty: the values as shown; "after ok": as "ΟΚ" leaves them
     QTest::newRow("closing the window") << "running" << "close" << 0 << QStringList();
+    // As a child's profile plays: its services are made once the game is claimed, and end before
+    // the claim does. Regression: the lock's heartbeat touched their freed clock at every end.
+    QTest::newRow("closing a child's game, whose services end before the lock") << "child's services" << "close" << 0
+                                                                                << QStringList();
 #ifdef Q_OS_UNIX
     QTest::newRow("SIGTERM (shutdown, logout)") << "running" << "SIGTERM" << 0 << QStringList();
     QTest::newRow("SIGHUP (the terminal closes)") << "running" << "SIGHUP" << 0 << QStringList();
@@ -587,7 +591,21 @@ void TestShutdown::endings()
     hang.setSingleShot(true);
     connect(&hang, &QTimer::timeout, this, [] { QCoreApplication::exit(98); });
     hang.start(10'000);
-    const QString said = standardErrorOf([&] { QCOMPARE(runGame(world.services()), status); });
+    const QString said = standardErrorOf([&] {
+        if (moment != QLatin1String("child's services")) {
+            QCOMPARE(runGame(world.services()), status);
+            return;
+        }
+        const int ended = runClaimed(StoredSettings::lockPath(world.settings.path), world.messages, {},
+                                     [&world](InstanceLock &instance) {
+            // On the heap, so that a touch after its end is caught as one.
+            auto clock = std::make_unique<FakeClock>();
+            return playGame({world.messages, world.sound, world.settings, world.fonts, world.random, *clock,
+                             world.announcer, &world.history},
+                            instance);
+        });
+        QCOMPARE(ended, status);
+    });
 #ifdef Q_OS_UNIX
     if (how == QLatin1String("SIGHUP twice"))
         ::kill(::getpid(), SIGHUP); // the program is past its end: this must not kill it

@@ -1441,12 +1441,26 @@ The program will end.</translation>
         <translation>The child &quot;%1&quot; was deleted from another window.</translation>
     </message>
     <message>
-        <source>Ως τώρα σε αυτόν τον λογαριασμό έπαιζε ένα παιδί. Είναι το παιχνίδι, το ιστορικό και οι ρυθμίσεις του, του παιδιού «%1»;
+        <source>Σε αυτόν τον λογαριασμό του υπολογιστή έχει ήδη παίξει ένα παιδί. Ήταν το παιδί «%1»;
 
-Αν ναι, γίνονται δικά του. Αν όχι, φτιάξε πρώτα το προφίλ του παιδιού που έπαιζε ως τώρα.</source>
-        <translation>Until now one child played on this account. Are that game, history and settings those of the child &quot;%1&quot;?
+Ναι: το παιχνίδι, το ιστορικό και οι ρυθμίσεις ως τώρα γίνονται του παιδιού «%1».
+Όχι: δεν φτιάχνεται προφίλ. Φτιάξτε πρώτα το προφίλ του παιδιού που έπαιζε ως τώρα.</source>
+        <translation>A child has already played on this computer account. Was it the child &quot;%1&quot;?
 
-If yes, they become theirs. If not, first make the profile of the child who has played until now.</translation>
+Yes: the game, history and settings so far become the child &quot;%1&quot;&apos;s.
+No: no profile is made. First make the profile of the child who has played until now.</translation>
+    </message>
+    <message>
+        <source>Ναι</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Όχι</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Εντάξει</source>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Δεν φτιάχτηκε προφίλ.</source>
