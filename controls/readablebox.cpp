@@ -30,7 +30,7 @@ public:
 
     QString text(QAccessible::Text which) const override
     {
-        return which == QAccessible::Value ? edit()->displayText() : QAccessibleWidget::text(which);
+        return which == QAccessible::Value ? box()->spokenText() : QAccessibleWidget::text(which);
     }
 
     void setText(QAccessible::Text which, const QString &text) override
@@ -63,10 +63,10 @@ public:
         const QString language = windowLanguage();
         return language.isEmpty() ? QString() : QStringLiteral("language:%1;").arg(language);
     }
-    int characterCount() const override { return int(edit()->displayText().size()); }
+    int characterCount() const override { return int(box()->spokenText().size()); }
     QString text(int startOffset, int endOffset) const override
     {
-        return edit()->displayText().mid(startOffset, endOffset - startOffset);
+        return box()->spokenText().mid(startOffset, endOffset - startOffset);
     }
     int cursorPosition() const override { return edit()->cursorPosition(); }
     void setCursorPosition(int position) override { edit()->setCursorPosition(position); }
@@ -132,6 +132,7 @@ public:
 private:
     // The line edit itself, whose setText is the path of text from outside the program.
     QLineEdit *edit() const { return static_cast<QLineEdit *>(widget()); }
+    const TextBox *box() const { return static_cast<const TextBox *>(widget()); }
 };
 
 QAccessibleInterface *boxFactory(const QString &className, QObject *object)

@@ -39,6 +39,11 @@ public:
     // Decides whether text from outside the program may change the box now; without a gate,
     // an unlocked box takes it.
     void setEditGate(std::function<bool()> mayEdit) { m_mayEdit = std::move(mayEdit); }
+    // What a screen reader reads as the box's text while it is not empty, in place of what the
+    // box shows: for a text that moves (the results typed out for ever), of which a screen
+    // reader would read whatever fragment it reached.
+    void setSpokenText(const QString &text) { m_spoken = text; }
+    QString spokenText() const { return m_spoken.isEmpty() ? displayText() : m_spoken; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -56,6 +61,7 @@ private:
     bool m_programWrite = false; // inside setText() or a refusal
     bool m_fontPending = false;  // a hidden box's text is not yet laid out in its font
     std::function<bool()> m_mayEdit;
+    QString m_spoken;
 };
 
 } // namespace numbolo

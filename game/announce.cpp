@@ -53,12 +53,24 @@ QString spokenExpression(const QString &text)
 
 QString remainingTargets(const Form1 &form)
 {
+    if (!form.Frame1->isFrameEnabled())
+        return QCoreApplication::translate("Announce", "Το παιχνίδι τελείωσε. Δεν απομένουν αριθμοί στόχοι για να παίξεις.");
     const QStringList targets = targetsOnScreen(form);
     if (targets.isEmpty())
         return QCoreApplication::translate("Announce", "Δεν απομένει κανένας αριθμός στόχος.");
     if (targets.size() == 1)
         return QCoreApplication::translate("Announce", "Απομένει ο αριθμός στόχος %1.").arg(targets.first());
     return QCoreApplication::translate("Announce", "Απομένουν οι αριθμοί στόχοι %1.").arg(listed(targets));
+}
+
+QString spokenResults(const Form1 &form, int percentage)
+{
+    const QString solved = spokenNumber(form.Text13->text()), of = spokenNumber(form.Text16->text());
+    const QString count = form.Text13->text() == QLatin1String("1")
+        ? QCoreApplication::translate("Announce", "Λύθηκε %1 από %2 ασκήσεις.").arg(solved, of)
+        : QCoreApplication::translate("Announce", "Λύθηκαν %1 από %2 ασκήσεις.").arg(solved, of);
+    return QCoreApplication::translate("Announce", "Αποτελέσματα %1 τοις εκατό.").arg(spokenNumber(QString::number(percentage)))
+        + QLatin1Char(' ') + count;
 }
 
 QString spokenText(const QString &text)
@@ -214,7 +226,7 @@ void restarted(Form1 &form)
 
 void gameEnd(Form1 &form, int percentage)
 {
-    QString text = QCoreApplication::translate("Announce", "Τέλος του παιχνιδιού. Αποτελέσματα %1 τοις εκατό.").arg(spokenNumber(QString::number(percentage)));
+    QString text = QCoreApplication::translate("Announce", "Τέλος του παιχνιδιού.") + QLatin1Char(' ') + spokenResults(form, percentage);
     if (percentage >= 50)
         text += QCoreApplication::translate("Announce", " Επιτυχία!");
     say(form, text + QCoreApplication::translate("Announce", " Τα πλήκτρα δεν δουλεύουν πια. ") + afterTheEnd());

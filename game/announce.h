@@ -33,8 +33,13 @@ QString spokenNumber(const QString &text);
 QString spokenExpression(const QString &text);
 
 // The targets still on screen in reading order, as a sentence ("Απομένουν οι αριθμοί στόχοι
-// 31, 28 και 35."): what the frame of the targets says when the keyboard reaches it.
+// 31, 28 και 35."): what the frame of the targets says when the keyboard reaches it. After the
+// end of the game, that none are left to play, though the last exercise's stay on screen.
 QString remainingTargets(const Form1 &form);
+
+// The result of an ended game, as the display is read whatever the animation shows:
+// "Αποτελέσματα 89 τοις εκατό. Λύθηκαν 8 από 10 ασκήσεις."
+QString spokenResults(const Form1 &form, int percentage);
 
 namespace Announce {
 

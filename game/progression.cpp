@@ -41,6 +41,8 @@ Advance Form1::AdvanceExercise()
     // The credits cannot be started any more; stop a run in progress so only the results type.
     m_credits.stop();
     startResults(percentage);
+    Text1->setSpokenText(spokenResults(*this, percentage));
+    Frame4->setAccessibleDescription(remainingTargets(*this));
     m_play.gameEnded(gameFacts(), GameEnd::Finished, percentage);
     // The animation types the result for ever; a screen reader hears it once.
     Announce::gameEnd(*this, percentage);

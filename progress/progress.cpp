@@ -5,8 +5,10 @@
 #include "progress/progresswidgets.h"
 #include "progress/reportcsv.h"
 #include "progress/reportdocument.h"
+#include "speech/speech.h"
 
 #include <QBarCategoryAxis>
+#include <QCoreApplication>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -28,6 +30,8 @@
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QScreen>
+#include <QShortcut>
+#include <QTabBar>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -82,6 +86,16 @@ ProgressWindow::ProgressWindow(HistorySource &history, const Unrecorded &unrecor
             showFigures();
         });
         layout->addWidget(tabs, 1);
+        // Ctrl+Tab and Ctrl+Shift+Tab open the next and the previous tab from anywhere in the
+        // window, the buttons too, and leave the keyboard on the tab's name, so that a screen
+        // reader says which tab opened; Tab then goes into it.
+        const auto turn = [this](int by) {
+            tabs->setCurrentIndex((tabs->currentIndex() + by + tabs->count()) % tabs->count());
+            tabs->tabBar()->setFocus(Qt::ShortcutFocusReason);
+        };
+        connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this), &QShortcut::activated, this, [turn] { turn(1); });
+        for (const QKeyCombination back : {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, Qt::CTRL | Qt::SHIFT | Qt::Key_Tab})
+            connect(new QShortcut(QKeySequence(back), this), &QShortcut::activated, this, [turn] { turn(-1); });
     } else {
         layout->addStretch(1);
     }
@@ -112,13 +126,16 @@ void ProgressWindow::describeGames()
     const auto sentence = [](const QString &text) {
         return text.endsWith(QLatin1Char('.')) ? text : text + QLatin1Char('.');
     };
-    QString description = sentence(summary->accessibleName());
+    // The next step first: it is what a parent opens the window for, and what is lost when a
+    // key cuts the speech short.
+    QString description;
     if (nextStepLabel != nullptr)
-        description += QLatin1Char('\n') + sentence(nextStepLabel->accessibleName());
+        description += sentence(nextStepLabel->accessibleName()) + QLatin1Char('\n');
+    description += sentence(summary->accessibleName());
     const int row = gamesTable->currentRow();
     if (row >= 0)
-        description += QCoreApplication::translate("Progress", "\nΕπιλεγμένο παιχνίδι: %1").arg(spokenRow(gamesTable, row));
-    gamesTable->setAccessibleDescription(description);
+        description += QCoreApplication::translate("Progress", "\nΕπιλεγμένο παιχνίδι %1").arg(spokenRow(gamesTable, row));
+    gamesTable->setAccessibleDescription(speech().forTheEar(description));
 }
 
 void ProgressWindow::keyPressEvent(QKeyEvent *event)
@@ -248,6 +265,14 @@ void ProgressWindow::showFigures()
         QWidget *page = scrolled(section);
         m_figuresPages[tab]->layout()->addWidget(page);
         page->show(); // now, not when the event loop next runs: the keyboard may go on to it
+        // Made after the buttons, it would come after them in the Tab order: Tab from the tab's
+        // name goes into it, through its controls in their order.
+        std::vector<QWidget *> order{tabs->tabBar()};
+        for (QWidget *next = section->nextInFocusChain(); section->isAncestorOf(next); next = next->nextInFocusChain())
+            if ((next->focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+                order.push_back(next);
+        for (std::size_t i = 1; i < order.size(); ++i)
+            QWidget::setTabOrder(order[i - 1], order[i]);
     };
     if (!read) {
         for (std::size_t tab = 0; tab < m_figuresPages.size(); ++tab) {
@@ -338,6 +363,9 @@ void ProgressWindow::showGame(int row)
                 QString::number(e.seconds), QCoreApplication::translate("Progress", "%1 από 8").arg(e.targetsHit),
                 QString::number(e.equalsPresses)});
     }
+    // The first exercise is chosen, so that its targets show and the table is entered on a row.
+    if (exercisesTable->rowCount() > 0)
+        exercisesTable->setCurrentCell(0, 0);
 }
 
 void ProgressWindow::showExercise(int row)

@@ -2,6 +2,7 @@
 // totals and the charts' series of games held in memory.
 
 #include "progress/report.h"
+#include "progress/progresstext.h"
 
 #include "settings/parentsettings.h"
 
@@ -26,6 +27,8 @@ constexpr int MinPlayedInGroup = 5;
 // every group is easy enough for bigger numbers.
 constexpr double HardShare = 0.7;
 constexpr double EasyShare = 0.9;
+// The game takes no range nearer 0 than this (0 - 100, or -100 - 0): none smaller is advised.
+constexpr int SmallestRange = 100;
 
 struct Recent {
     QString name;
@@ -136,6 +139,10 @@ QString nextStep(const Report &report)
                  operatorsText(skill->name));
     }
     if (const Recent *range = hardest(ranges); range != nullptr && range->share() < HardShare) {
+        if (range->name == targetRangeText(SmallestRange) || range->name == targetRangeText(-SmallestRange))
+            return QCoreApplication::translate("Report", "Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις στο εύρος %2. "
+                                                           "Λύστε μαζί με το παιδί μερικές ασκήσεις αυτού του εύρους.")
+                .arg(ofText(*range), range->name);
         return QCoreApplication::translate("Report", "Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις στο εύρος %2. Λύστε μαζί με το παιδί "
                               "μερικές ασκήσεις αυτού του εύρους, ή παίξτε λίγο με μικρότερο εύρος.")
             .arg(ofText(*range), range->name);

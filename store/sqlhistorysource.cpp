@@ -433,15 +433,17 @@ bool SqlHistorySource::missed(int count, std::vector<MissedExercise> *missed, Re
         HistoryReader reader(m_path);
         if (!reader.ready() || reader.version() < 3)
             return opened(reader, error);
-        // The rows that count fewer targets hit than they show, newest first; which targets were
-        // missed is then read from their presses.
+        // The rows that count fewer targets hit than they show, newest first, those the child
+        // worked on (a press of "=", or time spent) before those skipped at once, which show no
+        // more than the targets; which targets were missed is then read from their presses.
         QSqlQuery query(reader.database());
         query.setForwardOnly(true);
         if (!reader.exec(query, QStringLiteral("SELECT exercise.game, exercise.number, game.started FROM exercise "
                                                "JOIN game ON game.id = exercise.game WHERE exercise.shown_targets <> '' "
                                                "AND exercise.targets < length(exercise.shown_targets) "
                                                "- length(replace(exercise.shown_targets, ' ', '')) + 1 "
-                                               "ORDER BY exercise.id DESC")))
+                                               "ORDER BY (exercise.equals_presses > 0 OR exercise.seconds > 0) DESC, "
+                                               "exercise.id DESC")))
             return failed(reader, error);
         // A few more than asked, for rows whose presses hit every target after all.
         while (int(candidates.size()) < 2 * count && query.next()) {

@@ -8,6 +8,8 @@
 #include "windows/form3.h"
 #include "tests/fakes.h"
 
+#include <QAccessible>
+
 #include <QPushButton>
 #include <QTest>
 
@@ -484,6 +486,14 @@ void TestProgression::lastExerciseEndsTheGame()
     const int percentage = how == QLatin1String("solve") ? 78 : 67; // 7 or 6 of 9
     world.clock.advance(1400 + 17 * 50);
     QCOMPARE(form->Text1->text(), QStringLiteral("ΑΠΟΤΕΛΕΣΜΑΤΑ: %1 %").arg(percentage));
+
+    // A screen reader reads the result whole whatever the animation shows, and no target as
+    // left to play.
+    world.clock.advance(1234);
+    QCOMPARE(QAccessible::queryAccessibleInterface(form->Text1)->textInterface()->text(0, -1),
+             QStringLiteral("Αποτελέσματα %1 τοις εκατό. Λύθηκαν %2 από 10 ασκήσεις.").arg(percentage).arg(form->Text13->text()));
+    QCOMPARE(form->Frame4->accessibleDescription(),
+             QStringLiteral("Το παιχνίδι τελείωσε. Δεν απομένουν αριθμοί στόχοι για να παίξεις."));
 }
 
 void TestProgression::percentage_data()

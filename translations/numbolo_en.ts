@@ -108,8 +108,24 @@
         <translation>The game was reset. For a new game, type the number of exercises and the largest target number, and press New exercise.</translation>
     </message>
     <message>
-        <source>Τέλος του παιχνιδιού. Αποτελέσματα %1 τοις εκατό.</source>
-        <translation>End of the game. Results %1 percent.</translation>
+        <source>Τέλος του παιχνιδιού.</source>
+        <translation>End of the game.</translation>
+    </message>
+    <message>
+        <source>Αποτελέσματα %1 τοις εκατό.</source>
+        <translation>Results %1 percent.</translation>
+    </message>
+    <message>
+        <source>Λύθηκε %1 από %2 ασκήσεις.</source>
+        <translation>%1 of %2 exercises solved.</translation>
+    </message>
+    <message>
+        <source>Λύθηκαν %1 από %2 ασκήσεις.</source>
+        <translation>%1 of %2 exercises solved.</translation>
+    </message>
+    <message>
+        <source>Το παιχνίδι τελείωσε. Δεν απομένουν αριθμοί στόχοι για να παίξεις.</source>
+        <translation>The game is over. No target numbers are left to play.</translation>
     </message>
     <message>
         <source> Επιτυχία!</source>
@@ -763,9 +779,9 @@ The earlier settings file stays as it was.</translation>
     </message>
     <message>
         <source>
-Επιλεγμένο παιχνίδι: %1</source>
+Επιλεγμένο παιχνίδι %1</source>
         <translation>
-Chosen game: %1</translation>
+Chosen game %1</translation>
     </message>
     <message>
         <source>Επόμενο βήμα: %1</source>
@@ -1230,6 +1246,10 @@ The targets not found could not be read: %1</translation>
     <message>
         <source>τις πράξεις</source>
         <translation>the operators</translation>
+    </message>
+    <message>
+        <source>Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις στο εύρος %2. Λύστε μαζί με το παιδί μερικές ασκήσεις αυτού του εύρους.</source>
+        <translation>In recent months %1 exercises in the range %2 were solved. Solve a few exercises of this range together with your child.</translation>
     </message>
     <message>
         <source>Τους τελευταίους μήνες λύθηκαν %1 ασκήσεις στο εύρος %2. Λύστε μαζί με το παιδί μερικές ασκήσεις αυτού του εύρους, ή παίξτε λίγο με μικρότερο εύρος.</source>
