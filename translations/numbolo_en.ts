@@ -651,7 +651,7 @@ The earlier settings file stays as it was.</translation>
     </message>
     <message>
         <source>Τάξη,Μαθητής,Προφίλ,Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,Άσκηση,Επίπεδο,Έκβαση,Δευτερόλεπτα,Στόχοι,Πατήματα =,Τέλος άσκησης</source>
-        <translation>Class,Pupil,Profile,Game start,Exercises,Range,Exercise,Level,Outcome,Seconds,Targets,= presses,Exercise end</translation>
+        <translation>Class,Pupil,Profile,Game start,Exercises,Range,Exercise,Level,Outcome,Seconds,Targets,Presses of =,Exercise end</translation>
     </message>
     <message>
         <source>Η βάση της τάξης δεν διαβάστηκε: %1</source>
@@ -845,7 +845,7 @@ Chosen game %1</translation>
     </message>
     <message>
         <source>Πατήματα =</source>
-        <translation>= presses</translation>
+        <translation>Presses of =</translation>
     </message>
     <message>
         <source>Φόρτωση…</source>
@@ -1083,7 +1083,7 @@ The play %1 is not in the history yet, because the history could not be written 
     <name>Report</name>
     <message>
         <source>Έναρξη παιχνιδιού,Ασκήσεις,Εύρος,Άσκηση,Επίπεδο,Έκβαση,Δευτερόλεπτα,Στόχοι,Πατήματα =,Αποτέλεσμα %,Χρόνος ανά άσκηση</source>
-        <translation>Game start,Exercises,Range,Exercise,Level,Outcome,Seconds,Targets,= presses,Result %,Time per exercise</translation>
+        <translation>Game start,Exercises,Range,Exercise,Level,Outcome,Seconds,Targets,Presses of =,Result %,Time per exercise</translation>
     </message>
     <message>
         <source>Το CSV δεν γράφτηκε: %1</source>
