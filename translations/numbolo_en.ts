@@ -392,7 +392,7 @@
     </message>
     <message>
         <source>Οθόνη πράξεων</source>
-        <translation>Sum display</translation>
+        <translation>Calculation display</translation>
     </message>
     <message>
         <source>Χρονόμετρο, δευτερόλεπτα που απομένουν</source>
