@@ -1,4 +1,4 @@
-#include "speech/englishspeech.h"
+#include "speech/languages.h"
 
 #include "speech/spokenforms.h"
 
@@ -24,11 +24,6 @@ QString EnglishSpeech::operatorName(QChar key) const
     case ')': return QStringLiteral("close bracket");
     default: return {};
     }
-}
-
-QString EnglishSpeech::expression(QStringView text) const
-{
-    return spoken::expression(text, *this);
 }
 
 // A time as English speakers read a digital clock, on the 12-hour clock with the part of the
@@ -74,11 +69,6 @@ QString EnglishSpeech::range(int from, int to) const
     return QStringLiteral("%1 to %2").arg(number(QString::number(from)), number(QString::number(to)));
 }
 
-QString EnglishSpeech::counted(int count, const QString &one, const QString &many) const
-{
-    return QStringLiteral("%1 %2").arg(number(QString::number(count)), count == 1 || count == -1 ? one : many);
-}
-
 QString EnglishSpeech::times(int count) const
 {
     switch (count) {
@@ -87,11 +77,6 @@ QString EnglishSpeech::times(int count) const
     case 2: return QStringLiteral("twice");
     default: return QStringLiteral("%1 times").arg(count);
     }
-}
-
-QString EnglishSpeech::forTheEar(const QString &text) const
-{
-    return spoken::withoutMarks(text, *this);
 }
 
 } // namespace numbolo

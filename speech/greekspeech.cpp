@@ -1,4 +1,4 @@
-#include "speech/greekspeech.h"
+#include "speech/languages.h"
 
 #include "speech/spokenforms.h"
 
@@ -38,11 +38,6 @@ QString GreekSpeech::operatorName(QChar key) const
     }
 }
 
-QString GreekSpeech::expression(QStringView text) const
-{
-    return spoken::expression(text, *this);
-}
-
 QString GreekSpeech::timeOfDay(QTime time) const
 {
     const int hour = time.hour(), minute = time.minute();
@@ -80,11 +75,6 @@ QString GreekSpeech::range(int from, int to) const
     return tr("%1 έως %2").arg(number(QString::number(from)), number(QString::number(to)));
 }
 
-QString GreekSpeech::counted(int count, const QString &one, const QString &many) const
-{
-    return QStringLiteral("%1 %2").arg(number(QString::number(count)), count == 1 || count == -1 ? one : many);
-}
-
 QString GreekSpeech::times(int count) const
 {
     static const char *const words[] = {"καμία φορά", "μία φορά", "δύο φορές", "τρεις φορές", "τέσσερις φορές",
@@ -92,11 +82,6 @@ QString GreekSpeech::times(int count) const
     if (count >= 0 && count < int(std::size(words)))
         return tr(words[count]);
     return tr("%1 φορές").arg(count);
-}
-
-QString GreekSpeech::forTheEar(const QString &text) const
-{
-    return spoken::withoutMarks(text, *this);
 }
 
 } // namespace numbolo

@@ -1,7 +1,7 @@
 #include "speech/speech.h"
 
-#include "speech/englishspeech.h"
-#include "speech/greekspeech.h"
+#include "speech/languages.h"
+#include "speech/spokenforms.h"
 
 namespace numbolo {
 
@@ -31,6 +31,21 @@ const Speech &speech()
 void useSpeechOf(QStringView language)
 {
     chosen = language == u"en" ? &english() : &greek();
+}
+
+QString Speech::expression(QStringView text) const
+{
+    return spoken::expression(text, *this);
+}
+
+QString Speech::counted(int count, const QString &one, const QString &many) const
+{
+    return QStringLiteral("%1 %2").arg(number(QString::number(count)), count == 1 || count == -1 ? one : many);
+}
+
+QString Speech::forTheEar(const QString &text) const
+{
+    return spoken::withoutMarks(text, *this);
 }
 
 } // namespace numbolo

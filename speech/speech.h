@@ -21,7 +21,7 @@ public:
     // "3 κόμμα 5".
     virtual QString number(QStringView text) const = 0;
     // A display or a way, its symbols as words: "7*31+" as "7 επί 31 συν".
-    virtual QString expression(QStringView text) const = 0;
+    QString expression(QStringView text) const;
     // One key of the keypad, as its caption ("x") or as it inserts ("*"): "επί"; empty where
     // the character is no operator.
     virtual QString operatorName(QChar key) const = 0;
@@ -35,14 +35,15 @@ public:
     virtual QString duration(int seconds) const = 0;
     // "0 έως 100", "μείον 500 έως 0"
     virtual QString range(int from, int to) const = 0;
-    // `count` with the word that fits it: "1 στόχος", "6 στόχοι".
-    virtual QString counted(int count, const QString &one, const QString &many) const = 0;
+    // `count` with the word that fits it: "1 στόχος", "6 στόχοι" (one form for one, the other for
+    // every other count, as in both languages so far).
+    QString counted(int count, const QString &one, const QString &many) const;
     // How many times, in words: "δύο φορές".
     virtual QString times(int count) const = 0;
     // `text` without the marks a screen reader would name: a time of day left in digits ("9:05")
     // in words, a colon or semicolon as a pause (", "), a slash as a blank. Ways and displays are
     // to be said with expression() first: this knows no arithmetic.
-    virtual QString forTheEar(const QString &text) const = 0;
+    QString forTheEar(const QString &text) const;
 };
 
 // The rules of the program's language: the one chosen by useSpeechOf(), Greek until then.
