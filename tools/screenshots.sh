@@ -114,12 +114,16 @@ stop_game
 # missed, with its targets; then the charts and the figures per operators (Ctrl+Tab).
 rm -f "$XDG_DATA_HOME/Numbolo/history.sqlite"*
 "$build/history_fixture" "$XDG_DATA_HOME/Numbolo/history.sqlite"
-"$build/Numbolo" --progress >"$work/game.log" 2>&1 &
-game=$!
-window="$(shown_window '^Πρόοδος$')"
-sleep 1
-xdotool windowfocus --sync "$window" key Down Tab ctrl+End
-sleep 1
+# Opens the progress window titled $1 with the second game chosen and its last exercise.
+open_progress() {
+    "$build/Numbolo" --progress >"$work/game.log" 2>&1 &
+    game=$!
+    window="$(shown_window "$1")"
+    sleep 1
+    xdotool windowfocus --sync "$window" key Down Tab ctrl+End
+    sleep 1
+}
+open_progress '^Πρόοδος$'
 import -window "$window" "$docs/progress.png"
 xdotool windowfocus --sync "$window" key ctrl+Tab
 sleep 1
@@ -138,12 +142,7 @@ import -window "$window" "$docs/screenshot-en.png"
 click_at $((7320 + 120 + 187)) $((240 + 240 + 187))
 import -window "$(shown_window '^Help$')" "$docs/help-en.png"
 stop_game
-"$build/Numbolo" --progress >"$work/game.log" 2>&1 &
-game=$!
-window="$(shown_window '^Progress$')"
-sleep 1
-xdotool windowfocus --sync "$window" key Down Tab ctrl+End
-sleep 1
+open_progress '^Progress$'
 import -window "$window" "$docs/progress-en.png"
 stop_game
 unset LANGUAGE LANG
