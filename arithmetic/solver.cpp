@@ -387,9 +387,13 @@ bool isWholeNumber(QStringView text)
 // Longer texts are searched for the values they need by combining these.
 class Solver::Tables {
 public:
-    // `plain`: only the ways a child would write, without "^", without a number that starts
-    // with "." and without a sign but at the start of a way that is a sign and a product.
-    Tables(QStringView keys, int reach, bool plain) : m_plain(plain)
+    // The ways the tables hold: all of them; the plain ones, the ways a child would write,
+    // without "^", without a number that starts with "." and without a sign but at the start of
+    // a way that is a sign and a product; or the plain ones whose every part has a whole value,
+    // without a point and with every division coming out even.
+    enum class Kind { All, Plain, Whole };
+
+    Tables(QStringView keys, int reach, Kind kind) : m_plain(kind != Kind::All), m_whole(kind == Kind::Whole)
     {
         for (const QChar c : keys) {
             const char key = c == QLatin1Char('x') ? '*' : char(c.toLatin1());
@@ -470,7 +474,11 @@ private:
     void literals(int length, Interval hit, Visitor visit) const;
     void pairs(Category left, char op, Category right, int length, Interval hit, Visitor visit) const;
 
+    // A value a part of a way may have in these tables.
+    bool admits(double value) const { return std::isfinite(value) && (!m_whole || std::trunc(value) == value); }
+
     bool m_plain = false;
+    bool m_whole = false;
     std::string m_digits;
     std::array<bool, 4> m_operators{}; // as in Operators
     std::array<Category, CategoryCount> m_same{}; // the category whose tables serve for each one
@@ -509,8 +517,8 @@ void Solver::Tables::literals(int length, Interval hit, Visitor visit) const
     // decimals < 0: no point; otherwise the point stands before the last `decimals` digits.
     for (int decimals = -1; decimals < length; ++decimals) {
         const int digits = decimals < 0 ? length : length - 1;
-        // A plain number has a digit on both sides of its point.
-        if (digits < 1 || (m_plain && (decimals == digits || decimals == 0)))
+        // A plain number has a digit on both sides of its point; a whole one has none.
+        if (digits < 1 || (m_plain && (decimals == digits || decimals == 0)) || (m_whole && decimals >= 0))
             continue;
         const double scale = powersOfTen[std::size_t(std::max(decimals, 0))];
         const Interval wide = hit.widened();
@@ -562,7 +570,7 @@ void Solver::Tables::pairs(Category left, char op, Category right, int length, I
             const auto found = [&](double otherValue, Code otherCode) {
                 const double a = throughLeft ? k.value : otherValue, b = throughLeft ? otherValue : k.value;
                 const double v = combine(a, op, b);
-                if (std::isfinite(v) && hit.contains(v))
+                if (admits(v) && hit.contains(v))
                     visit(v == 0 ? 0.0 : v, join(throughLeft ? k.code : otherCode, op, throughLeft ? otherCode : k.code, j));
             };
             for (const Interval part : preimage(op, k.value, !throughLeft, hit)) {
@@ -696,8 +704,8 @@ void Solver::Tables::buildFilter(int length)
 bool Solver::Tables::build(int n)
 {
     auto &tables = m_tables;
-    const auto offer = [&tables, n](Category category, double value, Code code) {
-        if (std::isfinite(value))
+    const auto offer = [this, &tables, n](Category category, double value, Code code) {
+        if (admits(value))
             tables[category].offer(value, code, n);
     };
     // Each category takes the values of the one below it, then those of its own forms.
@@ -776,7 +784,9 @@ bool Solver::Tables::build(int n)
 }
 
 Solver::Solver(QStringView keys, int reach)
-    : m_tables(std::make_unique<Tables>(keys, reach, false)), m_plainTables(std::make_unique<Tables>(keys, reach, true))
+    : m_tables(std::make_unique<Tables>(keys, reach, Tables::Kind::All))
+    , m_plainTables(std::make_unique<Tables>(keys, reach, Tables::Kind::Plain))
+    , m_wholeTables(std::make_unique<Tables>(keys, reach, Tables::Kind::Whole))
 {
 }
 
@@ -784,7 +794,7 @@ Solver::~Solver() = default;
 
 std::size_t Solver::peakMemoryBytes() const
 {
-    return m_tables->peakBytes() + m_plainTables->peakBytes();
+    return m_tables->peakBytes() + m_plainTables->peakBytes() + m_wholeTables->peakBytes();
 }
 
 namespace {
@@ -826,14 +836,26 @@ Way Solver::solve(QStringView target)
         const QString shortest = m_tables->firstWay(length, hit, text, m_evaluator);
         if (shortest.isEmpty())
             continue;
-        if (isPlain(shortest))
-            return {Way::Outcome::Found, shortest, length};
+        // Of the plain ways of one length, one in whole numbers comes first ("5+7+7+7+7", not
+        // "55/4+77/4"); without a point or a division, a way is in whole numbers already.
+        const auto plainWay = [&](int plainLength) {
+            if (plainLength > m_wholeTables->prepare(plainLength) || plainLength > m_plainTables->prepare(plainLength))
+                return QString();
+            const QString whole = m_wholeTables->firstWay(plainLength, hit, text, m_evaluator);
+            return whole.isEmpty() ? m_plainTables->firstWay(plainLength, hit, text, m_evaluator) : whole;
+        };
+        if (isPlain(shortest)) {
+            if (!shortest.contains(u'/') && !shortest.contains(u'.'))
+                return {Way::Outcome::Found, shortest, length};
+            const QString whole = m_wholeTables->prepare(length) >= length
+                ? m_wholeTables->firstWay(length, hit, text, m_evaluator)
+                : QString();
+            return {Way::Outcome::Found, whole.isEmpty() ? shortest : whole, length};
+        }
         // No way is shorter; a plain one is taken where it is at most PlainExtra presses longer. The
         // plain tables have a sign only before a product at the start: "9-7", not "-7+9".
         for (int plainLength = length; plainLength <= std::min(length + PlainExtra, m_plainTables->reach()); ++plainLength) {
-            if (plainLength > m_plainTables->prepare(plainLength))
-                break;
-            const QString plain = m_plainTables->firstWay(plainLength, hit, text, m_evaluator);
+            const QString plain = plainWay(plainLength);
             if (!plain.isEmpty())
                 return {Way::Outcome::Found, plain, length};
         }

@@ -27,7 +27,8 @@ struct Way {
 // where one of them is plain (without "^", without a number that starts with ".", without a sign
 // after an operator or "("); else the first plain way with at most PlainExtra presses more, within
 // the reach, whose sign if any comes first before a product ("-204/2"); else a way with the fewest
-// presses. The keys that always
+// presses. Of plain ways of one length, one whose every part has a whole value (no point, every
+// division even) comes first: "5+7+7+7+7", not "55/4+77/4". The keys that always
 // work, "(", ")", "." and "x^y" (which inserts "^"), are part of every way's keys; "-" serves as
 // a sign as well as for subtraction, "+" only for addition (a leading "+" changes nothing).
 // Of the ways of one length it returns the first in the order of the characters
@@ -72,6 +73,7 @@ private:
     class Tables;
     std::unique_ptr<Tables> m_tables;
     std::unique_ptr<Tables> m_plainTables; // the ways a child would write
+    std::unique_ptr<Tables> m_wholeTables; // those of them in whole numbers
     Evaluator m_evaluator;
 };
 

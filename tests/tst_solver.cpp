@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 using numbolo::Solver;
@@ -64,14 +65,48 @@ bool plain(const QString &way, bool strictly)
     return true;
 }
 
+// A plain way whose every part has a whole value: no point, and each division's left side (back
+// to a "+", "-" or "(" outside brackets) divided by its right side (a number or brackets) whole.
+bool inWholeNumbers(const numbolo::Evaluator &evaluator, const QString &way)
+{
+    if (way.contains(u'.'))
+        return false;
+    for (qsizetype i = way.indexOf(u'/'); i >= 0; i = way.indexOf(u'/', i + 1)) {
+        qsizetype from = i, to = i + 1, depth = 0;
+        while (from > 0 && (depth > 0 || !QStringLiteral("+-(").contains(way[from - 1]))) {
+            depth += way[from - 1] == u')' ? 1 : way[from - 1] == u'(' ? -1 : 0;
+            --from;
+        }
+        while (to < way.size() && (way[to].isDigit() || depth > 0 || way[to] == u'(')) {
+            depth += way[to] == u'(' ? 1 : way[to] == u')' ? -1 : 0;
+            ++to;
+        }
+        const double quotient = *evaluator.evaluate(QStringView(way).sliced(from, i - from))
+            / *evaluator.evaluate(QStringView(way).sliced(i + 1, to - i - 1));
+        if (std::trunc(quotient) != quotient)
+            return false;
+    }
+    return true;
+}
+
+struct TriedWays {
+    QHash<QString, QString> first, plain, whole;
+};
+
 // Every key sequence of up to `reach` presses on an empty display, shortest first, pressed into
 // "=": for each whole number shown, its first way of the fewest presses in the solver's order, and
-// (`plainOnly`) its first strictly plain way.
-QHash<QString, QString> firstWaysByTrying(const QString &keys, int reach, bool plainOnly = false)
+// for each length its first strictly plain way and its first one in whole numbers.
+TriedWays firstWaysByTrying(const QString &keys, int reach)
 {
     const numbolo::Evaluator evaluator;
     const QString usable = usableKeys(keys);
-    QHash<QString, QString> first;
+    TriedWays tried;
+    // The first way in the solver's order of each number shown, and of each length for the plain.
+    const auto keep = [](QHash<QString, QString> &first, const QString &shown, const QString &way) {
+        const auto known = first.constFind(shown);
+        if (known == first.constEnd() || (known->size() == way.size() && keyRanks(way) < keyRanks(*known)))
+            first.insert(shown, way);
+    };
     for (int length = 1; length <= reach; ++length) {
         std::vector<int> key(std::size_t(length), 0);
         QString way(length, usable[0]);
@@ -83,10 +118,14 @@ QHash<QString, QString> firstWaysByTrying(const QString &keys, int reach, bool p
                 && (way.back().isDigit() || way.back() == QLatin1Char('.') || way.back() == QLatin1Char(')'));
             if (worthTrying) {
                 const QString shown = numbolo::Equals::displayAfter(evaluator, way);
-                const auto known = first.constFind(shown);
-                if (isWholeNumberText(shown) && (!plainOnly || plain(way, true))
-                    && (known == first.constEnd() || (known->size() == length && keyRanks(way) < keyRanks(*known))))
-                    first.insert(shown, way);
+                if (isWholeNumberText(shown)) {
+                    keep(tried.first, shown + u' ', way);
+                    if (plain(way, true)) {
+                        keep(tried.plain, shown + u' ' + QString::number(length), way);
+                        if (inWholeNumbers(evaluator, way))
+                            keep(tried.whole, shown + u' ' + QString::number(length), way);
+                    }
+                }
             }
             int i = length - 1;
             while (i >= 0 && ++key[std::size_t(i)] == usable.size()) {
@@ -99,7 +138,7 @@ QHash<QString, QString> firstWaysByTrying(const QString &keys, int reach, bool p
             way[i] = usable[key[std::size_t(i)]];
         }
     }
-    return first;
+    return tried;
 }
 
 } // namespace
@@ -147,6 +186,7 @@ void TestSolver::ways_data()
     QTest::newRow("no plain way near: --") << "27-" << reach << "9" << found << "2--7";
     QTest::newRow("no plain way near: powers") << "79/+" << reach << "58" << found << "7^9/7^7+9";
     QTest::newRow("brackets") << "178/+" << reach << "49" << found << "7/(1/7)";
+    QTest::newRow("whole numbers before a fraction") << "457/+" << reach << "33" << found << "5+7+7+7+7";
     QTest::newRow("out of a short reach") << "5+" << 3 << "7" << none << "";
     QTest::newRow("out of the whole reach") << "01479/*" << reach << "6831" << none << "";
     QTest::newRow("no digit works") << "+-" << reach << "1" << none << "";
@@ -194,24 +234,33 @@ void TestSolver::agreesWithTryingEveryKeySequence_data()
 }
 
 // The way trying every key sequence finds: the first in key order of the fewest presses where it
-// is plain, else the first strictly plain way of at most two presses more, else that first way; a
-// target no sequence reaches is reported as out of reach.
+// is plain, unless one of as many presses is in whole numbers; else of the strictly plain ways of
+// at most two presses more the shortest, one in whole numbers before others; else that first
+// way; a target no sequence reaches is reported as out of reach.
 void TestSolver::agreesWithTryingEveryKeySequence()
 {
     QFETCH(QString, keys);
     QFETCH(int, reach);
 
-    const QHash<QString, QString> tried = firstWaysByTrying(keys, reach);
-    const QHash<QString, QString> triedPlain = firstWaysByTrying(keys, reach, true);
+    const TriedWays tried = firstWaysByTrying(keys, reach);
     Solver solver(keys, reach);
     for (int number = -300; number <= 3000; ++number) {
         const QString target = QString::number(number);
         const Way way = solver.solve(target);
-        const QString first = tried.value(target), firstPlain = triedPlain.value(target);
-        const QString expected = first.isEmpty() || plain(first, false) || firstPlain.isEmpty()
-                || firstPlain.size() > first.size() + Solver::PlainExtra
-            ? first
-            : firstPlain;
+        const QString first = tried.first.value(target + u' ');
+        const auto ofLength = [&](const QHash<QString, QString> &ways, qsizetype length) {
+            return ways.value(target + u' ' + QString::number(length));
+        };
+        QString expected = first;
+        if (!first.isEmpty() && plain(first, false) && !inWholeNumbers(numbolo::Evaluator(), first))
+            expected = ofLength(tried.whole, first.size()).isEmpty() ? first : ofLength(tried.whole, first.size());
+        for (qsizetype length = first.size(); !first.isEmpty() && !plain(first, false) && length <= first.size() + Solver::PlainExtra; ++length) {
+            const QString plainWay = ofLength(tried.whole, length).isEmpty() ? ofLength(tried.plain, length) : ofLength(tried.whole, length);
+            if (!plainWay.isEmpty()) {
+                expected = plainWay;
+                break;
+            }
+        }
         if (way.keys != expected)
             QFAIL(qPrintable(QStringLiteral("%1: the solver gives \"%2\", trying gives \"%3\"").arg(target, way.keys, expected)));
         QCOMPARE(way.outcome, expected.isEmpty() ? Way::Outcome::NoneWithinReach : Way::Outcome::Found);
