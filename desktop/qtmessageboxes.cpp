@@ -1,6 +1,9 @@
 #include "desktop/qtmessageboxes.h"
 
+#include "speech/speech.h"
+
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -17,6 +20,9 @@ MessageAnswer QtMessageBoxes::show(const Message &message)
     QMessageBox box(m_owner.data());
     box.setWindowTitle(message.title);
     box.setText(message.text);
+    // The text as the screen shows it, heard without the marks a screen reader would name.
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+        label->setAccessibleName(speech().forTheEar(message.text));
     switch (message.icon) {
     case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
     case MessageIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;

@@ -73,6 +73,8 @@ QString duration(int seconds, const Speech &rules, const Unit (&units)[3], const
 QString withoutMarks(const QString &text, const Speech &rules)
 {
     static const QRegularExpression clock(QStringLiteral("\\b([01]?\\d|2[0-3]):([0-5]\\d)\\b"));
+    // ";" after a Greek word at the end of a line is the Greek question mark: heard as a question.
+    static const QRegularExpression question(QStringLiteral("(?<=\\p{Greek});[ \\t]*$"), QRegularExpression::MultilineOption);
     static const QRegularExpression pause(QStringLiteral("[ \\t]*[:;·][ \\t]*"));
     static const QRegularExpression bracketBlank(QStringLiteral("\\(\\s+"));
     static const QRegularExpression doubled(QStringLiteral(",(\\s*,)+"));
@@ -86,6 +88,7 @@ QString withoutMarks(const QString &text, const Speech &rules)
     }
     spoken += QStringView(text).sliced(from);
     spoken.replace(QLatin1Char('/'), QLatin1Char(' '));
+    spoken.replace(question, QStringLiteral("?"));
     spoken.replace(bracketBlank, QStringLiteral("("));
     spoken.replace(pause, QStringLiteral(", "));
     spoken.replace(doubled, QStringLiteral(","));

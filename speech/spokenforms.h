@@ -28,8 +28,9 @@ struct Unit {
 // Hours, minutes and seconds that are not zero, joined by `and_`; nothing as 0 seconds.
 QString duration(int seconds, const Speech &rules, const Unit (&units)[3], const QString &and_);
 
-// `text` with its times of day in digits said by `rules.timeOfDay()`, colons, semicolons and
-// the Greek upper stop as ", " and slashes as blanks; the ends of lines kept.
+// `text` with its times of day in digits said by `rules.timeOfDay()`, a ";" ending a line of
+// Greek as "?", other colons, semicolons and the Greek upper stop as ", " and slashes as blanks;
+// the ends of lines kept.
 QString withoutMarks(const QString &text, const Speech &rules);
 
 } // namespace numbolo::spoken

@@ -67,6 +67,8 @@ void TestSpeech::said_data()
         [&] { return s->forTheEar(QStringLiteral("α: 1; β: 2;")); }, "α, 1, β, 2");
     row("a path", [&] { return s->forTheEar(QStringLiteral("(/home/ιστορικό.sqlite): disk I/O error")); },
         "(home ιστορικό.sqlite), disk I O error");
+    row("a question", [&] { return s->forTheEar(QStringLiteral("Θές σιγουρα να προχωρήσεις στην επόμενη;\nΝαι;")); },
+        "Θές σιγουρα να προχωρήσεις στην επόμενη?\nΝαι?");
     row("lines kept", [&] { return s->forTheEar(QStringLiteral("Α:\nΒ; Γ")); }, "Α\nΒ, Γ");
 
     // A language without rules of its own is spoken by Greek's.
