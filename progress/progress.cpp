@@ -128,10 +128,14 @@ void ProgressWindow::describeGames()
     };
     // The next step first: it is what a parent opens the window for, and what is lost when a
     // key cuts the speech short.
+    // The totals in one sentence, the details being in the tabs; what follows them (play not
+    // recorded yet) as the summary says it.
     QString description;
     if (nextStepLabel != nullptr)
         description += sentence(nextStepLabel->accessibleName()) + QLatin1Char('\n');
-    description += sentence(summary->accessibleName());
+    QStringList summaryParts = summary->accessibleName().split(QStringLiteral("\n\n"));
+    summaryParts.first() = spokenTotals(m_opening.totals);
+    description += sentence(summaryParts.join(QStringLiteral("\n\n")));
     const int row = gamesTable->currentRow();
     if (row >= 0)
         description += QCoreApplication::translate("Progress", "\nΕπιλεγμένο παιχνίδι %1").arg(spokenRow(gamesTable, row));

@@ -135,6 +135,13 @@ QString summaryText(const Opening &opening, const Unrecorded &unrecorded)
     return text;
 }
 
+QString spokenTotals(const HistorySummary &totals)
+{
+    return QCoreApplication::translate("Progress", "Παιχνίδια %1, ασκήσεις %2, λυμένες %3, χρόνος παιχνιδιού %4.")
+        .arg(totals.games).arg(totals.exercises).arg(totals.solved)
+        .arg(speech().duration(int(std::min<qint64>(totals.seconds, INT_MAX))));
+}
+
 QString classQueueText(int records, const QDateTime &since)
 {
     if (records <= 0)

@@ -43,6 +43,9 @@ QString unrecordedWhen(const Unrecorded &unrecorded);
 // The totals above the window's tabs and atop the printed report: why the history cannot be
 // read, that there is none yet, or the totals of `opening`; then the play not recorded yet.
 QString summaryText(const Opening &opening, const Unrecorded &unrecorded);
+// The totals as the window's opening says them, in one sentence: "Παιχνίδια 2, ασκήσεις 10,
+// λυμένες 7, χρόνος παιχνιδιού 3 λεπτά και 5 δευτερόλεπτα."
+QString spokenTotals(const HistorySummary &totals);
 // What waits to be sent to the school's database: `records` records, the oldest played at
 // `since`; empty where none wait.
 QString classQueueText(int records, const QDateTime &since);

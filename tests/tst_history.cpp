@@ -1376,6 +1376,11 @@ void TestHistory::window()
         return window.gamesTable->accessibleDescription().section(QStringLiteral("\nΕπιλεγμένο παιχνίδι "), 1);
     };
     QVERIFY(window.gamesTable->accessibleDescription().contains(QStringLiteral(".\nΕπιλεγμένο παιχνίδι ")));
+    // The opening says the totals in one sentence, the details being in the tabs, then the play
+    // not recorded yet.
+    const QString opening = window.gamesTable->accessibleDescription();
+    QVERIFY2(opening.startsWith(QStringLiteral("Παιχνίδια 2, ασκήσεις ")) && opening.section(u'\n', 0, 0).count(u'.') == 1, qPrintable(opening));
+    QCOMPARE(opening.contains(QStringLiteral("δεν έχει καταγραφεί ακόμη")), played == QLatin1String("unrecorded"));
     QVERIFY2(chosen().startsWith(QStringLiteral("Ημερομηνία 2 Νοεμβρίου 2026, 17 ακριβώς, Ασκήσεις ")), qPrintable(chosen()));
     QTest::keyClick(window.gamesTable, Qt::Key_Down);
     QCOMPARE(window.exercisesTable->rowCount(), 1);

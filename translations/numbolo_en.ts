@@ -1053,6 +1053,10 @@ Chosen game %1</translation>
         <translation>Games: %1. Exercises: %2, solved: %3. Time played: %4</translation>
     </message>
     <message>
+        <source>Παιχνίδια %1, ασκήσεις %2, λυμένες %3, χρόνος παιχνιδιού %4.</source>
+        <translation>Games %1, exercises %2, solved %3, time played %4.</translation>
+    </message>
+    <message>
         <source>
 
 Το παιχνίδι %1 δεν έχει καταγραφεί ακόμη στο ιστορικό, γιατί το ιστορικό δεν μπορούσε να γραφτεί τότε. Θα καταγραφεί στο επόμενο παιχνίδι, αν το ιστορικό μπορεί πλέον να γραφτεί.</source>
