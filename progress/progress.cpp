@@ -281,6 +281,7 @@ void ProgressWindow::showFigures()
     if (!read) {
         for (std::size_t tab = 0; tab < m_figuresPages.size(); ++tab) {
             auto *error = new QLabel(m_figuresError, m_figuresPages[tab]);
+            error->setAccessibleName(readAloud(m_figuresError));
             error->setWordWrap(true);
             error->setFocusPolicy(Qt::StrongFocus);
             show(tab, error);
@@ -409,6 +410,7 @@ QWidget *ProgressWindow::makeResultChart()
         delete series;
         auto *none = new QLabel(QCoreApplication::translate("Progress", "%1: κανένα παιχνίδι δεν έχει τελειώσει ακόμη.").arg(title), this);
         none->setObjectName(QStringLiteral("resultChart"));
+        none->setAccessibleName(readAloud(none->text()));
         none->setWordWrap(true);
         none->setFocusPolicy(Qt::StrongFocus);
         return none;

@@ -169,6 +169,7 @@ QString readAloud(const QString &shown)
     static const QRegularExpression range(QStringLiteral("(?<![\\d.])(-?\\d+) - (-?\\d+)\\b"));
     static const QRegularExpression percent(QStringLiteral("(\\d) ?%"));
     static const QRegularExpression bare(QStringLiteral("(?<=^|\\s)%(?=$|\\s|,)"));
+    static const QRegularExpression unit(QStringLiteral("\\s*\\(%\\)"));
     static const QRegularExpression negative(QStringLiteral("(?<![\\w.])-(?=\\d)"));
     // A key of the keypad standing alone, as a skill names them ("x +") or «x» in a sentence.
     static const QRegularExpression key(QStringLiteral("(?<=^|\\s|«)[x/+\\-^](?=$|\\s|»|,|:|;|\\.)"));
@@ -205,6 +206,8 @@ QString readAloud(const QString &shown)
         return say.range(match.captured(1).toInt(), match.captured(2).toInt());
     });
     spoken.replace(percent, QStringLiteral("\\1 ") + QCoreApplication::translate("Progress", "τοις εκατό"));
+    // A chart's unit, "(%)" after its title, as the title's end.
+    spoken.replace(unit, QStringLiteral(", ") + QCoreApplication::translate("Progress", "τοις εκατό"));
     spoken.replace(bare, QCoreApplication::translate("Progress", "τοις εκατό"));
     spoken = replaced(spoken, key, [&](const QRegularExpressionMatch &match) { return say.operatorName(match.captured(0)[0]); });
     spoken.replace(negative, say.operatorName(QLatin1Char('-')) + QLatin1Char(' '));

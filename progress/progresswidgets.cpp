@@ -120,7 +120,7 @@ QChartView *makeChartView(QChart *chart, const QString &objectName, const QStrin
     auto *view = new QChartView(chart, parent);
     view->setObjectName(objectName);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setAccessibleName(name);
+    view->setAccessibleName(readAloud(name));
     view->setAccessibleDescription(readAloud(description));
     view->setFocusPolicy(Qt::StrongFocus); // a screen reader reaches the description from the keyboard
     view->setMinimumHeight(220);
