@@ -187,6 +187,7 @@ void TestSolver::ways_data()
     QTest::newRow("no plain way near: powers") << "79/+" << reach << "58" << found << "7^9/7^7+9";
     QTest::newRow("brackets") << "178/+" << reach << "49" << found << "7/(1/7)";
     QTest::newRow("whole numbers before a fraction") << "457/+" << reach << "33" << found << "5+7+7+7+7";
+    QTest::newRow("no way in whole numbers: 1/2 is no whole part") << "127/-" << reach << "422" << found << "211/(1/2)";
     QTest::newRow("whole numbers before a point, as many presses") << "456*+" << reach << "37" << found << "5*5+6+6";
     QTest::newRow("out of a short reach") << "5+" << 3 << "7" << none << "";
     QTest::newRow("out of the whole reach") << "01479/*" << reach << "6831" << none << "";
