@@ -76,6 +76,8 @@ QString withoutMarks(const QString &text, const Speech &rules)
     // ";" after a Greek word at the end of a line is the Greek question mark: heard as a question.
     static const QRegularExpression question(QStringLiteral("(?<=\\p{Greek});[ \\t]*$"), QRegularExpression::MultilineOption);
     static const QRegularExpression pause(QStringLiteral("[ \\t]*[:;·][ \\t]*"));
+    // Orca names each dot of an ellipsis; the pause it stands for is a full stop's.
+    static const QRegularExpression ellipsis(QStringLiteral("\\.{3}|\u2026"));
     static const QRegularExpression bracketBlank(QStringLiteral("\\(\\s+"));
     static const QRegularExpression doubled(QStringLiteral(",(\\s*,)+"));
     static const QRegularExpression beforeStop(QStringLiteral(",\\s*(?=[.!?\\n]|$)"));
@@ -89,6 +91,7 @@ QString withoutMarks(const QString &text, const Speech &rules)
     spoken += QStringView(text).sliced(from);
     spoken.replace(QLatin1Char('/'), QLatin1Char(' '));
     spoken.replace(question, QStringLiteral("?"));
+    spoken.replace(ellipsis, QStringLiteral("."));
     spoken.replace(bracketBlank, QStringLiteral("("));
     spoken.replace(pause, QStringLiteral(", "));
     spoken.replace(doubled, QStringLiteral(","));

@@ -69,6 +69,8 @@ void TestSpeech::said_data()
         "(home ιστορικό.sqlite), disk I O error");
     row("a question", [&] { return s->forTheEar(QStringLiteral("Θές σιγουρα να προχωρήσεις στην επόμενη;\nΝαι;")); },
         "Θές σιγουρα να προχωρήσεις στην επόμενη?\nΝαι?");
+    row("an ellipsis", [&] { return s->forTheEar(QStringLiteral("Ο χρόνος τελείωσε... Την επόμενη φορά. Αποθήκευση CSV…")); },
+        "Ο χρόνος τελείωσε. Την επόμενη φορά. Αποθήκευση CSV.");
     row("lines kept", [&] { return s->forTheEar(QStringLiteral("Α:\nΒ; Γ")); }, "Α\nΒ, Γ");
 
     // A language without rules of its own is spoken by Greek's.
