@@ -92,6 +92,8 @@ QString withoutMarks(const QString &text, const Speech &rules)
     spoken.replace(QLatin1Char('/'), QLatin1Char(' '));
     spoken.replace(question, QStringLiteral("?"));
     spoken.replace(ellipsis, QStringLiteral("."));
+    // Orca names guillemets too; what they quote reads as well without them.
+    spoken.remove(QChar(u'\u00AB')).remove(QChar(u'\u00BB'));
     spoken.replace(bracketBlank, QStringLiteral("("));
     spoken.replace(pause, QStringLiteral(", "));
     spoken.replace(doubled, QStringLiteral(","));

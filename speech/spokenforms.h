@@ -29,7 +29,7 @@ struct Unit {
 QString duration(int seconds, const Speech &rules, const Unit (&units)[3], const QString &and_);
 
 // `text` with its times of day in digits said by `rules.timeOfDay()`, a ";" ending a line of
-// Greek as "?", an ellipsis as ".", other colons, semicolons and the Greek upper stop as ", " and slashes as blanks;
+// Greek as "?", an ellipsis as ".", no guillemets, other colons, semicolons and the Greek upper stop as ", " and slashes as blanks;
 // the ends of lines kept.
 QString withoutMarks(const QString &text, const Speech &rules);
 

@@ -176,10 +176,10 @@ void TestReport::spoken_data()
     QTest::newRow("range") << "Εύρος: 0 - 100" << "Εύρος, 0 έως 100";
     QTest::newRow("negative range") << "-500 - 0" << "μείον 500 έως 0";
     QTest::newRow("skill") << "/ x: 0 %; x -" << "διά επί, 0 τοις εκατό, επί μείον";
-    QTest::newRow("keys in a sentence") << "με τις πράξεις «x» και «+»." << "με τις πράξεις «επί» και «συν».";
+    QTest::newRow("keys in a sentence") << "με τις πράξεις «x» και «+»." << "με τις πράξεις επί και συν.";
     QTest::newRow("a chart's unit") << "Λυμένες ασκήσεις ανά εύρος (%)" << "Λυμένες ασκήσεις ανά εύρος, τοις εκατό";
     QTest::newRow("no value") << "-" << "καμία τιμή";
-    QTest::newRow("negative value") << "Τιμές στο «=»: -45 (3 δ.)" << "Τιμές στο «=», μείον 45 (3 δευτερόλεπτα)";
+    QTest::newRow("negative value") << "Τιμές στο «=»: -45 (3 δ.)" << "Τιμές στο =, μείον 45 (3 δευτερόλεπτα)";
 }
 
 void TestReport::spoken()

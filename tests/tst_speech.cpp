@@ -71,6 +71,7 @@ void TestSpeech::said_data()
         "Θές σιγουρα να προχωρήσεις στην επόμενη?\nΝαι?");
     row("an ellipsis", [&] { return s->forTheEar(QStringLiteral("Ο χρόνος τελείωσε... Την επόμενη φορά. Αποθήκευση CSV…")); },
         "Ο χρόνος τελείωσε. Την επόμενη φορά. Αποθήκευση CSV.");
+    row("guillemets", [&] { return s->forTheEar(QStringLiteral("με τις πράξεις «διά» και «συν».")); }, "με τις πράξεις διά και συν.");
     row("lines kept", [&] { return s->forTheEar(QStringLiteral("Α:\nΒ; Γ")); }, "Α\nΒ, Γ");
 
     // A language without rules of its own is spoken by Greek's.
