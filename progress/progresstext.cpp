@@ -199,8 +199,10 @@ QString readAloud(const QString &shown)
         int seconds = 0;
         for (int i = 1; i + 1 <= match.lastCapturedIndex(); i += 2)
             seconds += match.captured(i).toInt() * perUnit[units.indexOf(match.captured(i + 1).at(0))];
-        // "1 ώ. 5 λ." leaves its seconds out, and so does what is heard.
-        return say.duration(seconds);
+        // "1 ώ. 5 λ." leaves its seconds out, and so does what is heard. The last unit's stop
+        // also ended the line's sentence; the words keep that.
+        const bool endsLine = match.capturedEnd() < spoken.size() && spoken[match.capturedEnd()] == u'\n';
+        return say.duration(seconds) + (endsLine ? QStringLiteral(".") : QString());
     });
     spoken = replaced(spoken, range, [&](const QRegularExpressionMatch &match) {
         return say.range(match.captured(1).toInt(), match.captured(2).toInt());

@@ -167,6 +167,7 @@ void TestReport::spoken_data()
     QTest::newRow("one hour, one minute") << "1 ώ. 1 λ." << "1 ώρα και 1 λεπτό";
     QTest::newRow("no minutes: the seconds alone") << "Χρόνος: 0 λ. 42 δ." << "Χρόνος, 42 δευτερόλεπτα";
     QTest::newRow("whole minutes") << "2 λ. 0 δ." << "2 λεπτά";
+    QTest::newRow("a duration ending a line") << "σε 27 δ.\nΠλήκτρα: 4" << "σε 27 δευτερόλεπτα.\nΠλήκτρα, 4";
     QTest::newRow("nothing at all") << "0 λ. 0 δ." << "0 δευτερόλεπτα";
     QTest::newRow("date and time") << "07/12/2026 21:07" << "7 Δεκεμβρίου 2026, 21 και 7";
     QTest::newRow("date at midnight") << "08/12/2026 00:00" << "8 Δεκεμβρίου 2026, μεσάνυχτα";
