@@ -154,13 +154,17 @@ bool readRows(QSqlDatabase db, std::vector<Row> *rows, QByteArray *bytes, QStrin
             const auto end = valueOf(ExerciseEndKeys, QString::fromUtf8(outcome));
             outcomeField = outcomes.insert(outcome, csvField(end ? exerciseEndText(*end) : QString::fromUtf8(outcome)).toUtf8());
         }
-        // An integer's text is never a formula nor quoted; NULL is empty.
+        // An integer's text is never a formula nor quoted; NULL is written 0, as Qt's driver reads it.
+        const auto integer = [&](int column) {
+            const CopiedField &field = e[std::size_t(column)];
+            tail.append(',').append(field ? *field : QByteArrayView("0"));
+        };
         tail.clear();
         for (int column : {5, 6, 7})
-            tail.append(',').append(bytesOf(e[std::size_t(column)]));
+            integer(column);
         tail.append(',').append(*levelField).append(',').append(*outcomeField);
         for (int column : {10, 11, 12})
-            tail.append(',').append(bytesOf(e[std::size_t(column)]));
+            integer(column);
         tail.append(',').append(csvField(times.text(at)).toUtf8());
         // A game's start joined as a LEFT JOIN would: none, or each row of it.
         const auto start = starts.constFind({pupil, profile, game});
