@@ -1,7 +1,6 @@
 #include "classroom/copiedrows.h"
 
-#include <QSqlDriver>
-#include <QVariant>
+#include "classstore/schooldatabase.h"
 
 #include <libpq-fe.h>
 
@@ -68,13 +67,11 @@ CopiedField fieldOf(QByteArrayView text, std::vector<QByteArray> &decoded)
 bool copyRows(QSqlDatabase db, const QString &select, const std::function<void(const std::vector<CopiedField> &)> &row,
               QString *error)
 {
-    const QVariant handle = db.driver() != nullptr ? db.driver()->handle() : QVariant();
-    // Qt's metatype names the handle after libpq's struct.
-    if (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0) {
+    PGconn *connection = libpqConnection(db);
+    if (connection == nullptr) {
         *error = QStringLiteral("not a connection of QPSQL");
         return false;
     }
-    PGconn *connection = *static_cast<PGconn *const *>(handle.constData());
     PGresult *result = PQexec(connection, ("COPY (" + select.toUtf8() + ") TO STDOUT").constData());
     const bool copying = PQresultStatus(result) == PGRES_COPY_OUT;
     if (!copying)

@@ -33,7 +33,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <future>
 #include <memory>
+
+#include <csignal>
 
 #include <sys/stat.h>
 
@@ -274,6 +277,7 @@ void TestClassStore::arrives_data()
     QTest::newRow("server stopped before the game, back at the next start") << "stopped before" << RecordsOfAGame;
     QTest::newRow("server stopped in the middle, back in the game") << "stopped middle" << RecordsOfAGame;
     QTest::newRow("connection cut in the middle") << "cut" << RecordsOfAGame;
+    QTest::newRow("server hanging as the game ends: it ends, the rest sent at the next start") << "hung" << RecordsOfAGame;
     QTest::newRow("game killed with a torn line in the queue") << "killed" << RecordsOfAGame;
     QTest::newRow("queue sent again after it was stored") << "sent again" << RecordsOfAGame;
     QTest::newRow("history played before the school turned the store on") << "earlier" << 2 * RecordsOfAGame;
@@ -308,6 +312,23 @@ void TestClassStore::arrives()
         }
         QVERIFY(m_server.start());
         auto r = recorder(login, history, QStringLiteral("2Γ"));
+        QVERIFY2(sent(*r), qPrintable(r->lastError()));
+    } else if (fault == QLatin1String("hung")) {
+        auto r = recorder(login, history, QStringLiteral("2Γ"));
+        play(*r, QStringLiteral("g"), 0, 2);
+        QVERIFY2(sent(*r), qPrintable(r->lastError()));
+        const std::vector<qint64> processes = m_server.processes();
+        for (qint64 process : processes)
+            ::kill(pid_t(process), SIGSTOP);
+        play(*r, QStringLiteral("g"), 2);
+        // The sender waits on the hanging server: the game's end cuts its connection.
+        auto ending = std::async(std::launch::async, [&r] { r.reset(); });
+        const bool ended = ending.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+        for (qint64 process : processes)
+            ::kill(pid_t(process), SIGCONT);
+        ending.wait();
+        QVERIFY(ended);
+        r = recorder(login, history, QStringLiteral("2Γ"));
         QVERIFY2(sent(*r), qPrintable(r->lastError()));
     } else {
         auto r = recorder(login, history, QStringLiteral("2Γ"));
