@@ -230,6 +230,8 @@ void TestClassStore::turnedOn_data()
     QTest::newRow("[School] in the player's file") << "own" << "server" << RecordsOfAGame;
     QTest::newRow("[School] in the system-wide file") << "system" << "server" << RecordsOfAGame;
     QTest::newRow("player's file before the system-wide one") << "both" << "server" << RecordsOfAGame;
+    QTest::newRow("records of an earlier start sent after the next, without a game") << "waiting" << "server"
+                                                                                      << RecordsOfAGame;
 }
 
 void TestClassStore::turnedOn()
@@ -247,6 +249,14 @@ void TestClassStore::turnedOn()
         ini.setValue(QStringLiteral("School/class"), QStringLiteral("2Γ"));
     };
     TempPlayerFiles files(home.filePath(QStringLiteral("Numbolo.ini")));
+    if (where == QLatin1String("waiting")) {
+        write(files.iniPath(), connection);
+        QueueOnly earlier(classQueuePath(files.historyPath()));
+        play(earlier, QStringLiteral("g"));
+        RealServices real(files, {QStringLiteral(NUMBOLO_BINARY_DIR)});
+        QTRY_COMPARE_WITH_TIMEOUT(count(login), QStringLiteral("%1 %1").arg(records), 30000);
+        return;
+    }
     if (where == QLatin1String("own") || where == QLatin1String("both"))
         write(files.iniPath(), connection);
     if (where == QLatin1String("system") || where == QLatin1String("both"))
