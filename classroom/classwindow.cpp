@@ -40,6 +40,8 @@ ClassWindow::ClassWindow(ClassFigures figures, OpenReport open, Print print, QWi
     layout->addWidget(summary);
 
     pupilsTable = makeTable(QStringLiteral("pupilsTable"), QCoreApplication::translate("numbolo::ClassWindow", "Μαθητές"), pupilHeaders(), this);
+    // The keyboard starts on the table, past the summary, which a screen reader would not read.
+    pupilsTable->setAccessibleDescription(said);
     for (const PupilRow &row : m_figures.pupils)
         addRow(pupilsTable, pupilCells(row));
     pupilsTable->setCurrentCell(0, 0);

@@ -721,6 +721,8 @@ void TestClassStore::classFigures_data()
     QTest::newRow("report: an earlier game without an end abandoned") << "report xe;ni" << "6 1, under way abandoned";
     QTest::newRow("window: Enter on the second row opens its pupil's report") << "window enter" << "xe;ni";
     QTest::newRow("window: every control that takes the keyboard named") << "window names" << "";
+    QTest::newRow("window: the pupils' table says how many and what Enter does, which the summary shows")
+        << "window hint" << "2 μαθητές. Enter σε μια γραμμή ανοίγει την αναφορά του μαθητή.";
     QTest::newRow("window: the worksheet printed with a way for each target")
         << "window worksheet" << "<td>5</td><td>8</td><td>4 5 x -</td><td>";
 }
@@ -793,6 +795,8 @@ void TestClassStore::classFigures()
             QTest::keyClick(window.pupilsTable, Qt::Key_Down);
             QTest::keyClick(window.pupilsTable, Qt::Key_Return);
             got << opened;
+        } else if (what == QLatin1String("window hint")) {
+            got << window.pupilsTable->accessibleDescription();
         } else if (what == QLatin1String("window names")) {
             // A view's viewport is reached through the view, which is named.
             for (const QWidget *child : window.findChildren<QWidget *>()) {
