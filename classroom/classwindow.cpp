@@ -108,7 +108,10 @@ QWidget *ClassWindow::makeChart()
     series->attachAxis(y);
     series->attachAxis(x);
     chart->legend()->hide();
-    return makeChartView(chart, QStringLiteral("classChart"), title, spoken.join(QStringLiteral(". ")), this);
+    // Said without the brackets and the percent sign, which the synthesiser would spell out.
+    return makeChartView(chart, QStringLiteral("classChart"),
+                         QCoreApplication::translate("numbolo::ClassWindow", "Ποσοστό λυμένων ανά πράξη και ανά εύρος"),
+                         spoken.join(QStringLiteral(". ")), this);
 }
 
 void ClassWindow::openChosen()
