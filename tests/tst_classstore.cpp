@@ -22,6 +22,7 @@
 #include "store/historystore.h"
 #include "store/sqlhistorysource.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -233,6 +234,8 @@ void TestClassStore::turnedOn_data()
     QTest::newRow("player's file before the system-wide one") << "both" << "server" << RecordsOfAGame;
     QTest::newRow("records of an earlier start sent after the next, without a game") << "waiting" << "server"
                                                                                       << RecordsOfAGame;
+    QTest::newRow("a password in the system-wide [School]: in none of the pupil's files") << "password" << "server"
+                                                                                         << RecordsOfAGame;
 }
 
 void TestClassStore::turnedOn()
@@ -260,9 +263,11 @@ void TestClassStore::turnedOn()
     }
     if (where == QLatin1String("own") || where == QLatin1String("both"))
         write(files.iniPath(), connection);
-    if (where == QLatin1String("system") || where == QLatin1String("both"))
+    if (where == QLatin1String("system") || where == QLatin1String("both") || where == QLatin1String("password"))
         write(home.filePath(QStringLiteral("etc/Numbolo/Numbolo.ini")),
-              where == QLatin1String("both") ? QStringLiteral("host=/nonexistent") : connection);
+              where == QLatin1String("both")       ? QStringLiteral("host=/nonexistent")
+              : where == QLatin1String("password") ? connection + QStringLiteral(" password=sekret-42")
+                                                   : connection);
     {
         RealServices real(files, {QStringLiteral(NUMBOLO_BINARY_DIR)});
         play(*real.services().history, QStringLiteral("g"));
@@ -277,6 +282,15 @@ void TestClassStore::turnedOn()
     }
     QCOMPARE(count(login), QStringLiteral("%1 %1").arg(records));
     QVERIFY(QFileInfo::exists(files.historyPath())); // the local history as always
+    if (where == QLatin1String("password")) {
+        QDirIterator written(home.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (written.hasNext()) {
+            QFile file(written.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(file.fileName().contains(QLatin1String("/etc/")) || !file.readAll().contains("sekret-42"),
+                     qPrintable(file.fileName()));
+        }
+    }
 }
 
 void TestClassStore::arrives_data()
