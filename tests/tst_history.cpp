@@ -1042,8 +1042,9 @@ void TestHistory::targetsCsv()
     int pendingAfterWrite = -1;
     BufferWithWriter buffer(writtenAt, [&] {
         HistoryStore store(path, pendingOf(path), 0, [] { return QDateTime(QDate(2026, 2, 10), QTime(9, 0)); });
-        ExerciseFacts all{1, 1.5, ExerciseEnd::Solved, 30, 8, 1, {}, QStringLiteral("5 7 / -"), {}};
+        ExerciseFacts all{1, 1.5, ExerciseEnd::Solved, 30, 8, 2, {}, QStringLiteral("5 7 / -"), {}};
         all.targets = QStringList{"5", "7", "2", "35", "12", "-2", "1", "57"};
+        all.presses = {{4, "5", {0}}, {11, "35", {3}}};
         store.exerciseEnded({10, 100, "written meanwhile"}, all);
         pendingAfterWrite = int(store.pending());
     });
