@@ -25,6 +25,6 @@ QByteArray historyCsv(const std::vector<GameRow> &games);
 // empty one. False, with a Greek `error`, where it cannot be read or written. The history is read
 // `gamesPerRead` games at a time, each read short, so that a game played meanwhile writes its
 // records without waiting; nothing is written to `out` while a read is open.
-bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, int gamesPerRead = 32);
+bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, int gamesPerRead = 16);
 
 } // namespace numbolo

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <optional>
 
 namespace numbolo {
 
@@ -83,23 +84,27 @@ void GatheredWays::solve()
 
 QStringList GatheredWays::of(const QString &keys, const QStringList &targets)
 {
-    QStringList ways;
     const auto keySet = m_keySets.constFind(keys);
-    for (const QString &target : targets) {
+    const bool solved = keySet != m_keySets.constEnd() && keySet->ends.size() == keySet->targets.size();
+    // The place of `target` among the key set's solved targets, none where it was not gathered.
+    const auto place = [&](const QString &target) -> std::optional<std::size_t> {
         const auto number = m_numbers.constFind(target);
-        if (keySet == m_keySets.constEnd() || number == m_numbers.constEnd()
-            || keySet->ends.size() != keySet->targets.size()) {
-            ways << m_late.of(keys, target);
-            continue;
-        }
+        if (!solved || number == m_numbers.constEnd())
+            return std::nullopt;
         const auto at = std::lower_bound(keySet->targets.begin(), keySet->targets.end(), *number);
-        if (at == keySet->targets.end() || *at != *number) {
+        if (at == keySet->targets.end() || *at != *number)
+            return std::nullopt;
+        return std::size_t(at - keySet->targets.begin());
+    };
+    QStringList ways;
+    for (const QString &target : targets) {
+        const std::optional<std::size_t> i = place(target);
+        if (!i) {
             ways << m_late.of(keys, target);
             continue;
         }
-        const std::size_t i = std::size_t(at - keySet->targets.begin());
-        const int start = i == 0 ? 0 : keySet->ends[i - 1];
-        ways << keySet->ways.mid(start, keySet->ends[i] - start);
+        const int start = *i == 0 ? 0 : keySet->ends[*i - 1];
+        ways << keySet->ways.mid(start, keySet->ends[*i] - start);
     }
     return ways;
 }
