@@ -96,18 +96,26 @@ Trouble troubleOf(const QSqlError &error)
     }
 }
 
-Setup setUp(QSqlDatabase &db, bool *checkDue, int *checks)
+Setup checkWhole(QSqlDatabase &db)
 {
     QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")))
+        return failed(query);
+    if (!query.next() || query.value(0).toString() != QLatin1String("ok"))
+        return {false, QSqlError(QString(), QString(), QSqlError::StatementError, QStringLiteral("11"))};
+    return {true, {}};
+}
+
+Setup setUp(QSqlDatabase &db, bool *checkDue, int *checks)
+{
     if (*checkDue) {
-        if (!query.exec(QStringLiteral("PRAGMA quick_check")))
-            return failed(query);
-        if (!query.next() || query.value(0).toString() != QLatin1String("ok"))
-            return {false, QSqlError(QString(), QString(), QSqlError::StatementError, QStringLiteral("11"))};
-        query.finish();
+        const Setup checked = checkWhole(db);
+        if (!checked.ready)
+            return checked;
         *checkDue = false;
         ++*checks;
     }
+    QSqlQuery query(db);
     // A rollback journal, which a history that version 1 kept in WAL mode changes to once no
     // other connection reads it (SQLite says busy until then; a read-only file keeps its mode,
     // and cannot be written anyway); every commit reaches the disk before it returns.

@@ -87,6 +87,10 @@ struct Setup {
     QSqlError error;
 };
 
+// Checks the whole file (PRAGMA quick_check): ready where it passed; SQLite's error, or code 11
+// (damaged) where the check found a fault.
+Setup checkWhole(QSqlDatabase &db);
+
 // Checks the whole file first where `checkDue`, and clears it once the file passed; then sets the
 // journal up and climbs the ladder of versions up to HistorySchemaVersion, in one transaction. Not
 // ready, without an error, where a later program's schema is found: that is left as it is.

@@ -97,7 +97,7 @@ HistoryStore::HistoryStore(QString path, QString pendingPath, int busyMillisecon
 
 HistoryStore::~HistoryStore()
 {
-    flush();
+    flush(true);
     QString why;
     std::size_t unkept = m_dropped;
     if (m_dropped > 0)
@@ -135,9 +135,9 @@ void HistoryStore::add(Record record)
     flush();
 }
 
-bool HistoryStore::flush()
+bool HistoryStore::flush(bool wholeCheck)
 {
-    if (m_pending.empty() || !open())
+    if (m_pending.empty() || !open(wholeCheck))
         return m_pending.empty();
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     while (!m_pending.empty()) {
@@ -224,14 +224,26 @@ void HistoryStore::keepFilesPrivate() const
             keepPrivate(path);
 }
 
-bool HistoryStore::open()
+bool HistoryStore::open(bool wholeCheck)
 {
     if (m_open)
         return true;
     for (int attempt = 0; attempt < 2; ++attempt) {
         keepFilesPrivate();
         Setup setup;
-        {
+        if (m_checkDue) {
+            if (!m_check)
+                m_check.emplace(m_path, m_busy);
+            if (!wholeCheck && !m_check->ended(CheckWait))
+                return false;
+            setup = m_check->result();
+            m_check.reset();
+            if (setup.ready) {
+                m_checkDue = false;
+                ++m_checks;
+            }
+        }
+        if (!m_checkDue) {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
             db.setDatabaseName(m_path);
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busy));
