@@ -128,11 +128,12 @@ void HistoryStore::gameEnded(const GameFacts &game, GameEnd end, int percentage)
 void HistoryStore::add(Record record)
 {
     m_pending.push_back(std::move(record));
-    if (m_pending.size() > MaxPending) {
+    // Only what still cannot be written counts against the most kept: the pending file of an
+    // earlier store may hold as many, all written with this record.
+    if (!flush() && m_pending.size() > MaxPending) {
         m_pending.pop_front();
         ++m_dropped;
     }
-    flush();
 }
 
 bool HistoryStore::flush(bool wholeCheck)
@@ -140,25 +141,21 @@ bool HistoryStore::flush(bool wholeCheck)
     if (m_pending.empty() || !open(wholeCheck))
         return m_pending.empty();
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    while (!m_pending.empty()) {
-        QSqlError notBegun;
-        if (!beginWriting(db, &notBegun)) {
-            const QSqlError error = notBegun;
-            db = QSqlDatabase();
-            close(error);
-            return false;
-        }
-        QSqlError error;
-        if (!write(db, m_pending.front(), &error) || !db.commit()) {
-            if (!error.isValid())
-                error = db.lastError();
-            db.rollback();
-            db = QSqlDatabase();
-            close(error);
-            return false;
-        }
-        m_pending.pop_front();
+    // What waited goes in with the new record, in one transaction: each commit waits for the
+    // disk, and thousands of them would hold the game for a minute.
+    QSqlError error;
+    bool written = beginWriting(db, &error);
+    for (auto record = m_pending.cbegin(); written && record != m_pending.cend(); ++record)
+        written = write(db, *record, &error);
+    if (!written || !db.commit()) {
+        if (!error.isValid())
+            error = db.lastError();
+        db.rollback();
+        db = QSqlDatabase();
+        close(error);
+        return false;
     }
+    m_pending.clear();
     // Every record this store took from the pending file is in the database now; those another
     // copy added since stay there. Where the file cannot be changed now, the end tries again.
     QString why;

@@ -19,10 +19,10 @@ class QSqlError;
 
 namespace numbolo {
 
-// Writes each record in a transaction of its own, committed before the call returns. The
-// database uses a rollback journal, not WAL, which does not work on the network file systems
-// that shared homes are often on, and every commit reaches the disk before it returns
-// (synchronous=FULL). It is private to its user: the file and its journal 0600, its folder 0700.
+// Writes each record, with those that waited, in one transaction committed before the call
+// returns. The database uses a rollback journal, not WAL, which does not work on the network
+// file systems that shared homes are often on, and every commit reaches the disk before it
+// returns (synchronous=FULL). It is private to its user: the file and its journal 0600, its folder 0700.
 //
 // An exercise played again replaces the row of its earlier end, so a game has one row per
 // exercise number: a schema-1 history may hold two rows of one exercise, which a unique index

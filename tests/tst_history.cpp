@@ -518,6 +518,9 @@ void TestHistory::damagedDatabase_data()
     // Regression: every record opened it again and checked the whole file, for 75-92 ms on a
     // history of 25 MB, and what was still unwritten at the end was lost without a word.
     QTest::newRow("written by a later version") << "newer" << 3 << 4 << false << 5 << 1;
+    // As many as wait in memory: the game's end makes one more, and the oldest, its start, goes.
+    const int most = int(HistoryStore::MaxPending);
+    QTest::newRow("written by a later version, the most records waiting") << "newer" << most - 1 << most << false << most << 1;
     QTest::newRow("a folder in its place") << "folder" << 1 << 2 << false << 3 << 0;
     // Regression: with WAL its -shm stayed read-only and nothing was recorded any more.
     QTest::newRow("read-only, then writable again") << "read-only" << 1 << 2 << false << 0 << 1;
@@ -567,6 +570,8 @@ void TestHistory::damagedDatabase()
     if (QFileInfo(path).isFile())
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     QByteArray before = fileContents(path), wal;
+    std::size_t lost = 0;
+    QString why;
     {
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         other.setDatabaseName(path);
@@ -600,6 +605,7 @@ void TestHistory::damagedDatabase()
         }
 
         HistoryStore store(path, pendingOf(path), 10, [&now] { return now; });
+        store.lost = [&lost, &why](std::size_t records, const QString &reason) { lost += records, why = reason; };
         store.gameStarted(game);
         for (int n = 1; n <= exercises; ++n)
             store.exerciseEnded(game, {n, 1.5, ExerciseEnd::Solved, 30, 8, 8 + n, {}, {}, {}});
@@ -633,6 +639,10 @@ void TestHistory::damagedDatabase()
 #endif
     }
     QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    // The oldest beyond the most that wait, and said so as the store ends.
+    const std::size_t records = exercises + 2, dropped = records - std::min(records, HistoryStore::MaxPending);
+    QCOMPARE(lost, dropped);
+    QCOMPARE(why.contains(QString::number(HistoryStore::MaxPending)), dropped > 0);
     int recorded = exercises;
     if (pendingAfter > 0) {
         // Kept beside the database and told in the progress window, then written by the next
