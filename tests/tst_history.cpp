@@ -675,7 +675,7 @@ void TestHistory::damagedDatabase()
 
 void TestHistory::sharedHome_data()
 {
-    QTest::addColumn<QStringList>("steps"); // "<copy> start|record|end", "lock", "unlock"
+    QTest::addColumn<QStringList>("steps"); // "<copy> start|record|end|waits <n>", "lock", "begin", "unlock"
     QTest::addColumn<int>("exercises");     // in the history once a later copy wrote what waited
     // Regression: the copy that ended last wrote the pending file with its own records only.
     QTest::newRow("two copies end while the history is locked")
@@ -696,6 +696,10 @@ void TestHistory::sharedHome_data()
     // Regression: with a deferred BEGIN both read, then both asked to write, and SQLite failed
     // one at once with "busy" instead of letting it wait.
     QTest::newRow("two copies write at the same time") << QStringList{"together 150"} << 300;
+    // The same, step by step: a copy that began to write holds the right to, so another copy waits
+    // at its start instead of reading beside it and failing with "busy" where both then write.
+    QTest::newRow("a copy writes while another has begun to")
+        << QStringList{"begin", "A start", "A record", "A waits 2", "unlock", "A end"} << 1;
 }
 
 void TestHistory::sharedHome()
@@ -720,6 +724,11 @@ void TestHistory::sharedHome()
             const GameFacts game{10, 100, copy};
             if (step == QLatin1String("lock")) {
                 QVERIFY(query.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            } else if (step == QLatin1String("begin")) {
+                QSqlError error;
+                QVERIFY(beginWriting(other, &error));
+            } else if (what.startsWith(QLatin1String("waits"))) {
+                QCOMPARE(int(copies[copy]->pending()), what.section(QLatin1Char(' '), 1).toInt());
             } else if (step == QLatin1String("unlock")) {
                 QVERIFY(query.exec(QStringLiteral("ROLLBACK")));
             } else if (copy == QLatin1String("together")) {
