@@ -144,21 +144,35 @@ Setup setUp(QSqlDatabase &db, bool *checkDue, int *checks)
         return result;
     }
     // The commit's own error: the query's is that of its last statement, which succeeded.
-    if (!db.commit()) {
-        const Setup result{false, db.lastError()};
+    QSqlError notCommitted;
+    if (!commitWriting(db, &notCommitted)) {
         db.rollback();
-        return result;
+        return {false, notCommitted};
     }
     return {true, {}};
 }
 
+namespace {
+
+bool runAlone(QSqlDatabase &db, const QString &sql, QSqlError *error)
+{
+    QSqlQuery query(db);
+    if (query.exec(sql))
+        return true;
+    *error = query.lastError();
+    return false;
+}
+
+} // namespace
+
 bool beginWriting(QSqlDatabase &db, QSqlError *error)
 {
-    QSqlQuery begin(db);
-    if (begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return true;
-    *error = begin.lastError();
-    return false;
+    return runAlone(db, QStringLiteral("BEGIN IMMEDIATE"), error);
+}
+
+bool commitWriting(QSqlDatabase &db, QSqlError *error)
+{
+    return runAlone(db, QStringLiteral("COMMIT"), error);
 }
 
 QString stamp(const QDateTime &when)

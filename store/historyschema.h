@@ -100,6 +100,9 @@ Setup setUp(QSqlDatabase &db, bool *checkDue, int *checks);
 // waits for another writer's whole transaction instead of reading beside it and then failing
 // with "busy" where both want to write. False, with SQLite's `error`, where it could not.
 bool beginWriting(QSqlDatabase &db, QSqlError *error);
+// Commits it; false, with SQLite's `error` and its code (which QSqlDatabase::commit() does not
+// keep), where it could not.
+bool commitWriting(QSqlDatabase &db, QSqlError *error);
 
 // A time as the rows keep it, and back in local time; a NULL is no time.
 QString stamp(const QDateTime &when);

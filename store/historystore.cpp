@@ -147,9 +147,7 @@ bool HistoryStore::flush(bool wholeCheck)
     bool written = beginWriting(db, &error);
     for (auto record = m_pending.cbegin(); written && record != m_pending.cend(); ++record)
         written = write(db, *record, &error);
-    if (!written || !db.commit()) {
-        if (!error.isValid())
-            error = db.lastError();
+    if (!written || !commitWriting(db, &error)) {
         db.rollback();
         db = QSqlDatabase();
         close(error);
