@@ -9,22 +9,35 @@
 #include <QFile>
 
 #include <cstdio>
+#include <optional>
 
 namespace numbolo {
 
-bool schoolGiven(const PlayerFiles &files)
+namespace {
+
+// The [School] group of `files` (or of the system-wide file), or nothing after saying on standard
+// error that it gives no database.
+std::optional<SchoolSettings> givenSchool(const PlayerFiles &files)
 {
-    if (readSchoolSettings(files.iniPath(), ProgramName).on())
-        return true;
+    SchoolSettings school = readSchoolSettings(files.iniPath(), ProgramName);
+    if (school.on())
+        return school;
     tellOnStandardError(QCoreApplication::translate(
         "Numbolo", "Δεν ορίστηκε βάση του σχολείου: λείπει το database της ομάδας [School] από τις ρυθμίσεις."));
-    return false;
+    return std::nullopt;
+}
+
+} // namespace
+
+bool schoolGiven(const PlayerFiles &files)
+{
+    return givenSchool(files).has_value();
 }
 
 int runClass(Run run, const QStringList &folders, const PlayerFiles &files, const QString &file)
 {
-    const SchoolSettings school = readSchoolSettings(files.iniPath(), ProgramName);
-    if (!schoolGiven(files))
+    const std::optional<SchoolSettings> school = givenSchool(files);
+    if (!school)
         return 1;
     const char *name = run == Run::ClassCsv ? "numbolo_write_class_csv"
         : run == Run::ClassPdf              ? "numbolo_write_class_pdf"
@@ -38,14 +51,14 @@ int runClass(Run run, const QStringList &folders, const PlayerFiles &files, cons
     QString error;
     bool done = false;
     if (run == Run::ClassWindow) {
-        const int status = reinterpret_cast<int (*)(const QString &, QString *)>(found)(school.database, &error);
+        const int status = reinterpret_cast<int (*)(const QString &, QString *)>(found)(school->database, &error);
         done = status == 0;
     } else if (run == Run::ClassPdf) {
-        done = reinterpret_cast<bool (*)(const QString &, const QString &, QString *)>(found)(school.database, file, &error);
+        done = reinterpret_cast<bool (*)(const QString &, const QString &, QString *)>(found)(school->database, file, &error);
     } else {
         QFile out;
         done = out.open(stdout, QIODevice::WriteOnly)
-            && reinterpret_cast<bool (*)(const QString &, QIODevice &, QString *)>(found)(school.database, out, &error);
+            && reinterpret_cast<bool (*)(const QString &, QIODevice &, QString *)>(found)(school->database, out, &error);
         if (!done && error.isEmpty())
             error = out.errorString();
     }

@@ -59,6 +59,8 @@ void openReport(SchoolDatabase &school, const PupilRow &pupil, QWidget *over)
     window->setAttribute(Qt::WA_DeleteOnClose);
     const QString who = pupil.profile.isEmpty() ? pupil.pupil : QStringLiteral("%1 (%2)").arg(pupil.pupil, pupil.profile);
     window->setWindowTitle(QCoreApplication::translate("numbolo::ClassWindow", "Πρόοδος: %1").arg(who));
+    // What a screen reader says as the window opens: whose report it is, without the colon.
+    window->setAccessibleName(QCoreApplication::translate("numbolo::ClassWindow", "Πρόοδος του μαθητή %1").arg(who));
     window->show();
 }
 

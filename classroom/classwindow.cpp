@@ -40,6 +40,8 @@ ClassWindow::ClassWindow(ClassFigures figures, OpenReport open, Print print, QWi
     layout->addWidget(summary);
 
     pupilsTable = makeTable(QStringLiteral("pupilsTable"), QCoreApplication::translate("numbolo::ClassWindow", "Μαθητές"), pupilHeaders(), this);
+    // The keyboard starts on the table, past the summary, which a screen reader would not read.
+    pupilsTable->setAccessibleDescription(said);
     for (const PupilRow &row : m_figures.pupils)
         addRow(pupilsTable, pupilCells(row));
     pupilsTable->setCurrentCell(0, 0);
@@ -106,7 +108,10 @@ QWidget *ClassWindow::makeChart()
     series->attachAxis(y);
     series->attachAxis(x);
     chart->legend()->hide();
-    return makeChartView(chart, QStringLiteral("classChart"), title, spoken.join(QStringLiteral(". ")), this);
+    // Said without the brackets and the percent sign, which the synthesiser would spell out.
+    return makeChartView(chart, QStringLiteral("classChart"),
+                         QCoreApplication::translate("numbolo::ClassWindow", "Ποσοστό λυμένων ανά πράξη και ανά εύρος"),
+                         spoken.join(QStringLiteral(". ")), this);
 }
 
 void ClassWindow::openChosen()

@@ -63,6 +63,15 @@ bool connectTo(QSqlDatabase &db, const QString &connection, QString *error)
     return whole;
 }
 
+pg_conn *libpqConnection(const QSqlDatabase &db)
+{
+    const QVariant handle = db.driver() != nullptr ? db.driver()->handle() : QVariant();
+    // Qt's metatype names the handle after libpq's struct, pg_conn.
+    if (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
+        return nullptr;
+    return *static_cast<PGconn *const *>(handle.constData());
+}
+
 SchoolDatabase::SchoolDatabase(QString connection)
     : m_connection(std::move(connection)),
       m_name(QStringLiteral("numbolo-school-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
@@ -83,10 +92,9 @@ bool SchoolDatabase::open(QString *error)
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
         if (connectTo(db, m_connection, error) && db.open()) {
             m_open = true;
-            const QVariant handle = db.driver()->handle();
-            if (handle.isValid() && qstrcmp(handle.typeName(), "PGconn*") == 0) {
+            if (PGconn *connection = libpqConnection(db)) {
                 std::lock_guard lock(m_socketMutex);
-                m_socket = PQsocket(*static_cast<PGconn *const *>(handle.data()));
+                m_socket = PQsocket(connection);
             }
             return true;
         }

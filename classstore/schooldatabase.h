@@ -10,6 +10,8 @@
 
 #include <mutex>
 
+struct pg_conn;
+
 namespace numbolo {
 
 class SchoolDatabase {
@@ -40,5 +42,8 @@ private:
 // override. False with a Greek `error` where libpq cannot read it, or a value other than the
 // host, database, login or password holds a ";", which Qt's driver would not pass whole.
 bool connectTo(QSqlDatabase &db, const QString &connection, QString *error);
+
+// libpq's connection under `db`, an open connection of Qt's QPSQL driver; null for any other.
+pg_conn *libpqConnection(const QSqlDatabase &db);
 
 } // namespace numbolo

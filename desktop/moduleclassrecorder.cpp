@@ -3,6 +3,7 @@
 #include "services/programname.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace numbolo {
 
@@ -10,6 +11,13 @@ ModuleClassRecorder::ModuleClassRecorder(ModuleHistoryRecorder::FindFunction fin
                                          School school, HistoryRecorder &local)
     : m_find(std::move(find)), m_files(files), m_school(std::move(school)), m_local(local)
 {
+    // The queue the class store keeps beside the history (classQueuePath in classstore/): what
+    // an earlier start could not send goes now, even where the pupil does not play.
+    if (QFileInfo(m_files.historyPath() + QStringLiteral(".class-queue")).size() > 0) {
+        m_waiting.setSingleShot(true);
+        m_waiting.callOnTimeout([this] { recorder(); });
+        m_waiting.start(std::chrono::seconds(1));
+    }
 }
 
 ModuleClassRecorder::~ModuleClassRecorder() = default;

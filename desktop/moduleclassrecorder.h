@@ -2,10 +2,13 @@
 // The recorder of a pupil whose school keeps a class store: each record goes to the local history
 // first, as without one, and then to the class store's queue. The class store (Qt's PostgreSQL
 // driver, libpq, the sender's thread) lives in the module numbolo_classstore, loaded at the first
-// record, never at start-up; without the module the local history is kept as always.
+// record, or a second after start-up where records of an earlier start still wait in the queue,
+// never during start-up; without the module the local history is kept as always.
 
 #include "desktop/modulehistoryrecorder.h"
 #include "services/services.h"
+
+#include <QTimer>
 
 #include <memory>
 
@@ -33,6 +36,7 @@ private:
     HistoryRecorder &m_local;
     bool m_looked = false;
     std::unique_ptr<HistoryRecorder> m_recorder;
+    QTimer m_waiting;
 };
 
 } // namespace numbolo

@@ -184,7 +184,6 @@ void Form1::buildControls()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(px(8970), px(5415));
-    setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
 
     m_gate = new InputGate([this](QWidget *w) { return isBlocked(w); }, this, [this](QWidget *w) { pressRefused(w); });
 
@@ -260,6 +259,11 @@ void Form1::buildControls()
         control->setObjectName(QString::fromLatin1(row.name));
         m_controls.push_back(control);
     }
+
+    // The window's font is set once its controls have their own: a line edit lays out its text
+    // in the font it starts with, and every control with text is given another, so set first it
+    // would load a font engine that nothing on the screen draws with.
+    setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25));
 
 #define NUMBOLO_BIND(name) name = findChild<std::remove_pointer_t<decltype(name)> *>(QStringLiteral(#name))
     NUMBOLO_BIND(Frame1); NUMBOLO_BIND(Frame2); NUMBOLO_BIND(Frame3); NUMBOLO_BIND(Frame4);

@@ -214,9 +214,13 @@ void HistoryStore::keepFilesPrivate() const
     const QString folder = QFileInfo(m_path).absolutePath();
     QDir().mkpath(folder);
     QFile(m_path).open(QIODevice::WriteOnly | QIODevice::NewOnly);
-    for (const QString &path : {folder, m_path, m_path + QStringLiteral("-journal")})
+    for (const QString &path : {m_path, m_path + QStringLiteral("-journal")})
         if (QFileInfo::exists(path))
             keepPrivate(path);
+    // A folder everyone may write into (the system's temporary folder, a class's drop folder) is
+    // shared on purpose, and its rights are other people's too: it keeps them.
+    if (!(QFile::permissions(folder) & QFile::WriteOther))
+        keepPrivate(folder);
 }
 
 bool HistoryStore::open(bool wholeCheck)

@@ -22,10 +22,12 @@
 #include "store/historystore.h"
 #include "store/sqlhistorysource.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QAbstractScrollArea>
 #include <QPushButton>
@@ -33,7 +35,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <future>
 #include <memory>
+
+#include <csignal>
 
 #include <sys/stat.h>
 
@@ -227,6 +232,10 @@ void TestClassStore::turnedOn_data()
     QTest::newRow("[School] in the player's file") << "own" << "server" << RecordsOfAGame;
     QTest::newRow("[School] in the system-wide file") << "system" << "server" << RecordsOfAGame;
     QTest::newRow("player's file before the system-wide one") << "both" << "server" << RecordsOfAGame;
+    QTest::newRow("records of an earlier start sent after the next, without a game") << "waiting" << "server"
+                                                                                      << RecordsOfAGame;
+    QTest::newRow("a password in the system-wide [School]: in none of the pupil's files") << "password" << "server"
+                                                                                         << RecordsOfAGame;
 }
 
 void TestClassStore::turnedOn()
@@ -244,11 +253,21 @@ void TestClassStore::turnedOn()
         ini.setValue(QStringLiteral("School/class"), QStringLiteral("2Γ"));
     };
     TempPlayerFiles files(home.filePath(QStringLiteral("Numbolo.ini")));
+    if (where == QLatin1String("waiting")) {
+        write(files.iniPath(), connection);
+        QueueOnly earlier(classQueuePath(files.historyPath()));
+        play(earlier, QStringLiteral("g"));
+        RealServices real(files, {QStringLiteral(NUMBOLO_BINARY_DIR)});
+        QTRY_COMPARE_WITH_TIMEOUT(count(login), QStringLiteral("%1 %1").arg(records), 30000);
+        return;
+    }
     if (where == QLatin1String("own") || where == QLatin1String("both"))
         write(files.iniPath(), connection);
-    if (where == QLatin1String("system") || where == QLatin1String("both"))
+    if (where == QLatin1String("system") || where == QLatin1String("both") || where == QLatin1String("password"))
         write(home.filePath(QStringLiteral("etc/Numbolo/Numbolo.ini")),
-              where == QLatin1String("both") ? QStringLiteral("host=/nonexistent") : connection);
+              where == QLatin1String("both")       ? QStringLiteral("host=/nonexistent")
+              : where == QLatin1String("password") ? connection + QStringLiteral(" password=sekret-42")
+                                                   : connection);
     {
         RealServices real(files, {QStringLiteral(NUMBOLO_BINARY_DIR)});
         play(*real.services().history, QStringLiteral("g"));
@@ -263,6 +282,15 @@ void TestClassStore::turnedOn()
     }
     QCOMPARE(count(login), QStringLiteral("%1 %1").arg(records));
     QVERIFY(QFileInfo::exists(files.historyPath())); // the local history as always
+    if (where == QLatin1String("password")) {
+        QDirIterator written(home.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (written.hasNext()) {
+            QFile file(written.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(file.fileName().contains(QLatin1String("/etc/")) || !file.readAll().contains("sekret-42"),
+                     qPrintable(file.fileName()));
+        }
+    }
 }
 
 void TestClassStore::arrives_data()
@@ -274,6 +302,7 @@ void TestClassStore::arrives_data()
     QTest::newRow("server stopped before the game, back at the next start") << "stopped before" << RecordsOfAGame;
     QTest::newRow("server stopped in the middle, back in the game") << "stopped middle" << RecordsOfAGame;
     QTest::newRow("connection cut in the middle") << "cut" << RecordsOfAGame;
+    QTest::newRow("server hanging as the game ends: it ends, the rest sent at the next start") << "hung" << RecordsOfAGame;
     QTest::newRow("game killed with a torn line in the queue") << "killed" << RecordsOfAGame;
     QTest::newRow("queue sent again after it was stored") << "sent again" << RecordsOfAGame;
     QTest::newRow("history played before the school turned the store on") << "earlier" << 2 * RecordsOfAGame;
@@ -308,6 +337,23 @@ void TestClassStore::arrives()
         }
         QVERIFY(m_server.start());
         auto r = recorder(login, history, QStringLiteral("2Γ"));
+        QVERIFY2(sent(*r), qPrintable(r->lastError()));
+    } else if (fault == QLatin1String("hung")) {
+        auto r = recorder(login, history, QStringLiteral("2Γ"));
+        play(*r, QStringLiteral("g"), 0, 2);
+        QVERIFY2(sent(*r), qPrintable(r->lastError()));
+        const std::vector<qint64> processes = m_server.processes();
+        for (qint64 process : processes)
+            ::kill(pid_t(process), SIGSTOP);
+        play(*r, QStringLiteral("g"), 2);
+        // The sender waits on the hanging server: the game's end cuts its connection.
+        auto ending = std::async(std::launch::async, [&r] { r.reset(); });
+        const bool ended = ending.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+        for (qint64 process : processes)
+            ::kill(pid_t(process), SIGCONT);
+        ending.wait();
+        QVERIFY(ended);
+        r = recorder(login, history, QStringLiteral("2Γ"));
         QVERIFY2(sent(*r), qPrintable(r->lastError()));
     } else {
         auto r = recorder(login, history, QStringLiteral("2Γ"));
@@ -446,6 +492,25 @@ void TestClassStore::classCsv_data()
     QTest::newRow("pupil: its own rows only") << "ana" << 0 << QStringList{"3Β,ana,,", "3Β,ana,,", "3Β,ana,,"};
     QTest::newRow("a formula in a name written as text")
         << "eva" << 0 << QStringList{"3Γ,eva,'=1+1,", "3Γ,eva,'=1+1,", "3Γ,eva,'=1+1,"};
+    // Every byte as one ORDER BY of the rows read through Qt's driver wrote them, in St. John's
+    // (offsets of half hours, changed in the middle of an hour of UTC): games by their starts (two
+    // at once by their ids, an exercise without its game's start by its own end), a start of
+    // .9996 s shown the next second, names COPY escapes, a missing number and level, infinite
+    // times and levels.
+    QTest::newRow("every byte as the rows in one ORDER BY: class 6Ζ")
+        << "kpetrou" << 0
+        << QStringList{"6Ζ,adam,\"a,\"\"b\"\"\",2026-02-01T06:30:00-03:30,3,100,1,6,λύθηκε,2,8,1,2026-02-01T06:32:00-03:30",
+                       "6Ζ,adam,\"a,\"\"b\"\"\",2026-02-01T06:30:00-03:30,3,100,1,'-1.23457e+06,'=cmd,1,8,1,2026-02-01T06:31:00-03:30",
+                       "6Ζ,zoe,,2026-01-15T04:30:01-03:30,3,100,1,1,later kind,40,8,3,2026-01-15T04:31:00-03:30",
+                       "6Ζ,zoe,,2026-01-15T04:30:01-03:30,3,100,2,2.5,έληξε ο χρόνος,180,5,0,2026-01-15T04:32:00-03:30",
+                       "6Ζ,zoe,,,3,100,2,4,λύθηκε,9,8,1,2026-03-08T01:59:59-03:30",
+                       "6Ζ,zoe,,,3,100,1,4,λύθηκε,9,8,1,2026-03-08T03:00:00-02:30",
+                       "6Ζ,zoe,,2026-07-01T06:30:00-02:30,3,50,1,3,λύθηκε,30,8,2,2026-07-01T06:30:30-02:30",
+                       "6Ζ,zoe,,2026-07-01T06:30:00-02:30,3,50,0,0,παραλείφθηκε,7,1,1,2026-07-01T06:31:00-02:30",
+                       "6Ζ,zoe,x\\y\tz,2025-12-01T06:30:00-03:30,3,100,1,1e-07,λύθηκε,60,8,1,2025-12-01T06:31:00-03:30",
+                       "6Ζ,Άννα,,,3,100,1,nan,λύθηκε,2,8,1,2026-05-05T02:35:05-02:30",
+                       "6Ζ,Άννα,,,3,100,2,'-inf,λύθηκε,0,0,1,2026-05-05T02:35:06-02:30",
+                       "6Ζ,Άννα,,,3,100,3,inf,λύθηκε,2,8,1,"};
     QTest::newRow("server not there: said, nothing written")
         << "down" << 1 << QStringList{"Η βάση της τάξης δεν απαντά:"};
     QTest::newRow("no [School]: said") << "" << 1 << QStringList{"Δεν ορίστηκε βάση του σχολείου"};
@@ -471,6 +536,37 @@ void TestClassStore::classCsv()
         play(*r, QStringLiteral("g"));
         QVERIFY2(sent(*r), qPrintable(r->lastError()));
     }
+    if (login == QLatin1String("kpetrou")) {
+        const char *const rows[] = {
+            "'zoe', '', 'game', '2026-01-15 08:00:00.9996+00', 'b-first', 100, NULL, NULL, NULL, NULL, NULL, NULL",
+            "'zoe', '', 'exercise', '2026-01-15 08:02:00+00', 'b-first', 100, 2, 2.5, 'timeout', 180, 5, 0",
+            "'zoe', '', 'exercise', '2026-01-15 08:01:00.5+00', 'b-first', 100, 1, 1, 'later kind', 40, 8, 3",
+            "'zoe', '', 'game', '2026-07-01 09:00:00+00', 'a-later', 50, NULL, NULL, NULL, NULL, NULL, NULL",
+            "'zoe', '', 'exercise', '2026-07-01 09:01:00+00', 'a-later', 50, NULL, NULL, 'skipped', 7, 1, 1",
+            "'zoe', '', 'exercise', '2026-07-01 09:00:30+00', 'a-later', 50, 1, 3, 'solved', 30, 8, 2",
+            "'zoe', '', 'exercise', '2026-03-08 05:29:59+00', 'no-start', 100, 2, 4, 'solved', 9, 8, 1",
+            "'zoe', '', 'exercise', '2026-03-08 05:30:00+00', 'no-start', 100, 1, 4, 'solved', 9, 8, 1",
+            "'zoe', E'x\\\\y\\tz', 'game', '2025-12-01 10:00:00+00', 'p', 100, NULL, NULL, NULL, NULL, NULL, NULL",
+            "'zoe', E'x\\\\y\\tz', 'exercise', '2025-12-01 10:01:00+00', 'p', 100, 1, 1e-7, 'solved', 60, 8, 1",
+            "'adam', 'a,\"b\"', 'game', '2026-02-01 10:00:00+00', 'g1', 100, NULL, NULL, NULL, NULL, NULL, NULL",
+            "'adam', 'a,\"b\"', 'game', '2026-02-01 10:00:00+00', 'g0', 100, NULL, NULL, NULL, NULL, NULL, NULL",
+            "'adam', 'a,\"b\"', 'exercise', '2026-02-01 10:01:00+00', 'g1', 100, 1, -1234567, '=cmd', 1, 8, 1",
+            "'adam', 'a,\"b\"', 'exercise', '2026-02-01 10:02:00+00', 'g0', 100, 1, 6, 'solved', 2, 8, 1",
+            "'Άννα', '', 'exercise', '2026-05-05 05:05:05+00', 'ά', 100, 1, 'NaN', 'solved', 2, 8, 1",
+            "'Άννα', '', 'exercise', '2026-05-05 05:05:06+00', 'ά', 100, 2, '-Infinity', 'solved', NULL, NULL, 1",
+            "'Άννα', '', 'exercise', 'infinity', 'ά', 100, 3, 'Infinity', 'solved', 2, 8, 1"};
+        QStringList values;
+        for (const char *row : rows)
+            values << QStringLiteral("(gen_random_uuid(), '6Ζ', 3, %1)").arg(QString::fromUtf8(row));
+        QVERIFY2(!m_server.psql(QStringLiteral("CREATE ROLE kpetrou LOGIN IN ROLE numbolo_teacher; "
+                                               "INSERT INTO numbolo.teaches VALUES ('kpetrou', '6Ζ'); "
+                                               "INSERT INTO numbolo.record (id, class, exercises, pupil, profile, kind, at, "
+                                               "game, target_range, number, level, outcome, seconds, targets, "
+                                               "equals_presses) VALUES ")
+                                + values.join(QStringLiteral(", ")))
+                      .isNull(),
+                 qPrintable(m_server.lastError()));
+    }
     QTemporaryDir home;
     QStringList options{QStringLiteral("--class"), QStringLiteral("--csv")};
     if (login.startsWith(QLatin1String("pdf "))) {
@@ -489,6 +585,7 @@ void TestClassStore::classCsv()
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), home.filePath(QStringLiteral("etc")));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    environment.insert(QStringLiteral("TZ"), QStringLiteral("America/St_Johns"));
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(NUMBOLO_BINARY_DIR "/Numbolo"), options);
     QVERIFY(program.waitForFinished(60000));
@@ -512,6 +609,10 @@ void TestClassStore::classCsv()
     QCOMPARE(rows.size(), lines.size());
     for (int i = 0; i < rows.size(); ++i)
         QVERIFY2(rows[i].startsWith(lines[i]), qPrintable(rows[i]));
+    if (login == QLatin1String("kpetrou")) {
+        QCOMPARE(rows, lines);
+        return;
+    }
     // The first pupil's game: 3 exercises of range 100, the second skipped.
     QVERIFY2(rows[1].contains(QStringLiteral(",3,100,2,2,%1,40,3,2,").arg(exerciseEndText(ExerciseEnd::Skipped))),
              qPrintable(rows[1]));
@@ -635,6 +736,8 @@ void TestClassStore::classFigures_data()
     QTest::newRow("report: an earlier game without an end abandoned") << "report xe;ni" << "6 1, under way abandoned";
     QTest::newRow("window: Enter on the second row opens its pupil's report") << "window enter" << "xe;ni";
     QTest::newRow("window: every control that takes the keyboard named") << "window names" << "";
+    QTest::newRow("window: the pupils' table says how many and what Enter does; nothing said spelt out")
+        << "window hint" << "2 μαθητές. Enter σε μια γραμμή ανοίγει την αναφορά του μαθητή.";
     QTest::newRow("window: the worksheet printed with a way for each target")
         << "window worksheet" << "<td>5</td><td>8</td><td>4 5 x -</td><td>";
 }
@@ -707,6 +810,14 @@ void TestClassStore::classFigures()
             QTest::keyClick(window.pupilsTable, Qt::Key_Down);
             QTest::keyClick(window.pupilsTable, Qt::Key_Return);
             got << opened;
+        } else if (what == QLatin1String("window hint")) {
+            got << window.pupilsTable->accessibleDescription();
+            // Nothing the screen reader says holds what the synthesiser spells out.
+            static const QRegularExpression spelt(QStringLiteral("[():/;%]"));
+            for (const QWidget *child : window.findChildren<QWidget *>())
+                for (const QString &said : {child->accessibleName(), child->accessibleDescription()})
+                    if (said.contains(spelt))
+                        got << said;
         } else if (what == QLatin1String("window names")) {
             // A view's viewport is reached through the view, which is named.
             for (const QWidget *child : window.findChildren<QWidget *>()) {

@@ -533,6 +533,9 @@ void TestHistory::damagedDatabase_data()
     QTest::newRow("a disk that fails a record's commit, then works") << "unsynced record" << 1 << 2 << false << 0 << 3;
     // Regression: with WAL its -shm stayed read-only and nothing was recorded any more.
     QTest::newRow("read-only, then writable again") << "read-only" << 1 << 2 << false << 0 << 1;
+    // Regression: a history kept in /tmp (as a benchmark's) made the folder private to its user,
+    // and every other user's programs lost their temporary folder.
+    QTest::newRow("in a folder everyone writes into") << "shared folder" << 1 << 0 << false << 0 << 1;
 }
 
 void TestHistory::damagedDatabase()
@@ -579,6 +582,10 @@ void TestHistory::damagedDatabase()
     QFile::setPermissions(folder, QFile::permissions(folder) | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther);
     if (QFileInfo(path).isFile())
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+#ifdef Q_OS_UNIX
+    if (damage == QLatin1String("shared folder"))
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 01777), 0);
+#endif
     QByteArray before = fileContents(path), wal;
     std::size_t lost = 0;
     QString why;
@@ -647,7 +654,8 @@ void TestHistory::damagedDatabase()
         if (pendingAfter == 0) {
             // A commit: the journal and its folder entry reach the disk, the journal again once it
             // is complete (synchronous=FULL), then the database; no WAL file.
-            const QStringList commit{"history.sqlite-journal 600", "Numbolo 700", "history.sqlite-journal 600",
+            const QString folderMode = damage == QLatin1String("shared folder") ? "Numbolo 1777" : "Numbolo 700";
+            const QStringList commit{"history.sqlite-journal 600", folderMode, "history.sqlite-journal 600",
                                      "history.sqlite 600"};
             QVERIFY(syncedToDisk.size() >= commit.size());
             QCOMPARE(syncedToDisk.mid(syncedToDisk.size() - commit.size()), commit);
@@ -686,7 +694,7 @@ void TestHistory::damagedDatabase()
     QVERIFY(games.front().keyboardTyping);
 #ifdef Q_OS_UNIX
     QCOMPARE(modeOf(path), QStringLiteral("600"));
-    QCOMPARE(modeOf(folder), QStringLiteral("700"));
+    QCOMPARE(modeOf(folder), damage == QLatin1String("shared folder") ? QStringLiteral("1777") : QStringLiteral("700"));
 #endif
 }
 

@@ -605,7 +605,7 @@ void TestStartup::designFontsUseTheirFirstInstalledStandIn_data()
     QTest::newRow("keys and captions") << "Comic Sans MS" << "Andika";
     // Regression: Z003 is listed as "Z003 [urw]" and was missed, so "i" fell back to a serif.
     QTest::newRow("about label") << "Monotype Corsiva" << "Z003";
-    QTest::newRow("hidden boxes") << "MS Sans Serif" << "DejaVu Sans";
+    QTest::newRow("hidden boxes and the window") << "MS Sans Serif" << "DejaVu Sans";
 }
 
 void TestStartup::designFontsUseTheirFirstInstalledStandIn()
@@ -621,6 +621,9 @@ void TestStartup::designFontsUseTheirFirstInstalledStandIn()
     auto form = world.start();
     if (design == QLatin1String("Monotype Corsiva"))
         QVERIFY(QFontInfo(form->Label4->font()).family().startsWith(standIn));
+    // The window's own font, set once its controls are made.
+    if (design == QLatin1String("MS Sans Serif"))
+        QCOMPARE(form->font().family(), standIn);
 }
 
 void TestStartup::oneCopyPerSettingsFile_data()

@@ -1609,6 +1609,14 @@ No: no profile is made. First make the profile of the child who has played until
         <translation>Progress: %1</translation>
     </message>
     <message>
+        <source>Πρόοδος του μαθητή %1</source>
+        <translation>Progress of pupil %1</translation>
+    </message>
+    <message>
+        <source>Ποσοστό λυμένων ανά πράξη και ανά εύρος</source>
+        <translation>Share solved by operators and by range</translation>
+    </message>
+    <message>
         <source>Η βάση του σχολείου δεν έχει ακόμη παιχνίδι των τάξεών σας.</source>
         <translation>The school's database has no play of your classes yet.</translation>
     </message>
