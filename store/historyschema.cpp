@@ -96,18 +96,26 @@ Trouble troubleOf(const QSqlError &error)
     }
 }
 
-Setup setUp(QSqlDatabase &db, bool *checkDue, int *checks)
+Setup checkWhole(QSqlDatabase &db)
 {
     QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")))
+        return failed(query);
+    if (!query.next() || query.value(0).toString() != QLatin1String("ok"))
+        return {false, QSqlError(QString(), QString(), QSqlError::StatementError, QStringLiteral("11"))};
+    return {true, {}};
+}
+
+Setup setUp(QSqlDatabase &db, bool *checkDue, int *checks)
+{
     if (*checkDue) {
-        if (!query.exec(QStringLiteral("PRAGMA quick_check")))
-            return failed(query);
-        if (!query.next() || query.value(0).toString() != QLatin1String("ok"))
-            return {false, QSqlError(QString(), QString(), QSqlError::StatementError, QStringLiteral("11"))};
-        query.finish();
+        const Setup checked = checkWhole(db);
+        if (!checked.ready)
+            return checked;
         *checkDue = false;
         ++*checks;
     }
+    QSqlQuery query(db);
     // A rollback journal, which a history that version 1 kept in WAL mode changes to once no
     // other connection reads it (SQLite says busy until then; a read-only file keeps its mode,
     // and cannot be written anyway); every commit reaches the disk before it returns.
@@ -136,21 +144,35 @@ Setup setUp(QSqlDatabase &db, bool *checkDue, int *checks)
         return result;
     }
     // The commit's own error: the query's is that of its last statement, which succeeded.
-    if (!db.commit()) {
-        const Setup result{false, db.lastError()};
+    QSqlError notCommitted;
+    if (!commitWriting(db, &notCommitted)) {
         db.rollback();
-        return result;
+        return {false, notCommitted};
     }
     return {true, {}};
 }
 
+namespace {
+
+bool runAlone(QSqlDatabase &db, const QString &sql, QSqlError *error)
+{
+    QSqlQuery query(db);
+    if (query.exec(sql))
+        return true;
+    *error = query.lastError();
+    return false;
+}
+
+} // namespace
+
 bool beginWriting(QSqlDatabase &db, QSqlError *error)
 {
-    QSqlQuery begin(db);
-    if (begin.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return true;
-    *error = begin.lastError();
-    return false;
+    return runAlone(db, QStringLiteral("BEGIN IMMEDIATE"), error);
+}
+
+bool commitWriting(QSqlDatabase &db, QSqlError *error)
+{
+    return runAlone(db, QStringLiteral("COMMIT"), error);
 }
 
 QString stamp(const QDateTime &when)

@@ -87,6 +87,10 @@ struct Setup {
     QSqlError error;
 };
 
+// Checks the whole file (PRAGMA quick_check): ready where it passed; SQLite's error, or code 11
+// (damaged) where the check found a fault.
+Setup checkWhole(QSqlDatabase &db);
+
 // Checks the whole file first where `checkDue`, and clears it once the file passed; then sets the
 // journal up and climbs the ladder of versions up to HistorySchemaVersion, in one transaction. Not
 // ready, without an error, where a later program's schema is found: that is left as it is.
@@ -96,6 +100,9 @@ Setup setUp(QSqlDatabase &db, bool *checkDue, int *checks);
 // waits for another writer's whole transaction instead of reading beside it and then failing
 // with "busy" where both want to write. False, with SQLite's `error`, where it could not.
 bool beginWriting(QSqlDatabase &db, QSqlError *error);
+// Commits it; false, with SQLite's `error` and its code (which QSqlDatabase::commit() does not
+// keep), where it could not.
+bool commitWriting(QSqlDatabase &db, QSqlError *error);
 
 // A time as the rows keep it, and back in local time; a NULL is no time.
 QString stamp(const QDateTime &when);

@@ -97,7 +97,7 @@ HistoryStore::HistoryStore(QString path, QString pendingPath, int busyMillisecon
 
 HistoryStore::~HistoryStore()
 {
-    flush();
+    flush(true);
     QString why;
     std::size_t unkept = m_dropped;
     if (m_dropped > 0)
@@ -128,37 +128,32 @@ void HistoryStore::gameEnded(const GameFacts &game, GameEnd end, int percentage)
 void HistoryStore::add(Record record)
 {
     m_pending.push_back(std::move(record));
-    if (m_pending.size() > MaxPending) {
+    // Only what still cannot be written counts against the most kept: the pending file of an
+    // earlier store may hold as many, all written with this record.
+    if (!flush() && m_pending.size() > MaxPending) {
         m_pending.pop_front();
         ++m_dropped;
     }
-    flush();
 }
 
-bool HistoryStore::flush()
+bool HistoryStore::flush(bool wholeCheck)
 {
-    if (m_pending.empty() || !open())
+    if (m_pending.empty() || !open(wholeCheck))
         return m_pending.empty();
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
-    while (!m_pending.empty()) {
-        QSqlError notBegun;
-        if (!beginWriting(db, &notBegun)) {
-            const QSqlError error = notBegun;
-            db = QSqlDatabase();
-            close(error);
-            return false;
-        }
-        QSqlError error;
-        if (!write(db, m_pending.front(), &error) || !db.commit()) {
-            if (!error.isValid())
-                error = db.lastError();
-            db.rollback();
-            db = QSqlDatabase();
-            close(error);
-            return false;
-        }
-        m_pending.pop_front();
+    // What waited goes in with the new record, in one transaction: each commit waits for the
+    // disk, and thousands of them would hold the game for a minute.
+    QSqlError error;
+    bool written = beginWriting(db, &error);
+    for (auto record = m_pending.cbegin(); written && record != m_pending.cend(); ++record)
+        written = write(db, *record, &error);
+    if (!written || !commitWriting(db, &error)) {
+        db.rollback();
+        db = QSqlDatabase();
+        close(error);
+        return false;
     }
+    m_pending.clear();
     // Every record this store took from the pending file is in the database now; those another
     // copy added since stay there. Where the file cannot be changed now, the end tries again.
     QString why;
@@ -228,14 +223,26 @@ void HistoryStore::keepFilesPrivate() const
         keepPrivate(folder);
 }
 
-bool HistoryStore::open()
+bool HistoryStore::open(bool wholeCheck)
 {
     if (m_open)
         return true;
     for (int attempt = 0; attempt < 2; ++attempt) {
         keepFilesPrivate();
         Setup setup;
-        {
+        if (m_checkDue) {
+            if (!m_check)
+                m_check.emplace(m_path, m_busy);
+            if (!wholeCheck && !m_check->ended(CheckWait))
+                return false;
+            setup = m_check->result();
+            m_check.reset();
+            if (setup.ready) {
+                m_checkDue = false;
+                ++m_checks;
+            }
+        }
+        if (!m_checkDue) {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
             db.setDatabaseName(m_path);
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busy));

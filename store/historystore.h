@@ -4,11 +4,14 @@
 // SQL is loaded only when a record is written or the history read.
 
 #include "services/services.h"
+#include "store/filecheck.h"
 #include "store/historyschema.h"
 
 #include <QDateTime>
+#include <chrono>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QSqlDatabase;
@@ -16,10 +19,10 @@ class QSqlError;
 
 namespace numbolo {
 
-// Writes each record in a transaction of its own, committed before the call returns. The
-// database uses a rollback journal, not WAL, which does not work on the network file systems
-// that shared homes are often on, and every commit reaches the disk before it returns
-// (synchronous=FULL). It is private to its user: the file and its journal 0600, its folder 0700.
+// Writes each record, with those that waited, in one transaction committed before the call
+// returns. The database uses a rollback journal, not WAL, which does not work on the network
+// file systems that shared homes are often on, and every commit reaches the disk before it
+// returns (synchronous=FULL). It is private to its user: the file and its journal 0600, its folder 0700.
 //
 // An exercise played again replaces the row of its earlier end, so a game has one row per
 // exercise number: a schema-1 history may hold two rows of one exercise, which a unique index
@@ -36,14 +39,19 @@ namespace numbolo {
 // the file and takes out only those it read from it, under the file's lock (store/pendingfile.h).
 // A damaged database is renamed aside to "<name>.damaged-<date and time>", with its journal, and a
 // new one started. The whole file is checked (quick_check) at the first open of a
-// session and again only after an error of the file itself, never at every record. Nothing here
-// throws or shows a message.
+// session and again only after an error of the file itself, never at every record. The check
+// runs on a thread of its own: a record waits for its reading CheckWait at most, and the records wait in
+// memory until the file passed (so a damaged file is set aside untouched, with nothing of this
+// session in it); the store's end waits for it. Nothing here throws or shows a message.
 class HistoryStore : public HistoryRecorder {
 public:
     static constexpr int SchemaVersion = HistorySchemaVersion;
     // Records kept while the database cannot be written; beyond this the oldest are dropped, and
     // counted among the lost as the store ends.
     static constexpr std::size_t MaxPending = 5000;
+    // How long a record waits for the check of the whole file: the check of a history of some
+    // megabytes ends within it, and its records are written at once.
+    static constexpr std::chrono::milliseconds CheckWait{50};
 
     // The time each record is stamped with; the wall clock unless a fixture gives its own.
     using Now = std::function<QDateTime()>;
@@ -82,9 +90,10 @@ public:
 
 private:
     void add(Record record);
-    // Writes the pending records in order; false where one could not be written.
-    bool flush();
-    bool open();
+    // Writes the pending records in order; false where one could not be written. Waits for the
+    // check of the whole file CheckWait at most, or until it ends where `wholeCheck`.
+    bool flush(bool wholeCheck = false);
+    bool open(bool wholeCheck);
     void keepFilesPrivate() const;
     void close(const QSqlError &error);
     bool write(QSqlDatabase &db, const Record &record, QSqlError *error);
@@ -97,6 +106,7 @@ private:
     QString m_connection;
     bool m_open = false;
     bool m_checkDue = true;
+    std::optional<FileCheck> m_check; // while the check of the whole file runs
     int m_checks = 0;
     std::deque<Record> m_pending;
     // The records read from the pending file at the start, which this store alone takes out of it.

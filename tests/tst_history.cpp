@@ -61,9 +61,15 @@
 
 // Every flush of SQLite passes here (it uses fdatasync()), so a test sees which files reached the
 // disk, and with which rights: "<name> <octal mode>". A journal lives only until its commit ends.
+// While `disksFail`, none reaches it: a failing disk.
 static QStringList syncedToDisk;
+static bool disksFail = false;
 extern "C" int fdatasync(int fd)
 {
+    if (disksFail) {
+        errno = EIO;
+        return -1;
+    }
     struct stat st = {};
     if (::fstat(fd, &st) == 0) {
         const QString path = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(fd));
@@ -543,7 +549,13 @@ void TestHistory::damagedDatabase_data()
     // Regression: every record opened it again and checked the whole file, for 75-92 ms on a
     // history of 25 MB, and what was still unwritten at the end was lost without a word.
     QTest::newRow("written by a later version") << "newer" << 3 << 4 << false << 5 << 1;
+    // As many as wait in memory: the game's end makes one more, and the oldest, its start, goes.
+    QTest::newRow("written by a later version, the most records waiting") << "newer" << 4999 << 5000 << false << 5000 << 1;
     QTest::newRow("a folder in its place") << "folder" << 1 << 2 << false << 3 << 0;
+    // A new file's schema not committed: the commit's own error is of the file, which is checked
+    // whole again before the next try.
+    QTest::newRow("a disk that fails the schema's commit, then works") << "unsynced" << 1 << 2 << false << 0 << 3;
+    QTest::newRow("a disk that fails a record's commit, then works") << "unsynced record" << 1 << 2 << false << 0 << 3;
     // Regression: with WAL its -shm stayed read-only and nothing was recorded any more.
     QTest::newRow("read-only, then writable again") << "read-only" << 1 << 2 << false << 0 << 1;
     // Regression: a history kept in /tmp (as a benchmark's) made the folder private to its user,
@@ -567,7 +579,8 @@ void TestHistory::damagedDatabase()
     const QString path = folder + QStringLiteral("/history.sqlite");
     QDir().mkpath(folder);
     const GameFacts game{10, 100, QStringLiteral("game"), 360, true};
-    if (damage == QLatin1String("locked") || damage == QLatin1String("pages") || damage == QLatin1String("read-only")) {
+    if (damage == QLatin1String("locked") || damage == QLatin1String("pages") || damage == QLatin1String("read-only")
+        || damage == QLatin1String("unsynced record")) {
         HistoryStore earlier(path, pendingOf(path));
         earlier.gameStarted({10, 100, QStringLiteral("earlier")});
     }
@@ -599,6 +612,8 @@ void TestHistory::damagedDatabase()
         QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 01777), 0);
 #endif
     QByteArray before = fileContents(path), wal;
+    std::size_t lost = 0;
+    QString why;
     {
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         other.setDatabaseName(path);
@@ -609,6 +624,11 @@ void TestHistory::damagedDatabase()
         } else if (damage == QLatin1String("newer")) {
             QVERIFY(other.open());
             QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = 99")));
+        } else if (damage.startsWith(QLatin1String("unsynced"))) {
+#ifndef Q_OS_LINUX
+            QSKIP("The disk fails only where fdatasync() is this test's.");
+#endif
+            disksFail = true;
         } else if (damage == QLatin1String("read-only")) {
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
             if (QFileInfo(path).isWritable())
@@ -632,6 +652,7 @@ void TestHistory::damagedDatabase()
         }
 
         HistoryStore store(path, pendingOf(path), 10, [&now] { return now; });
+        store.lost = [&lost, &why](std::size_t records, const QString &reason) { lost += records, why = reason; };
         store.gameStarted(game);
         for (int n = 1; n <= exercises; ++n)
             store.exerciseEnded(game, {n, 1.5, ExerciseEnd::Solved, 30, 8, 8 + n, {}, {}, {}});
@@ -648,6 +669,7 @@ void TestHistory::damagedDatabase()
         if (damage == QLatin1String("read-only"))
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
 #ifdef Q_OS_LINUX
+        disksFail = false;
         syncedToDisk.clear();
 #endif
         store.gameEnded(game, GameEnd::Finished, 11);
@@ -666,6 +688,10 @@ void TestHistory::damagedDatabase()
 #endif
     }
     QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    // The oldest beyond the most that wait, and said so as the store ends.
+    const std::size_t records = exercises + 2, dropped = records - std::min(records, HistoryStore::MaxPending);
+    QCOMPARE(lost, dropped);
+    QCOMPARE(why.contains(QString::number(HistoryStore::MaxPending)), dropped > 0);
     int recorded = exercises;
     if (pendingAfter > 0) {
         // Kept beside the database and told in the progress window, then written by the next
@@ -699,7 +725,7 @@ void TestHistory::damagedDatabase()
 
 void TestHistory::sharedHome_data()
 {
-    QTest::addColumn<QStringList>("steps"); // "<copy> start|record|end", "lock", "unlock"
+    QTest::addColumn<QStringList>("steps"); // "<copy> start|record|end|waits <n>", "lock", "begin", "unlock"
     QTest::addColumn<int>("exercises");     // in the history once a later copy wrote what waited
     // Regression: the copy that ended last wrote the pending file with its own records only.
     QTest::newRow("two copies end while the history is locked")
@@ -720,6 +746,10 @@ void TestHistory::sharedHome_data()
     // Regression: with a deferred BEGIN both read, then both asked to write, and SQLite failed
     // one at once with "busy" instead of letting it wait.
     QTest::newRow("two copies write at the same time") << QStringList{"together 150"} << 300;
+    // The same, step by step: a copy that began to write holds the right to, so another copy waits
+    // at its start instead of reading beside it and failing with "busy" where both then write.
+    QTest::newRow("a copy writes while another has begun to")
+        << QStringList{"begin", "A start", "A record", "A waits 2", "unlock", "A end"} << 1;
 }
 
 void TestHistory::sharedHome()
@@ -744,6 +774,11 @@ void TestHistory::sharedHome()
             const GameFacts game{10, 100, copy};
             if (step == QLatin1String("lock")) {
                 QVERIFY(query.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            } else if (step == QLatin1String("begin")) {
+                QSqlError error;
+                QVERIFY(beginWriting(other, &error));
+            } else if (what.startsWith(QLatin1String("waits"))) {
+                QCOMPARE(int(copies[copy]->pending()), what.section(QLatin1Char(' '), 1).toInt());
             } else if (step == QLatin1String("unlock")) {
                 QVERIFY(query.exec(QStringLiteral("ROLLBACK")));
             } else if (copy == QLatin1String("together")) {
