@@ -206,7 +206,13 @@ QWidget *ProgressWindow::makeGamesTab()
     // The targets get the most room, for their eight rows and the line above them; the sizes are
     // shares of the height, which the splitter keeps as the window is resized.
     split->setSizes({260, 180, 460});
-    connect(exercisesTable, &QTableWidget::currentCellChanged, this, [this](int row) { showExercise(row); });
+    connect(exercisesTable, &QTableWidget::currentCellChanged, this, [this](int row) {
+        // Focus on the table reads its description: the chosen exercise is heard as Tab enters it.
+        exercisesTable->setAccessibleDescription(
+            row < 0 ? QString()
+                    : speech().forTheEar(QCoreApplication::translate("Progress", "Επιλεγμένη άσκηση %1").arg(spokenRow(exercisesTable, row))));
+        showExercise(row);
+    });
     connect(gamesTable, &QTableWidget::currentCellChanged, this, [this](int row) {
         showGame(row);
         if (row == gamesTable->rowCount() - 1)

@@ -1495,6 +1495,9 @@ void TestHistory::window()
     QVERIFY2(chosen().startsWith(QStringLiteral("Ημερομηνία 2 Νοεμβρίου 2026, 17 ακριβώς, Ασκήσεις ")), qPrintable(chosen()));
     QTest::keyClick(window.gamesTable, Qt::Key_Down);
     QCOMPARE(window.exercisesTable->rowCount(), 1);
+    // Tab into the exercises reads the one chosen, as the games' table reads its game.
+    QCOMPARE(window.exercisesTable->accessibleDescription(),
+             QStringLiteral("Επιλεγμένη άσκηση Άσκηση 1, Επίπεδο 1.50, Έκβαση λύθηκε, Δευτερόλεπτα 30, Στόχοι 8 από 8, Πατήματα = 8"));
     QCOMPARE(chosen(), QStringLiteral("Ημερομηνία 1 Νοεμβρίου 2026, 17 ακριβώς, Ασκήσεις 1 από 10, Λυμένες 1, "
                                       "Αποτέλεσμα 11 τοις εκατό, Εύρος 0 έως 100, Χρόνος παιχνιδιού 30 δευτερόλεπτα, "
                                       "Χρόνος ανά άσκηση 30 λεπτά"));

@@ -778,6 +778,10 @@ The earlier settings file stays as it was.</translation>
         <translation>Ca&amp;lendar</translation>
     </message>
     <message>
+        <source>Επιλεγμένη άσκηση %1</source>
+        <translation>Chosen exercise %1</translation>
+    </message>
+    <message>
         <source>
 Επιλεγμένο παιχνίδι %1</source>
         <translation>
