@@ -149,6 +149,10 @@ bool readClassFigures(QSqlDatabase school, const QDate &today, ClassFigures *fig
     zone.addBindValue(QString::fromUtf8(QTimeZone::systemTimeZoneId()));
     if (!zone.exec())
         school.rollback();
+    // Room for the pupils' pass to hash a class's year in memory rather than sort it on disk.
+    QSqlQuery room(school);
+    if (!room.exec(QStringLiteral("SELECT set_config('work_mem', '32MB', false)")))
+        school.rollback();
     const QDateTime weekStart = today.addDays(1 - today.dayOfWeek()).startOfDay();
     *figures = {};
     return readPupils(school, weekStart, &figures->pupils, error)
