@@ -65,10 +65,6 @@ CREATE TABLE IF NOT EXISTS numbolo.record (
 );
 CREATE INDEX IF NOT EXISTS record_class_kind_at ON numbolo.record (class, kind, at);
 CREATE INDEX IF NOT EXISTS record_pupil_profile ON numbolo.record (pupil, profile, at);
--- The class window's figures by pupil, operators and range, read from the index alone where the
--- table is vacuumed, in the pupils' order.
-CREATE INDEX IF NOT EXISTS record_pupil_exercises ON numbolo.record (class, pupil, profile, at)
-    INCLUDE (outcome, seconds, targets, operators, target_range) WHERE kind = 'exercise';
 
 -- Which classes each teacher reads.
 CREATE TABLE IF NOT EXISTS numbolo.teaches (
