@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <functional>
 
 namespace numbolo {
 
@@ -38,7 +39,7 @@ QByteArray historyCsv(const std::vector<GameRow> &games)
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
-bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error)
+bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, int gamesPerRead)
 {
     const auto write = [&](const QStringList &fields) {
         QStringList quoted;
@@ -59,25 +60,47 @@ bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error)
                 QCoreApplication::translate("Report", "Βρέθηκε"), QCoreApplication::translate("Report", "Δευτερόλεπτα"), QCoreApplication::translate("Report", "Πλήκτρα"),
                 QCoreApplication::translate("Report", "Ένας τρόπος")}))
         return notWritten();
-    // The history asks the ways key set by key set, so that each set's solver tables are built once.
-    Ways ways;
+    // The history is read twice, a page of games at a time, each page in a short read of its
+    // own: first for the targets of every key set, which are then solved together, then for the
+    // rows. Nothing is written while the history is being read.
+    const auto eachPage = [&](const std::function<bool(const std::vector<RecordedExercise> &)> &page) {
+        std::vector<RecordedExercise> exercises;
+        for (qint64 after = 0, last = 0;; after = last) {
+            if (!history.recordedExercises(after, gamesPerRead, &exercises, &last, &unread))
+                return false;
+            if (last == after || !page(exercises))
+                return true;
+        }
+    };
+    GatheredWays ways;
+    if (!eachPage([&ways](const std::vector<RecordedExercise> &exercises) {
+            for (const RecordedExercise &exercise : exercises)
+                ways.gather(exercise.keys, exercise.targets);
+            return true;
+        })) {
+        *error = readErrorText(unread);
+        return false;
+    }
+    ways.solve();
     bool written = true;
-    const auto rows = [&](const RecordedExercise &exercise) {
-        const QString start =
-            exercise.gameStarted.toOffsetFromUtc(exercise.gameStarted.offsetFromUtc()).toString(Qt::ISODate);
-        for (int i = 0; written && i < int(exercise.targets.size()); ++i) {
-            std::optional<int> seconds;
-            for (const EqualsFacts &press : exercise.presses)
-                if (!seconds && std::find(press.hit.begin(), press.hit.end(), i) != press.hit.end())
-                    seconds = press.seconds;
-            written = write({start, QString::number(exercise.number), exercise.targets[i],
-                             seconds ? QCoreApplication::translate("Report", "ναι") : QCoreApplication::translate("Report", "όχι"),
-                             seconds ? QString::number(*seconds) : QString(), exercise.keys, exercise.ways.value(i)});
+    const auto rows = [&](const std::vector<RecordedExercise> &exercises) {
+        for (const RecordedExercise &exercise : exercises) {
+            const QString start =
+                exercise.gameStarted.toOffsetFromUtc(exercise.gameStarted.offsetFromUtc()).toString(Qt::ISODate);
+            const QStringList found = ways.of(exercise.keys, exercise.targets);
+            for (int i = 0; written && i < int(exercise.targets.size()); ++i) {
+                std::optional<int> seconds;
+                for (const EqualsFacts &press : exercise.presses)
+                    if (!seconds && std::find(press.hit.begin(), press.hit.end(), i) != press.hit.end())
+                        seconds = press.seconds;
+                written = write({start, QString::number(exercise.number), exercise.targets[i],
+                                 seconds ? QCoreApplication::translate("Report", "ναι") : QCoreApplication::translate("Report", "όχι"),
+                                 seconds ? QString::number(*seconds) : QString(), exercise.keys, found[i]});
+            }
         }
         return written;
     };
-    const bool read = history.recordedExercises(
-        [&ways](const QString &keys, const QString &target) { return ways.of(keys, target); }, rows, &unread);
+    const bool read = eachPage(rows);
     if (!written)
         return notWritten();
     if (!read) {

@@ -22,7 +22,9 @@ QByteArray historyCsv(const std::vector<GameRow> &games);
 // CSV like historyCsv, header exactly
 // "Έναρξη παιχνιδιού,Άσκηση,Στόχος,Βρέθηκε,Δευτερόλεπτα,Πλήκτρα,Ένας τρόπος", each with one way
 // to make it. A history that cannot be read writes nothing, not a header that would pass for an
-// empty one. False, with a Greek `error`, where it cannot be read or written.
-bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error);
+// empty one. False, with a Greek `error`, where it cannot be read or written. The history is read
+// `gamesPerRead` games at a time, each read short, so that a game played meanwhile writes its
+// records without waiting; nothing is written to `out` while a read is open.
+bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, int gamesPerRead = 16);
 
 } // namespace numbolo

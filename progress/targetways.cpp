@@ -2,6 +2,13 @@
 
 #include "arithmetic/solver.h"
 
+#include <QThread>
+#include <QThreadPool>
+
+#include <algorithm>
+#include <atomic>
+#include <optional>
+
 namespace numbolo {
 
 Ways::Ways() = default;
@@ -21,6 +28,85 @@ QString Ways::of(const QString &keys, const QString &target)
     const QString text = way.outcome == Way::Outcome::Found ? way.keys : QString();
     m_found.insert(target, text);
     return text;
+}
+
+void GatheredWays::gather(const QString &keys, const QStringList &targets)
+{
+    KeySet &keySet = m_keySets[keys];
+    for (const QString &target : targets) {
+        const auto known = m_numbers.constFind(target);
+        if (known != m_numbers.constEnd()) {
+            keySet.targets.push_back(*known);
+        } else {
+            keySet.targets.push_back(int(m_targets.size()));
+            m_numbers.insert(target, int(m_targets.size()));
+            m_targets << target;
+        }
+    }
+}
+
+void GatheredWays::solve(KeySet &keySet, const QString &keys, const QStringList &targets)
+{
+    std::sort(keySet.targets.begin(), keySet.targets.end());
+    keySet.targets.erase(std::unique(keySet.targets.begin(), keySet.targets.end()), keySet.targets.end());
+    keySet.targets.shrink_to_fit();
+    keySet.ways.clear();
+    keySet.ends.clear();
+    Solver solver(keys);
+    for (const int target : keySet.targets) {
+        const Way way = solver.solve(targets[target]);
+        if (way.outcome == Way::Outcome::Found)
+            keySet.ways += way.keys;
+        keySet.ends.push_back(int(keySet.ways.size()));
+    }
+    keySet.ways.squeeze();
+}
+
+void GatheredWays::solve()
+{
+    std::vector<std::pair<const QString *, KeySet *>> keySets;
+    for (auto keySet = m_keySets.begin(); keySet != m_keySets.end(); ++keySet)
+        if (keySet->ends.size() != keySet->targets.size())
+            keySets.emplace_back(&keySet.key(), &keySet.value());
+    // Each thread takes the next key set until none is left; this one takes its share too.
+    std::atomic<std::size_t> next{0};
+    const auto work = [&] {
+        for (std::size_t i = next++; i < keySets.size(); i = next++)
+            solve(*keySets[i].second, *keySets[i].first, m_targets);
+    };
+    QThreadPool pool;
+    const int helpers = std::min(QThread::idealThreadCount(), int(keySets.size())) - 1;
+    for (int i = 0; i < helpers; ++i)
+        pool.start(work);
+    work();
+    pool.waitForDone();
+}
+
+QStringList GatheredWays::of(const QString &keys, const QStringList &targets)
+{
+    const auto keySet = m_keySets.constFind(keys);
+    const bool solved = keySet != m_keySets.constEnd() && keySet->ends.size() == keySet->targets.size();
+    // The place of `target` among the key set's solved targets, none where it was not gathered.
+    const auto place = [&](const QString &target) -> std::optional<std::size_t> {
+        const auto number = m_numbers.constFind(target);
+        if (!solved || number == m_numbers.constEnd())
+            return std::nullopt;
+        const auto at = std::lower_bound(keySet->targets.begin(), keySet->targets.end(), *number);
+        if (at == keySet->targets.end() || *at != *number)
+            return std::nullopt;
+        return std::size_t(at - keySet->targets.begin());
+    };
+    QStringList ways;
+    for (const QString &target : targets) {
+        const std::optional<std::size_t> i = place(target);
+        if (!i) {
+            ways << m_late.of(keys, target);
+            continue;
+        }
+        const int start = *i == 0 ? 0 : keySet->ends[*i - 1];
+        ways << keySet->ways.mid(start, keySet->ends[*i] - start);
+    }
+    return ways;
 }
 
 void addWays(ExerciseDetail *detail, Ways &ways)

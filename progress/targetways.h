@@ -5,8 +5,10 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+#include <vector>
 
 namespace numbolo {
 
@@ -29,6 +31,34 @@ private:
     QString m_keys;
     std::unique_ptr<Solver> m_solver;
     QHash<QString, QString> m_found;
+};
+
+// The ways of the targets of many exercises, found before they are asked for: the targets of
+// every exercise are gathered first, then each key set's targets are solved together with one
+// solver, the key sets spread over the processor's cores. A target not gathered is found when
+// it is asked for, as Ways finds it. Every way is the one Ways gives.
+class GatheredWays {
+public:
+    void gather(const QString &keys, const QStringList &targets);
+    // Finds the ways of every target gathered so far.
+    void solve();
+    // The way of each of `targets`, shown with `keys`, as Ways::of gives it.
+    QStringList of(const QString &keys, const QStringList &targets);
+
+private:
+    // A key set's targets, by their numbers in m_targets, ascending and each once after solve(),
+    // and the way of each: the ways one after another in `ways`, the i-th ending at ends[i].
+    struct KeySet {
+        std::vector<int> targets;
+        QString ways;
+        std::vector<int> ends;
+    };
+    static void solve(KeySet &keySet, const QString &keys, const QStringList &targets);
+
+    QStringList m_targets; // every target's text, once, numbered by its place
+    QHash<QString, int> m_numbers;
+    QHash<QString, KeySet> m_keySets;
+    Ways m_late;
 };
 
 // Gives each target of `detail` its way.

@@ -12,7 +12,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -143,14 +142,14 @@ struct MissedExercise {
     ExerciseDetail detail;
 };
 
-// An exercise whose targets were recorded, as the targets' CSV lists it: its targets as they were
-// shown, in reading order, and a way for each (empty where none was found).
+// An exercise whose targets were recorded, as the targets' CSV lists it: its game's key
+// (GameRow::key) and start, its targets as they were shown, in reading order, and its presses.
 struct RecordedExercise {
+    qint64 game = 0;
     QDateTime gameStarted;
     int number = 0;
     QString keys;
     QStringList targets;
-    QStringList ways;
     std::vector<EqualsFacts> presses;
 };
 
@@ -187,13 +186,12 @@ public:
     // The newest `count` exercises whose targets were recorded and not all hit, newest first.
     virtual bool missed(int count, std::vector<MissedExercise> *missed, ReadError *error) = 0;
 
-    // One way to make `target` with `keys`, empty where none is found.
-    using WayOf = std::function<QString(const QString &keys, const QString &target)>;
-    // Every exercise whose targets were recorded, oldest game first and by number, given to
-    // `each` until it returns false (then false, and no error). The ways are asked of `wayOf`
-    // before, the targets of each set of keys one after another, so that what it builds for a
-    // set of keys serves all of them.
-    virtual bool recordedExercises(const WayOf &wayOf, const std::function<bool(const RecordedExercise &)> &each,
+    // A page of the exercises whose targets were recorded: those of the `games` games after the
+    // game `afterGame` (GameRow::key; 0 for the first), oldest game first and by number. Each
+    // page is read in one short read of its own, so that a game being played meanwhile writes
+    // between pages without waiting. `*lastGame`: the last game the page covered, `afterGame`
+    // where no game follows it.
+    virtual bool recordedExercises(qint64 afterGame, int games, std::vector<RecordedExercise> *page, qint64 *lastGame,
                                    ReadError *error) = 0;
 };
 

@@ -166,6 +166,16 @@ QStringList targetsOf(const QVariant &stored)
     return stored.toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
+// A press as its row keeps it: its seconds, the display's text, the targets it hit ("0 6").
+EqualsFacts pressOf(const QVariant &seconds, const QVariant &value, const QVariant &hit)
+{
+    EqualsFacts press{seconds.toInt(), value.toString(), {}};
+    const QString indexes = hit.toString();
+    for (const QStringView index : QStringView(indexes).tokenize(u' ', Qt::SkipEmptyParts))
+        press.hit.push_back(index.toInt());
+    return press;
+}
+
 // The presses of the exercise `id`, in order.
 bool readPresses(HistoryReader &reader, const QVariant &id, std::vector<EqualsFacts> *presses)
 {
@@ -174,12 +184,8 @@ bool readPresses(HistoryReader &reader, const QVariant &id, std::vector<EqualsFa
     query.addBindValue(id);
     if (!reader.exec(query))
         return false;
-    while (query.next()) {
-        EqualsFacts press{query.value(0).toInt(), query.value(1).toString(), {}};
-        for (const QString &hit : query.value(2).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            press.hit.push_back(hit.toInt());
-        presses->push_back(std::move(press));
-    }
+    while (query.next())
+        presses->push_back(pressOf(query.value(0), query.value(1), query.value(2)));
     return true;
 }
 
@@ -464,63 +470,74 @@ bool SqlHistorySource::missed(int count, std::vector<MissedExercise> *missed, Re
     return true;
 }
 
-bool SqlHistorySource::recordedExercises(const WayOf &wayOf, const std::function<bool(const RecordedExercise &)> &each,
-                                         ReadError *error)
+bool SqlHistorySource::recordedExercises(qint64 afterGame, int games, std::vector<RecordedExercise> *page,
+                                         qint64 *lastGame, ReadError *error)
 {
+    page->clear();
+    *lastGame = afterGame;
     HistoryReader reader(m_path);
     if (!reader.ready() || reader.version() < 3)
         return opened(reader, error);
     QSqlDatabase db = reader.database();
-    // First the ways, key set by key set, kept in a temporary table beside the connection (never
-    // in the history); then the rows in order.
-    QSqlQuery query(db);
-    if (!reader.exec(query, QStringLiteral("CREATE TEMP TABLE way (exercise INTEGER PRIMARY KEY, ways TEXT NOT NULL)"))
-        || !reader.exec(query, QStringLiteral("SELECT id, keys, shown_targets FROM exercise "
-                                              "WHERE shown_targets IS NOT NULL ORDER BY keys")))
-        return failed(reader, error);
-    QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO temp.way (exercise, ways) VALUES (?, ?)"));
+    // The page's games, their exercises and those exercises' presses in one read transaction, of
+    // which nothing is held once it returns.
     if (!db.transaction()) {
         reader.fail(db.lastError());
         return failed(reader, error);
     }
-    while (query.next()) {
-        QStringList found;
-        for (const QString &target : targetsOf(query.value(2)))
-            found << wayOf(query.value(1).toString(), target);
-        insert.addBindValue(query.value(0));
-        insert.addBindValue(found.isEmpty() ? QStringLiteral("") : found.join(QLatin1Char(' ')));
-        if (!reader.exec(insert)) {
-            db.rollback();
-            return failed(reader, error);
-        }
-    }
-    if (!db.commit()) {
-        reader.fail(db.lastError());
+    const auto fail = [&] {
+        page->clear();
+        *lastGame = afterGame;
         db.rollback();
         return failed(reader, error);
-    }
+    };
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT max(id) FROM (SELECT id FROM game WHERE id > ? ORDER BY id LIMIT ?)"));
+    query.addBindValue(afterGame);
+    query.addBindValue(std::max(games, 1));
+    if (!reader.exec(query) || !query.next())
+        return fail();
+    if (query.value(0).isNull())
+        return db.commit() || fail();
+    const qint64 last = query.value(0).toLongLong();
     query.finish();
-    if (!reader.exec(query, QStringLiteral("SELECT exercise.id, game.started, exercise.number, exercise.keys, "
-                                           "exercise.shown_targets, way.ways FROM exercise "
-                                           "JOIN game ON game.id = exercise.game "
-                                           "JOIN temp.way AS way ON way.exercise = exercise.id "
-                                           "ORDER BY game.id, exercise.number, exercise.id")))
-        return failed(reader, error);
+    query.prepare(QStringLiteral("SELECT equals_press.exercise, equals_press.seconds, equals_press.value, "
+                                 "equals_press.hit FROM exercise JOIN equals_press ON equals_press.exercise = exercise.id "
+                                 "WHERE exercise.game > ? AND exercise.game <= ? AND exercise.shown_targets IS NOT NULL "
+                                 "ORDER BY equals_press.exercise, equals_press.rowid"));
+    query.addBindValue(afterGame);
+    query.addBindValue(last);
+    if (!reader.exec(query))
+        return fail();
+    QHash<qint64, std::vector<EqualsFacts>> presses;
+    while (query.next())
+        presses[query.value(0).toLongLong()].push_back(pressOf(query.value(1), query.value(2), query.value(3)));
+    query.finish();
+    query.prepare(QStringLiteral("SELECT exercise.id, game.id, game.started, exercise.number, exercise.keys, "
+                                 "exercise.shown_targets FROM exercise JOIN game ON game.id = exercise.game "
+                                 "WHERE exercise.game > ? AND exercise.game <= ? AND exercise.shown_targets IS NOT NULL "
+                                 "ORDER BY exercise.game, exercise.number, exercise.id"));
+    query.addBindValue(afterGame);
+    query.addBindValue(last);
+    if (!reader.exec(query))
+        return fail();
     while (query.next()) {
         RecordedExercise exercise;
-        exercise.gameStarted = HistoryReader::time(query.value(1));
-        exercise.number = query.value(2).toInt();
-        exercise.keys = query.value(3).toString();
-        exercise.targets = targetsOf(query.value(4));
-        // The ways are as many as the targets, and empty where none was found: split keeping
-        // the empty ones.
-        exercise.ways = query.value(5).toString().split(QLatin1Char(' '));
-        if (!readPresses(reader, query.value(0), &exercise.presses))
-            return failed(reader, error);
-        if (!each(exercise))
-            return false;
+        exercise.game = query.value(1).toLongLong();
+        exercise.gameStarted = HistoryReader::time(query.value(2));
+        exercise.number = query.value(3).toInt();
+        exercise.keys = query.value(4).toString();
+        exercise.targets = targetsOf(query.value(5));
+        exercise.presses = presses.take(query.value(0).toLongLong());
+        page->push_back(std::move(exercise));
     }
+    query.finish();
+    if (!db.commit()) {
+        reader.fail(db.lastError());
+        return fail();
+    }
+    *lastGame = last;
     return true;
 }
 

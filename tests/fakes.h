@@ -87,7 +87,7 @@ public:
     bool exercise(qint64 game, int number, ExerciseDetail *detail, ReadError *error) override;
     bool missed(int count, std::vector<MissedExercise> *missed, ReadError *error) override;
     // None: the targets' CSV is read from a real history.
-    bool recordedExercises(const WayOf &wayOf, const std::function<bool(const RecordedExercise &)> &each,
+    bool recordedExercises(qint64 afterGame, int games, std::vector<RecordedExercise> *page, qint64 *lastGame,
                            ReadError *error) override;
 
     std::vector<GameRow> stored;

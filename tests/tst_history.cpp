@@ -15,6 +15,7 @@
 #include "progress/progress.h"
 #include "progress/progresstext.h"
 #include "progress/report.h"
+#include "progress/csvfield.h"
 #include "progress/reportcsv.h"
 #include "progress/reportreading.h"
 #include "arithmetic/equals.h"
@@ -44,8 +45,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
+#include <functional>
 #include <thread>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -221,6 +225,26 @@ QStringList describeReport(const Report &report)
     return lines;
 }
 
+// A buffer that calls `atLine` once, as its `line`-th line (1 the first) is written; never for 0.
+class BufferWithWriter : public QBuffer {
+public:
+    BufferWithWriter(int line, std::function<void()> atLine) : m_line(line), m_atLine(std::move(atLine)) {}
+
+protected:
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        m_lines += int(std::count(data, data + length, '\n'));
+        if (m_atLine && m_line > 0 && m_lines >= m_line)
+            std::exchange(m_atLine, {})();
+        return QBuffer::writeData(data, length);
+    }
+
+private:
+    int m_line;
+    int m_lines = 0;
+    std::function<void()> m_atLine;
+};
+
 QString pragma(const QString &path, const QString &name)
 {
     QString value;
@@ -254,6 +278,7 @@ private slots:
     void inside();
     void report_data();
     void report();
+    void targetsCsv_data();
     void targetsCsv();
     void readErrors_data();
     void readErrors();
@@ -997,22 +1022,65 @@ void TestHistory::report()
     }
 }
 
+void TestHistory::targetsCsv_data()
+{
+    QTest::addColumn<int>("gamesPerRead");
+    QTest::addColumn<int>("writtenAt"); // the line as which another copy records a game, 0: none
+    QTest::addColumn<int>("rows");
+    // The fixture's key sets "1 2 3 x +" and "4 5 6 / -" come again in later exercises and in
+    // the other game, with targets met before ("-9").
+    QTest::newRow("the whole history in one read") << 100 << 0 << 6 * 8;
+    QTest::newRow("a read a game: a game's last row, the next one's first") << 1 << 0 << 6 * 8;
+    QTest::newRow("a game recorded meanwhile, at once, its new keys solved then") << 1 << 9 << 7 * 8;
+}
+
 void TestHistory::targetsCsv()
 {
     // One row per target of every recorded exercise, oldest first: hit or not, when, the keys,
     // and a way that the game's own evaluator and "=" turn into the target, typed with the
-    // exercise's keys and those that always work. The exercise detail says the same.
+    // exercise's keys and those that always work. The exercise detail says the same. The
+    // history is read a page of games at a time, and a game played meanwhile writes without
+    // waiting (no busy timeout).
+    QFETCH(int, gamesPerRead);
+    QFETCH(int, writtenAt);
+    QFETCH(int, rows);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("history.sqlite"));
     writeFixture(path);
-    QBuffer buffer;
+    int pendingAfterWrite = -1;
+    BufferWithWriter buffer(writtenAt, [&] {
+        HistoryStore store(path, pendingOf(path), 0, [] { return QDateTime(QDate(2026, 2, 10), QTime(9, 0)); });
+        ExerciseFacts all{1, 1.5, ExerciseEnd::Solved, 30, 8, 2, {}, QStringLiteral("5 7 / -"), {}};
+        all.targets = QStringList{"5", "7", "2", "35", "12", "-2", "1", "57"};
+        all.presses = {{4, "5", {0}}, {11, "35", {3}}};
+        store.exerciseEnded({10, 100, "written meanwhile"}, all);
+        pendingAfterWrite = int(store.pending());
+    });
     buffer.open(QIODevice::WriteOnly);
     QString error;
     SqlHistorySource source(path);
-    QVERIFY2(writeTargetsCsv(source, buffer, &error), qPrintable(error));
+    QVERIFY2(writeTargetsCsv(source, buffer, &error, gamesPerRead), qPrintable(error));
+    QCOMPARE(pendingAfterWrite, writtenAt > 0 ? 0 : -1);
     const QStringList lines = QString::fromUtf8(buffer.data()).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.first(), QStringLiteral("Έναρξη παιχνιδιού,Άσκηση,Στόχος,Βρέθηκε,Δευτερόλεπτα,Πλήκτρα,Ένας τρόπος"));
-    QCOMPARE(lines.size(), 1 + 6 * 8 + 1); // the exercise without targets has no rows
+    QCOMPARE(lines.size(), 1 + rows + 1); // the exercise without targets has no rows
+    // Every row as the exercise's own reading gives it, each exercise's ways found afresh.
+    QStringList read{lines.first()};
+    std::vector<GameRow> games;
+    ReadError unread;
+    QVERIFY(source.everyGame(&games, &unread));
+    for (auto game = games.rbegin(); game != games.rend(); ++game) {
+        for (const ExerciseRow &row : game->played) {
+            ExerciseDetail detail;
+            QVERIFY2(readExercise(source, game->key, row.number, &detail, &error), qPrintable(error));
+            for (const TargetLine &t : detail.targets)
+                read << QStringList{game->started.toOffsetFromUtc(game->started.offsetFromUtc()).toString(Qt::ISODate),
+                                    QString::number(row.number), t.text, t.hit ? "ναι" : "όχι",
+                                    t.seconds ? QString::number(*t.seconds) : "", detail.keys, csvField(t.way)}
+                            .join(QLatin1Char(','));
+        }
+    }
+    QCOMPARE(lines, read << QString());
     QCOMPARE(lines.last(), QString());
     QCOMPARE(lines[1], QStringLiteral("2026-01-05T10:00:00+02:00,1,12,ναι,5,1 2 3 x +,12"));
     QCOMPARE(lines[2].section(QLatin1Char(','), 2, 4), QStringLiteral("7,όχι,"));
