@@ -23,77 +23,74 @@ bool failed(const QSqlQuery &query, QString *error)
     return false;
 }
 
-// The exercises' groups by `column`, the share solved of each.
-bool readGroups(QSqlDatabase school, const QString &column, bool isRange, std::vector<ClassGroup> *groups, QString *error)
-{
-    QSqlQuery query(school);
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1::text, count(*), count(*) FILTER (WHERE outcome = 'solved') "
-                                   "FROM numbolo.record WHERE kind = 'exercise' AND %1 IS NOT NULL AND %1::text <> '' "
-                                   "GROUP BY %1 ORDER BY %1")
-                        .arg(column)))
-        return failed(query, error);
-    const auto first = std::ptrdiff_t(groups->size());
-    while (query.next())
-        groups->push_back({query.value(0).toString(), isRange, query.value(1).toInt(), query.value(2).toInt()});
-    // Operators by their text as Qt orders it, whatever the server's collation.
-    if (!isRange)
-        std::sort(groups->begin() + first, groups->end(),
-                  [](const ClassGroup &a, const ClassGroup &b) { return a.name < b.name; });
-    return true;
-}
-
-bool readPupils(QSqlDatabase school, const QDateTime &weekStart, std::vector<PupilRow> *pupils, QString *error)
+// One pass over the class's exercises counts each pupil's figures per day, per time to solve
+// and per operators and range (hashed, where grouping by pupil straight away sorts every
+// exercise by its names); the rows per pupil are then few, and the class's groups are their
+// sums. The median is percentile_cont's, read off the times' counts: the mean of the values at
+// (n - 1) / 2 and n / 2 rounded down. Rows of part 0 are the pupils, 1 the operators, 2 the ranges.
+bool readPupilsAndGroups(QSqlDatabase school, const QDateTime &weekStart, ClassFigures *figures, QString *error)
 {
     QSqlQuery query(school);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral(
-        "SELECT class, pupil, profile, count(*), count(*) FILTER (WHERE outcome = 'solved'), "
-        "count(*) FILTER (WHERE at >= ?), count(*) FILTER (WHERE at >= ? AND outcome = 'solved'), "
-        "coalesce(sum(targets), 0), percentile_cont(0.5) WITHIN GROUP (ORDER BY seconds) FILTER (WHERE outcome = 'solved'), "
-        "count(DISTINCT at::date), max(at) FROM numbolo.record WHERE kind = 'exercise' "
-        "GROUP BY class, pupil, profile ORDER BY class, pupil, profile"));
+        "WITH g AS (SELECT class, pupil, profile, grouping(at::date, seconds, operators) AS grain, "
+        "seconds, operators, target_range, count(*) AS played, count(*) FILTER (WHERE outcome = 'solved') AS solved, "
+        "count(*) FILTER (WHERE at >= ?) AS week, count(*) FILTER (WHERE at >= ? AND outcome = 'solved') AS week_solved, "
+        "sum(targets) AS targets, max(at) AS last FROM numbolo.record WHERE kind = 'exercise' "
+        "GROUP BY GROUPING SETS ((class, pupil, profile, at::date), (class, pupil, profile, seconds), "
+        "(class, pupil, profile, operators, target_range))), "
+        "days AS (SELECT class, pupil, profile, sum(played)::bigint AS played, sum(solved)::bigint AS solved, "
+        "sum(week)::bigint AS week, sum(week_solved)::bigint AS week_solved, "
+        "coalesce(sum(targets), 0)::bigint AS targets, count(*) AS days, max(last) AS last "
+        "FROM g WHERE grain = 3 GROUP BY class, pupil, profile), "
+        "times AS (SELECT class, pupil, profile, seconds, solved, "
+        "sum(solved) OVER (PARTITION BY class, pupil, profile ORDER BY seconds) - solved AS below, "
+        "sum(solved) OVER (PARTITION BY class, pupil, profile) AS n "
+        "FROM g WHERE grain = 5 AND seconds IS NOT NULL AND solved > 0), "
+        "medians AS (SELECT class, pupil, profile, "
+        "min(seconds) FILTER (WHERE below <= (n - 1) / 2 AND (n - 1) / 2 < below + solved)::float8 AS low, "
+        "min(seconds) FILTER (WHERE below <= n / 2 AND n / 2 < below + solved)::float8 AS high "
+        "FROM times GROUP BY class, pupil, profile), "
+        // Each pupil's lowest share solved among the operators played often enough; the more
+        // played first where shares are equal.
+        "operated AS (SELECT class, pupil, profile, operators, sum(played) AS played, sum(solved) AS solved FROM g "
+        "WHERE grain = 6 AND operators IS NOT NULL AND operators <> '' GROUP BY class, pupil, profile, operators), "
+        "hardest AS (SELECT DISTINCT ON (class, pupil, profile) class, pupil, profile, operators FROM operated "
+        "WHERE played >= ? ORDER BY class, pupil, profile, solved::float8 / played, played DESC, operators) "
+        "SELECT 0 AS part, d.class, d.pupil, d.profile, d.played, d.solved, d.week, d.week_solved, d.targets, "
+        "m.low + (m.high - m.low) * 0.5, d.days, d.last, h.operators, NULL::integer AS kept_range FROM days d "
+        "LEFT JOIN medians m ON (m.class, m.pupil, m.profile) = (d.class, d.pupil, d.profile) "
+        "LEFT JOIN hardest h ON (h.class, h.pupil, h.profile) = (d.class, d.pupil, d.profile) "
+        "UNION ALL SELECT 1, NULL, NULL, NULL, sum(played)::bigint, sum(solved)::bigint, NULL, NULL, NULL, NULL, NULL, "
+        "NULL, operators, NULL FROM operated GROUP BY operators "
+        "UNION ALL SELECT 2, NULL, NULL, NULL, sum(played)::bigint, sum(solved)::bigint, NULL, NULL, NULL, NULL, NULL, "
+        "NULL, target_range::text, target_range FROM g WHERE grain = 6 GROUP BY target_range "
+        "ORDER BY part, class, pupil, profile, kept_range"));
     const QString week = weekStart.toUTC().toString(Qt::ISODate);
     query.addBindValue(week);
     query.addBindValue(week);
+    query.addBindValue(HardestAfter);
     if (!query.exec())
         return failed(query, error);
     while (query.next()) {
-        PupilRow row{query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
-                     query.value(3).toInt(),    query.value(4).toInt(),    query.value(5).toInt(),
-                     query.value(6).toInt(),    query.value(7).toInt(),
-                     {},                        0,                         {},
-                     {}};
-        if (!query.value(8).isNull())
-            row.medianSeconds = query.value(8).toDouble();
-        row.daysPlayed = query.value(9).toInt();
-        row.lastPlayed = query.value(10).toDateTime().toLocalTime();
-        pupils->push_back(std::move(row));
+        const int part = query.value(0).toInt();
+        if (part > 0) {
+            figures->groups.push_back({query.value(12).toString(), part == 2, query.value(4).toInt(), query.value(5).toInt()});
+            continue;
+        }
+        PupilRow row{query.value(1).toString(), query.value(2).toString(), query.value(3).toString(),
+                     query.value(4).toInt(),    query.value(5).toInt(),    query.value(6).toInt(),
+                     query.value(7).toInt(),    query.value(8).toInt(),
+                     {},                        query.value(10).toInt(),   query.value(11).toDateTime().toLocalTime(),
+                     query.value(12).toString()};
+        if (!query.value(9).isNull())
+            row.medianSeconds = query.value(9).toDouble();
+        figures->pupils.push_back(std::move(row));
     }
-    // Each pupil's lowest share solved among the operators played often enough; the more played
-    // first where shares are equal.
-    QSqlQuery hardest(school);
-    hardest.setForwardOnly(true);
-    hardest.prepare(QStringLiteral(
-        "SELECT DISTINCT ON (class, pupil, profile) class, pupil, profile, operators FROM ("
-        "SELECT class, pupil, profile, operators, count(*) AS played, count(*) FILTER (WHERE outcome = 'solved') AS solved "
-        "FROM numbolo.record WHERE kind = 'exercise' AND operators IS NOT NULL AND operators <> '' "
-        "GROUP BY class, pupil, profile, operators) o WHERE played >= ? "
-        "ORDER BY class, pupil, profile, solved::float8 / played, played DESC, operators"));
-    hardest.addBindValue(HardestAfter);
-    if (!hardest.exec())
-        return failed(hardest, error);
-    std::size_t at = 0;
-    while (hardest.next()) {
-        const auto same = [&](const PupilRow &row) {
-            return row.className == hardest.value(0).toString() && row.pupil == hardest.value(1).toString()
-                && row.profile == hardest.value(2).toString();
-        };
-        while (at < pupils->size() && !same((*pupils)[at]))
-            ++at;
-        if (at < pupils->size())
-            (*pupils)[at].hardest = hardest.value(3).toString();
-    }
+    // Operators by their text as Qt orders it, whatever the server's collation.
+    const auto ranges = std::find_if(figures->groups.begin(), figures->groups.end(),
+                                     [](const ClassGroup &group) { return group.isRange; });
+    std::sort(figures->groups.begin(), ranges, [](const ClassGroup &a, const ClassGroup &b) { return a.name < b.name; });
     return true;
 }
 
@@ -147,11 +144,13 @@ bool readClassFigures(QSqlDatabase school, const QDate &today, ClassFigures *fig
     zone.addBindValue(QString::fromUtf8(QTimeZone::systemTimeZoneId()));
     if (!zone.exec())
         school.rollback();
+    // Room for the pupils' pass to hash a class's year in memory rather than sort it on disk.
+    QSqlQuery room(school);
+    if (!room.exec(QStringLiteral("SELECT set_config('work_mem', '32MB', false)")))
+        school.rollback();
     const QDateTime weekStart = today.addDays(1 - today.dayOfWeek()).startOfDay();
     *figures = {};
-    return readPupils(school, weekStart, &figures->pupils, error)
-        && readGroups(school, QStringLiteral("operators"), false, &figures->groups, error)
-        && readGroups(school, QStringLiteral("target_range"), true, &figures->groups, error)
+    return readPupilsAndGroups(school, weekStart, figures, error)
         && readMissed(school, today.addDays(-7 * MissedWeeks).startOfDay(), &figures->missed, error);
 }
 
