@@ -838,20 +838,22 @@ Way Solver::solve(QStringView target)
             continue;
         // Of the plain ways of one length, one in whole numbers comes first ("5+7+7+7+7", not
         // "55/4+77/4"); without a point or a division, a way is in whole numbers already.
-        const auto plainWay = [&](int plainLength) {
-            if (plainLength > m_wholeTables->prepare(plainLength) || plainLength > m_plainTables->prepare(plainLength))
-                return QString();
-            const QString whole = m_wholeTables->firstWay(plainLength, hit, text, m_evaluator);
-            return whole.isEmpty() ? m_plainTables->firstWay(plainLength, hit, text, m_evaluator) : whole;
-        };
-        if (isPlain(shortest)) {
-            if (!shortest.contains(u'/') && !shortest.contains(u'.'))
-                return {Way::Outcome::Found, shortest, length};
-            const QString whole = m_wholeTables->prepare(length) >= length
-                ? m_wholeTables->firstWay(length, hit, text, m_evaluator)
+        // The tables in whole numbers are built only for a way with a point or a division.
+        const auto wholeFirst = [&](const QString &plain, int plainLength) {
+            if (plain.isEmpty() || (!plain.contains(u'/') && !plain.contains(u'.')))
+                return plain;
+            const QString whole = m_wholeTables->prepare(plainLength) >= plainLength
+                ? m_wholeTables->firstWay(plainLength, hit, text, m_evaluator)
                 : QString();
-            return {Way::Outcome::Found, whole.isEmpty() ? shortest : whole, length};
-        }
+            return whole.isEmpty() ? plain : whole;
+        };
+        const auto plainWay = [&](int plainLength) {
+            if (plainLength > m_plainTables->prepare(plainLength))
+                return QString();
+            return wholeFirst(m_plainTables->firstWay(plainLength, hit, text, m_evaluator), plainLength);
+        };
+        if (isPlain(shortest))
+            return {Way::Outcome::Found, wholeFirst(shortest, length), length};
         // No way is shorter; a plain one is taken where it is at most PlainExtra presses longer. The
         // plain tables have a sign only before a product at the start: "9-7", not "-7+9".
         for (int plainLength = length; plainLength <= std::min(length + PlainExtra, m_plainTables->reach()); ++plainLength) {
