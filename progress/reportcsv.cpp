@@ -39,7 +39,7 @@ QByteArray historyCsv(const std::vector<GameRow> &games)
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
-bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, int gamesPerRead)
+bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, RememberedWays *remembered, int gamesPerRead)
 {
     const auto write = [&](const QStringList &fields) {
         QStringList quoted;
@@ -81,7 +81,7 @@ bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, int
         *error = readErrorText(unread);
         return false;
     }
-    ways.solve();
+    ways.solve(remembered);
     bool written = true;
     const auto rows = [&](const std::vector<RecordedExercise> &exercises) {
         for (const RecordedExercise &exercise : exercises) {
