@@ -15,8 +15,7 @@ namespace numbolo {
 
 QString RememberedWays::besideHistory(const QString &historyPath)
 {
-    const QFileInfo history(historyPath);
-    return history.dir().filePath(history.completeBaseName() + QStringLiteral(".ways.sqlite"));
+    return historyPath + QStringLiteral(".ways");
 }
 
 RememberedWays::RememberedWays(QString path, int solver, int busyMilliseconds)

@@ -28,7 +28,7 @@ struct RememberedWay {
 // way TEXT NOT NULL, PRIMARY KEY (solver, keys, target)) WITHOUT ROWID.
 class RememberedWays {
 public:
-    // The file beside the history at `historyPath`: "history.sqlite" has "history.ways.sqlite".
+    // The file beside the history at `historyPath`: "history.sqlite" has "history.sqlite.ways".
     static QString besideHistory(const QString &historyPath);
 
     // `solver`: the version of the solver whose ways are read and remembered. A writer waits

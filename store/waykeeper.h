@@ -55,6 +55,7 @@ public:
     void gameStarted(const GameFacts &game) override { m_recorder->gameStarted(game); }
     void exerciseEnded(const GameFacts &game, const ExerciseFacts &exercise) override;
     void gameEnded(const GameFacts &game, GameEnd end, int percentage) override { m_recorder->gameEnded(game, end, percentage); }
+    void waitUntilKept() { m_keeper.waitUntilKept(); }
 
 private:
     std::unique_ptr<HistoryRecorder> m_recorder;

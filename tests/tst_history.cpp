@@ -11,6 +11,7 @@
 #include "store/historystore.h"
 #include "store/pendingfile.h"
 #include "store/rememberedways.h"
+#include "store/waykeeper.h"
 #include "store/sqlhistorysource.h"
 #include "progress/parentsettingsview.h"
 #include "progress/progress.h"
@@ -282,6 +283,8 @@ private slots:
     void damagedDatabase();
     void sharedHome_data();
     void sharedHome();
+    void keptWays_data();
+    void keptWays();
     void csv();
     void inside_data();
     void inside();
@@ -824,6 +827,52 @@ void TestHistory::sharedHome()
     for (const GameRow &row : games)
         played += row.played.size();
     QCOMPARE(int(played), exercises);
+}
+
+void TestHistory::keptWays_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QStringList>("targets");
+    QTest::addColumn<bool>("blocked"); // a folder stands where the file of ways would be
+    QTest::addColumn<QStringList>("remembered"); // what the file holds for the keys at the end, "target=way"
+    // "12" was remembered before as "3*2*2", which stays; "2" has no way with these keys.
+    QTest::newRow("an exercise's ways, as the report finds them")
+        << "7 8 9 x +" << QStringList{"15", "2", "81", "15"} << false << QStringList{"15=7+8", "2=", "81=9*9"};
+    QTest::newRow("keys met before: a way remembered stays")
+        << "1 2 3 x +" << QStringList{"12", "7"} << false << QStringList{"12=3*2*2", "7=1+2*3"};
+    QTest::newRow("an exercise recorded without its keys") << "" << QStringList{"12"} << false << QStringList{};
+    QTest::newRow("a file of ways that cannot be made") << "1 2 3 x +" << QStringList{"7"} << true << QStringList{};
+}
+
+void TestHistory::keptWays()
+{
+    // The recorder of the game writes each exercise into the history, and its targets' ways,
+    // found on a thread of its own, into the file of ways that the targets CSV reads.
+    QFETCH(QString, keys);
+    QFETCH(QStringList, targets);
+    QFETCH(bool, blocked);
+    QFETCH(QStringList, remembered);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+    const QString waysPath = RememberedWays::besideHistory(path);
+    if (blocked)
+        QVERIFY(QDir().mkpath(waysPath));
+    else
+        QVERIFY(RememberedWays(waysPath, Solver::Version).remember({{"1 2 3 x +", "12", "3*2*2"}}));
+    {
+        RecorderKeepingWays recorder(std::make_unique<HistoryStore>(path, pendingOf(path)), waysPath);
+        ExerciseFacts facts{1, 1.5, ExerciseEnd::Solved, 30, 8, 0, targets, keys, {}};
+        recorder.exerciseEnded({10, 100, "g"}, facts);
+        recorder.waitUntilKept();
+    }
+    QCOMPARE(describe(path), QStringList{"10/100 under way: 1 solved"});
+    QStringList found;
+    const QHash<QString, QString> ways = RememberedWays(waysPath, Solver::Version).of(keys);
+    for (auto way = ways.begin(); way != ways.end(); ++way)
+        found << way.key() + QLatin1Char('=') + way.value();
+    found.sort();
+    remembered.sort();
+    QCOMPARE(found, remembered);
 }
 
 void TestHistory::csv()
