@@ -46,9 +46,8 @@ bool RememberedWays::open()
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busy));
         QSqlQuery query(db);
         m_open = db.open() && query.exec(QStringLiteral("PRAGMA synchronous=OFF"))
-            && query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS way (solver INTEGER NOT NULL, keys TEXT NOT NULL,"
-                                         " target TEXT NOT NULL, way TEXT NOT NULL, PRIMARY KEY (solver, keys, target))"
-                                         " WITHOUT ROWID"));
+            && query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS key_set (solver INTEGER NOT NULL, keys TEXT NOT NULL,"
+                                         " ways TEXT NOT NULL, PRIMARY KEY (solver, keys)) WITHOUT ROWID"));
         code = (db.isOpen() ? query.lastError() : db.lastError()).nativeErrorCode().toInt();
     }
     if (!m_open)
@@ -73,6 +72,25 @@ void RememberedWays::closeAfter(int sqliteCode)
     }
 }
 
+namespace {
+
+// The ways of a key set's row, by target.
+void addWays(const QString &row, QHash<QString, QString> *ways)
+{
+    for (const QStringView pair : QStringView(row).tokenize(u' ', Qt::SkipEmptyParts)) {
+        const qsizetype colon = pair.indexOf(u':');
+        if (colon > 0)
+            ways->insert(pair.first(colon).toString(), pair.sliced(colon + 1).toString());
+    }
+}
+
+bool rememberable(const QString &text)
+{
+    return !text.contains(u' ') && !text.contains(u':');
+}
+
+} // namespace
+
 QHash<QString, QString> RememberedWays::of(const QString &keys)
 {
     QHash<QString, QString> ways;
@@ -82,12 +100,11 @@ QHash<QString, QString> RememberedWays::of(const QString &keys)
     {
         QSqlQuery query(QSqlDatabase::database(m_connection, false));
         query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT target, way FROM way WHERE solver = ? AND keys = ?"));
+        query.prepare(QStringLiteral("SELECT ways FROM key_set WHERE solver = ? AND keys = ?"));
         query.addBindValue(m_solver);
         query.addBindValue(keys);
-        if (query.exec())
-            while (query.next())
-                ways.insert(query.value(0).toString(), query.value(1).toString());
+        if (query.exec() && query.next())
+            addWays(query.value(0).toString(), &ways);
         if (query.lastError().isValid())
             code = query.lastError().nativeErrorCode().toInt();
     }
@@ -103,23 +120,45 @@ bool RememberedWays::remember(const std::vector<RememberedWay> &ways)
         return true;
     if (!open())
         return false;
+    // Each key set's new ways after those it had.
+    QHash<QString, QString> added;
+    for (const RememberedWay &way : ways)
+        if (rememberable(way.target) && rememberable(way.way) && !way.target.isEmpty())
+            added[way.keys].append(way.target).append(u':').append(way.way).append(u' ');
     QSqlError error;
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         if (beginWriting(db, &error)) {
-            QSqlQuery insert(db);
-            insert.prepare(QStringLiteral("INSERT OR IGNORE INTO way (solver, keys, target, way) VALUES (?, ?, ?, ?)"));
-            for (const RememberedWay &way : ways) {
-                insert.bindValue(0, m_solver);
-                insert.bindValue(1, way.keys);
-                insert.bindValue(2, way.target);
-                insert.bindValue(3, way.way.isNull() ? QStringLiteral("") : way.way); // a null string binds as NULL
-                if (!insert.exec()) {
-                    error = insert.lastError();
+            QSqlQuery read(db), write(db);
+            read.prepare(QStringLiteral("SELECT ways FROM key_set WHERE solver = ? AND keys = ?"));
+            write.prepare(QStringLiteral("INSERT OR REPLACE INTO key_set (solver, keys, ways) VALUES (?, ?, ?)"));
+            for (auto keySet = added.begin(); keySet != added.end() && !error.isValid(); ++keySet) {
+                read.bindValue(0, m_solver);
+                read.bindValue(1, keySet.key());
+                if (!read.exec()) {
+                    error = read.lastError();
                     break;
                 }
+                QHash<QString, QString> known;
+                if (read.next())
+                    addWays(read.value(0).toString(), &known);
+                read.finish();
+                QString row;
+                for (auto way = known.begin(); way != known.end(); ++way)
+                    row.append(way.key()).append(u':').append(way.value()).append(u' ');
+                QHash<QString, QString> fresh;
+                addWays(*keySet, &fresh);
+                for (auto way = fresh.begin(); way != fresh.end(); ++way)
+                    if (!known.contains(way.key()))
+                        row.append(way.key()).append(u':').append(way.value()).append(u' ');
+                write.bindValue(0, m_solver);
+                write.bindValue(1, keySet.key());
+                write.bindValue(2, row.trimmed());
+                if (!write.exec())
+                    error = write.lastError();
             }
-            insert.finish();
+            read.finish();
+            write.finish();
             if (!error.isValid() && commitWriting(db, &error))
                 return true;
             db.rollback();

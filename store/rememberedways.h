@@ -24,8 +24,10 @@ struct RememberedWay {
 // (synchronous=OFF): a crash may lose what was remembered last, or damage the file. The file is
 // the user's alone (0600). One object per thread.
 //
-// The schema: way (solver INTEGER NOT NULL, keys TEXT NOT NULL, target TEXT NOT NULL,
-// way TEXT NOT NULL, PRIMARY KEY (solver, keys, target)) WITHOUT ROWID.
+// The schema: key_set (solver INTEGER NOT NULL, keys TEXT NOT NULL, ways TEXT NOT NULL,
+// PRIMARY KEY (solver, keys)) WITHOUT ROWID; `ways` holds "target:way" for each target,
+// separated by blanks ("12:3*2*2 2: 7:1+2*3"), since neither a target nor a way has a blank or
+// a colon. A row a key set, read whole, so that the ways of years are a few thousand rows.
 class RememberedWays {
 public:
     // The file beside the history at `historyPath`: "history.sqlite" has "history.sqlite.ways".
@@ -41,7 +43,7 @@ public:
     // The ways remembered for `keys`, by target; none where the file cannot be read.
     QHash<QString, QString> of(const QString &keys);
     // Remembers `ways` in one transaction, keeping a way remembered before; false where the
-    // file could not be written.
+    // file could not be written. A target or way with a blank or a colon is not remembered.
     bool remember(const std::vector<RememberedWay> &ways);
 
 private:
