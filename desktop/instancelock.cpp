@@ -1,5 +1,6 @@
 #include "desktop/instancelock.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -122,6 +123,13 @@ bool InstanceLock::takeLockFile()
         return m_lock->tryLock(0) && taken();
     }
     if (ownerOnThisComputer()) {
+        // A lock naming this very process was left by a copy that ended in another process
+        // namespace (a sandbox or a container gives every start the same id), which tryLock()
+        // takes for alive. Qt's removal leaves a lock that a live copy still holds.
+        qint64 owner = 0;
+        if (m_lock->getLockInfo(&owner, nullptr, nullptr) && owner == QCoreApplication::applicationPid()
+            && m_lock->removeStaleLockFile())
+            return m_lock->tryLock(0) && taken();
         // tryLock() could not remove a dead owner's lock where the folder cannot be written, nor
         // can any copy save its settings there: the game runs without a lock, as where none can
         // be made, and its name on the bus keeps the starts of this session out.
