@@ -38,15 +38,16 @@ InstanceLock::InstanceLock(const QString &lockPath, HandOver handOver, QObject *
 InstanceLock::~InstanceLock()
 {
     stopKeepingAlive();
-    // QLockFile removes its file by name: another copy's lock in its place must stay.
-    if (m_lock->isLocked() && !lockFileIsOurs())
-        (void)m_lock.release(); // its descriptor closes as the process ends
-
     QDBusConnection bus = this->bus();
     if (m_named && bus.isConnected())
         bus.interface()->unregisterService(serviceName());
     if (m_registered)
         bus.unregisterObject(ObjectPath);
+
+    // QLockFile removes its file by name: another copy's lock in its place must stay. Last, since
+    // the name on the bus is made from the lock's path.
+    if (m_lock->isLocked() && !lockFileIsOurs())
+        (void)m_lock.release(); // its descriptor closes as the process ends
 }
 
 QString InstanceLock::serviceName() const

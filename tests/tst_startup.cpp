@@ -666,6 +666,9 @@ void TestStartup::oneCopyPerSettingsFile_data()
     QTest::newRow("a running copy keeps its lock alive") << "heartbeat" << false << false << true << false;
     // Regression: a copy whose stale lock was taken over removed the new owner's lock as it ended.
     QTest::newRow("a copy taken over leaves the new owner's lock") << "taken over" << false << false << true << false;
+    // Regression: one that had its name on the bus crashed as it ended.
+    QTest::newRow("a copy taken over leaves the new owner's lock, and its name on the bus")
+        << "taken over" << false << true << true << false;
     QTest::newRow("a folder in the lock's place") << "folder" << false << false << true << false;
     QTest::newRow("a read-only settings folder: no lock file, the name on the bus")
         << "read-only folder" << false << true << true << false;
