@@ -649,6 +649,10 @@ void TestStartup::oneCopyPerSettingsFile_data()
     QTest::newRow("a copy of this computer that is not on this bus") << "other bus" << false << true << false << true;
     QTest::newRow("the lock of a killed copy") << "killed" << false << false << true << false;
     QTest::newRow("an empty lock, from a kill while the lock was made") << "empty" << false << false << true << false;
+    // Regression: in a sandbox or a container every start has the same process id, and the lock
+    // of a copy killed there kept every later start out.
+    QTest::newRow("the lock of a killed copy that had this process's id")
+        << "killed, this process's id" << false << false << true << false;
     // Homes shared between computers: a copy elsewhere cannot be reached, so its heartbeat (the
     // lock file touched) tells whether it runs. Regression: a live copy's lock was taken over.
     QTest::newRow("the lock of a copy on another computer") << "other computer" << false << false << false << true;
@@ -662,6 +666,9 @@ void TestStartup::oneCopyPerSettingsFile_data()
     QTest::newRow("a running copy keeps its lock alive") << "heartbeat" << false << false << true << false;
     // Regression: a copy whose stale lock was taken over removed the new owner's lock as it ended.
     QTest::newRow("a copy taken over leaves the new owner's lock") << "taken over" << false << false << true << false;
+    // Regression: one that had its name on the bus crashed as it ended.
+    QTest::newRow("a copy taken over leaves the new owner's lock, and its name on the bus")
+        << "taken over" << false << true << true << false;
     QTest::newRow("a folder in the lock's place") << "folder" << false << false << true << false;
     QTest::newRow("a read-only settings folder: no lock file, the name on the bus")
         << "read-only folder" << false << true << true << false;
@@ -758,11 +765,13 @@ void TestStartup::oneCopyPerSettingsFile()
         if (other == QLatin1String("hanging"))
             QMetaObject::invokeMethod(&ownerContext, [&hang] { hang.acquire(); });
     } else if (other.startsWith(QLatin1String("killed")) || other.startsWith(QLatin1String("other"))) {
-        // A lock as a copy writes it, with the id of a process that no longer exists, or as a
-        // copy on another computer writes it, with an id that a process here has.
+        // A lock as a copy writes it, with the id of a process that no longer exists (or this
+        // process's own), or as a copy on another computer writes it, with an id that a process
+        // here has.
         QList<QByteArray> lines = lockAsMade(lockPath).split('\n');
         if (other.startsWith(QLatin1String("killed"))) {
-            lines[0] = "2147483646";
+            if (!other.endsWith(QLatin1String("this process's id")))
+                lines[0] = "2147483646";
         } else if (other.startsWith(QLatin1String("other computer"))) {
             lines[2] = "school-pc-07";
             lines = lines.mid(0, 3) << QByteArray(); // as Qt before 5.10 wrote it: no machine id
