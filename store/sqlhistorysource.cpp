@@ -516,14 +516,14 @@ bool SqlHistorySource::recordedExercises(qint64 afterGame, int games, std::vecto
             presses[query.value(0).toLongLong()].push_back(pressOf(query.value(1), query.value(2), query.value(3)));
         query.finish();
     }
-    query.prepare(keysOnly ? QStringLiteral("SELECT exercise.id, exercise.game, NULL, exercise.number, exercise.keys, "
-                                            "exercise.shown_targets FROM exercise "
-                                            "WHERE exercise.game > ? AND exercise.game <= ? AND exercise.shown_targets IS NOT NULL "
-                                            "ORDER BY exercise.game, exercise.number, exercise.id")
-                           : QStringLiteral("SELECT exercise.id, game.id, game.started, exercise.number, exercise.keys, "
-                                            "exercise.shown_targets FROM exercise JOIN game ON game.id = exercise.game "
-                                            "WHERE exercise.game > ? AND exercise.game <= ? AND exercise.shown_targets IS NOT NULL "
-                                            "ORDER BY exercise.game, exercise.number, exercise.id"));
+    const QString pageExercises = QStringLiteral(
+        "WHERE exercise.game > ? AND exercise.game <= ? AND exercise.shown_targets IS NOT NULL "
+        "ORDER BY exercise.game, exercise.number, exercise.id");
+    query.prepare((keysOnly ? QStringLiteral("SELECT exercise.id, exercise.game, NULL, exercise.number, exercise.keys, "
+                                             "exercise.shown_targets FROM exercise ")
+                            : QStringLiteral("SELECT exercise.id, game.id, game.started, exercise.number, exercise.keys, "
+                                             "exercise.shown_targets FROM exercise JOIN game ON game.id = exercise.game "))
+                  + pageExercises);
     query.addBindValue(afterGame);
     query.addBindValue(last);
     if (!reader.exec(query))
