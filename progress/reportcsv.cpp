@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <future>
+#include <memory>
 #include <system_error>
 
 namespace numbolo {
@@ -65,7 +66,7 @@ bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, Rem
     // The history is read twice, a page of games at a time, each page in a short read of its
     // own: first for the targets of every key set, which are then solved together, then for the
     // rows. Nothing is written while the history is being read.
-    const auto eachPage = [&](bool keysOnly, const std::function<bool(const std::vector<RecordedExercise> &)> &page) {
+    const auto eachPage = [&](bool keysOnly, const std::function<bool(std::vector<RecordedExercise> &)> &page) {
         std::vector<RecordedExercise> exercises;
         for (qint64 after = 0, last = 0;; after = last) {
             if (!history.recordedExercises(after, gamesPerRead, &exercises, &last, &unread, keysOnly))
@@ -75,7 +76,7 @@ bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, Rem
         }
     };
     GatheredWays ways;
-    if (!eachPage(true, [&ways](const std::vector<RecordedExercise> &exercises) {
+    if (!eachPage(true, [&ways](std::vector<RecordedExercise> &exercises) {
             for (const RecordedExercise &exercise : exercises)
                 ways.gather(exercise.keys, exercise.targets);
             return true;
@@ -97,17 +98,20 @@ bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, Rem
                 startOf = exercise.game;
             }
             const QString number = QString::number(exercise.number), keys = csvField(exercise.keys);
-            const QStringList found = ways.of(exercise.keys, exercise.targets);
+            const QList<QStringView> found = ways.of(exercise.keys, exercise.targets);
             for (int i = 0; i < int(exercise.targets.size()); ++i) {
                 std::optional<int> seconds;
                 for (const EqualsFacts &press : exercise.presses)
                     if (!seconds && std::find(press.hit.begin(), press.hit.end(), i) != press.hit.end())
                         seconds = press.seconds;
-                lines.append(start).append(u',').append(number).append(u',').append(csvField(exercise.targets[i]));
+                lines.append(start).append(u',').append(number).append(u',');
+                appendCsvField(&lines, exercise.targets[i]);
                 lines.append(u',').append(seconds ? hit : missed).append(u',');
                 if (seconds)
                     lines.append(QString::number(*seconds));
-                lines.append(u',').append(keys).append(u',').append(csvField(found[i])).append(u"\r\n");
+                lines.append(u',').append(keys).append(u',');
+                appendCsvField(&lines, found[i]);
+                lines.append(u"\r\n");
             }
         }
         return lines.toUtf8();
@@ -121,13 +125,15 @@ bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, Rem
             written = out.write(made.get()) >= 0 && written;
         return written;
     };
-    const bool read = eachPage(false, [&](const std::vector<RecordedExercise> &exercises) {
+    const bool read = eachPage(false, [&](std::vector<RecordedExercise> &exercises) {
         if (!writeMade())
             return false;
+        const auto page = std::make_shared<const std::vector<RecordedExercise>>(std::move(exercises));
+        const auto make = [page, &rowsOf] { return rowsOf(*page); };
         try {
-            made = std::async(std::launch::async, rowsOf, exercises);
+            made = std::async(std::launch::async, make);
         } catch (const std::system_error &) { // no thread to be had: made here, when written
-            made = std::async(std::launch::deferred, rowsOf, exercises);
+            made = std::async(std::launch::deferred, make);
         }
         return true;
     });

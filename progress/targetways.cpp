@@ -110,7 +110,7 @@ void GatheredWays::solve(RememberedWays *remembered)
     }
 }
 
-QStringList GatheredWays::of(const QString &keys, const QStringList &targets)
+QList<QStringView> GatheredWays::of(const QString &keys, const QStringList &targets)
 {
     const auto keySet = m_keySets.constFind(keys);
     const bool solved = keySet != m_keySets.constEnd() && keySet->ends.size() == keySet->targets.size();
@@ -124,15 +124,17 @@ QStringList GatheredWays::of(const QString &keys, const QStringList &targets)
             return std::nullopt;
         return std::size_t(at - keySet->targets.begin());
     };
-    QStringList ways;
+    QList<QStringView> ways;
+    ways.reserve(targets.size());
     for (const QString &target : targets) {
         const std::optional<std::size_t> i = place(target);
         if (!i) {
-            ways << m_late.of(keys, target);
+            m_lateWays << m_late.of(keys, target);
+            ways << m_lateWays.back();
             continue;
         }
         const int start = *i == 0 ? 0 : keySet->ends[*i - 1];
-        ways << keySet->ways.mid(start, keySet->ends[*i] - start);
+        ways << QStringView(keySet->ways).sliced(start, keySet->ends[*i] - start);
     }
     return ways;
 }

@@ -46,8 +46,9 @@ public:
     // Finds the ways of every target gathered so far: those `remembered` keeps are read from it,
     // the others solved and remembered there. Without `remembered`, every way is solved.
     void solve(RememberedWays *remembered = nullptr);
-    // The way of each of `targets`, shown with `keys`, as Ways::of gives it.
-    QStringList of(const QString &keys, const QStringList &targets);
+    // The way of each of `targets`, shown with `keys`, as Ways::of gives it; each valid while
+    // this object lives.
+    QList<QStringView> of(const QString &keys, const QStringList &targets);
 
 private:
     // A key set's targets, by their numbers in m_targets, ascending and each once after solve(),
@@ -65,6 +66,7 @@ private:
     QHash<QString, int> m_numbers;
     QHash<QString, KeySet> m_keySets;
     Ways m_late;
+    QStringList m_lateWays; // the ways found when asked for, which of() gives views of
 };
 
 // Gives each target of `detail` its way.
