@@ -174,6 +174,7 @@ void InstanceLock::beat()
     } else {
         // Another copy took it over while this one did not beat (a computer asleep): that copy
         // runs now, and its lock is left to it.
+        emit takenOver();
         return;
     }
     m_beat = m_clock->callAt(m_clock->now() + HeartbeatMs, [this] { beat(); });

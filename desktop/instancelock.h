@@ -74,6 +74,10 @@ public slots:
 signals:
     // A later start asked this copy to show its window.
     void showRequested();
+    // A heartbeat found another copy's lock in place of this one's: that copy, on a computer
+    // sharing this home, took it over while this one could not keep it alive (its computer
+    // asleep), and runs the game now.
+    void takenOver();
 
 private:
     enum class Asked { Shown, Gone, Silent };

@@ -665,9 +665,9 @@ void TestStartup::oneCopyPerSettingsFile_data()
     // The running copy touches its lock, and makes it again where another copy removed it.
     QTest::newRow("a running copy keeps its lock alive") << "heartbeat" << false << false << true << false;
     // Regression: a copy whose stale lock was taken over removed the new owner's lock as it ended.
-    QTest::newRow("a copy taken over leaves the new owner's lock") << "taken over" << false << false << true << false;
+    QTest::newRow("a copy taken over ends, leaving the new owner's lock and progress") << "taken over" << false << false << true << false;
     // Regression: one that had its name on the bus crashed as it ended.
-    QTest::newRow("a copy taken over leaves the new owner's lock, and its name on the bus")
+    QTest::newRow("a copy taken over ends, leaving the new owner's lock and progress, and its name on the bus")
         << "taken over" << false << true << true << false;
     QTest::newRow("a folder in the lock's place") << "folder" << false << false << true << false;
     QTest::newRow("a read-only settings folder: no lock file, the name on the bus")
@@ -820,16 +820,23 @@ void TestStartup::oneCopyPerSettingsFile()
                 lockKept = touched && fileContents(lockPath) == ours;
             }
         } else if (other == QLatin1String("taken over")) {
+            // The other copy took the lock and the settings over: this one ends at its next beat
+            // and writes nothing over that copy's progress.
+            shown = form->isVisible();
             QFile::remove(lockPath);
             QList<QByteArray> lines = lockAsMade(lockPath).split('\n');
             lines[2] = "school-pc-07";
-            QFile file(lockPath);
-            if (file.open(QIODevice::WriteOnly)) {
+            QFile file(lockPath), settings(world.settings.path);
+            if (settings.open(QIODevice::WriteOnly) && settings.write("[General]\ncur=7\n") > 0 && settings.flush()
+                && file.open(QIODevice::WriteOnly)) {
                 file.write(lines.join('\n'));
                 file.close();
                 world.clock.advance(InstanceLock::HeartbeatMs);
-                lockKept = fileContents(lockPath) == lines.join('\n');
+                lockKept = fileContents(lockPath) == lines.join('\n') && form->hasEnded() && !form->isVisible();
             }
+            if (!form->hasEnded())
+                form->close();
+            return;
         }
         if (form != nullptr) {
             shown = form->isVisible();
@@ -878,7 +885,12 @@ void TestStartup::oneCopyPerSettingsFile()
     QCOMPARE(runGame(world.services(), handOver), 0);
 
     QCOMPARE(shown, starts);
-    if (told)
+    if (other == QLatin1String("taken over")) {
+        verifyOnlyMessage(world.messages, {MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Numbolo"),
+                                           QStringLiteral("Το Numbolo άνοιξε σε άλλον υπολογιστή και το παιχνίδι συνεχίζεται "
+                                                          "εκεί. Αυτό το παράθυρο κλείνει χωρίς να αποθηκεύσει.")});
+        QCOMPARE(fileContents(world.settings.path), QByteArray("[General]\ncur=7\n"));
+    } else if (told)
         verifyOnlyMessage(world.messages, {MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Numbolo"),
                                            QStringLiteral("Το Numbolo είναι ήδη ανοιχτό.")});
     else
