@@ -74,6 +74,7 @@ int playGame(Services services, InstanceLock &instance)
             window.shutDown();
     });
     QObject::connect(&requests, &EndRequests::saveRequested, &window, &Form1::checkpoint);
+    QObject::connect(&instance, &InstanceLock::takenOver, &window, &Form1::yieldToAnotherCopy);
     // A request to show the window before it is up (a message of the start is open) brings that
     // message to the front, and the window once it shows.
     bool showWanted = false;

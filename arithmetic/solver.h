@@ -50,6 +50,9 @@ class Solver {
 public:
     // Every way of up to DefaultReach presses is searched, unless a Solver is given another reach.
     static constexpr int DefaultReach = 10;
+    // Changes whenever a change of the solver may give a target another way, so that ways
+    // remembered from an earlier one are not taken for its own.
+    static constexpr int Version = 1;
     static constexpr int MaxReach = 12; // a way's text must fit 60 bits
     static constexpr std::size_t MaxTableBytes = std::size_t(32) << 20;
     // A plain way is taken where it has at most this many presses more than the fewest.

@@ -18,6 +18,9 @@
 #include "store/sqlhistorysource.h"
 #include "progress/reportcsv.h"
 #include "progress/reportreading.h"
+#include "progress/targetways.h"
+#include "store/rememberedways.h"
+#include "arithmetic/solver.h"
 #include "services/services.h"
 
 #include <QApplication>
@@ -120,6 +123,26 @@ bool generate(const QString &path, int years)
         }
     }
     return db.commit();
+}
+
+// The ways of every exercise's targets, remembered beside the history as the game remembers
+// them when each exercise ends.
+bool rememberWays(const QString &path)
+{
+    GatheredWays ways;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("ways"));
+        db.setDatabaseName(path);
+        QSqlQuery q(db);
+        if (!db.open() || !q.exec(QStringLiteral("SELECT keys, shown_targets FROM exercise WHERE keys <> ''")))
+            return false;
+        while (q.next())
+            ways.gather(q.value(0).toString(), q.value(1).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("ways"));
+    RememberedWays remembered(RememberedWays::besideHistory(path), Solver::Version);
+    ways.solve(&remembered);
+    return true;
 }
 
 // The files of the benchmark's player: the history given, its settings beside it.
@@ -232,6 +255,10 @@ int main(int argc, char *argv[])
         return 1;
     }
     QSqlDatabase::removeDatabase(QStringLiteral("generate"));
+    if (!QFileInfo::exists(RememberedWays::besideHistory(history)) && !rememberWays(history)) {
+        std::fprintf(stderr, "history_bench: the ways could not be remembered\n");
+        return 1;
+    }
     SqlHistorySource source(history);
     HistorySummary summary;
     ReadError unread;
@@ -308,15 +335,22 @@ int main(int argc, char *argv[])
     if (window)
         print("read_history_whole", timed([&] { source.everyGame(&games, &unread); }));
     if (csv) {
-        QElapsedTimer timer;
-        timer.start();
-        const std::clock_t cpu = std::clock();
-        QFile out(dir.filePath(QStringLiteral("targets.csv")));
-        const bool written = out.open(QIODevice::WriteOnly) && writeTargetsCsv(source, out, &error);
-        std::printf("targets_csv_s %.1f\ntargets_csv_cpu_s %.1f\ntargets_csv_mib %.1f\n", double(timer.elapsed()) / 1000,
-                    double(std::clock() - cpu) / CLOCKS_PER_SEC, double(out.size()) / (1 << 20));
-        if (!written)
-            std::fprintf(stderr, "history_bench: %s\n", qPrintable(error));
+        // With the ways the game remembered, and then as a history of an earlier version without
+        // them, each way found anew.
+        RememberedWays remembered(RememberedWays::besideHistory(history), Solver::Version);
+        for (RememberedWays *ways : {&remembered, static_cast<RememberedWays *>(nullptr)}) {
+            QElapsedTimer timer;
+            timer.start();
+            const std::clock_t cpu = std::clock();
+            QFile out(dir.filePath(QStringLiteral("targets.csv")));
+            const bool written = out.open(QIODevice::WriteOnly) && writeTargetsCsv(source, out, &error, ways);
+            const char *key = ways ? "targets_csv" : "targets_csv_unremembered";
+            std::printf("%s_s %.1f\n%s_cpu_s %.1f\n%s_mib %.1f\n", key, double(timer.elapsed()) / 1000, key,
+                        double(std::clock() - cpu) / CLOCKS_PER_SEC, key, double(out.size()) / (1 << 20));
+            std::fflush(stdout);
+            if (!written)
+                std::fprintf(stderr, "history_bench: %s\n", qPrintable(error));
+        }
     }
     return 0;
 }

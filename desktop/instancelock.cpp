@@ -1,5 +1,6 @@
 #include "desktop/instancelock.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -37,15 +38,16 @@ InstanceLock::InstanceLock(const QString &lockPath, HandOver handOver, QObject *
 InstanceLock::~InstanceLock()
 {
     stopKeepingAlive();
-    // QLockFile removes its file by name: another copy's lock in its place must stay.
-    if (m_lock->isLocked() && !lockFileIsOurs())
-        (void)m_lock.release(); // its descriptor closes as the process ends
-
     QDBusConnection bus = this->bus();
     if (m_named && bus.isConnected())
         bus.interface()->unregisterService(serviceName());
     if (m_registered)
         bus.unregisterObject(ObjectPath);
+
+    // QLockFile removes its file by name: another copy's lock in its place must stay. Last, since
+    // the name on the bus is made from the lock's path.
+    if (m_lock->isLocked() && !lockFileIsOurs())
+        (void)m_lock.release(); // its descriptor closes as the process ends
 }
 
 QString InstanceLock::serviceName() const
@@ -122,6 +124,13 @@ bool InstanceLock::takeLockFile()
         return m_lock->tryLock(0) && taken();
     }
     if (ownerOnThisComputer()) {
+        // A lock naming this very process was left by a copy that ended in another process
+        // namespace (a sandbox or a container gives every start the same id), which tryLock()
+        // takes for alive. Qt's removal leaves a lock that a live copy still holds.
+        qint64 owner = 0;
+        if (m_lock->getLockInfo(&owner, nullptr, nullptr) && owner == QCoreApplication::applicationPid()
+            && m_lock->removeStaleLockFile())
+            return m_lock->tryLock(0) && taken();
         // tryLock() could not remove a dead owner's lock where the folder cannot be written, nor
         // can any copy save its settings there: the game runs without a lock, as where none can
         // be made, and its name on the bus keeps the starts of this session out.
@@ -165,6 +174,7 @@ void InstanceLock::beat()
     } else {
         // Another copy took it over while this one did not beat (a computer asleep): that copy
         // runs now, and its lock is left to it.
+        emit takenOver();
         return;
     }
     m_beat = m_clock->callAt(m_clock->now() + HeartbeatMs, [this] { beat(); });

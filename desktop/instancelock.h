@@ -9,12 +9,14 @@
 // The lock file beside the settings file (beside the file a link names) keeps apart the copies
 // that do not meet on one bus: copies on other computers sharing the home folder, and copies
 // without a session bus. A lock whose owner is alive on this computer is never deleted; the lock
-// of a dead copy is. A copy on another computer cannot be asked: it keeps a heartbeat instead,
-// touching its lock file every HeartbeatMs, and its lock is taken over only once it has not been
-// touched for StaleAfterMs, so a live copy is never displaced and a crashed one keeps a child out
-// for minutes only. A copy that finds its lock file gone makes it again; one that finds another
-// copy's lock in its place leaves it, also at its end. Each copy removes only its own name and
-// its own lock file when it ends.
+// of a dead copy is, also one that names this copy's own process id (left in another process
+// namespace, a sandbox or a container, where every start has the same id). A copy on another
+// computer cannot be asked: it keeps a heartbeat instead, touching its lock file every
+// HeartbeatMs, and its lock is taken over only once it has not been touched for StaleAfterMs, so
+// a live copy is never displaced and a crashed one keeps a child out for minutes only. A copy
+// that finds its lock file gone makes it again; one that finds another copy's lock in its place
+// leaves it, also at its end. Each copy removes only its own name and its own lock file when it
+// ends.
 
 #include "services/services.h"
 
@@ -72,6 +74,10 @@ public slots:
 signals:
     // A later start asked this copy to show its window.
     void showRequested();
+    // A heartbeat found another copy's lock in place of this one's: that copy, on a computer
+    // sharing this home, took it over while this one could not keep it alive (its computer
+    // asleep), and runs the game now.
+    void takenOver();
 
 private:
     enum class Asked { Shown, Gone, Silent };

@@ -407,6 +407,23 @@ void Form1::Form_Unload()
     endProgram(saved == StoredSettings::Saved::Yes ? 0 : 1);
 }
 
+void Form1::yieldToAnotherCopy()
+{
+    if (m_ended)
+        return;
+    Timer1->setEnabled(false);
+    m_results.stop();
+    m_credits.stop();
+    m_ended = true; // from here on nothing is saved
+    const QString text = QCoreApplication::translate("Form1", "Το Numbolo άνοιξε σε άλλον υπολογιστή και το παιχνίδι συνεχίζεται "
+                                                     "εκεί. Αυτό το παράθυρο κλείνει χωρίς να αποθηκεύσει.");
+    if (m_endRequested)
+        tellOnStandardError(text);
+    else
+        m_services.messages.show({MessageIcon::Information, MessageButtons::Ok, AppTitle, text});
+    endProgram(0);
+}
+
 void Form1::checkpoint()
 {
     if (m_ended)

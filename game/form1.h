@@ -61,6 +61,10 @@ public:
     // is silent: the close reports it. For the moments a game starts, an exercise begins or is
     // solved and a game ends, and for the desktop session's request to save.
     void checkpoint();
+    // Another copy of the game took this one's lock over (on a computer sharing this home, while
+    // this one's was asleep) and goes on with the child's progress there: this copy stops,
+    // saves nothing that would overwrite that copy's, says where the game went, and ends.
+    void yieldToAnotherCopy();
     // True once the program has ended (closed, or stopped by a run-time error).
     bool hasEnded() const { return m_ended; }
 

@@ -263,7 +263,8 @@ void ProfileList::sortByName(std::vector<Profile> &profiles)
 QStringList ProfileList::accountFiles() const
 {
     // The settings file and the copies kept of it damaged; the history, its journal, its pending
-    // records and the copies kept of it damaged. Not the locks: they belong to whoever holds them.
+    // records, the copies kept of it damaged and the ways remembered beside it (with their
+    // journal). Not the locks: they belong to whoever holds them.
     QStringList found;
     const auto add = [&found](const QString &path, const QStringList &suffixes) {
         const QFileInfo info(path);
@@ -274,7 +275,7 @@ QStringList ProfileList::accountFiles() const
             found << entry.absoluteFilePath();
     };
     add(m_account.iniPath(), {QString(), QStringLiteral(".damaged*")});
-    add(m_account.historyPath(), {QString(), QStringLiteral("-journal"), QStringLiteral(".damaged*")});
+    add(m_account.historyPath(), {QString(), QStringLiteral("-journal"), QStringLiteral(".damaged*"), QStringLiteral(".ways*")});
     add(m_account.pendingPath(), {QString()});
     found.removeDuplicates();
     return found;

@@ -4,16 +4,29 @@
 
 namespace numbolo {
 
-QString csvField(const QString &text)
+QString csvField(QStringView text)
+{
+    QString field;
+    appendCsvField(&field, text);
+    return field;
+}
+
+void appendCsvField(QString *line, QStringView text)
 {
     static const QRegularExpression plainNumber(QStringLiteral("^[+-]?[0-9]+(\\.[0-9]+)?$"));
-    QString field = text;
-    if (!field.isEmpty() && QStringLiteral("=+-@\t\r'").contains(field.front()) && !plainNumber.match(field).hasMatch())
-        field.prepend(QLatin1Char('\''));
-    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n'))
-        && !field.contains(QLatin1Char('\r')))
-        return field;
-    return QLatin1Char('"') + field.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    const bool asText = !text.isEmpty() && QStringView(u"=+-@\t\r'").contains(text.front())
+        && !plainNumber.match(text).hasMatch();
+    const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r');
+    if (quoted)
+        line->append(u'"');
+    if (asText)
+        line->append(u'\'');
+    if (quoted)
+        line->append(text.toString().replace(u'"', QStringLiteral("\"\"")));
+    else
+        line->append(text);
+    if (quoted)
+        line->append(u'"');
 }
 
 } // namespace numbolo

@@ -2,6 +2,7 @@
 // One field of the CSV files this program writes for spreadsheets.
 
 #include <QString>
+#include <QStringView>
 
 namespace numbolo {
 
@@ -11,6 +12,8 @@ namespace numbolo {
 // apostrophe itself, so that a reader strips exactly one leading apostrophe wherever there is
 // one. A plain number ("-102", "+3.5") is written as it is: a spreadsheet shows it as the same
 // number.
-QString csvField(const QString &text);
+QString csvField(QStringView text);
+// The same field added to the end of `line`.
+void appendCsvField(QString *line, QStringView text);
 
 } // namespace numbolo

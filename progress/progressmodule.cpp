@@ -1,6 +1,7 @@
 // The entry points of the progress module, which `Numbolo --progress` loads; it brings Qt SQL,
 // Qt Charts and Qt Print Support, so the game never loads them.
 
+#include "arithmetic/solver.h"
 #include "progress/childrenprogress.h"
 #include "progress/progress.h"
 #include "progress/progresstext.h"
@@ -8,6 +9,7 @@
 #include "progress/reportdocument.h"
 #include "services/programname.h"
 #include "store/pendingfile.h"
+#include "store/rememberedways.h"
 #include "store/sqlhistorysource.h"
 
 #include <QApplication>
@@ -49,9 +51,10 @@ extern "C" Q_DECL_EXPORT int numbolo_progress_csv(const numbolo::PlayerFiles &fi
 extern "C" Q_DECL_EXPORT int numbolo_progress_targets_csv(const numbolo::PlayerFiles &files)
 {
     numbolo::SqlHistorySource history(files.historyPath());
+    numbolo::RememberedWays remembered(numbolo::RememberedWays::besideHistory(files.historyPath()), numbolo::Solver::Version);
     QFile out;
     QString error;
-    if (!out.open(stdout, QIODevice::WriteOnly) || !numbolo::writeTargetsCsv(history, out, &error) || !out.flush()) {
+    if (!out.open(stdout, QIODevice::WriteOnly) || !numbolo::writeTargetsCsv(history, out, &error, &remembered) || !out.flush()) {
         numbolo::tellOnStandardError(error.isEmpty() ? QCoreApplication::translate("Progress", "η έξοδος CSV δεν γράφτηκε ολόκληρη.") : error);
         return 1;
     }

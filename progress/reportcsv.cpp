@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <future>
+#include <memory>
+#include <system_error>
 
 namespace numbolo {
 
@@ -39,7 +42,7 @@ QByteArray historyCsv(const std::vector<GameRow> &games)
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
-bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, int gamesPerRead)
+bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, RememberedWays *remembered, int gamesPerRead)
 {
     const auto write = [&](const QStringList &fields) {
         QStringList quoted;
@@ -63,17 +66,17 @@ bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, int
     // The history is read twice, a page of games at a time, each page in a short read of its
     // own: first for the targets of every key set, which are then solved together, then for the
     // rows. Nothing is written while the history is being read.
-    const auto eachPage = [&](const std::function<bool(const std::vector<RecordedExercise> &)> &page) {
+    const auto eachPage = [&](bool keysOnly, const std::function<bool(std::vector<RecordedExercise> &)> &page) {
         std::vector<RecordedExercise> exercises;
         for (qint64 after = 0, last = 0;; after = last) {
-            if (!history.recordedExercises(after, gamesPerRead, &exercises, &last, &unread))
+            if (!history.recordedExercises(after, gamesPerRead, &exercises, &last, &unread, keysOnly))
                 return false;
             if (last == after || !page(exercises))
                 return true;
         }
     };
     GatheredWays ways;
-    if (!eachPage([&ways](const std::vector<RecordedExercise> &exercises) {
+    if (!eachPage(true, [&ways](std::vector<RecordedExercise> &exercises) {
             for (const RecordedExercise &exercise : exercises)
                 ways.gather(exercise.keys, exercise.targets);
             return true;
@@ -81,27 +84,60 @@ bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, int
         *error = readErrorText(unread);
         return false;
     }
-    ways.solve();
-    bool written = true;
-    const auto rows = [&](const std::vector<RecordedExercise> &exercises) {
+    ways.solve(remembered);
+    const QString hit = csvField(QCoreApplication::translate("Report", "ναι")),
+                  missed = csvField(QCoreApplication::translate("Report", "όχι"));
+    // A page's rows as one text; the start is written once for each game.
+    const auto rowsOf = [&](const std::vector<RecordedExercise> &exercises) {
+        QString lines;
+        QString start;
+        qint64 startOf = -1;
         for (const RecordedExercise &exercise : exercises) {
-            const QString start =
-                exercise.gameStarted.toOffsetFromUtc(exercise.gameStarted.offsetFromUtc()).toString(Qt::ISODate);
-            const QStringList found = ways.of(exercise.keys, exercise.targets);
-            for (int i = 0; written && i < int(exercise.targets.size()); ++i) {
+            if (exercise.game != startOf) {
+                start = csvField(exercise.gameStarted.toOffsetFromUtc(exercise.gameStarted.offsetFromUtc()).toString(Qt::ISODate));
+                startOf = exercise.game;
+            }
+            const QString number = QString::number(exercise.number), keys = csvField(exercise.keys);
+            const QList<QStringView> found = ways.of(exercise.keys, exercise.targets);
+            for (int i = 0; i < int(exercise.targets.size()); ++i) {
                 std::optional<int> seconds;
                 for (const EqualsFacts &press : exercise.presses)
                     if (!seconds && std::find(press.hit.begin(), press.hit.end(), i) != press.hit.end())
                         seconds = press.seconds;
-                written = write({start, QString::number(exercise.number), exercise.targets[i],
-                                 seconds ? QCoreApplication::translate("Report", "ναι") : QCoreApplication::translate("Report", "όχι"),
-                                 seconds ? QString::number(*seconds) : QString(), exercise.keys, found[i]});
+                lines.append(start).append(u',').append(number).append(u',');
+                appendCsvField(&lines, exercise.targets[i]);
+                lines.append(u',').append(seconds ? hit : missed).append(u',');
+                if (seconds)
+                    lines.append(QString::number(*seconds));
+                lines.append(u',').append(keys).append(u',');
+                appendCsvField(&lines, found[i]);
+                lines.append(u"\r\n");
             }
         }
+        return lines.toUtf8();
+    };
+    // Each page's rows are made on a thread of their own while the next page is read, and
+    // written once that read has ended.
+    std::future<QByteArray> made;
+    bool written = true;
+    const auto writeMade = [&] {
+        if (made.valid())
+            written = out.write(made.get()) >= 0 && written;
         return written;
     };
-    const bool read = eachPage(rows);
-    if (!written)
+    const bool read = eachPage(false, [&](std::vector<RecordedExercise> &exercises) {
+        if (!writeMade())
+            return false;
+        const auto page = std::make_shared<const std::vector<RecordedExercise>>(std::move(exercises));
+        const auto make = [page, &rowsOf] { return rowsOf(*page); };
+        try {
+            made = std::async(std::launch::async, make);
+        } catch (const std::system_error &) { // no thread to be had: made here, when written
+            made = std::async(std::launch::deferred, make);
+        }
+        return true;
+    });
+    if (!writeMade())
         return notWritten();
     if (!read) {
         *error = readErrorText(unread);

@@ -3,6 +3,7 @@
 // and the targets of every exercise that `--progress --csv=targets` writes.
 
 #include "store/historysource.h"
+#include "store/rememberedways.h"
 
 #include <QByteArray>
 #include <QIODevice>
@@ -24,7 +25,9 @@ QByteArray historyCsv(const std::vector<GameRow> &games);
 // to make it. A history that cannot be read writes nothing, not a header that would pass for an
 // empty one. False, with a Greek `error`, where it cannot be read or written. The history is read
 // `gamesPerRead` games at a time, each read short, so that a game played meanwhile writes its
-// records without waiting; nothing is written to `out` while a read is open.
-bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, int gamesPerRead = 16);
+// records without waiting; nothing is written to `out` while a read is open. The ways that
+// `remembered` keeps are taken from it, and those found are remembered there.
+bool writeTargetsCsv(HistorySource &history, QIODevice &out, QString *error, RememberedWays *remembered = nullptr,
+                     int gamesPerRead = 16);
 
 } // namespace numbolo

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <iterator>
 #include <optional>
 
 namespace numbolo {
@@ -45,44 +46,71 @@ void GatheredWays::gather(const QString &keys, const QStringList &targets)
     }
 }
 
-void GatheredWays::solve(KeySet &keySet, const QString &keys, const QStringList &targets)
+void GatheredWays::solve(KeySet &keySet, const QString &keys, const QStringList &targets, const QHash<QString, QString> &known,
+                         std::vector<RememberedWay> *found)
 {
     std::sort(keySet.targets.begin(), keySet.targets.end());
     keySet.targets.erase(std::unique(keySet.targets.begin(), keySet.targets.end()), keySet.targets.end());
     keySet.targets.shrink_to_fit();
     keySet.ways.clear();
     keySet.ends.clear();
-    Solver solver(keys);
+    std::optional<Solver> solver; // its tables are built only where a way is not known
     for (const int target : keySet.targets) {
-        const Way way = solver.solve(targets[target]);
-        if (way.outcome == Way::Outcome::Found)
-            keySet.ways += way.keys;
+        const QString &text = targets[target];
+        const auto knownWay = known.constFind(text);
+        if (knownWay != known.constEnd()) {
+            keySet.ways += *knownWay;
+        } else {
+            if (!solver)
+                solver.emplace(keys);
+            const Way way = solver->solve(text);
+            const QString shown = way.outcome == Way::Outcome::Found ? way.keys : QString();
+            keySet.ways += shown;
+            found->push_back({keys, text, shown});
+        }
         keySet.ends.push_back(int(keySet.ways.size()));
     }
     keySet.ways.squeeze();
 }
 
-void GatheredWays::solve()
+void GatheredWays::solve(RememberedWays *remembered)
 {
     std::vector<std::pair<const QString *, KeySet *>> keySets;
     for (auto keySet = m_keySets.begin(); keySet != m_keySets.end(); ++keySet)
         if (keySet->ends.size() != keySet->targets.size())
             keySets.emplace_back(&keySet.key(), &keySet.value());
-    // Each thread takes the next key set until none is left; this one takes its share too.
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < keySets.size(); i = next++)
-            solve(*keySets[i].second, *keySets[i].first, m_targets);
-    };
+    // A batch of key sets at a time: their remembered ways read on this thread, which owns the
+    // file's connection; the others solved over the cores, each thread taking the next key set
+    // until none is left, this one too; then what was found remembered, in one transaction.
+    constexpr std::size_t Batch = 64;
     QThreadPool pool;
-    const int helpers = std::min(QThread::idealThreadCount(), int(keySets.size())) - 1;
-    for (int i = 0; i < helpers; ++i)
-        pool.start(work);
-    work();
-    pool.waitForDone();
+    for (std::size_t from = 0; from < keySets.size(); from += Batch) {
+        const std::size_t count = std::min(Batch, keySets.size() - from);
+        std::vector<QHash<QString, QString>> known(count);
+        if (remembered)
+            for (std::size_t i = 0; i < count; ++i)
+                known[i] = remembered->of(*keySets[from + i].first);
+        std::vector<std::vector<RememberedWay>> found(count);
+        std::atomic<std::size_t> next{0};
+        const auto work = [&] {
+            for (std::size_t i = next++; i < count; i = next++)
+                solve(*keySets[from + i].second, *keySets[from + i].first, m_targets, known[i], &found[i]);
+        };
+        const int helpers = std::min(QThread::idealThreadCount(), int(count)) - 1;
+        for (int i = 0; i < helpers; ++i)
+            pool.start(work);
+        work();
+        pool.waitForDone();
+        if (remembered) {
+            std::vector<RememberedWay> all;
+            for (std::vector<RememberedWay> &ways : found)
+                std::move(ways.begin(), ways.end(), std::back_inserter(all));
+            remembered->remember(all); // where it cannot, the ways are found again next time
+        }
+    }
 }
 
-QStringList GatheredWays::of(const QString &keys, const QStringList &targets)
+QList<QStringView> GatheredWays::of(const QString &keys, const QStringList &targets)
 {
     const auto keySet = m_keySets.constFind(keys);
     const bool solved = keySet != m_keySets.constEnd() && keySet->ends.size() == keySet->targets.size();
@@ -96,15 +124,17 @@ QStringList GatheredWays::of(const QString &keys, const QStringList &targets)
             return std::nullopt;
         return std::size_t(at - keySet->targets.begin());
     };
-    QStringList ways;
+    QList<QStringView> ways;
+    ways.reserve(targets.size());
     for (const QString &target : targets) {
         const std::optional<std::size_t> i = place(target);
         if (!i) {
-            ways << m_late.of(keys, target);
+            m_lateWays << m_late.of(keys, target);
+            ways << m_lateWays.back();
             continue;
         }
         const int start = *i == 0 ? 0 : keySet->ends[*i - 1];
-        ways << keySet->ways.mid(start, keySet->ends[*i] - start);
+        ways << QStringView(keySet->ways).sliced(start, keySet->ends[*i] - start);
     }
     return ways;
 }

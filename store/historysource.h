@@ -190,9 +190,10 @@ public:
     // game `afterGame` (GameRow::key; 0 for the first), oldest game first and by number. Each
     // page is read in one short read of its own, so that a game being played meanwhile writes
     // between pages without waiting. `*lastGame`: the last game the page covered, `afterGame`
-    // where no game follows it.
+    // where no game follows it. With `keysOnly`, each exercise has its game, number, keys and
+    // targets, without its game's start and its presses.
     virtual bool recordedExercises(qint64 afterGame, int games, std::vector<RecordedExercise> *page, qint64 *lastGame,
-                                   ReadError *error) = 0;
+                                   ReadError *error, bool keysOnly = false) = 0;
 };
 
 } // namespace numbolo

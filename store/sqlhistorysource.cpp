@@ -471,7 +471,7 @@ bool SqlHistorySource::missed(int count, std::vector<MissedExercise> *missed, Re
 }
 
 bool SqlHistorySource::recordedExercises(qint64 afterGame, int games, std::vector<RecordedExercise> *page,
-                                         qint64 *lastGame, ReadError *error)
+                                         qint64 *lastGame, ReadError *error, bool keysOnly)
 {
     page->clear();
     *lastGame = afterGame;
@@ -502,22 +502,28 @@ bool SqlHistorySource::recordedExercises(qint64 afterGame, int games, std::vecto
         return db.commit() || fail();
     const qint64 last = query.value(0).toLongLong();
     query.finish();
-    query.prepare(QStringLiteral("SELECT equals_press.exercise, equals_press.seconds, equals_press.value, "
-                                 "equals_press.hit FROM exercise JOIN equals_press ON equals_press.exercise = exercise.id "
-                                 "WHERE exercise.game > ? AND exercise.game <= ? AND exercise.shown_targets IS NOT NULL "
-                                 "ORDER BY equals_press.exercise, equals_press.rowid"));
-    query.addBindValue(afterGame);
-    query.addBindValue(last);
-    if (!reader.exec(query))
-        return fail();
     QHash<qint64, std::vector<EqualsFacts>> presses;
-    while (query.next())
-        presses[query.value(0).toLongLong()].push_back(pressOf(query.value(1), query.value(2), query.value(3)));
-    query.finish();
-    query.prepare(QStringLiteral("SELECT exercise.id, game.id, game.started, exercise.number, exercise.keys, "
-                                 "exercise.shown_targets FROM exercise JOIN game ON game.id = exercise.game "
-                                 "WHERE exercise.game > ? AND exercise.game <= ? AND exercise.shown_targets IS NOT NULL "
-                                 "ORDER BY exercise.game, exercise.number, exercise.id"));
+    if (!keysOnly) {
+        query.prepare(QStringLiteral("SELECT equals_press.exercise, equals_press.seconds, equals_press.value, "
+                                     "equals_press.hit FROM exercise JOIN equals_press ON equals_press.exercise = exercise.id "
+                                     "WHERE exercise.game > ? AND exercise.game <= ? AND exercise.shown_targets IS NOT NULL "
+                                     "ORDER BY equals_press.exercise, equals_press.rowid"));
+        query.addBindValue(afterGame);
+        query.addBindValue(last);
+        if (!reader.exec(query))
+            return fail();
+        while (query.next())
+            presses[query.value(0).toLongLong()].push_back(pressOf(query.value(1), query.value(2), query.value(3)));
+        query.finish();
+    }
+    const QString pageExercises = QStringLiteral(
+        "WHERE exercise.game > ? AND exercise.game <= ? AND exercise.shown_targets IS NOT NULL "
+        "ORDER BY exercise.game, exercise.number, exercise.id");
+    query.prepare((keysOnly ? QStringLiteral("SELECT exercise.id, exercise.game, NULL, exercise.number, exercise.keys, "
+                                             "exercise.shown_targets FROM exercise ")
+                            : QStringLiteral("SELECT exercise.id, game.id, game.started, exercise.number, exercise.keys, "
+                                             "exercise.shown_targets FROM exercise JOIN game ON game.id = exercise.game "))
+                  + pageExercises);
     query.addBindValue(afterGame);
     query.addBindValue(last);
     if (!reader.exec(query))
@@ -525,11 +531,16 @@ bool SqlHistorySource::recordedExercises(qint64 afterGame, int games, std::vecto
     while (query.next()) {
         RecordedExercise exercise;
         exercise.game = query.value(1).toLongLong();
-        exercise.gameStarted = HistoryReader::time(query.value(2));
+        // The exercises of a game come together: its start is read once, not converted to local
+        // time again for each of them.
+        if (!keysOnly)
+            exercise.gameStarted = !page->empty() && page->back().game == exercise.game ? page->back().gameStarted
+                                                                                         : HistoryReader::time(query.value(2));
         exercise.number = query.value(3).toInt();
         exercise.keys = query.value(4).toString();
         exercise.targets = targetsOf(query.value(5));
-        exercise.presses = presses.take(query.value(0).toLongLong());
+        if (!keysOnly)
+            exercise.presses = presses.take(query.value(0).toLongLong());
         page->push_back(std::move(exercise));
     }
     query.finish();

@@ -23,7 +23,7 @@ public:
     bool exercise(qint64 game, int number, ExerciseDetail *detail, ReadError *error) override;
     bool missed(int count, std::vector<MissedExercise> *missed, ReadError *error) override;
     bool recordedExercises(qint64 afterGame, int games, std::vector<RecordedExercise> *page, qint64 *lastGame,
-                           ReadError *error) override;
+                           ReadError *error, bool keysOnly = false) override;
 
 private:
     QString m_path;

@@ -202,7 +202,7 @@ bool FakeHistory::missed(int count, std::vector<MissedExercise> *missed, ReadErr
 }
 
 bool FakeHistory::recordedExercises(qint64 afterGame, int, std::vector<RecordedExercise> *page, qint64 *lastGame,
-                                    ReadError *error)
+                                    ReadError *error, bool)
 {
     page->clear();
     *lastGame = afterGame;

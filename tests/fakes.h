@@ -88,7 +88,7 @@ public:
     bool missed(int count, std::vector<MissedExercise> *missed, ReadError *error) override;
     // None: the targets' CSV is read from a real history.
     bool recordedExercises(qint64 afterGame, int games, std::vector<RecordedExercise> *page, qint64 *lastGame,
-                           ReadError *error) override;
+                           ReadError *error, bool keysOnly = false) override;
 
     std::vector<GameRow> stored;
     std::optional<HistorySummary> givenTotals;

@@ -10,6 +10,8 @@
 #include "settings/settings.h"
 #include "store/historystore.h"
 #include "store/pendingfile.h"
+#include "store/rememberedways.h"
+#include "store/waykeeper.h"
 #include "store/sqlhistorysource.h"
 #include "progress/parentsettingsview.h"
 #include "progress/progress.h"
@@ -19,6 +21,7 @@
 #include "progress/reportcsv.h"
 #include "progress/reportreading.h"
 #include "arithmetic/equals.h"
+#include "arithmetic/solver.h"
 
 #include <QAccessible>
 #include <QBarCategoryAxis>
@@ -48,6 +51,7 @@
 #include <algorithm>
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -279,6 +283,8 @@ private slots:
     void damagedDatabase();
     void sharedHome_data();
     void sharedHome();
+    void keptWays_data();
+    void keptWays();
     void csv();
     void inside_data();
     void inside();
@@ -823,6 +829,53 @@ void TestHistory::sharedHome()
     QCOMPARE(int(played), exercises);
 }
 
+void TestHistory::keptWays_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QStringList>("targets");
+    QTest::addColumn<bool>("blocked"); // a folder stands where the file of ways would be
+    QTest::addColumn<QStringList>("remembered"); // what the file holds for the keys at the end, "target=way"
+    // "12" was remembered before as "3*2*2", which stays; "2" has no way with these keys.
+    QTest::newRow("an exercise's ways, as the report finds them")
+        << "7 8 9 x +" << QStringList{"15", "2", "81", "15"} << false << QStringList{"15=7+8", "2=", "81=9*9"};
+    QTest::newRow("keys met before: a way remembered stays")
+        << "1 2 3 x +" << QStringList{"12", "7"} << false << QStringList{"12=3*2*2", "7=1+2*3"};
+    QTest::newRow("an exercise recorded without its keys") << "" << QStringList{"12"} << false << QStringList{};
+    QTest::newRow("a file of ways that cannot be made") << "1 2 3 x +" << QStringList{"7"} << true << QStringList{};
+}
+
+void TestHistory::keptWays()
+{
+    // The recorder of the game writes each exercise into the history, and its targets' ways,
+    // found on a thread of its own, into the file of ways that the targets CSV reads.
+    QFETCH(QString, keys);
+    QFETCH(QStringList, targets);
+    QFETCH(bool, blocked);
+    QFETCH(QStringList, remembered);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.sqlite"));
+    const QString waysPath = RememberedWays::besideHistory(path);
+    if (blocked)
+        QVERIFY(QDir().mkpath(waysPath));
+    else // remembered by another copy too: the first way stays
+        for (const char *way : {"3*2*2", "12"})
+            QVERIFY(RememberedWays(waysPath, Solver::Version).remember({{"1 2 3 x +", "12", way}}));
+    {
+        RecorderKeepingWays recorder(std::make_unique<HistoryStore>(path, pendingOf(path)), waysPath);
+        ExerciseFacts facts{1, 1.5, ExerciseEnd::Solved, 30, 8, 0, targets, keys, {}};
+        recorder.exerciseEnded({10, 100, "g"}, facts);
+        recorder.waitUntilKept();
+    }
+    QCOMPARE(describe(path), QStringList{"10/100 under way: 1 solved"});
+    QStringList found;
+    const QHash<QString, QString> ways = RememberedWays(waysPath, Solver::Version).of(keys);
+    for (auto way = ways.begin(); way != ways.end(); ++way)
+        found << way.key() + QLatin1Char('=') + way.value();
+    found.sort();
+    remembered.sort();
+    QCOMPARE(found, remembered);
+}
+
 void TestHistory::csv()
 {
     QTemporaryDir dir;
@@ -1062,11 +1115,19 @@ void TestHistory::targetsCsv_data()
     QTest::addColumn<int>("gamesPerRead");
     QTest::addColumn<int>("writtenAt"); // the line as which another copy records a game, 0: none
     QTest::addColumn<int>("rows");
+    // The file of ways remembered beside the history as the CSV is written: "none" (no file
+    // given), "new", "damaged" (not a database), "a way of its own" (remembered for "12" with
+    // "1 2 3 x +" by this solver), "an older solver's" (the same, by the solver's previous version).
+    QTest::addColumn<QString>("remembered");
     // The fixture's key sets "1 2 3 x +" and "4 5 6 / -" come again in later exercises and in
     // the other game, with targets met before ("-9").
-    QTest::newRow("the whole history in one read") << 100 << 0 << 6 * 8;
-    QTest::newRow("a read a game: a game's last row, the next one's first") << 1 << 0 << 6 * 8;
-    QTest::newRow("a game recorded meanwhile, at once, its new keys solved then") << 1 << 9 << 7 * 8;
+    QTest::newRow("the whole history in one read") << 100 << 0 << 6 * 8 << "none";
+    QTest::newRow("a read a game: a game's last row, the next one's first") << 1 << 0 << 6 * 8 << "none";
+    QTest::newRow("a game recorded meanwhile, at once, its new keys solved then") << 1 << 9 << 7 * 8 << "new";
+    QTest::newRow("every way found is remembered") << 100 << 0 << 6 * 8 << "new";
+    QTest::newRow("a remembered way is taken as it is") << 1 << 0 << 6 * 8 << "a way of its own";
+    QTest::newRow("an older solver's ways are found again") << 100 << 0 << 6 * 8 << "an older solver's";
+    QTest::newRow("a damaged file of ways is started anew") << 100 << 0 << 6 * 8 << "damaged";
 }
 
 void TestHistory::targetsCsv()
@@ -1079,9 +1140,19 @@ void TestHistory::targetsCsv()
     QFETCH(int, gamesPerRead);
     QFETCH(int, writtenAt);
     QFETCH(int, rows);
+    QFETCH(QString, remembered);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("history.sqlite"));
     writeFixture(path);
+    const QString waysPath = RememberedWays::besideHistory(path);
+    const bool ownWay = remembered == QLatin1String("a way of its own");
+    if (QFile file(waysPath); remembered == QLatin1String("damaged"))
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray("not a database\n").repeated(300)) > 0);
+    if (ownWay || remembered == QLatin1String("an older solver's"))
+        QVERIFY(RememberedWays(waysPath, Solver::Version - !ownWay).remember({{"1 2 3 x +", "12", "3*2*2"}}));
+    std::optional<RememberedWays> ways;
+    if (remembered != QLatin1String("none"))
+        ways.emplace(waysPath, Solver::Version);
     int pendingAfterWrite = -1;
     BufferWithWriter buffer(writtenAt, [&] {
         HistoryStore store(path, pendingOf(path), 0, [] { return QDateTime(QDate(2026, 2, 10), QTime(9, 0)); });
@@ -1094,7 +1165,7 @@ void TestHistory::targetsCsv()
     buffer.open(QIODevice::WriteOnly);
     QString error;
     SqlHistorySource source(path);
-    QVERIFY2(writeTargetsCsv(source, buffer, &error, gamesPerRead), qPrintable(error));
+    QVERIFY2(writeTargetsCsv(source, buffer, &error, ways ? &*ways : nullptr, gamesPerRead), qPrintable(error));
     QCOMPARE(pendingAfterWrite, writtenAt > 0 ? 0 : -1);
     const QStringList lines = QString::fromUtf8(buffer.data()).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.first(), QStringLiteral("Έναρξη παιχνιδιού,Άσκηση,Στόχος,Βρέθηκε,Δευτερόλεπτα,Πλήκτρα,Ένας τρόπος"));
@@ -1108,16 +1179,23 @@ void TestHistory::targetsCsv()
         for (const ExerciseRow &row : game->played) {
             ExerciseDetail detail;
             QVERIFY2(readExercise(source, game->key, row.number, &detail, &error), qPrintable(error));
-            for (const TargetLine &t : detail.targets)
+            for (TargetLine &t : detail.targets) {
+                if (ownWay && detail.keys == QLatin1String("1 2 3 x +") && t.text == QLatin1String("12"))
+                    t.way = QStringLiteral("3*2*2");
                 read << QStringList{game->started.toOffsetFromUtc(game->started.offsetFromUtc()).toString(Qt::ISODate),
                                     QString::number(row.number), t.text, t.hit ? "ναι" : "όχι",
                                     t.seconds ? QString::number(*t.seconds) : "", detail.keys, csvField(t.way)}
                             .join(QLatin1Char(','));
+                // Every way is remembered as the CSV has it, for the next time; the game that was
+                // recorded meanwhile has its ways found when they are asked for, not remembered.
+                if (ways && game->started.date() != QDate(2026, 2, 10))
+                    QCOMPARE(ways->of(detail.keys).value(t.text, QStringLiteral("not remembered")), t.way);
+            }
         }
     }
     QCOMPARE(lines, read << QString());
     QCOMPARE(lines.last(), QString());
-    QCOMPARE(lines[1], QStringLiteral("2026-01-05T10:00:00+02:00,1,12,ναι,5,1 2 3 x +,12"));
+    QCOMPARE(lines[1], QStringLiteral("2026-01-05T10:00:00+02:00,1,12,ναι,5,1 2 3 x +,") + (ownWay ? "3*2*2" : "12"));
     QCOMPARE(lines[2].section(QLatin1Char(','), 2, 4), QStringLiteral("7,όχι,"));
     QCOMPARE(lines[7].section(QLatin1Char(','), 2, 4), QStringLiteral("2,ναι,20"));
     const Evaluator evaluator;
@@ -1149,7 +1227,7 @@ void TestHistory::targetsCsv()
     QStringList targets;
     for (const TargetLine &t : detail.targets)
         targets << QStringLiteral("%1 %2 %3 %4 %5").arg(t.target).arg(t.hit).arg(t.seconds.value_or(-1)).arg(t.value, t.way);
-    for (int i = 0; i < 8; ++i)
+    for (int i = ownWay; i < 8; ++i) // the detail finds its ways itself
         QCOMPARE(targets[i].section(QLatin1Char(' '), 4), lines[i + 1].section(QLatin1Char(','), 6));
     QCOMPARE(targets[0].section(QLatin1Char(' '), 0, 3), QStringLiteral("12 1 5 12"));
     QCOMPARE(targets[1].section(QLatin1Char(' '), 0, 3), QStringLiteral("7 0 -1 "));

@@ -183,6 +183,8 @@ void TestProfiles::takeOver_data()
     QTest::newRow("settings, history and pending") << QStringList{"Numbolo.ini", "history.sqlite", "history.sqlite.pending"}
                                                    << "" << true;
     QTest::newRow("the history alone") << QStringList{"history.sqlite"} << "" << true;
+    QTest::newRow("the history with the ways remembered beside it")
+        << QStringList{"history.sqlite", "history.sqlite.ways", "history.sqlite.ways-journal"} << "" << true;
     QTest::newRow("a damaged settings file kept aside") << QStringList{"Numbolo.ini", "Numbolo.ini.damaged-1"} << ""
                                                         << true;
     QTest::newRow("nothing played yet") << QStringList{} << "" << true;

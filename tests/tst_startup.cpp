@@ -649,6 +649,10 @@ void TestStartup::oneCopyPerSettingsFile_data()
     QTest::newRow("a copy of this computer that is not on this bus") << "other bus" << false << true << false << true;
     QTest::newRow("the lock of a killed copy") << "killed" << false << false << true << false;
     QTest::newRow("an empty lock, from a kill while the lock was made") << "empty" << false << false << true << false;
+    // Regression: in a sandbox or a container every start has the same process id, and the lock
+    // of a copy killed there kept every later start out.
+    QTest::newRow("the lock of a killed copy that had this process's id")
+        << "killed, this process's id" << false << false << true << false;
     // Homes shared between computers: a copy elsewhere cannot be reached, so its heartbeat (the
     // lock file touched) tells whether it runs. Regression: a live copy's lock was taken over.
     QTest::newRow("the lock of a copy on another computer") << "other computer" << false << false << false << true;
@@ -661,7 +665,10 @@ void TestStartup::oneCopyPerSettingsFile_data()
     // The running copy touches its lock, and makes it again where another copy removed it.
     QTest::newRow("a running copy keeps its lock alive") << "heartbeat" << false << false << true << false;
     // Regression: a copy whose stale lock was taken over removed the new owner's lock as it ended.
-    QTest::newRow("a copy taken over leaves the new owner's lock") << "taken over" << false << false << true << false;
+    QTest::newRow("a copy taken over ends, leaving the new owner's lock and progress") << "taken over" << false << false << true << false;
+    // Regression: one that had its name on the bus crashed as it ended.
+    QTest::newRow("a copy taken over ends, leaving the new owner's lock and progress, and its name on the bus")
+        << "taken over" << false << true << true << false;
     QTest::newRow("a folder in the lock's place") << "folder" << false << false << true << false;
     QTest::newRow("a read-only settings folder: no lock file, the name on the bus")
         << "read-only folder" << false << true << true << false;
@@ -758,11 +765,13 @@ void TestStartup::oneCopyPerSettingsFile()
         if (other == QLatin1String("hanging"))
             QMetaObject::invokeMethod(&ownerContext, [&hang] { hang.acquire(); });
     } else if (other.startsWith(QLatin1String("killed")) || other.startsWith(QLatin1String("other"))) {
-        // A lock as a copy writes it, with the id of a process that no longer exists, or as a
-        // copy on another computer writes it, with an id that a process here has.
+        // A lock as a copy writes it, with the id of a process that no longer exists (or this
+        // process's own), or as a copy on another computer writes it, with an id that a process
+        // here has.
         QList<QByteArray> lines = lockAsMade(lockPath).split('\n');
         if (other.startsWith(QLatin1String("killed"))) {
-            lines[0] = "2147483646";
+            if (!other.endsWith(QLatin1String("this process's id")))
+                lines[0] = "2147483646";
         } else if (other.startsWith(QLatin1String("other computer"))) {
             lines[2] = "school-pc-07";
             lines = lines.mid(0, 3) << QByteArray(); // as Qt before 5.10 wrote it: no machine id
@@ -811,16 +820,23 @@ void TestStartup::oneCopyPerSettingsFile()
                 lockKept = touched && fileContents(lockPath) == ours;
             }
         } else if (other == QLatin1String("taken over")) {
+            // The other copy took the lock and the settings over: this one ends at its next beat
+            // and writes nothing over that copy's progress.
+            shown = form->isVisible();
             QFile::remove(lockPath);
             QList<QByteArray> lines = lockAsMade(lockPath).split('\n');
             lines[2] = "school-pc-07";
-            QFile file(lockPath);
-            if (file.open(QIODevice::WriteOnly)) {
+            QFile file(lockPath), settings(world.settings.path);
+            if (settings.open(QIODevice::WriteOnly) && settings.write("[General]\ncur=7\n") > 0 && settings.flush()
+                && file.open(QIODevice::WriteOnly)) {
                 file.write(lines.join('\n'));
                 file.close();
                 world.clock.advance(InstanceLock::HeartbeatMs);
-                lockKept = fileContents(lockPath) == lines.join('\n');
+                lockKept = fileContents(lockPath) == lines.join('\n') && form->hasEnded() && !form->isVisible();
             }
+            if (!form->hasEnded())
+                form->close();
+            return;
         }
         if (form != nullptr) {
             shown = form->isVisible();
@@ -869,7 +885,12 @@ void TestStartup::oneCopyPerSettingsFile()
     QCOMPARE(runGame(world.services(), handOver), 0);
 
     QCOMPARE(shown, starts);
-    if (told)
+    if (other == QLatin1String("taken over")) {
+        verifyOnlyMessage(world.messages, {MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Numbolo"),
+                                           QStringLiteral("Το Numbolo άνοιξε σε άλλον υπολογιστή και το παιχνίδι συνεχίζεται "
+                                                          "εκεί. Αυτό το παράθυρο κλείνει χωρίς να αποθηκεύσει.")});
+        QCOMPARE(fileContents(world.settings.path), QByteArray("[General]\ncur=7\n"));
+    } else if (told)
         verifyOnlyMessage(world.messages, {MessageIcon::Information, MessageButtons::Ok, QStringLiteral("Numbolo"),
                                            QStringLiteral("Το Numbolo είναι ήδη ανοιχτό.")});
     else

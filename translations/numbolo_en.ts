@@ -303,6 +303,10 @@
 <context>
     <name>Form1</name>
     <message>
+        <source>Το Numbolo άνοιξε σε άλλον υπολογιστή και το παιχνίδι συνεχίζεται εκεί. Αυτό το παράθυρο κλείνει χωρίς να αποθηκεύσει.</source>
+        <translation>Numbolo was opened on another computer, and the game goes on there. This window closes without saving.</translation>
+    </message>
+    <message>
         <source>Ψηφίο 0</source>
         <translation>Digit 0</translation>
     </message>
