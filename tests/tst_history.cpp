@@ -549,7 +549,8 @@ void TestHistory::filed()
         QCOMPARE(store.pending(), std::size_t(0));
     }
     QCOMPARE(describe(path), games);
-    // Each exercise keeps the presses of its last record only, the one press each record gave.
+    // Each exercise keeps the presses of its last record only, the one press each record gave; of
+    // the rows version 1 kept for one exercise, its detail is the latest.
     SqlHistorySource source(path);
     std::vector<GameRow> rows;
     ReadError unread;
@@ -559,6 +560,9 @@ void TestHistory::filed()
             ExerciseDetail detail;
             QVERIFY(source.exercise(game.key, e.number, &detail, &unread));
             QCOMPARE(int(detail.presses.size()), detail.recorded ? 1 : 0);
+            const auto latest = std::find_if(game.played.rbegin(), game.played.rend(),
+                                             [&e](const ExerciseRow &row) { return row.number == e.number; });
+            QCOMPARE(detail.row.end, latest->end);
         }
     }
     QCOMPARE(pragma(path, QStringLiteral("user_version")), QString::number(HistoryStore::SchemaVersion));
