@@ -33,6 +33,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSettings>
 #include <QLabel>
 #include <QLayout>
@@ -174,8 +176,8 @@ QStringList describe(const QString &path)
 
 // A history of two games with known figures, written through the store at the local times
 // given (Athens). "x +" is solved in 20, 40 and 50 s of four, "/ -" in 60 s of two; one exercise
-// was recorded without its targets and keys. Two ends fall on another local day and month than in
-// UTC.
+// was recorded without its targets and keys; the first exercise's 12 is hit twice. Two ends fall
+// on another local day and month than in UTC.
 void writeFixture(const QString &path)
 {
     QDateTime now;
@@ -193,7 +195,7 @@ void writeFixture(const QString &path)
     at("2026-01-05T10:00:00");
     store.gameStarted(first);
     store.exerciseEnded(first, exercise(1, ExerciseEnd::Solved, 40, "1 2 3 x +", "12 7 9 3 6 1 2 4",
-                                        {{5, "12", {0}}, {9, "0.5", {}}, {20, "2", {6}}}));
+                                        {{5, "12", {0}}, {9, "0.5", {}}, {20, "2", {6}}, {30, "12", {0}}}));
     at("2026-01-05T10:05:00");
     store.exerciseEnded(first, exercise(2, ExerciseEnd::Solved, 20, "1 2 3 x +", "1 2 3 4 5 6 7 8"));
     at("2026-01-06T18:00:00");
@@ -491,6 +493,22 @@ void TestHistory::filed_data()
     QTest::newRow("schema 1: an older game under way with other options is not resumed")
         << QStringList{"game 30/1000 open", "exercise 1 1 solved"} << QStringList{"exercise a 10/100 1 skipped"}
         << QStringList{"30/1000 abandoned: 1 solved", "10/100 under way: 1 skipped"};
+    QTest::newRow("schema 1: of two games under way alike, the newer is resumed")
+        << QStringList{"game 10/100 open", "exercise 1 1 solved", "game 10/100 open", "exercise 2 1 skipped"}
+        << QStringList{"exercise a 10/100 2 solved"}
+        << QStringList{"10/100 under way: 1 solved", "10/100 under way: 1 skipped, 2 solved"};
+    QTest::newRow("schema 1: an older game under way with another range is not resumed")
+        << QStringList{"game 10/1000 open", "exercise 1 1 solved"} << QStringList{"exercise a 10/100 1 skipped"}
+        << QStringList{"10/1000 abandoned: 1 solved", "10/100 under way: 1 skipped"};
+    QTest::newRow("schema 1: an older game under way of other exercises is not resumed")
+        << QStringList{"game 30/100 open", "exercise 1 1 solved"} << QStringList{"exercise a 10/100 1 skipped"}
+        << QStringList{"30/100 abandoned: 1 solved", "10/100 under way: 1 skipped"};
+    QTest::newRow("a record an older version left waiting: 180 s an exercise, resumed by its game")
+        << QStringList{}
+        << QStringList{"pending {\"kind\": \"exercise ended\", \"when\": \"2026-01-05T10:00:00Z\", \"exercises\": 10, "
+                       "\"range\": 100, \"number\": 1, \"level\": 1.5, \"outcome\": \"solved\"}",
+                       "exercise a 10/100 2 solved"}
+        << QStringList{"10/100 under way: 1 solved, 2 solved"};
 }
 
 void TestHistory::filed()
@@ -503,9 +521,20 @@ void TestHistory::filed()
     const QString path = dir.filePath(QStringLiteral("history.sqlite"));
     if (!schema1.isEmpty())
         writeSchema1(path, schema1);
+    // "pending <JSON>": a record in the pending file as an older version kept it.
+    QJsonArray waiting;
+    for (const QString &record : std::as_const(records))
+        if (record.startsWith(QLatin1String("pending ")))
+            waiting.append(QJsonDocument::fromJson(record.mid(8).toUtf8()).object());
+    QFile pending(pendingOf(path));
+    QVERIFY(waiting.isEmpty() || (pending.open(QIODevice::WriteOnly)
+                                  && pending.write(QJsonDocument(QJsonObject{{"records", waiting}}).toJson()) > 0));
+    pending.close();
     {
         HistoryStore store(path, pendingOf(path));
         for (const QString &record : std::as_const(records)) {
+            if (record.startsWith(QLatin1String("pending ")))
+                continue;
             const QStringList f = record.split(QLatin1Char(' '));
             const QStringList options = f[2].split(QLatin1Char('/'));
             const GameFacts game{options[0].toInt(), options[1].toInt(), f[1], options.value(2, "180").toInt()};
@@ -526,6 +555,22 @@ void TestHistory::filed()
         QCOMPARE(store.pending(), std::size_t(0));
     }
     QCOMPARE(describe(path), games);
+    // Each exercise keeps the presses of its last record only, the one press each record gave; of
+    // the rows version 1 kept for one exercise, its detail is the latest.
+    SqlHistorySource source(path);
+    std::vector<GameRow> rows;
+    ReadError unread;
+    QVERIFY(source.everyGame(&rows, &unread));
+    for (const GameRow &game : rows) {
+        for (const ExerciseRow &e : game.played) {
+            ExerciseDetail detail;
+            QVERIFY(source.exercise(game.key, e.number, &detail, &unread));
+            QCOMPARE(int(detail.presses.size()), detail.recorded ? 1 : 0);
+            const auto latest = std::find_if(game.played.rbegin(), game.played.rend(),
+                                             [&e](const ExerciseRow &row) { return row.number == e.number; });
+            QCOMPARE(detail.row.end, latest->end);
+        }
+    }
     QCOMPARE(pragma(path, QStringLiteral("user_version")), QString::number(HistoryStore::SchemaVersion));
     // A history that version 1 kept in WAL mode now has a rollback journal, which works on the
     // network file systems that shared homes are on.
@@ -1017,6 +1062,11 @@ void TestHistory::report_data()
                        "-500 - 0: 3/3 50; 2026-02 3/3 50",
                        "0 - 100: 5/3 30; 2026-01 3/2 30; 2026-02 2/1 -",
                        "2026-01-05 2026-01-06 2026-02-01 2026-02-03 2026-02-04", "medians of 180s games"};
+    QTest::newRow("a game of 3 minutes more: a median of two, 25 and 40 s")
+        << "fixture, a game of 3 minutes"
+        << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60", "x +: 5/4 32.5; 2026-01 2/2 30; 2026-02 3/2 37.5",
+                       "-500 - 0: 3/3 50; 2026-02 3/3 50", "0 - 100: 5/3 25; 2026-01 3/2 30; 2026-02 2/1 25",
+                       "2026-01-05 2026-01-06 2026-02-01 2026-02-03 2026-02-04"};
     QTest::newRow("a stored day that cannot be read counts in the whole, in no month")
         << "fixture, a day unreadable"
         << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60", "x +: 4/3 40; 2026-01 2/2 30; 2026-02 1/0 -",
@@ -1037,6 +1087,11 @@ void TestHistory::report_data()
                        "-500 - 0: 6/6 20; 2026-02 3/3 50; 2026-06 1/1 20; 2026-09 1/1 20; 2037-06 1/1 20",
                        "0 - 100: 4/2 30; 2026-01 3/2 30; 2026-02 1/0 -",
                        "2026-01-05 2026-01-06 2026-02-01 2026-02-03 2026-06-30 2026-09-01"};
+    const QString month = QDate::currentDate().toString(QStringLiteral("yyyy-MM"));
+    QTest::newRow("recent: play today is recent play")
+        << "fixture, play today, recent"
+        << QStringList{"x: 1/1 20; " + month + " 1/1 20", "-500 - 0: 1/1 20; " + month + " 1/1 20",
+                       QDate::currentDate().toString(Qt::ISODate)};
     QTest::newRow("recent: past a day that cannot be read")
         << "fixture, a day unreadable, recent"
         << QStringList{"/ -: 2/1 60; 2026-01 1/0 -; 2026-02 1/1 60", "x +: 4/3 40; 2026-01 2/2 30; 2026-02 1/0 -",
@@ -1056,8 +1111,10 @@ void TestHistory::report()
         return;
     else if (history.startsWith(QLatin1String("schema 1")))
         writeSchema1(path, {"game 10/100 finished 11", "exercise 1 1 solved", "exercise 1 2 skipped"});
-    if (history == QLatin1String("schema 1 climbed")) {
-        HistoryStore store(path, pendingOf(path), 100, [] { return QDateTime(QDate(2026, 11, 3), QTime(12, 0)); });
+    if (history == QLatin1String("schema 1 climbed") || history.contains(QLatin1String("play today"))) {
+        const QDateTime now = history.contains(QLatin1String("today")) ? QDateTime::currentDateTime()
+                                                                        : QDateTime(QDate(2026, 11, 3), QTime(12, 0));
+        HistoryStore store(path, pendingOf(path), 100, [now] { return now; });
         ExerciseFacts facts{1, 1.5, ExerciseEnd::Solved, 20, 8, 1, {}, QStringLiteral("1 2 x"), {}};
         facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
         store.exerciseEnded({10, -500, "g9"}, facts);
@@ -1076,11 +1133,12 @@ void TestHistory::report()
             facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
             store.exerciseEnded({10, -500, "g9"}, facts);
         }
-    } else if (history == QLatin1String("fixture, a game of 30 minutes")) {
+    } else if (history.startsWith(QLatin1String("fixture, a game of"))) {
+        const bool thirtyMinutes = history.endsWith(QLatin1String("30 minutes"));
         HistoryStore store(path, pendingOf(path), 100, [] { return QDateTime(QDate(2026, 2, 4), QTime(12, 0)); });
-        ExerciseFacts facts{1, 1.5, ExerciseEnd::Solved, 1000, 8, 1, {}, QStringLiteral("1 2 3 x +"), {}};
+        ExerciseFacts facts{1, 1.5, ExerciseEnd::Solved, thirtyMinutes ? 1000 : 25, 8, 1, {}, QStringLiteral("1 2 3 x +"), {}};
         facts.targets = QStringList{"1", "2", "3", "4", "5", "6", "7", "8"};
-        store.exerciseEnded({10, 100, "g3", 1800}, facts);
+        store.exerciseEnded({10, 100, "g3", thirtyMinutes ? 1800 : 180}, facts);
         QCOMPARE(store.pending(), std::size_t(0));
     } else if (history.startsWith(QLatin1String("fixture, a day unreadable"))) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("unreadable day"));
@@ -1107,6 +1165,11 @@ void TestHistory::report()
         QVERIFY(all.size() > 1 && all.front().when < all.back().when);
         QCOMPARE(latest.size(), std::size_t(1));
         QCOMPARE(latest.front().when, all.back().when);
+        // The chart of solved exercises: the latest days, oldest first.
+        std::vector<DaySolved> days;
+        QVERIFY(source.solvedPerDay(2, &days, &unread));
+        QCOMPARE(days.size(), std::size_t(2));
+        QCOMPARE(days.front().day, QDate(2026, 2, 1));
     }
 }
 
@@ -1222,7 +1285,7 @@ void TestHistory::targetsCsv()
     QVERIFY(detail.recorded);
     QCOMPARE(detail.keys, QStringLiteral("1 2 3 x +"));
     QCOMPARE(detail.row.end, ExerciseEnd::Solved);
-    QCOMPARE(int(detail.presses.size()), 3);
+    QCOMPARE(int(detail.presses.size()), 4);
     QCOMPARE(int(detail.targets.size()), 8);
     QStringList targets;
     for (const TargetLine &t : detail.targets)

@@ -332,6 +332,8 @@ void TestKeypad::typedKeyPressesItsKey_data()
     QTest::newRow("Backspace, setting off") << false << "Text1" << int(Qt::Key_Backspace) << none << "\b" << "3*4";
     // An option box open for typing keeps its keys: "-" starts a negative range there.
     QTest::newRow("- into the open range box") << true << "Text14" << int(Qt::Key_Minus) << none << "-" << "3*4";
+    // A key held down repeats its press; it types once, as a held mouse button does.
+    QTest::newRow("7 held down") << true << "Text1, held" << int(Qt::Key_7) << none << "7" << "3*47";
 }
 
 void TestKeypad::typedKeyPressesItsKey()
@@ -346,11 +348,15 @@ void TestKeypad::typedKeyPressesItsKey()
     Form1 &form = *s.form;
     enableAllKeys(form);
     form.Text1->setText(QStringLiteral("3*4"));
-    QWidget *focused = form.findChild<QWidget *>(focus);
+    const bool held = focus.endsWith(QLatin1String(", held"));
+    QWidget *focused = form.findChild<QWidget *>(focus.remove(QLatin1String(", held")));
     focused->setFocus(Qt::TabFocusReason);
 
     QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
     QApplication::sendEvent(focused, &press);
+    QKeyEvent repeated(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text, true);
+    if (held)
+        QApplication::sendEvent(focused, &repeated);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::KeyboardModifiers(modifiers), text);
     QApplication::sendEvent(focused, &release);
 

@@ -214,6 +214,9 @@ void TestReport::nextStep_data()
     QTest::newRow("a tie: the skill played more")
         << Groups{group("/", {{May, 5, 1}}), group("x", {{May, 10, 2}})} << Groups{group("0 - 100", {{May, 15, 3}})}
         << "2 από 10 ασκήσεις με την πράξη «x»";
+    QTest::newRow("five exercises are enough to call a skill hard")
+        << Groups{group("x", {{May, 5, 1}}), group("+", {{May, 10, 9}})} << Groups{group("0 - 100", {{May, 15, 10}})}
+        << "λύθηκαν 1 από 5 ασκήσεις με την πράξη «x»";
     QTest::newRow("four exercises are too few to call a skill hard")
         << Groups{group("x", {{May, 4, 0}}), group("+", {{May, 10, 9}})}
         << Groups{group("0 - 100", {{May, 10, 9}}), group("0 - 500", {{May, 4, 0}})}
@@ -227,6 +230,13 @@ void TestReport::nextStep_data()
         << "λύθηκαν 15 από 15 ασκήσεις. Το παιδί είναι έτοιμο για μεγαλύτερο εύρος";
     QTest::newRow("exactly 90 % solved: ready for bigger numbers")
         << Groups{group("x +", {{May, 10, 9}})} << Groups{group("0 - 100", {{May, 10, 9}})}
+        << "λύθηκαν 9 από 10 ασκήσεις. Το παιδί είναι έτοιμο";
+    QTest::newRow("exactly 70 % solved: not hard")
+        << Groups{group("x +", {{May, 10, 7}})} << Groups{group("0 - 100", {{May, 10, 7}})}
+        << "λύθηκαν 7 από 10 ασκήσεις. Συνεχίστε";
+    const QDate thisMonth(QDate::currentDate().year(), QDate::currentDate().month(), 1);
+    QTest::newRow("this month counts")
+        << Groups{group("x +", {{thisMonth, 10, 9}})} << Groups{group("0 - 100", {{thisMonth, 10, 9}})}
         << "λύθηκαν 9 από 10 ασκήσεις. Το παιδί είναι έτοιμο";
     // Regression: one exercise stamped in 2037 made the next step empty for good.
     QTest::newRow("a month later than this one does not count")
