@@ -75,6 +75,7 @@ int playGame(Services services, InstanceLock &instance)
     });
     QObject::connect(&requests, &EndRequests::saveRequested, &window, &Form1::checkpoint);
     QObject::connect(&instance, &InstanceLock::takenOver, &window, &Form1::yieldToAnotherCopy);
+    window.setStillOurs([&instance] { return instance.stillOurs(); });
     // A request to show the window before it is up (a message of the start is open) brings that
     // message to the front, and the window once it shows.
     bool showWanted = false;

@@ -180,6 +180,17 @@ void InstanceLock::beat()
     m_beat = m_clock->callAt(m_clock->now() + HeartbeatMs, [this] { beat(); });
 }
 
+bool InstanceLock::stillOurs()
+{
+    if (m_ours.isEmpty() || !m_stillOurs || (m_looked && m_clock != nullptr && m_clock->now() - m_lookedAt < 1000))
+        return m_stillOurs;
+    m_looked = true;
+    m_lookedAt = m_clock != nullptr ? m_clock->now() : 0;
+    // A lock gone is made again at the next beat; it stays ours until another copy makes one.
+    m_stillOurs = !QFileInfo::exists(m_lock->fileName()) || lockFileIsOurs();
+    return m_stillOurs;
+}
+
 bool InstanceLock::lockFileIsOurs() const
 {
     return !m_ours.isEmpty() && fileContents(m_lock->fileName()) == m_ours;

@@ -62,6 +62,11 @@ public:
     void keepAlive(Clock &clock);
     // Stops the beats; called before `clock` goes, which may be before this lock does.
     void stopKeepingAlive();
+    // False once another copy's lock is in place of this one's: asked before the game does
+    // anything, so that a copy waking from a computer's sleep, whose beat is not due yet, saves
+    // nothing over the copy that took the lock over. Looks at the file once a second of the
+    // clock of keepAlive() at most.
+    bool stillOurs();
 
     // The lock file's path, and the name under which the running copy answers.
     QString lockPath() const { return m_lock->fileName(); }
@@ -93,6 +98,9 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     QByteArray m_ours; // the lock file as this copy made it; empty while it holds none
     Clock *m_clock = nullptr;
+    qint64 m_lookedAt = 0; // when stillOurs() last looked at the file, by m_clock
+    bool m_looked = false;
+    bool m_stillOurs = true;
     Clock::Id m_beat = 0;
     HandOver m_handOver;
     bool m_registered = false;

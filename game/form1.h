@@ -65,6 +65,9 @@ public:
     // this one's was asleep) and goes on with the child's progress there: this copy stops,
     // saves nothing that would overwrite that copy's, says where the game went, and ends.
     void yieldToAnotherCopy();
+    // Asked before each handler runs: false once another copy has the game, and this one then
+    // yields to it instead (yieldToAnotherCopy). Unset, the game is always this copy's.
+    void setStillOurs(std::function<bool()> stillOurs) { m_stillOurs = std::move(stillOurs); }
     // True once the program has ended (closed, or stopped by a run-time error).
     bool hasEnded() const { return m_ended; }
 
@@ -172,6 +175,8 @@ public:
     {
         if (m_ended)
             return;
+        if (m_stillOurs && !m_stillOurs())
+            return yieldToAnotherCopy();
         try {
             handler();
         } catch (const RuntimeError &error) {
@@ -260,6 +265,7 @@ private:
     bool m_formEnabled = true;
     bool m_ended = false;
     bool m_endRequested = false; // by shutDown(), from outside the window
+    std::function<bool()> m_stillOurs;
     int m_openMessages = 0;
     quint64 m_exerciseSerial = 0;
     QString m_gameId;
