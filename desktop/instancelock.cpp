@@ -182,10 +182,10 @@ void InstanceLock::beat()
 
 bool InstanceLock::stillOurs()
 {
-    if (m_ours.isEmpty() || !m_stillOurs || (m_looked && m_clock != nullptr && m_clock->now() - m_lookedAt < 1000))
+    const std::optional<qint64> now = m_clock != nullptr ? std::optional(m_clock->now()) : std::nullopt;
+    if (m_ours.isEmpty() || !m_stillOurs || (now && m_lookedAt && *now - *m_lookedAt < 1000))
         return m_stillOurs;
-    m_looked = true;
-    m_lookedAt = m_clock != nullptr ? m_clock->now() : 0;
+    m_lookedAt = now;
     // A lock gone is made again at the next beat; it stays ours until another copy makes one.
     m_stillOurs = !QFileInfo::exists(m_lock->fileName()) || lockFileIsOurs();
     return m_stillOurs;

@@ -25,6 +25,7 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 namespace numbolo {
 
@@ -98,8 +99,7 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     QByteArray m_ours; // the lock file as this copy made it; empty while it holds none
     Clock *m_clock = nullptr;
-    qint64 m_lookedAt = 0; // when stillOurs() last looked at the file, by m_clock
-    bool m_looked = false;
+    std::optional<qint64> m_lookedAt; // when stillOurs() last looked at the file, by m_clock
     bool m_stillOurs = true;
     Clock::Id m_beat = 0;
     HandOver m_handOver;

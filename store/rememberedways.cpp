@@ -120,11 +120,11 @@ bool RememberedWays::remember(const std::vector<RememberedWay> &ways)
         return true;
     if (!open())
         return false;
-    // Each key set's new ways after those it had.
-    QHash<QString, QString> added;
+    // Each key set's new ways, added after those it had.
+    QHash<QString, QHash<QString, QString>> added;
     for (const RememberedWay &way : ways)
         if (rememberable(way.target) && rememberable(way.way) && !way.target.isEmpty())
-            added[way.keys].append(way.target).append(u':').append(way.way).append(u' ');
+            added[way.keys].insert(way.target, way.way);
     QSqlError error;
     {
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -143,14 +143,12 @@ bool RememberedWays::remember(const std::vector<RememberedWay> &ways)
                 if (read.next())
                     addWays(read.value(0).toString(), &known);
                 read.finish();
+                for (auto way = keySet->begin(); way != keySet->end(); ++way)
+                    if (!known.contains(way.key()))
+                        known.insert(way.key(), way.value());
                 QString row;
                 for (auto way = known.begin(); way != known.end(); ++way)
                     row.append(way.key()).append(u':').append(way.value()).append(u' ');
-                QHash<QString, QString> fresh;
-                addWays(*keySet, &fresh);
-                for (auto way = fresh.begin(); way != fresh.end(); ++way)
-                    if (!known.contains(way.key()))
-                        row.append(way.key()).append(u':').append(way.value()).append(u' ');
                 write.bindValue(0, m_solver);
                 write.bindValue(1, keySet.key());
                 write.bindValue(2, row.trimmed());
